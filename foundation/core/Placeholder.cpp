@@ -1,0 +1,1 @@
+namespace lumora_core_placeholder { int unused = 0; }
