@@ -1,1 +1,0 @@
-namespace lumora_core_placeholder { int unused = 0; }
