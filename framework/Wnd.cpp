@@ -1,0 +1,435 @@
+#include "framework/Wnd.h"
+
+#include <exception>
+#include <mutex>
+#include <set>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+// Handle -> object, for every thread.
+std::mutex g_mapLock;
+std::unordered_map<HWND, CWnd*> g_permanentMap;
+
+// The message each thread is handling, for Default().
+thread_local MSG t_currentMessage;
+
+// The window being created by CreateEx on this thread, taken over by the CBT hook.
+struct PendingCreation {
+    CWnd* wnd = nullptr;
+    LPCWSTR className = nullptr;
+    HHOOK hook = nullptr;
+};
+thread_local PendingCreation t_pending;
+
+// Temporary objects made by FromHandle on this thread.
+thread_local std::unordered_map<HWND, CWnd*>* t_tempMap = nullptr;
+
+void MapWindow(HWND hWnd, CWnd* wnd)
+{
+    std::lock_guard<std::mutex> lock(g_mapLock);
+    g_permanentMap[hWnd] = wnd;
+}
+
+void UnmapWindow(HWND hWnd, CWnd* wnd)
+{
+    std::lock_guard<std::mutex> lock(g_mapLock);
+    auto it = g_permanentMap.find(hWnd);
+    if (it != g_permanentMap.end() && it->second == wnd)
+        g_permanentMap.erase(it);
+}
+
+// Does the window just made have the class CreateEx asked for? Windows the system makes on the
+// side during a creation (the input method's) must not be taken over.
+bool IsRequestedWindow(HWND hWnd, LPCWSTR requestedClass)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(hWnd, name, static_cast<int>(std::size(name)));
+    if (IS_INTRESOURCE(requestedClass))
+        return lstrcmpiW(name, L"IME") != 0;
+    return lstrcmpiW(name, requestedClass) == 0;
+}
+
+void TraceException(const wchar_t* where, const char* what)
+{
+    TRACE(L"Exception caught in %s: %S\n", where, what);
+}
+
+} // namespace
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+    if (!wnd)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    return CWnd::CallWindowProcSafely(wnd, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    PendingCreation& pending = t_pending;
+    if (code == HCBT_CREATEWND && pending.wnd) {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        if (IsRequestedWindow(hWnd, pending.className)) {
+            CWnd* wnd = pending.wnd;
+            pending.wnd = nullptr;
+            wnd->TakeOverWindow(hWnd);
+        }
+    }
+    return CallNextHookEx(pending.hook, code, wParam, lParam);
+}
+
+LRESULT CWnd::CallWindowProcSafely(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam,
+                                   LPARAM lParam)
+{
+    const MSG saved = t_currentMessage;
+    t_currentMessage = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT result = 0;
+    try {
+        result = wnd->WindowProc(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        TraceException(L"a window procedure", e.what());
+    } catch (...) {
+        TraceException(L"a window procedure", "unknown exception");
+    }
+    t_currentMessage = saved;
+    // The object may be gone by now (a handler may delete it): find it again by handle.
+    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {
+        try {
+            wnd->FinishNcDestroy();
+        } catch (...) {
+            TraceException(L"PostNcDestroy", "unknown exception");
+        }
+    }
+    return result;
+}
+
+CWnd::~CWnd()
+{
+    if (!m_hWnd || FromHandlePermanent(m_hWnd) != this)
+        return;
+    if (GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId()) {
+        TRACE(L"CWnd destroyed with its window still open\n");
+        ::DestroyWindow(m_hWnd);   // WM_NCDESTROY unlinks it
+    }
+    if (m_hWnd)
+        UnsubclassWindow();
+}
+
+BOOL CWnd::TakeOverWindow(HWND hWnd)
+{
+    MapWindow(hWnd, this);
+    m_hWnd = hWnd;
+    WNDPROC old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    if (old != &AfxWndProc)
+        m_superProc = old;
+    return m_superProc != nullptr;
+}
+
+void CWnd::FinishNcDestroy()
+{
+    HWND hWnd = m_hWnd;
+    if (m_superProc && GetWindowLongPtrW(hWnd, GWLP_WNDPROC) ==
+                           reinterpret_cast<LONG_PTR>(&AfxWndProc))
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    m_superProc = nullptr;
+    UnmapWindow(hWnd, this);
+    m_hWnd = nullptr;
+    PostNcDestroy();   // may delete this
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId, LPVOID param)
+{
+    if (m_hWnd)
+        return FALSE;
+    CREATESTRUCTW cs = {};
+    cs.dwExStyle = exStyle;
+    cs.lpszClass = className ? className : AfxRegisterWndClass(0);
+    cs.lpszName = windowName;
+    cs.style = style;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = width;
+    cs.cy = height;
+    cs.hwndParent = parent;
+    cs.hMenu = menuOrId;
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.lpCreateParams = param;
+    if (!PreCreateWindow(cs))
+        return FALSE;
+
+    const PendingCreation outer = t_pending;
+    t_pending.wnd = this;
+    t_pending.className = cs.lpszClass;
+    t_pending.hook = SetWindowsHookExW(WH_CBT, &AfxCbtFilterHook, nullptr, GetCurrentThreadId());
+    if (!t_pending.hook) {
+        t_pending = outer;
+        return FALSE;
+    }
+    HWND hWnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
+                                cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
+                                cs.lpCreateParams);
+    const DWORD error = GetLastError();
+    UnhookWindowsHookEx(t_pending.hook);
+    t_pending = outer;
+    SetLastError(error);
+    return hWnd != nullptr;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                    const RECT& rect, CWnd* parent, UINT id, LPVOID param)
+{
+    return CreateEx(exStyle, className, windowName, style, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
+}
+
+BOOL CWnd::CreateMessageWindow(LPCWSTR windowName)
+{
+    return CreateEx(0, nullptr, windowName, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+}
+
+BOOL CWnd::CreateHiddenWindow(LPCWSTR windowName, int width, int height)
+{
+    return CreateEx(0, nullptr, windowName, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, width,
+                    height, nullptr, nullptr);
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (m_hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd))
+        return FALSE;
+    if (!TakeOverWindow(hWnd)) {
+        UnmapWindow(hWnd, this);
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    HWND control = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
+    return control && SubclassWindow(control);
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hWnd = m_hWnd;
+    if (!hWnd)
+        return nullptr;
+    if (m_superProc)
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    m_superProc = nullptr;
+    UnmapWindow(hWnd, this);
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+BOOL CWnd::Attach(HWND hWnd)
+{
+    if (m_hWnd || !hWnd || FromHandlePermanent(hWnd))
+        return FALSE;
+    MapWindow(hWnd, this);
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd)
+        UnmapWindow(hWnd, this);
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    std::lock_guard<std::mutex> lock(g_mapLock);
+    auto it = g_permanentMap.find(hWnd);
+    return it == g_permanentMap.end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    if (!hWnd)
+        return nullptr;
+    if (CWnd* wnd = FromHandlePermanent(hWnd))
+        return wnd;
+    if (!t_tempMap)
+        t_tempMap = new std::unordered_map<HWND, CWnd*>;
+    CWnd*& temp = (*t_tempMap)[hWnd];
+    if (!temp) {
+        temp = new CWnd;
+        temp->m_hWnd = hWnd;
+    }
+    return temp;
+}
+
+void AfxDeleteTempMap()
+{
+    std::unordered_map<HWND, CWnd*>* temps = t_tempMap;
+    t_tempMap = nullptr;
+    if (!temps)
+        return;
+    for (auto& entry : *temps) {
+        entry.second->m_hWnd = nullptr;   // a temporary never owns its window
+        delete entry.second;
+    }
+    delete temps;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_superProc)
+        return CallWindowProcW(m_superProc, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    const MSG& current = t_currentMessage;
+    return DefWindowProc(current.message, current.wParam, current.lParam);
+}
+
+BOOL CWnd::WalkPreTranslateTree(MSG* msg)
+{
+    for (HWND hWnd = msg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+        CWnd* wnd = FromHandlePermanent(hWnd);
+        if (wnd && wnd->PreTranslateMessage(msg))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc)
+{
+    return ::SetTimer(m_hWnd, id, elapse, proc);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    return ::KillTimer(m_hWnd, id);
+}
+
+BOOL CWnd::ShowWindow(int command)
+{
+    return ::ShowWindow(m_hWnd, command);
+}
+
+BOOL CWnd::IsWindowVisible() const
+{
+    return ::IsWindowVisible(m_hWnd);
+}
+
+BOOL CWnd::EnableWindow(BOOL enable)
+{
+    return ::EnableWindow(m_hWnd, enable);
+}
+
+BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
+{
+    return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+}
+
+void CWnd::GetClientRect(LPRECT rect) const
+{
+    ::GetClientRect(m_hWnd, rect);
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const
+{
+    ::GetWindowRect(m_hWnd, rect);
+}
+
+void CWnd::Invalidate(BOOL erase)
+{
+    ::InvalidateRect(m_hWnd, nullptr, erase);
+}
+
+void CWnd::UpdateWindow()
+{
+    ::UpdateWindow(m_hWnd);
+}
+
+void CWnd::SetWindowText(LPCWSTR text)
+{
+    ::SetWindowTextW(m_hWnd, text);
+}
+
+void CWnd::GetWindowText(CString& text) const
+{
+    const int length = ::GetWindowTextLengthW(m_hWnd);
+    ::GetWindowTextW(m_hWnd, text.GetBufferSetLength(length), length + 1);
+    text.ReleaseBuffer(-1);
+}
+
+CWnd* CWnd::GetParent() const
+{
+    return FromHandle(::GetParent(m_hWnd));
+}
+
+CWnd* CWnd::GetDlgItem(int id) const
+{
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
+
+int CWnd::GetDlgCtrlID() const
+{
+    return ::GetDlgCtrlID(m_hWnd);
+}
+
+LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    static std::mutex lock;
+    static std::set<std::wstring> registered;   // set nodes keep the returned names valid
+
+    HINSTANCE instance = AfxGetInstanceHandle();
+    wchar_t name[96];
+    _snwprintf(name, std::size(name) - 1, L"LumoraWnd:%p:%x:%p:%p:%p", instance, classStyle,
+               cursor, background, icon);
+    name[std::size(name) - 1] = L'\0';
+
+    std::lock_guard<std::mutex> guard(lock);
+    auto found = registered.find(name);
+    if (found != registered.end())
+        return found->c_str();
+    WNDCLASSW wc = {};
+    wc.style = classStyle;
+    wc.lpfnWndProc = ::DefWindowProcW;   // CreateEx routes the window to AfxWndProc
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = name;
+    if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        TRACE(L"RegisterClass failed: %lu\n", GetLastError());
+    return registered.insert(name).first->c_str();
+}
