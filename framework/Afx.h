@@ -18,3 +18,9 @@ extern HINSTANCE g_langResource;
 
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
+
+#include "framework/Object.h"
+#include "framework/StringArray.h"
+#include "framework/Time.h"
+#include "framework/DC.h"
+#include "framework/WinApp.h"
