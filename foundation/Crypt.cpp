@@ -64,6 +64,7 @@ bool DeriveRc4Key(KeyHandles& handles, const BYTE* password, DWORD size)
 
 bool CryptoApiSelfTestPassed()
 {
+    CCrypt::KeepProviderLoaded();
     static const bool passed = CCrypt::ProviderPassesSelfTest();
     return passed;
 }
@@ -85,6 +86,20 @@ bool CCrypt::ProviderPassesSelfTest()
     for (BYTE byte : word)
         text.AppendFormat(L"%X", byte);
     return text.CompareNoCase(kSelfTestAnswer) == 0;
+}
+
+void CCrypt::KeepProviderLoaded()
+{
+    // Each acquire loads the provider's module and the last release unloads it, which costs
+    // milliseconds per packet. This context is never released: the run's end frees it.
+    static const HCRYPTPROV held = [] {
+        HCRYPTPROV provider = 0;
+        if (!CryptAcquireContextW(&provider, nullptr, kProvider, PROV_RSA_FULL,
+                                  CRYPT_VERIFYCONTEXT))
+            provider = 0;
+        return provider;
+    }();
+    (void)held;
 }
 
 void CCrypt::ReportError(DWORD code)

@@ -38,6 +38,9 @@ public:
 
     // Runs the known-answer test against the provider now (what SelfTest keeps the result of).
     static bool ProviderPassesSelfTest();
+    // Holds one provider context for the rest of the run, so that the provider's module stays
+    // loaded between packets (once per process; safe from any thread).
+    static void KeepProviderLoaded();
     static void ReportError(DWORD code);
 
 private:

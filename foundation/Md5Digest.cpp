@@ -1,5 +1,7 @@
 #include "foundation/Md5Digest.h"
 
+#include "foundation/Crypt.h"
+
 namespace {
 const wchar_t kProvider[] = L"Microsoft Enhanced Cryptographic Provider v1.0";
 } // namespace
@@ -8,6 +10,7 @@ CMd5Digest::CMd5Digest()
 {
     // A verification context needs no key container. Without one we use our own MD5 rather
     // than create or delete the user's default container.
+    CCrypt::KeepProviderLoaded();
     if (!CryptAcquireContextW(&m_provider, nullptr, kProvider, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT))
         m_provider = 0;
 }
