@@ -3,12 +3,12 @@
 
 #include "framework/Afx.h"
 
-class CCmdTarget {
+class CCmdTarget : public CObject {
 public:
     CCmdTarget() = default;
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;
-    virtual ~CCmdTarget() = default;
+    ~CCmdTarget() override = default;
 
     // The message map (see MessageMap.h) overrides this. TRUE when the message was handled;
     // *result then holds the value to return for it.

@@ -1,0 +1,194 @@
+#include "foundation/TCPSocket.h"
+
+#include "foundation/Packet.h"
+
+namespace {
+
+constexpr long kConnectedEvents = FD_READ | FD_CONNECT | FD_CLOSE;
+constexpr long kListeningEvents = FD_READ | FD_ACCEPT | FD_CLOSE;
+
+} // namespace
+
+CTCPSocket::~CTCPSocket()
+{
+    if (m_destroyed)
+        *m_destroyed = true;
+}
+
+BOOL CTCPSocket::CreateSocket(UINT port, BOOL listen)
+{
+    m_listening = FALSE;
+    if (!Socket(SOCK_STREAM, kAllEvents) || !BindReuse(port))
+        return FALSE;
+    if (!listen)
+        return AsyncSelect(kConnectedEvents);
+    if (!AsyncSelect(kListeningEvents) || !Listen(5)) {
+        const int error = WSAGetLastError();
+        Close();
+        WSASetLastError(error);
+        return FALSE;
+    }
+    m_listening = TRUE;
+    return TRUE;
+}
+
+BOOL CTCPSocket::BindReuse(UINT port)
+{
+    const BOOL reuse = TRUE;
+    SetSockOpt(SO_REUSEADDR, &reuse, sizeof(reuse));
+    if (Bind(port))
+        return TRUE;
+    const int error = WSAGetLastError();
+    Close();
+    WSASetLastError(error);
+    return FALSE;
+}
+
+BOOL CTCPSocket::ShutdownBoth()
+{
+    return ShutDown(SD_BOTH);
+}
+
+int CTCPSocket::Receive(void* buffer, int count, int flags)
+{
+    char* bytes = static_cast<char*>(buffer);
+    int received = 0;
+    while (received < count) {
+        const int got = CAsyncSocket::Receive(bytes + received, count - received, flags);
+        if (got == 0)
+            return 0;   // the peer closed
+        if (got == SOCKET_ERROR)
+            return WSAGetLastError() == WSAETIMEDOUT ? 0 : -1;
+        received += got;
+    }
+    return count;
+}
+
+int CTCPSocket::Send(const void* buffer, int count, int flags)
+{
+    const char* bytes = static_cast<const char*>(buffer);
+    int sent = 0;
+    while (sent < count) {
+        const int put = CAsyncSocket::Send(bytes + sent, count - sent, flags);
+        if (put == SOCKET_ERROR || put == 0)
+            return -1;
+        sent += put;
+    }
+    return count;
+}
+
+BOOL CTCPSocket::SendPacket(CPacket& packet)
+{
+    if (m_hSocket == INVALID_SOCKET)
+        return FALSE;
+    if (!BeginPacket()) {
+        CloseAndNotify();
+        return FALSE;
+    }
+    const bool written = packet.Serialize(*this, true);
+    EndPacket();
+    return written;
+}
+
+BOOL CTCPSocket::ReceivePacket(CPacket& packet)
+{
+    if (m_hSocket == INVALID_SOCKET) {
+        packet.Reset();
+        return FALSE;
+    }
+    if (!BeginPacket()) {
+        packet.Reset();
+        CloseAndNotify();
+        return FALSE;
+    }
+    const bool read = packet.Serialize(*this, false);
+    EndPacket();
+    return read;
+}
+
+// Notifications off and blocking mode for one packet; the time-outs keep a stalled peer from
+// holding the thread.
+BOOL CTCPSocket::BeginPacket()
+{
+    const DWORD timeout = kPacketTimeoutMs;
+    DWORD blocking = 0;
+    return AsyncSelect(0) && IOCtl(FIONBIO, &blocking) &&
+           SetSockOpt(SO_RCVTIMEO, &timeout, sizeof(timeout)) &&
+           SetSockOpt(SO_SNDTIMEO, &timeout, sizeof(timeout));
+}
+
+void CTCPSocket::EndPacket()
+{
+    if (m_hSocket == INVALID_SOCKET)
+        return;   // the packet failed and closed the socket
+    DWORD nonBlocking = 1;
+    if (!IOCtl(FIONBIO, &nonBlocking) || !AsyncSelect(kConnectedEvents))
+        CloseAndNotify();   // without notifications the connection would go silent
+}
+
+void CTCPSocket::CloseAndNotify()
+{
+    if (m_hSocket == INVALID_SOCKET)
+        return;
+    Close();
+    if (m_owner)
+        ::PostMessageW(m_owner, WM_SOCKET_CLOSE, reinterpret_cast<WPARAM>(this), 0);
+}
+
+void CTCPSocket::NotifyOwner(UINT message, LPARAM lParam)
+{
+    if (m_owner)
+        ::SendMessageW(m_owner, message, reinterpret_cast<WPARAM>(this), lParam);
+}
+
+void CTCPSocket::OnReceive(int errorCode)
+{
+    CAsyncSocket::OnReceive(errorCode);
+    NotifyOwner(WM_SOCKET_RECEIVE, 0);
+}
+
+void CTCPSocket::OnAccept(int errorCode)
+{
+    CAsyncSocket::OnAccept(errorCode);
+    NotifyOwner(WM_SOCKET_ACCEPT, 0);
+}
+
+void CTCPSocket::OnConnect(int errorCode)
+{
+    CAsyncSocket::OnConnect(errorCode);
+    NotifyOwner(WM_SOCKET_CONNECT, errorCode);
+}
+
+void CTCPSocket::OnClose(int errorCode)
+{
+    CAsyncSocket::OnClose(errorCode);
+    if (!DeliverUnreadData())
+        return;   // the owner deleted this socket
+    if (m_hSocket == INVALID_SOCKET)
+        return;   // a failed read closed it and told the owner already
+    ShutdownBoth();
+    Close();
+    NotifyOwner(WM_SOCKET_CLOSE, 0);
+}
+
+// The close can be reported while packets the peer sent before closing are still unread: the
+// owner gets a receive message for them first, as long as it keeps reading. false when the
+// owner deleted the socket meanwhile.
+bool CTCPSocket::DeliverUnreadData()
+{
+    if (!m_owner)
+        return true;
+    bool destroyed = false;
+    m_destroyed = &destroyed;
+    DWORD available = 0;
+    while (m_hSocket != INVALID_SOCKET && IOCtl(FIONREAD, &available) && available > 0) {
+        NotifyOwner(WM_SOCKET_RECEIVE, 0);
+        if (destroyed)
+            return false;
+        DWORD left = 0;
+        if (m_hSocket != INVALID_SOCKET && IOCtl(FIONREAD, &left) && left >= available)
+            break;   // the owner did not read
+    }
+    m_destroyed = nullptr;
+    return true;
+}
