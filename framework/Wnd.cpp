@@ -1,5 +1,7 @@
 #include "framework/Wnd.h"
 
+#include "framework/WinThread.h"
+
 #include <exception>
 #include <mutex>
 #include <set>
@@ -15,13 +17,15 @@ std::unordered_map<HWND, CWnd*> g_permanentMap;
 // The message each thread is handling, for Default().
 thread_local MSG t_currentMessage;
 
-// The window being created by CreateEx on this thread, taken over by the CBT hook.
+// The window being created on this thread, linked to its object by the CBT hook; creations
+// nest (a window made inside another's WM_CREATE), so each one keeps the one around it.
 struct PendingCreation {
-    CWnd* wnd = nullptr;
-    LPCWSTR className = nullptr;
-    HHOOK hook = nullptr;
+    CWnd* wnd;
+    LPCWSTR className;
+    HHOOK hook;
+    PendingCreation* outer;
 };
-thread_local PendingCreation t_pending;
+thread_local PendingCreation* t_pending = nullptr;
 
 // Temporary objects made by FromHandle on this thread.
 thread_local std::unordered_map<HWND, CWnd*>* t_tempMap = nullptr;
@@ -46,7 +50,7 @@ bool IsRequestedWindow(HWND hWnd, LPCWSTR requestedClass)
 {
     wchar_t name[256] = {};
     GetClassNameW(hWnd, name, static_cast<int>(std::size(name)));
-    if (IS_INTRESOURCE(requestedClass))
+    if (!requestedClass || IS_INTRESOURCE(requestedClass))
         return lstrcmpiW(name, L"IME") != 0;
     return lstrcmpiW(name, requestedClass) == 0;
 }
@@ -68,16 +72,41 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    PendingCreation& pending = t_pending;
-    if (code == HCBT_CREATEWND && pending.wnd) {
+    PendingCreation* pending = t_pending;
+    if (code == HCBT_CREATEWND && pending && pending->wnd) {
         HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (IsRequestedWindow(hWnd, pending.className)) {
-            CWnd* wnd = pending.wnd;
-            pending.wnd = nullptr;
-            wnd->TakeOverWindow(hWnd);
+        if (IsRequestedWindow(hWnd, pending->className)) {
+            CWnd* wnd = pending->wnd;
+            pending->wnd = nullptr;
+            try {
+                wnd->TakeOverWindow(hWnd);
+            } catch (const std::exception& e) {
+                TraceException(L"the window creation hook", e.what());
+            }
         }
     }
-    return CallNextHookEx(pending.hook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL AfxHookWindowCreate(CWnd* wnd, LPCWSTR className)
+{
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &AfxCbtFilterHook, nullptr, GetCurrentThreadId());
+    if (!hook)
+        return FALSE;
+    t_pending = new PendingCreation{wnd, className, hook, t_pending};
+    return TRUE;
+}
+
+BOOL AfxUnhookWindowCreate()
+{
+    PendingCreation* pending = t_pending;
+    if (!pending)
+        return FALSE;
+    t_pending = pending->outer;
+    UnhookWindowsHookEx(pending->hook);
+    const bool linked = pending->wnd == nullptr;
+    delete pending;
+    return linked;
 }
 
 LRESULT CWnd::CallWindowProcSafely(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam,
@@ -137,6 +166,12 @@ void CWnd::FinishNcDestroy()
     m_superProc = nullptr;
     UnmapWindow(hWnd, this);
     m_hWnd = nullptr;
+    // A user-interface thread ends with its main window.
+    CWinThread* thread = CWinThread::GetCurrent();
+    if (thread && thread->m_pMainWnd == this) {
+        thread->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
     PostNcDestroy();   // may delete this
 }
 
@@ -161,20 +196,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     if (!PreCreateWindow(cs))
         return FALSE;
 
-    const PendingCreation outer = t_pending;
-    t_pending.wnd = this;
-    t_pending.className = cs.lpszClass;
-    t_pending.hook = SetWindowsHookExW(WH_CBT, &AfxCbtFilterHook, nullptr, GetCurrentThreadId());
-    if (!t_pending.hook) {
-        t_pending = outer;
+    if (!AfxHookWindowCreate(this, cs.lpszClass))
         return FALSE;
-    }
     HWND hWnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
                                 cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
                                 cs.lpCreateParams);
     const DWORD error = GetLastError();
-    UnhookWindowsHookEx(t_pending.hook);
-    t_pending = outer;
+    AfxUnhookWindowCreate();
     SetLastError(error);
     return hWnd != nullptr;
 }

@@ -86,7 +86,8 @@ public:
     afx_msg void OnSize(UINT type, int width, int height) { Default(); }
 
 protected:
-    // Called after the window is gone (WM_NCDESTROY); an object that owns itself deletes itself here.
+    // Called after the window is gone (WM_NCDESTROY); an object that owns itself deletes itself
+    // here. When this was its thread's m_pMainWnd, the thread has been told to quit.
     virtual void PostNcDestroy() {}
 
 private:
@@ -103,5 +104,10 @@ private:
 // Registers (once) a window class of the framework with these attributes and gives its name.
 LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                             HICON icon = nullptr);
+// Around a creation call the framework does not make itself (a dialog, say): the first window
+// then created on this thread (of the class, when one is given) is linked to wnd and routed to
+// its message map before its first message. Unhook gives FALSE when no window was linked.
+BOOL AfxHookWindowCreate(CWnd* wnd, LPCWSTR className = nullptr);
+BOOL AfxUnhookWindowCreate();
 // Frees this thread's temporary CWnd objects (FromHandle); the message loop calls it when idle.
 void AfxDeleteTempMap();

@@ -45,11 +45,16 @@ public:
     int m_ownedValue = 0;
     DWORD m_handlerThread = 0;
     bool m_runModalLoop = false;
+    bool m_makeMainWindow = false;
     Event m_received;
 
     BOOL InitInstance() override
     {
         m_seenInInit = m_configured;
+        if (m_makeMainWindow) {
+            m_pMainWnd = new CWnd;
+            m_pMainWnd->CreateHiddenWindow(L"thread main window");
+        }
         if (m_runModalLoop) {
             // A modal loop inside the thread must still dispatch thread messages.
             while (m_values == 0 && AfxPumpMessage()) {
@@ -167,6 +172,24 @@ TEST(WinThreadTest, APostedObjectIsFreedByWhoeverEndsUpOwningIt)
     // Not posted (no such thread): the sender's unique_ptr frees it.
     EXPECT_FALSE(PostOwnedThreadMessage(endedThreadId, WM_TEST_OWNED, std::make_unique<Counted>(5)));
     EXPECT_EQ(Counted::s_alive, 0);
+}
+
+TEST(WinThreadTest, AThreadEndsWhenItsMainWindowIsDestroyed)
+{
+    CTestThread* thread = AfxBeginThread<CTestThread>(THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(thread, nullptr);
+    thread->m_makeMainWindow = true;
+    thread->ResumeThread();
+    thread->PostThreadMessage(WM_TEST_VALUE, 0, 0);
+    ASSERT_TRUE(thread->m_received.Wait());   // InitInstance is done
+    CWnd* mainWnd = thread->m_pMainWnd;
+    ASSERT_NE(mainWnd, nullptr);
+    ASSERT_NE(mainWnd->m_hWnd, nullptr);
+    ::PostMessageW(mainWnd->m_hWnd, WM_CLOSE, 0, 0);   // DefWindowProc destroys it
+    ASSERT_EQ(WaitForSingleObject(thread->m_hThread, 20000), WAIT_OBJECT_0);
+    EXPECT_EQ(thread->m_pMainWnd, nullptr);
+    delete mainWnd;
+    delete thread;
 }
 
 TEST(WinThreadTest, AWorkerRunsItsFunctionAndDeletesItself)

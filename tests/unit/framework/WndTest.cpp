@@ -141,3 +141,39 @@ TEST(WndTest, DestroyingTheObjectDestroysItsWindow)
     EXPECT_FALSE(IsWindow(hWnd));
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
+
+namespace {
+
+// Creates a child window of its own while handling WM_CREATE.
+class CParentWnd : public CWnd {
+public:
+    CTrackedWnd m_child;
+    BOOL m_childCreated = FALSE;
+    afx_msg int OnCreate(LPCREATESTRUCT cs)
+    {
+        m_childCreated = m_child.CreateEx(0, nullptr, L"child", WS_CHILD, 0, 0, 10, 10, m_hWnd,
+                                          reinterpret_cast<HMENU>(7));
+        return CWnd::OnCreate(cs);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(WndTest, AWindowCreatedInsideAnotherCreationGetsItsOwnObject)
+{
+    CParentWnd parent;
+    ASSERT_TRUE(parent.CreateHiddenWindow(L"parent"));
+    ASSERT_TRUE(parent.m_childCreated);
+    EXPECT_EQ(CWnd::FromHandlePermanent(parent.m_hWnd), &parent);
+    EXPECT_EQ(CWnd::FromHandlePermanent(parent.m_child.m_hWnd), &parent.m_child);
+    EXPECT_EQ(parent.GetDlgItem(7), &parent.m_child);
+    EXPECT_EQ(parent.m_child.GetParent(), &parent);
+    parent.DestroyWindow();
+    EXPECT_EQ(parent.m_child.m_hWnd, nullptr);   // children go with their parent
+    EXPECT_EQ(parent.m_child.m_ncDestroys, 1);
+}
