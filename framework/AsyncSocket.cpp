@@ -195,7 +195,7 @@ BOOL CAsyncSocket::Socket(int type, long events, int protocol, int family)
     if (Attach(handle, events))
         return TRUE;
     const int error = WSAGetLastError();
-    Close();
+    closesocket(handle);
     WSASetLastError(error);
     return FALSE;
 }
@@ -207,11 +207,14 @@ BOOL CAsyncSocket::Attach(SOCKET handle, long events)
         return FALSE;
     }
     m_hSocket = handle;
-    if (!Register()) {
-        m_hSocket = INVALID_SOCKET;
-        return FALSE;
-    }
-    return AsyncSelect(events);
+    if (Register() && AsyncSelect(events))
+        return TRUE;
+    // Not attached: the handle stays the caller's.
+    const int error = WSAGetLastError();
+    Unregister();
+    m_hSocket = INVALID_SOCKET;
+    WSASetLastError(error);
+    return FALSE;
 }
 
 SOCKET CAsyncSocket::Detach()
@@ -248,7 +251,6 @@ BOOL CAsyncSocket::Accept(CAsyncSocket& connected, SOCKADDR* address, int* addre
     if (connected.Attach(handle, m_events))
         return TRUE;
     const int error = WSAGetLastError();
-    connected.m_hSocket = INVALID_SOCKET;
     closesocket(handle);
     WSASetLastError(error);
     return FALSE;

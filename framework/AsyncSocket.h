@@ -25,7 +25,8 @@ public:
                 LPCWSTR address = nullptr);
     BOOL Socket(int type = SOCK_STREAM, long events = kAllEvents, int protocol = 0,
                 int family = AF_INET);
-    // Takes a socket handle; its notifications arrive on the calling thread from now on.
+    // Takes a socket handle; its notifications arrive on the calling thread from now on. On
+    // FALSE the handle stays the caller's.
     BOOL Attach(SOCKET handle, long events = kAllEvents);
     // Gives the handle up (notifications stop) so another object or thread can attach it.
     SOCKET Detach();

@@ -210,14 +210,3 @@ TEST(WinThreadTest, AWorkerRunsItsFunctionAndDeletesItself)
     ASSERT_TRUE(work.done.Wait());
     EXPECT_NE(work.threadId, GetCurrentThreadId());
 }
-
-TEST(WinThreadTest, SuspendAndResumeCountTheSuspensions)
-{
-    CTestThread* thread = AfxBeginThread<CTestThread>();
-    ASSERT_NE(thread, nullptr);
-    EXPECT_EQ(thread->SuspendThread(), 0u);
-    EXPECT_EQ(thread->ResumeThread(), 1u);
-    thread->PostThreadMessage(WM_TEST_VALUE, 0, 0);
-    ASSERT_TRUE(thread->m_received.Wait());
-    QuitAndJoin(thread);
-}
