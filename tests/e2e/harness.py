@@ -1,0 +1,430 @@
+"""Generic pieces of the end-to-end tests: the Wine environment the test script set up, programs
+started under Wine, the UI driver (tests/tools/uidriver.exe in batch mode), BMP pictures and a
+polling helper. Standard library only."""
+
+import itertools
+import json
+import os
+import queue
+import signal
+import struct
+import subprocess
+import threading
+import time
+import unittest
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+ARTIFACTS = REPO / "build" / "test-artifacts"
+
+
+class HarnessError(Exception):
+    """The test environment or a helper process failed (not the program under test)."""
+
+
+class UiDriverError(HarnessError):
+    """The driver answered a command with a failure (code 1: not found or timed out, 2: usage)."""
+
+    def __init__(self, command, answer):
+        self.command = command
+        self.answer = answer
+        self.code = answer.get("code")
+        super().__init__(f"{command}: {answer.get('error', answer)} (code {self.code})")
+
+
+def wait_until(predicate, timeout=20.0, interval=0.05, message=None):
+    """Polls predicate until it returns something true and returns that; TimeoutError after timeout s."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise TimeoutError(message or f"condition not met within {timeout} s")
+        time.sleep(interval)
+
+
+def artifact_path(name):
+    """A path under build/test-artifacts/ (created) for pictures and logs a failed run leaves behind."""
+    ARTIFACTS.mkdir(parents=True, exist_ok=True)
+    return ARTIFACTS / name
+
+
+def save_artifact(name, content):
+    """Keeps content (bytes, or the path of a file to copy) as build/test-artifacts/name."""
+    target = artifact_path(name)
+    data = content if isinstance(content, (bytes, bytearray)) else Path(content).read_bytes()
+    target.write_bytes(data)
+    return target
+
+
+class WineEnv:
+    """WINEPREFIX, DISPLAY and LUMORA_BUILD as scripts/test (or a developer) exported them."""
+
+    def __init__(self, environ=None):
+        environ = os.environ if environ is None else environ
+        self.prefix = environ.get("WINEPREFIX", "")
+        self.display = environ.get("DISPLAY", "")
+        build = Path(environ.get("LUMORA_BUILD") or REPO / "build" / "win32")
+        self.build = build if build.is_absolute() else REPO / build
+        self._environ = dict(environ)
+        self._windows_dirs = {}
+
+    def require(self):
+        """Skips the calling test when there is no Wine set-up at all; fails when the build is missing."""
+        if not self.prefix or not self.display:
+            raise unittest.SkipTest("WINEPREFIX and DISPLAY are not set (run through scripts/test)")
+        driver = self.tool_path("uidriver")
+        if not driver.is_file():
+            raise HarnessError(f"{driver} is missing: build first (LUMORA_BUILD={self.build})")
+
+    def env(self):
+        """The environment for a Wine process."""
+        env = dict(self._environ)
+        env.setdefault("WINEARCH", "win32")
+        env.setdefault("WINEDEBUG", "-all")
+        env.setdefault("WINEDLLOVERRIDES", "winemenubuilder.exe=d;mscoree=d;mshtml=d")
+        return env
+
+    def tool_path(self, name):
+        return self.build / "tests" / "tools" / f"{name}.exe"
+
+    def windows_path(self, path):
+        """The Windows form of a Unix path (winepath -w, asked once per folder)."""
+        path = Path(path).absolute()
+        folder = str(path.parent)
+        if folder not in self._windows_dirs:
+            result = subprocess.run(["winepath", "-w", folder], env=self.env(), capture_output=True,
+                                    text=True, timeout=60)
+            converted = result.stdout.strip()
+            if result.returncode != 0 or not converted:
+                raise HarnessError(f"winepath -w {folder} failed: {result.stderr.strip()}")
+            self._windows_dirs[folder] = converted.rstrip("\\")
+        return self._windows_dirs[folder] + "\\" + path.name
+
+
+_log_numbers = itertools.count(1)
+
+
+class Program:
+    """A program running under Wine in its own process group; stop() ends it and whatever it started."""
+
+    def __init__(self, popen, log_path):
+        self.popen = popen
+        self.log_path = log_path
+
+    @property
+    def pid(self):
+        return self.popen.pid
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def wait(self, timeout):
+        return self.popen.wait(timeout=timeout)
+
+    def stop(self, grace=3.0):
+        """SIGTERM to the group, SIGKILL to what is left after grace seconds; returns the exit status."""
+        self._signal_group(signal.SIGTERM)
+        try:
+            self.popen.wait(timeout=grace)
+        except subprocess.TimeoutExpired:
+            pass
+        self._signal_group(signal.SIGKILL)
+        try:
+            return self.popen.wait(timeout=10)
+        finally:
+            for stream in (self.popen.stdin, self.popen.stdout, self.popen.stderr):
+                if stream:
+                    stream.close()
+
+    def _signal_group(self, sig):
+        try:
+            os.killpg(self.popen.pid, sig)
+        except (ProcessLookupError, PermissionError):
+            pass
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+def start_program(exe_path, args=(), cwd=None, wine_env=None, **popen_args):
+    """Starts exe_path under Wine in a new process group. Arguments are passed as given: convert
+    paths with WineEnv.windows_path first. Output goes to build/test-artifacts/<exe>-<n>.log unless
+    popen_args say otherwise."""
+    wine_env = wine_env or WineEnv()
+    exe_path = Path(exe_path)
+    log_path = artifact_path(f"{exe_path.stem.replace(' ', '_')}-{next(_log_numbers)}.log")
+    popen_args.setdefault("stdin", subprocess.DEVNULL)
+    with open(log_path, "wb") as log:
+        popen_args.setdefault("stdout", log)
+        popen_args.setdefault("stderr", subprocess.STDOUT if popen_args["stdout"] is log else log)
+        popen = subprocess.Popen(["wine", str(exe_path), *map(str, args)], cwd=cwd, env=wine_env.env(),
+                                 start_new_session=True, **popen_args)
+    return Program(popen, log_path)
+
+
+def _quote(text):
+    """One batch-line token: quoted, with the escapes the driver reads; ASCII only on the wire."""
+    out = ['"']
+    units = text.encode("utf-16-le")
+    for i in range(0, len(units), 2):
+        code = units[i] | units[i + 1] << 8
+        if chr(code) in '"\\':
+            out.append("\\" + chr(code))
+        elif 0x20 <= code < 0x7F:
+            out.append(chr(code))
+        else:
+            out.append(f"\\u{code:04x}")
+    out.append('"')
+    return "".join(out)
+
+
+def _handle(window):
+    """A handle as the driver writes it, from a handle string, a number or a window description."""
+    if isinstance(window, dict):
+        window = window["hwnd"]
+    if isinstance(window, int):
+        return hex(window)
+    return str(window)
+
+
+def _ms(seconds):
+    return str(max(0, int(seconds * 1000)))
+
+
+class UiDriver:
+    """The UI driver in batch mode: one process for the whole test, one JSON answer per command.
+
+    Windows are named by handle strings ("0x1004c") or by the descriptions the driver returns.
+    A failed command raises UiDriverError; command() gives the raw answer instead."""
+
+    def __init__(self, wine_env=None, reply_margin=30.0):
+        self.wine_env = wine_env or WineEnv()
+        self.wine_env.require()
+        self.reply_margin = reply_margin
+        self._answers = queue.Queue()
+        self._program = start_program(self.wine_env.tool_path("uidriver"), ["--batch"], wine_env=self.wine_env,
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        threading.Thread(target=self._read_answers, daemon=True).start()
+        self.driver_pid = self.call("ping", reply_timeout=120)["pid"]
+
+    def _read_answers(self):
+        for line in self._program.popen.stdout:
+            self._answers.put(line)
+        self._answers.put(None)
+
+    def command(self, name, reply_timeout=None, **options):
+        """Sends one command and returns its answer (a dict with "ok"). Options become
+        --key=value (True: --key; None or False: left out); a trailing _ in a key is dropped."""
+        tokens = [name]
+        for key, value in options.items():
+            key = key.rstrip("_")
+            if value is None or value is False:
+                continue
+            tokens.append(f"--{key}" if value is True else f"--{key}={value}")
+        line = " ".join(_quote(token) for token in tokens) + "\n"
+        if not self._program.running():
+            raise HarnessError("the UI driver is not running")
+        try:
+            self._program.popen.stdin.write(line.encode("ascii"))
+            self._program.popen.stdin.flush()
+            answer = self._answers.get(timeout=reply_timeout or self.reply_margin)
+        except (BrokenPipeError, queue.Empty) as error:
+            self._program.stop()
+            raise HarnessError(f"the UI driver did not answer {name}: {error!r}") from None
+        if answer is None:
+            raise HarnessError(f"the UI driver ended during {name}")
+        return json.loads(answer)
+
+    def call(self, name, reply_timeout=None, **options):
+        answer = self.command(name, reply_timeout=reply_timeout, **options)
+        if not answer.get("ok"):
+            raise UiDriverError(name, answer)
+        return answer
+
+    def _timed(self, name, timeout, **options):
+        return self.call(name, reply_timeout=timeout + self.reply_margin, timeout=_ms(timeout), **options)
+
+    # Finding windows.
+    def ping(self):
+        return self.call("ping")
+
+    def wait_window(self, cls=None, title=None, exact=False, pid=None, owner=None, visible=True, timeout=20.0):
+        return self._timed("wait", timeout, class_=cls, title=title, exact=exact, pid=pid,
+                           owner=owner and _handle(owner), visible=visible)["window"]
+
+    def wait_gone(self, window, timeout=20.0):
+        self._timed("waitgone", timeout, hwnd=_handle(window))
+
+    def windows(self, parent=None, cls=None, title=None, exact=False, id=None, pid=None, owner=None, visible=False):
+        return self.call("list", parent=parent and _handle(parent), class_=cls, title=title, exact=exact, id=id,
+                         pid=pid, owner=owner and _handle(owner), visible=visible)["windows"]
+
+    def find_child(self, parent, id=None, cls=None, text=None, exact=False, visible=False, timeout=0.0):
+        return self._timed("find", timeout, parent=_handle(parent), id=id, class_=cls, text=text, exact=exact,
+                           visible=visible)["window"]
+
+    def exists(self, window):
+        return self.command("state", hwnd=_handle(window)).get("ok", False)
+
+    # Text.
+    def get_text(self, window):
+        return self.call("gettext", hwnd=_handle(window))["text"]
+
+    def set_text(self, window, text):
+        self.call("settext", hwnd=_handle(window), text=text)
+
+    # Mouse and keyboard. Without a point a click on a button is BM_CLICK; real_input uses SendInput
+    # after bringing the window to the front.
+    def click(self, window, x=None, y=None, real_input=False, sync=False):
+        return self.call("click", hwnd=_handle(window), x=x, y=y, input=real_input, sync=sync)["target"]
+
+    def double_click(self, window, x=None, y=None, real_input=False):
+        return self.call("dblclick", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
+
+    def right_click(self, window, x=None, y=None, real_input=False):
+        return self.call("rclick", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
+
+    def type_text(self, window, text, real_input=False):
+        self.call("type", hwnd=_handle(window), text=text, input=real_input)
+
+    def press_key(self, window, vk, ctrl=False, shift=False, alt=False, real_input=False):
+        self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt, input=real_input)
+
+    # Messages and window state.
+    def post(self, window, msg, wparam=0, lparam=0):
+        self.call("post", hwnd=_handle(window), msg=msg, wparam=wparam, lparam=lparam)
+
+    def send(self, window, msg, wparam=0, lparam=0, timeout=5.0):
+        return self._timed("send", timeout, hwnd=_handle(window), msg=msg, wparam=wparam, lparam=lparam)["result"]
+
+    def close_window(self, window, wait=False, timeout=20.0):
+        self._timed("close", timeout, hwnd=_handle(window), wait=wait)
+
+    def state(self, window):
+        return self.call("state", hwnd=_handle(window))
+
+    def rect(self, window):
+        return self.call("rect", hwnd=_handle(window))
+
+    def foreground(self, window):
+        self.call("foreground", hwnd=_handle(window))
+
+    # Pictures.
+    def capture(self, path, window=None, client=False, method="auto", raise_window=False, settle=1.0):
+        """Writes a 24-bit BMP of the window (or the whole screen) to path; returns the answer with
+        "path" (the Unix path) and "bitmap" (a Bitmap) added."""
+        answer = self.call("capture", reply_timeout=settle + self.reply_margin, hwnd=window and _handle(window),
+                           file=self.wine_env.windows_path(path), client=client, method=method,
+                           raise_=raise_window, settle=_ms(settle))
+        answer["path"] = Path(path)
+        answer["bitmap"] = Bitmap.load(path)
+        return answer
+
+    def pixel(self, x, y, window=None):
+        """The screen colour (r, g, b) at a point in window's client coordinates, or the screen's."""
+        answer = self.call("pixel", hwnd=window and _handle(window), x=x, y=y)
+        return answer["r"], answer["g"], answer["b"]
+
+    def close(self):
+        if self._program.running():
+            try:
+                self.command("quit", reply_timeout=10)
+                self._program.wait(timeout=10)
+            except (HarnessError, subprocess.TimeoutExpired):
+                pass
+        self._program.stop()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+def colour_close(actual, expected, tolerance=0):
+    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+class Bitmap:
+    """An uncompressed 24- or 32-bit BMP, pixels addressed from the top-left corner."""
+
+    def __init__(self, width, height, rows, bytes_per_pixel):
+        self.width = width
+        self.height = height
+        self._rows = rows
+        self._bpp = bytes_per_pixel
+
+    @classmethod
+    def load(cls, path):
+        data = Path(path).read_bytes()
+        if len(data) < 54 or data[:2] != b"BM":
+            raise HarnessError(f"{path}: not a BMP file")
+        offset, = struct.unpack_from("<I", data, 10)
+        width, height, _planes, bits, compression = struct.unpack_from("<iiHHI", data, 18)
+        if bits not in (24, 32) or compression not in (0, 3) or width <= 0 or height == 0:
+            raise HarnessError(f"{path}: unsupported BMP ({bits} bits, compression {compression})")
+        stride = (width * bits // 8 + 3) & ~3
+        rows = abs(height)
+        if offset + stride * rows > len(data):
+            raise HarnessError(f"{path}: pixel data cut short")
+        row_list = [data[offset + r * stride: offset + r * stride + width * bits // 8] for r in range(rows)]
+        if height > 0:
+            row_list.reverse()
+        return cls(width, rows, row_list, bits // 8)
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"({x}, {y}) is outside {self.width}x{self.height}")
+        return self._pixel_in(self._rows[y], x)
+
+    def region_fraction(self, box, colour, tolerance=0):
+        """The share (0..1) of pixels in box = (left, top, right, bottom), right/bottom exclusive,
+        that have colour."""
+        left, top, right, bottom = box
+        total = matching = 0
+        for y in range(max(0, top), min(self.height, bottom)):
+            for x in range(max(0, left), min(self.width, right)):
+                total += 1
+                matching += colour_close(self.pixel(x, y), colour, tolerance)
+        return matching / total if total else 0.0
+
+    def bounding_box(self, colour, tolerance=0):
+        """(left, top, right, bottom), right/bottom exclusive, of every pixel of colour; None if none."""
+        spans = [self._row_span(row, colour, tolerance) for row in self._rows]
+        found = [(y, span) for y, span in enumerate(spans) if span]
+        if not found:
+            return None
+        return (min(span[0] for _, span in found), found[0][0],
+                max(span[1] for _, span in found) + 1, found[-1][0] + 1)
+
+    def _row_span(self, row, colour, tolerance):
+        """First and last x of colour in one row, or None."""
+        if tolerance:
+            xs = [x for x in range(self.width) if colour_close(self._pixel_in(row, x), colour, tolerance)]
+            return (xs[0], xs[-1]) if xs else None
+        pattern = bytes(reversed(colour))
+        first = self._find_aligned(row, pattern, row.find)
+        return None if first is None else (first, self._find_aligned(row, pattern, row.rfind))
+
+    def _find_aligned(self, row, pattern, finder):
+        # A colour's bytes may also appear straddling two pixels; only pixel-aligned hits count.
+        start, end = 0, len(row)
+        while True:
+            at = finder(pattern, start, end)
+            if at < 0:
+                return None
+            if at % self._bpp == 0:
+                return at // self._bpp
+            if finder == row.find:
+                start = at + 1
+            else:
+                end = at + len(pattern) - 1
+
+    def _pixel_in(self, row, x):
+        b, g, r = row[x * self._bpp: x * self._bpp + 3]
+        return r, g, b
