@@ -461,14 +461,17 @@ def decode(frame: bytes) -> Packet:
 
 # ---------------------------------------------------------------- sockets
 
-def recv_exact(sock: socket.socket, count: int, what: str = "packet") -> bytes:
+def recv_exact(sock: socket.socket, count: int, what: str = "packet",
+               closed_before: bool = False) -> bytes:
+    """count bytes; a stream that ends first is a WireError, or PeerClosed when it ends before
+    the first byte and closed_before says that is a clean end."""
     buffer = bytearray(count)
     view = memoryview(buffer)
     got = 0
     while got < count:
         n = sock.recv_into(view[got:], count - got)
         if n == 0:
-            if got == 0 and what == "header":
+            if got == 0 and closed_before:
                 raise PeerClosed("peer closed the connection")
             raise WireError(f"stream ended inside the {what} ({got} of {count} bytes)")
         got += n
@@ -477,7 +480,7 @@ def recv_exact(sock: socket.socket, count: int, what: str = "packet") -> bytes:
 
 def read_frame(sock: socket.socket) -> bytes:
     """Reads exactly one frame (header checked before the body is read); raw bytes."""
-    header = recv_exact(sock, HEADER_SIZE, "header")
+    header = recv_exact(sock, HEADER_SIZE, "header", closed_before=True)
     size = check_header(header)
     return header + recv_exact(sock, size, "body")
 
