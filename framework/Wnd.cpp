@@ -80,8 +80,8 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             pending->wnd = nullptr;
             try {
                 wnd->TakeOverWindow(hWnd);
-            } catch (const std::exception& e) {
-                TraceException(L"the window creation hook", e.what());
+            } catch (...) {
+                TraceException(L"the window creation hook", "out of memory");
             }
         }
     }
@@ -203,6 +203,12 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
                                 cs.lpCreateParams);
     const DWORD error = GetLastError();
     AfxUnhookWindowCreate();
+    if (!hWnd && m_hWnd) {
+        // Linked, then refused before its first message: nothing will unlink it otherwise.
+        UnmapWindow(m_hWnd, this);
+        m_hWnd = nullptr;
+        m_superProc = nullptr;
+    }
     SetLastError(error);
     return hWnd != nullptr;
 }

@@ -177,3 +177,25 @@ TEST(WndTest, AWindowCreatedInsideAnotherCreationGetsItsOwnObject)
     EXPECT_EQ(parent.m_child.m_hWnd, nullptr);   // children go with their parent
     EXPECT_EQ(parent.m_child.m_ncDestroys, 1);
 }
+
+namespace {
+
+class CRefusingWnd : public CTrackedWnd {
+public:
+    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRefusingWnd, CTrackedWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(WndTest, ARefusedCreationLeavesTheObjectUnlinked)
+{
+    CRefusingWnd wnd;
+    EXPECT_FALSE(wnd.CreateHiddenWindow(L"refused"));
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(wnd.m_ncDestroys, 1);
+}
