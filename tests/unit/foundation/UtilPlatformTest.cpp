@@ -199,46 +199,12 @@ TEST(UtilPlatformTest, StringHelpersOverFrameworkTypes)
     ASSERT_EQ(pieces.GetSize(), 3);
     EXPECT_EQ(pieces[0], L"a");
     EXPECT_EQ(pieces[2], L"");
-    SplitString(L"", L",", pieces);
-    EXPECT_TRUE(pieces.IsEmpty());
-
-    CString recent;
-    AddToLineList(recent, L"C:\\a");
-    AddToLineList(recent, L"C:\\b");
-    AddToLineList(recent, L"C:\\a");
-    EXPECT_EQ(recent, L"C:\\a\nC:\\b");
-    RemoveFromLineList(recent, L"C:\\a");
-    EXPECT_EQ(recent, L"C:\\b");
 
     EXPECT_EQ(Utf8ToWide("\xED\x95\x9C"), L"\uD55C");
     if (GetACP() == 1252) {
         EXPECT_EQ(AnsiToWide("caf\xE9"), L"caf\u00E9");
         EXPECT_EQ(WideToAnsi(L"caf\u00E9 \uD55C"), "caf\xE9 ?");
     }
-}
-
-struct FakeWindow {
-    HWND GetSafeHwnd() const { return reinterpret_cast<HWND>(0x1234); }
-};
-struct WindowHolder {
-    FakeWindow* m_pWnd;
-};
-
-TEST(UtilPlatformTest, OwnedBuffersAndInnerWindows)
-{
-    OwnedBuffer buffer{new unsigned char[16], 16};
-    FreeOwnedBuffer(&buffer);
-    EXPECT_EQ(buffer.data, nullptr);
-    EXPECT_EQ(buffer.size, 0u);
-    FreeOwnedBuffer(&buffer);
-    FreeOwnedBuffer(nullptr);
-
-    FakeWindow window;
-    WindowHolder holder{&window};
-    WindowHolder empty{nullptr};
-    EXPECT_EQ(GetInnerWindowHandle(&holder), reinterpret_cast<HWND>(0x1234));
-    EXPECT_EQ(GetInnerWindowHandle(&empty), nullptr);
-    EXPECT_EQ(GetInnerWindowHandle<WindowHolder>(nullptr), nullptr);
 }
 
 } // namespace
