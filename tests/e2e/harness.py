@@ -106,55 +106,44 @@ class WineEnv:
 _log_numbers = itertools.count(1)
 
 
-class Program:
-    """A program running under Wine in its own process group; stop() ends it and whatever it started."""
+class Program(subprocess.Popen):
+    """A Popen of a program under Wine, in its own process group; stop() ends it and whatever it
+    started (Wine starts a Windows child process as a Unix child in the same group)."""
 
-    def __init__(self, popen, log_path):
-        self.popen = popen
-        self.log_path = log_path
-
-    @property
-    def pid(self):
-        return self.popen.pid
+    log_path = None
 
     def running(self):
-        return self.popen.poll() is None
-
-    def wait(self, timeout):
-        return self.popen.wait(timeout=timeout)
+        return self.poll() is None
 
     def stop(self, grace=3.0):
-        """SIGTERM to the group, SIGKILL to what is left after grace seconds; returns the exit status."""
+        """SIGTERM to the group, SIGKILL to whatever is left after grace seconds; returns the exit status."""
         self._signal_group(signal.SIGTERM)
         try:
-            self.popen.wait(timeout=grace)
+            self.wait(timeout=grace)
         except subprocess.TimeoutExpired:
             pass
         self._signal_group(signal.SIGKILL)
         try:
-            return self.popen.wait(timeout=10)
+            return self.wait(timeout=10)
         finally:
-            for stream in (self.popen.stdin, self.popen.stdout, self.popen.stderr):
+            for stream in (self.stdin, self.stdout, self.stderr):
                 if stream:
                     stream.close()
 
     def _signal_group(self, sig):
         try:
-            os.killpg(self.popen.pid, sig)
+            os.killpg(self.pid, sig)
         except (ProcessLookupError, PermissionError):
             pass
-
-    def __enter__(self):
-        return self
 
     def __exit__(self, *exc):
         self.stop()
 
 
 def start_program(exe_path, args=(), cwd=None, wine_env=None, **popen_args):
-    """Starts exe_path under Wine in a new process group. Arguments are passed as given: convert
-    paths with WineEnv.windows_path first. Output goes to build/test-artifacts/<exe>-<n>.log unless
-    popen_args say otherwise."""
+    """Starts exe_path under Wine in a new process group and returns its Program (a Popen).
+    Arguments are passed as given: convert paths with WineEnv.windows_path first. Output goes to
+    build/test-artifacts/<exe>-<n>.log unless popen_args say otherwise."""
     wine_env = wine_env or WineEnv()
     exe_path = Path(exe_path)
     log_path = artifact_path(f"{exe_path.stem.replace(' ', '_')}-{next(_log_numbers)}.log")
@@ -162,9 +151,10 @@ def start_program(exe_path, args=(), cwd=None, wine_env=None, **popen_args):
     with open(log_path, "wb") as log:
         popen_args.setdefault("stdout", log)
         popen_args.setdefault("stderr", subprocess.STDOUT if popen_args["stdout"] is log else log)
-        popen = subprocess.Popen(["wine", str(exe_path), *map(str, args)], cwd=cwd, env=wine_env.env(),
-                                 start_new_session=True, **popen_args)
-    return Program(popen, log_path)
+        program = Program(["wine", str(exe_path), *map(str, args)], cwd=cwd, env=wine_env.env(),
+                          start_new_session=True, **popen_args)
+    program.log_path = log_path
+    return program
 
 
 def _quote(text):
@@ -213,8 +203,11 @@ class UiDriver:
         self.driver_pid = self.call("ping", reply_timeout=120)["pid"]
 
     def _read_answers(self):
-        for line in self._program.popen.stdout:
-            self._answers.put(line)
+        try:
+            for line in self._program.stdout:
+                self._answers.put(line)
+        except (OSError, ValueError):
+            pass  # the pipe was closed by stop()
         self._answers.put(None)
 
     def command(self, name, reply_timeout=None, **options):
@@ -230,8 +223,8 @@ class UiDriver:
         if not self._program.running():
             raise HarnessError("the UI driver is not running")
         try:
-            self._program.popen.stdin.write(line.encode("ascii"))
-            self._program.popen.stdin.flush()
+            self._program.stdin.write(line.encode("ascii"))
+            self._program.stdin.flush()
             answer = self._answers.get(timeout=reply_timeout or self.reply_margin)
         except (BrokenPipeError, queue.Empty) as error:
             self._program.stop()
@@ -280,8 +273,8 @@ class UiDriver:
 
     # Mouse and keyboard. Without a point a click on a button is BM_CLICK; real_input uses SendInput
     # after bringing the window to the front.
-    def click(self, window, x=None, y=None, real_input=False, sync=False):
-        return self.call("click", hwnd=_handle(window), x=x, y=y, input=real_input, sync=sync)["target"]
+    def click(self, window, x=None, y=None, real_input=False):
+        return self.call("click", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
 
     def double_click(self, window, x=None, y=None, real_input=False):
         return self.call("dblclick", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
