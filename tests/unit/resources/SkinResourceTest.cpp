@@ -2,6 +2,9 @@
 // the drawing table states, the GIF animations, the icon and the cursors.
 #include <gtest/gtest.h>
 
+#include <olectl.h>
+#include <ole2.h>
+
 #include <cstring>
 
 #include "ResourceReader.h"
@@ -159,6 +162,34 @@ TEST(Skin, GifAnimationsAreWholeGif89aFilesWithTheirFrames) {
     EXPECT_EQ(pick.background[1], 234);
     EXPECT_EQ(pick.background[2], 72);
     EXPECT_TRUE(ReadGif(ResourceBytes(ProgramModule(), L"GIF", IDR_GIF_LOGIN_SPINNER)).loops);
+}
+
+TEST(Skin, GifsDecodeWithThePlatformPictureLoader) {
+    // The picture control loads GIF data through OLE, from a stream over global memory.
+    for (const SkinResource& entry : kSkinGifs) {
+        SCOPED_TRACE(entry.id);
+        std::vector<uint8_t> gif = ResourceBytes(ProgramModule(), L"GIF", entry.id);
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, gif.size());
+        ASSERT_NE(memory, nullptr);
+        std::memcpy(::GlobalLock(memory), gif.data(), gif.size());
+        ::GlobalUnlock(memory);
+        IStream* stream = nullptr;
+        ASSERT_EQ(::CreateStreamOnHGlobal(memory, TRUE, &stream), S_OK);
+        IPicture* picture = nullptr;
+        HRESULT loaded = ::OleLoadPicture(stream, static_cast<LONG>(gif.size()), FALSE, IID_IPicture,
+                                          reinterpret_cast<void**>(&picture));
+        stream->Release();
+        ASSERT_EQ(loaded, S_OK);
+        OLE_XSIZE_HIMETRIC width = 0;
+        OLE_YSIZE_HIMETRIC height = 0;
+        picture->get_Width(&width);
+        picture->get_Height(&height);
+        picture->Release();
+        HDC screen = ::GetDC(nullptr);
+        EXPECT_EQ(::MulDiv(width, ::GetDeviceCaps(screen, LOGPIXELSX), 2540), entry.width);
+        EXPECT_EQ(::MulDiv(height, ::GetDeviceCaps(screen, LOGPIXELSY), 2540), entry.height);
+        ::ReleaseDC(nullptr, screen);
+    }
 }
 
 TEST(Skin, GifWalkRefusesCutAndForeignData) {
