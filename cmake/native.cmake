@@ -8,7 +8,7 @@ set(LUMORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-
 add_compile_options(-g -O1 -Wall -Wextra)
 
 set(core_sources)
-foreach(dir framework foundation ui view sessions dialogs activities)
+foreach(dir framework foundation ui view sessions dialogs activities shell)
   file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/core/*.cpp)
   list(APPEND core_sources ${found})
 endforeach()
