@@ -1,0 +1,74 @@
+"""What the simulated login server and student agent share: splitting a command text into its
+nine-character tag and comma fields the way the console does, the console's version, and a
+thread-safe journal of what a peer saw that a test can wait on."""
+
+import threading
+import time
+
+CONSOLE_VERSION = "2.0.1.1047"
+TAG_LENGTH = 9
+DEFAULT_TIMEOUT = 10.0
+
+
+def split_command(text):
+    """(tag, argument text); a text shorter than a tag has the tag "" and is ignored by receivers."""
+    if len(text) < TAG_LENGTH:
+        return "", text
+    return text[:TAG_LENGTH], text[TAG_LENGTH:]
+
+
+def split_fields(args):
+    """Comma fields as the console splits them: an empty text has none, a trailing comma makes
+    an empty last field, double quotes vanish."""
+    args = args.replace('"', "")
+    return args.split(",") if args else []
+
+
+class Journal:
+    """An append-only list guarded by a condition. Readers wait for an entry that matches, or for
+    any state of the owner to become true; writers append or call changed()."""
+
+    def __init__(self):
+        self._items = []
+        self._condition = threading.Condition()
+
+    def append(self, item):
+        with self._condition:
+            self._items.append(item)
+            self._condition.notify_all()
+        return item
+
+    def changed(self):
+        with self._condition:
+            self._condition.notify_all()
+
+    def items(self):
+        with self._condition:
+            return list(self._items)
+
+    def __len__(self):
+        with self._condition:
+            return len(self._items)
+
+    def wait(self, match, timeout=DEFAULT_TIMEOUT, start=0, what="entry"):
+        """The first entry at index >= start for which match(entry) is true."""
+        deadline = time.monotonic() + timeout
+        with self._condition:
+            index = start
+            while True:
+                while index < len(self._items):
+                    if match(self._items[index]):
+                        return self._items[index]
+                    index += 1
+                remaining = deadline - time.monotonic()
+                if remaining <= 0:
+                    raise TimeoutError(f"no {what} within {timeout} s")
+                self._condition.wait(remaining)
+
+    def wait_until(self, predicate, timeout=DEFAULT_TIMEOUT, what="condition"):
+        """Waits until predicate() (called under the journal's lock) is true; returns its value."""
+        with self._condition:
+            value = self._condition.wait_for(predicate, timeout)
+        if not value:
+            raise TimeoutError(f"{what} not reached within {timeout} s")
+        return value
