@@ -11,7 +11,7 @@ DEFAULT_TIMEOUT = 10.0
 
 
 def split_command(text):
-    """(tag, argument text); a text shorter than a tag has the tag "" and is ignored by receivers."""
+    """(tag, argument text); a text shorter than a tag has the tag "" (receivers ignore it)."""
     if len(text) < TAG_LENGTH:
         return "", text
     return text[:TAG_LENGTH], text[TAG_LENGTH:]

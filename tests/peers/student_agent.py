@@ -37,8 +37,12 @@ Library use::
         ...
 
 Options of note: ``seat=None`` takes the first free seat offered; ``edition="pad"`` (client kind 2,
-or ``client_kind=3``); ``hello_text`` replaces the "[PC00002]" text (malformed hellos);
-``silent=True`` from the start; ``send_screen_format=False``.
+or ``client_kind=3``; pad messages: send_pad_state, send_permissions, send_orientation,
+send_app_event); ``screen`` (1024 x 768); ``keepalive_interval`` (5 s; None: none);
+``thumbnail_interval`` (None: thumbnails only by send_thumbnail()); ``hello_text`` replaces the
+"[PC00002]" text (malformed hellos); ``silent=True`` from the start; ``send_screen_format=False``.
+The thumbnail period is the agent's own: "[KW00006]" is recorded, not followed. ``stop()`` closes
+without a word; ``Class.stop(orderly=True)`` ends every agent with "[PC00031]" at once.
 
 Command line (runs a live class until killed; SIGINT/SIGTERM end every agent in order):
 
@@ -71,7 +75,8 @@ import lumora_wire as wire  # noqa: E402
 from peer_common import (CONSOLE_VERSION, DEFAULT_TIMEOUT, Journal, split_command,  # noqa: E402
                          split_fields)
 
-# The phrase whose digest the console's greeting carries: built from pieces of 5, 1 and 7 characters.
+# The phrase whose digest the console's greeting carries, made of pieces of 5, 1 and 7 characters
+# (the console builds the same phrase).
 GREETING_PHRASE = "Lumor" + "a" + "Student"
 PIECE_SIZE = 307200           # bytes of a file piece
 UPLOAD_KIND = 3               # transfer kind of a student's upload
@@ -695,7 +700,8 @@ def main(argv=None):
     parser.add_argument("--keepalive-interval", type=float, default=5.0)
     parser.add_argument("--screen", default="1024x768", help="WIDTHxHEIGHT")
     parser.add_argument("--reconnect-delay", type=float, default=3.0,
-                        help="seconds before an agent whose connection ended connects again (0: never)")
+                        help="seconds before an agent whose connection ended connects again "
+                             "(0: never)")
     parser.add_argument("--quiet", action="store_true", help="print admissions and ends only")
     options = parser.parse_args(argv)
     width, height = (int(v) for v in options.screen.lower().split("x"))

@@ -72,8 +72,9 @@ class LoginServerTest(unittest.TestCase):
         wire.send_text(sock, LOGIN_TEXT)
         self.assertEqual(wire.read_text(sock), "[UR00002]1,0,24,0,0")
         login = server.wait_login_request()
-        self.assertEqual(login.values, {"kind": "3", "session_tag": "-12345", "teacher_id": "teacher1",
-                                        "site": "", "address": "127.0.0.1", "student_port": "50123",
+        self.assertEqual(login.values, {"kind": "3", "session_tag": "-12345",
+                                        "teacher_id": "teacher1", "site": "",
+                                        "address": "127.0.0.1", "student_port": "50123",
                                         "version": "2.0.1.1047"})
         wire.send_text(sock, "[UT00002]24")
         self.assertEqual(wire.read_text(sock), "[UR00000]")
@@ -289,8 +290,8 @@ class StudentAgentTest(unittest.TestCase):
         self.assertEqual(agent.free_seats, [2, 5])
         self.assertEqual(agent.console_version, "2.0.1.1047")
         self.assertEqual(agent.commands, ["[KW00094]2.0.1.1047", "[KW00050]true", "[KW00051]false"])
-        self.assertEqual(agent.texts[:3], ["[KW00094]2.0.1.1047", "[KW00007]2,5",
-                                           "[KW00001]10007,160,120,1000,70," + sa.greeting_digest()])
+        greeting_text = "[KW00001]10007,160,120,1000,70," + sa.greeting_digest()
+        self.assertEqual(agent.texts[:3], ["[KW00094]2.0.1.1047", "[KW00007]2,5", greeting_text])
         self.assertEqual(agent.value_pairs, [(7, 0)])
         self.assertEqual(len(sa.GREETING_PHRASE.encode("utf-16-le")), 26)
 
@@ -477,15 +478,16 @@ class StudentAgentTest(unittest.TestCase):
         self.addCleanup(room.stop)
         greetings = room.wait_admitted(TIMEOUT)
         worker.join(TIMEOUT)
-        self.assertEqual(sorted(g.connection_id for g in greetings), [10001, 10002, 10003, 10004, 10005])
+        self.assertEqual(sorted(g.connection_id for g in greetings), list(range(10001, 10006)))
         self.assertEqual(sorted(seen), [1, 2, 3, 4, 5])
         self.assertEqual(seen[3], "[PC00002]3,Student3,0,0,0,0,false,0")
         self.assertEqual(len({agent.colour for agent in room}), 5)
 
     def test_command_line_ends_in_order(self):
         process = subprocess.Popen(
-            [sys.executable, os.path.join(HERE, "student_agent.py"), "--port", str(self.console.port),
-             "--count", "2", "--thumbnail-interval", "0", "--keepalive-interval", "60", "--quiet"],
+            [sys.executable, os.path.join(HERE, "student_agent.py"),
+             "--port", str(self.console.port), "--count", "2", "--thumbnail-interval", "0",
+             "--keepalive-interval", "60", "--quiet"],
             stdout=subprocess.PIPE, text=True)
         self.addCleanup(process.stdout.close)
         self.addCleanup(process.wait, TIMEOUT)
