@@ -1,9 +1,10 @@
 // CCmdTarget: the common base of windows and threads, the one place a message map hangs on.
 #pragma once
 
-#include "framework/Afx.h"
+#include "framework/AfxCore.h"
 
 class CCmdTarget : public CObject {
+    DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
     CCmdTarget(const CCmdTarget&) = delete;

@@ -1,16 +1,19 @@
-// CWinApp: the application object. This part holds its name and its registry profile
-// (HKEY_CURRENT_USER\Software\<registry key>\<application name>\<section>).
+// CWinApp: the application object, the user-interface thread of the main thread. WinMain
+// (AppMain.cpp) runs the one global application object: InitInstance, then the message loop
+// (Run) until WM_QUIT, then ExitInstance (also when InitInstance returned FALSE).
+// Its registry profile lives under HKEY_CURRENT_USER\Software\<registry key>\<app name>\<section>.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "framework/WinThread.h"
 
-#include "framework/AfxString.h"
-#include "framework/Object.h"
+#include <vector>
 
-class CWinApp : public CObject {
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
+
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
 public:
     // The first application object constructed becomes the one AfxGetApp() returns. The name
     // defaults to the executable's file name without its extension.
@@ -19,6 +22,38 @@ public:
 
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
+
+    // Start-up and shut-down (CWinThread: InitInstance, Run, ExitInstance).
+    virtual BOOL InitApplication() { return TRUE; }
+    BOOL InitInstance() override { return TRUE; }
+    int Run() override;
+    int ExitInstance() override;
+
+    // Document templates (owned by the application from here on).
+    void AddDocTemplate(CDocTemplate* docTemplate);
+    const std::vector<CDocTemplate*>& GetDocTemplates() const { return m_docTemplates; }
+    // A new document of the first template (frame and view included); null on failure.
+    virtual CDocument* OnFileNew();
+    virtual CDocument* OpenDocumentFile(LPCWSTR path);
+    // Closes every document (and so its frames).
+    void CloseAllDocuments(BOOL endSession);
+    // The command line (m_lpCmdLine's arguments) into the structure.
+    void ParseCommandLine(CCommandLineInfo& info);
+    // Carries out the parsed command; FALSE when it failed (the application should end).
+    BOOL ProcessShellCommand(CCommandLineInfo& info);
+    // Shell integration: documents open through the registered file type.
+    void EnableShellOpen() { m_bShellOpen = TRUE; }
+    // Registers each template's file extension for the current user only
+    // (HKEY_CURRENT_USER\Software\Classes), opening with this executable.
+    void RegisterShellFileTypes(BOOL compatible = FALSE);
+
+    HICON LoadIcon(UINT id) const;
+    static HICON LoadStandardIcon(LPCWSTR id) { return ::LoadIconW(nullptr, id); }
+    static HCURSOR LoadStandardCursor(LPCWSTR id) { return ::LoadCursorW(nullptr, id); }
+
+    HINSTANCE m_hInstance = nullptr;
+    LPWSTR m_lpCmdLine = nullptr;   // the arguments, without the program name
+    int m_nCmdShow = SW_SHOWNORMAL; // how the first frame shows; -1 once it was used
 
     // Until a registry key is set the profile is unavailable: reads give their defaults and
     // writes fail.
@@ -40,6 +75,8 @@ public:
 
 private:
     CString AppKeyPath() const;
+    std::vector<CDocTemplate*> m_docTemplates;
+    BOOL m_bShellOpen = FALSE;
     HKEY OpenSectionForRead(const wchar_t* section) const;
 
     CString m_appName;
@@ -47,3 +84,7 @@ private:
 };
 
 CWinApp* AfxGetApp();
+
+// Runs the application object: what WinMain does (AppMain.cpp). The exe links either with
+// -municode (wWinMain) or without (WinMain); both are provided.
+int AfxWinMain(HINSTANCE instance, LPWSTR commandLine, int showCommand);

@@ -42,6 +42,8 @@ void TraceException(const wchar_t* where, const char* what)
 
 } // namespace
 
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
 CWinThread::CWinThread(AFX_THREADPROC proc, LPVOID param)
     : m_pfnThreadProc(proc), m_pThreadParams(param)
 {

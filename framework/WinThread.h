@@ -8,6 +8,7 @@
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
 class CWinThread : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinThread)
 public:
     CWinThread() = default;
     // A worker thread running proc(param).

@@ -62,6 +62,8 @@ void TraceException(const wchar_t* where, const char* what)
 
 } // namespace
 
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
@@ -241,6 +243,9 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (m_hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd))
         return FALSE;
+    m_hWnd = hWnd;   // PreSubclassWindow works on the window through this object
+    PreSubclassWindow();
+    m_hWnd = nullptr;
     if (!TakeOverWindow(hWnd)) {
         UnmapWindow(hWnd, this);
         m_hWnd = nullptr;
@@ -322,12 +327,94 @@ void AfxDeleteTempMap()
     delete temps;
 }
 
+namespace {
+
+// The control a notification sent to its parent is about, or null.
+HWND NotifyingControl(UINT message, WPARAM wParam, LPARAM lParam, HWND parent)
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU ? ::GetDlgItem(parent, static_cast<int>(item->CtlID))
+                                                 : nullptr;
+    }
+    case WM_COMPAREITEM:
+        return lParam ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_DELETEITEM:
+        return lParam ? reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default:
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+            return reinterpret_cast<HWND>(lParam);
+        return nullptr;
+    }
+}
+
+// The control hears of these before its parent's map does.
+bool ReflectsBeforeParent(UINT message)
+{
+    return message == WM_COMMAND || message == WM_NOTIFY;
+}
+
+bool ReflectsAfterParent(UINT message)
+{
+    return message == WM_DRAWITEM || message == WM_MEASUREITEM || message == WM_COMPAREITEM ||
+           message == WM_DELETEITEM || message == WM_HSCROLL || message == WM_VSCROLL ||
+           (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
+}
+
+} // namespace
+
+BOOL CWnd::ReflectChildNotify(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT* result)
+{
+    HWND control = NotifyingControl(message, wParam, lParam, parent);
+    if (!control || control == parent ||
+        GetWindowThreadProcessId(control, nullptr) != GetCurrentThreadId())
+        return FALSE;
+    CWnd* child = FromHandlePermanent(control);
+    if (!child)
+        return FALSE;
+    const MSG saved = t_currentMessage;
+    t_currentMessage = MSG{control, WM_REFLECT_BASE + message, wParam, lParam, 0, {0, 0}};
+    LRESULT childResult = 0;
+    const BOOL handled = child->OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, &childResult);
+    t_currentMessage = saved;
+    if (handled && result)
+        *result = childResult;
+    return handled;
+}
+
+LRESULT CWnd::DefaultOrReflect()
+{
+    const MSG current = t_currentMessage;
+    LRESULT result = 0;
+    if (ReflectChildNotify(m_hWnd, current.message, current.wParam, current.lParam, &result))
+        return result;
+    return DefWindowProc(current.message, current.wParam, current.lParam);
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
-        result = DefWindowProc(message, wParam, lParam);
-    return result;
+    if (ReflectsBeforeParent(message) &&
+        ReflectChildNotify(m_hWnd, message, wParam, lParam, &result))
+        return result;
+    if (OnWndMsg(message, wParam, lParam, &result))
+        return result;
+    if (ReflectsAfterParent(message) &&
+        ReflectChildNotify(m_hWnd, message, wParam, lParam, &result))
+        return result;
+    return DefWindowProc(message, wParam, lParam);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -466,4 +553,276 @@ LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
     if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         TRACE(L"RegisterClass failed: %lu\n", GetLastError());
     return registered.insert(name).first->c_str();
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
+{
+    const DWORD style = GetStyle();
+    const DWORD changed = (style & ~remove) | add;
+    if (changed == style)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
+    if (flags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
+{
+    const DWORD style = GetExStyle();
+    const DWORD changed = (style & ~remove) | add;
+    if (changed == style)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
+    if (flags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return TRUE;
+}
+
+BOOL CWnd::SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags)
+{
+    return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags);
+}
+
+void CWnd::CenterWindow(HWND alternateOwner)
+{
+    HWND around = alternateOwner ? alternateOwner : ::GetWindow(m_hWnd, GW_OWNER);
+    const bool child = (GetStyle() & WS_CHILD) != 0;
+    if (child)
+        around = ::GetParent(m_hWnd);
+    RECT area = {};
+    if (around && ::IsWindowVisible(around) && !::IsIconic(around)) {
+        child ? ::GetClientRect(around, &area) : ::GetWindowRect(around, &area);
+    } else {
+        MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+        ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    RECT own = {};
+    ::GetWindowRect(m_hWnd, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CWnd::RedrawWindow(const RECT* rect, HRGN region, UINT flags)
+{
+    return ::RedrawWindow(m_hWnd, rect, region, flags);
+}
+
+void CWnd::InvalidateRect(const RECT* rect, BOOL erase)
+{
+    ::InvalidateRect(m_hWnd, rect, erase);
+}
+
+void CWnd::ValidateRect(const RECT* rect)
+{
+    ::ValidateRect(m_hWnd, rect);
+}
+
+void CWnd::SetRedraw(BOOL redraw)
+{
+    ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw, 0);
+}
+
+void CWnd::ScreenToClient(LPPOINT point) const
+{
+    ::ScreenToClient(m_hWnd, point);
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rect), 2);
+}
+
+void CWnd::ClientToScreen(LPPOINT point) const
+{
+    ::ClientToScreen(m_hWnd, point);
+}
+
+void CWnd::ClientToScreen(LPRECT rect) const
+{
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(rect), 2);
+}
+
+void CWnd::MapWindowPoints(HWND to, LPPOINT points, UINT count) const
+{
+    ::MapWindowPoints(m_hWnd, to, points, count);
+}
+
+void CWnd::MapWindowPoints(HWND to, LPRECT rect) const
+{
+    ::MapWindowPoints(m_hWnd, to, reinterpret_cast<LPPOINT>(rect), 2);
+}
+
+void CWnd::SetFont(HFONT font, BOOL redraw)
+{
+    ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+
+HFONT CWnd::GetFont() const
+{
+    return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+CWnd* CWnd::SetFocus()
+{
+    return FromHandle(::SetFocus(m_hWnd));
+}
+
+CWnd* CWnd::GetFocus()
+{
+    return FromHandle(::GetFocus());
+}
+
+CWnd* CWnd::SetCapture()
+{
+    return FromHandle(::SetCapture(m_hWnd));
+}
+
+CWnd* CWnd::GetCapture()
+{
+    return FromHandle(::GetCapture());
+}
+
+CWnd* CWnd::GetActiveWindow()
+{
+    return FromHandle(::GetActiveWindow());
+}
+
+CWnd* CWnd::GetForegroundWindow()
+{
+    return FromHandle(::GetForegroundWindow());
+}
+
+BOOL CWnd::SetForegroundWindow()
+{
+    return ::SetForegroundWindow(m_hWnd);
+}
+
+void CWnd::BringWindowToTop()
+{
+    ::BringWindowToTop(m_hWnd);
+}
+
+CWnd* CWnd::SetActiveWindow()
+{
+    return FromHandle(::SetActiveWindow(m_hWnd));
+}
+
+CWnd* CWnd::SetParent(CWnd* newParent)
+{
+    return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr));
+}
+
+CWnd* CWnd::GetTopLevelParent() const
+{
+    return FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
+}
+
+CWnd* CWnd::GetOwner() const
+{
+    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
+}
+
+void CWnd::DragAcceptFiles(BOOL accept)
+{
+    ::DragAcceptFiles(m_hWnd, accept);
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL big)
+{
+    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL,
+                                                  reinterpret_cast<LPARAM>(icon)));
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const
+{
+    placement->length = sizeof(WINDOWPLACEMENT);
+    return ::GetWindowPlacement(m_hWnd, placement);
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement)
+{
+    return ::SetWindowPlacement(m_hWnd, placement);
+}
+
+CDC* CWnd::GetDC()
+{
+    HDC hDC = ::GetDC(m_hWnd);
+    if (!hDC)
+        return nullptr;
+    CDC* dc = new CDC;
+    dc->Attach(hDC);
+    return dc;
+}
+
+int CWnd::ReleaseDC(CDC* dc)
+{
+    if (!dc)
+        return 0;
+    const int released = ::ReleaseDC(m_hWnd, dc->Detach());
+    delete dc;
+    return released;
+}
+
+void CWnd::SetDlgItemText(int id, LPCWSTR text)
+{
+    ::SetDlgItemTextW(m_hWnd, id, text);
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const
+{
+    text.Empty();
+    HWND item = ::GetDlgItem(m_hWnd, id);
+    if (!item)
+        return 0;
+    const int length = ::GetWindowTextLengthW(item);
+    ::GetWindowTextW(item, text.GetBufferSetLength(length), length + 1);
+    text.ReleaseBuffer(-1);
+    return text.GetLength();
+}
+
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned)
+{
+    ::SetDlgItemInt(m_hWnd, id, value, isSigned);
+}
+
+UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
+{
+    return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
+}
+
+void CWnd::CheckDlgButton(int id, UINT check)
+{
+    ::CheckDlgButton(m_hWnd, id, check);
+}
+
+UINT CWnd::IsDlgButtonChecked(int id) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, id);
+}
+
+LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendDlgItemMessageW(m_hWnd, id, message, wParam, lParam);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)
+{
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ::SendMessageW(child, message, wParam, lParam);
+        if (deep && ::GetWindow(child, GW_CHILD))
+            FromHandle(child)->SendMessageToDescendants(message, wParam, lParam, TRUE);
+    }
+}
+
+int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    return ::MessageBoxW(m_hWnd, text ? text : L"", caption, type);
 }

@@ -6,6 +6,7 @@
 #include "framework/MessageMap.h"
 
 class CWnd : public CCmdTarget {
+    DECLARE_DYNAMIC(CWnd)
 public:
     CWnd() = default;
     // Destroys a window still open on this thread (its OnDestroy and PostNcDestroy overrides no
@@ -47,6 +48,10 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
 
+    // Called by SubclassWindow before it takes an existing window over (a control of a dialog
+    // template, say), to adjust its styles; windows made by CreateEx use PreCreateWindow.
+    virtual void PreSubclassWindow() {}
+
     // Thin wrappers.
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -65,6 +70,60 @@ public:
     CWnd* GetParent() const;
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
+    BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
+    // Removes and adds style bits; with flags, SetWindowPos applies them (SWP_FRAMECHANGED...).
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
+    BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags);
+    void CenterWindow(HWND alternateOwner = nullptr);
+    BOOL RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
+    void ValidateRect(const RECT* rect);
+    void SetRedraw(BOOL redraw = TRUE);
+    void ScreenToClient(LPPOINT point) const;
+    void ScreenToClient(LPRECT rect) const;
+    void ClientToScreen(LPPOINT point) const;
+    void ClientToScreen(LPRECT rect) const;
+    void MapWindowPoints(HWND to, LPPOINT points, UINT count) const;
+    void MapWindowPoints(HWND to, LPRECT rect) const;
+    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
+    void SetFont(HFONT font, BOOL redraw = TRUE);
+    HFONT GetFont() const;
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
+    static CWnd* GetActiveWindow();
+    static CWnd* GetForegroundWindow();
+    BOOL SetForegroundWindow();
+    void BringWindowToTop();
+    CWnd* SetActiveWindow();
+    CWnd* SetParent(CWnd* newParent);
+    CWnd* GetTopLevelParent() const;
+    CWnd* GetOwner() const;
+    void DragAcceptFiles(BOOL accept = TRUE);
+    HICON SetIcon(HICON icon, BOOL big);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
+    CDC* GetDC();
+    int ReleaseDC(CDC* dc);
+    void SetDlgItemText(int id, LPCWSTR text);
+    int GetDlgItemText(int id, CString& text) const;
+    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+    void CheckDlgButton(int id, UINT check);
+    UINT IsDlgButtonChecked(int id) const;
+    LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Sends the message to every child (and with deep, their children) of this window.
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                                  BOOL deep = TRUE);
+    int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
 
     // Called for every message, through the message map, then the previous window procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -77,6 +136,11 @@ public:
     // Asks each window from msg->hwnd up through its parents.
     static BOOL WalkPreTranslateTree(MSG* msg);
 
+    // A notification from a child window (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*...)
+    // offered to that child's own map as WM_REFLECT_BASE + message. TRUE when the child took it.
+    static BOOL ReflectChildNotify(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
+                                   LRESULT* result);
+
     // Default handlers for derived message maps: each passes its message on.
     afx_msg int OnCreate(LPCREATESTRUCT cs) { return static_cast<int>(Default()); }
     afx_msg void OnDestroy() { Default(); }
@@ -84,6 +148,58 @@ public:
     afx_msg void OnPaint() { Default(); }
     afx_msg void OnClose() { Default(); }
     afx_msg void OnSize(UINT type, int width, int height) { Default(); }
+    afx_msg void OnLButtonDown(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnLButtonUp(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnRButtonDown(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnRButtonUp(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnRButtonDblClk(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnMButtonDown(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnMButtonUp(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnMouseMove(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnMouseHover(UINT flags, CPoint point) { Default(); }
+    afx_msg void OnMouseLeave() { Default(); }
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point) { return static_cast<BOOL>(Default()); }
+    afx_msg int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message) { return static_cast<int>(Default()); }
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint point) { Default(); }
+    afx_msg void OnCaptureChanged(CWnd* wnd) { Default(); }
+    afx_msg void OnKeyDown(UINT ch, UINT repeat, UINT flags) { Default(); }
+    afx_msg void OnKeyUp(UINT ch, UINT repeat, UINT flags) { Default(); }
+    afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags) { Default(); }
+    afx_msg void OnSysKeyUp(UINT ch, UINT repeat, UINT flags) { Default(); }
+    afx_msg void OnChar(UINT ch, UINT repeat, UINT flags) { Default(); }
+    afx_msg UINT OnGetDlgCode() { return static_cast<UINT>(Default()); }
+    afx_msg void OnSetFocus(CWnd* old) { Default(); }
+    afx_msg void OnKillFocus(CWnd* next) { Default(); }
+    afx_msg LRESULT OnNcHitTest(CPoint point) { return Default(); }
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT cs) { return static_cast<BOOL>(Default()); }
+    afx_msg void OnNcDestroy() { Default(); }
+    afx_msg void OnNcPaint() { Default(); }
+    afx_msg void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params) { Default(); }
+    afx_msg void OnNcLButtonDown(UINT hitTest, CPoint point) { Default(); }
+    afx_msg void OnNcLButtonDblClk(UINT hitTest, CPoint point) { Default(); }
+    afx_msg BOOL OnEraseBkgnd(CDC* dc) { return static_cast<BOOL>(Default()); }
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* info) { Default(); }
+    afx_msg void OnSysCommand(UINT id, LPARAM lParam) { Default(); }
+    afx_msg void OnMove(int x, int y) { Default(); }
+    afx_msg void OnWindowPosChanging(WINDOWPOS* pos) { Default(); }
+    afx_msg void OnWindowPosChanged(WINDOWPOS* pos) { Default(); }
+    afx_msg void OnShowWindow(BOOL show, UINT status) { Default(); }
+    afx_msg void OnEnable(BOOL enable) { Default(); }
+    afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized) { Default(); }
+    afx_msg void OnActivateApp(BOOL active, DWORD threadId) { Default(); }
+    afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) { return static_cast<BOOL>(Default()); }
+    afx_msg void OnDropFiles(HDROP drop) { Default(); }
+    afx_msg BOOL OnCopyData(CWnd* sender, COPYDATASTRUCT* data) { return static_cast<BOOL>(Default()); }
+    afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* control) { DefaultOrReflect(); }
+    afx_msg void OnVScroll(UINT code, UINT position, CScrollBar* control) { DefaultOrReflect(); }
+    // These first offer the message to the control it concerns (reflection), then default.
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind)
+    {
+        return reinterpret_cast<HBRUSH>(DefaultOrReflect());
+    }
+    afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item) { DefaultOrReflect(); }
+    afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) { DefaultOrReflect(); }
 
 protected:
     // Called after the window is gone (WM_NCDESTROY); an object that owns itself deletes itself
@@ -97,6 +213,8 @@ private:
                                         LPARAM lParam);
     BOOL TakeOverWindow(HWND hWnd);
     void FinishNcDestroy();
+    // The message being handled, reflected to its control, else passed to DefWindowProc.
+    LRESULT DefaultOrReflect();
 
     WNDPROC m_superProc = nullptr;
 };
