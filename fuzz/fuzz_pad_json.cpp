@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (text.size() > kMaxPadPermissionText && !report.type.empty()) std::abort();
         if (AppliesToSlot(report, 2) != (report.type == "android_permission")) std::abort();
         const NoticeChange change = PermissionNoticeChange(report.flags, true, true);
-        if (change != (IsCapturePermissionOnly(report.flags) ? NoticeChange::ShowPermissionNeeded : NoticeChange::Clear))
-            std::abort();
+        const NoticeChange expected =
+            IsCapturePermissionOnly(report.flags) ? NoticeChange::ShowPermissionNeeded : NoticeChange::Clear;
+        if (change != expected) std::abort();
     }
     return 0;
 }

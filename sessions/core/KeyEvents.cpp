@@ -33,7 +33,8 @@ std::vector<KeyEvent> ReadScanCodeText(const std::u16string& arguments, size_t m
         }
         KeyEvent event;
         event.scanCode = byte;
-        event.flags = kKeyEventScanCode | (extended ? kKeyEventExtended : 0) | (byte & kReleaseBit ? kKeyEventKeyUp : 0);
+        event.flags = kKeyEventScanCode | (extended ? kKeyEventExtended : 0) |
+                      (byte & kReleaseBit ? kKeyEventKeyUp : 0);
         events.push_back(event);
         extended = false;
     }

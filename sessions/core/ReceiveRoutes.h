@@ -59,7 +59,9 @@ extern const size_t kTextRouteCount;
 TextRoute RouteStudentText(const std::u16string& text, TextReceiver receiver);
 
 // Packet types a student's thumbnail session handles; every other type is dropped.
-enum class PacketRoute : uint8_t { Drop, Text, ScreenFormat, KeyRecords, MouseRecords, ThumbnailPart, FilePiece, ValuePair };
+enum class PacketRoute : uint8_t {
+    Drop, Text, ScreenFormat, KeyRecords, MouseRecords, ThumbnailPart, FilePiece, ValuePair
+};
 PacketRoute RouteStudentPacket(uint8_t packetType);
 
 // The answer to a type-10 packet: "[KW00002]" when its second value is 0, else the capture

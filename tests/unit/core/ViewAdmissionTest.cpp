@@ -13,33 +13,21 @@ namespace {
 
 using Texts = std::vector<std::u16string>;
 
-TEST(ViewAdmissionTest, FreeSeatsAreTheOfflineOnesInSeatOrder)
-{
-    EXPECT_EQ(FreeSeatList({false, true, false, false, true}), u"1,3,4");
-    EXPECT_EQ(FreeSeatList({true, true}), u"");
-    EXPECT_EQ(FreeSeatList({}), u"");
-    std::vector<bool> many(12, false);
-    EXPECT_EQ(FreeSeatList(many), u"1,2,3,4,5,6,7,8,9,10,11,12");
-}
-
 TEST(ViewAdmissionTest, SeatCheckAdmitsRefusesTakenAndRefusesWhatNamesNoSeat)
 {
-    const std::vector<bool> online = {false, true, false};
+    const std::vector<bool> online = {false, true, false, false, true};
+    EXPECT_EQ(FreeSeatList(online), u"1,3,4");
     size_t index = 99;
-    EXPECT_EQ(CheckSeat(u"1", online, index), SeatVerdict::Admit);
-    EXPECT_EQ(index, 0u);
     EXPECT_EQ(CheckSeat(u"3", online, index), SeatVerdict::Admit);
     EXPECT_EQ(index, 2u);
     EXPECT_EQ(CheckSeat(u"2", online, index), SeatVerdict::SeatTaken);
-    for (const char16_t* noSeat : {u"4", u"0", u"-1", u"", u"abc", u"1x", u" 1", u"99999999999"})
+    for (const char16_t* noSeat : {u"6", u"0", u"-1", u"", u"abc", u"1x", u" 1", u"99999999999"})
         EXPECT_EQ(CheckSeat(noSeat, online, index), SeatVerdict::BeyondSeats);
-    EXPECT_EQ(CheckSeat(u"1", {}, index), SeatVerdict::BeyondSeats);
 }
 
 TEST(ViewAdmissionTest, GreetingDigestIsTheMd5OfTheThirteenCharacterPhrase)
 {
     EXPECT_EQ(GreetingPhrase().size(), 13u);
-    EXPECT_EQ(GreetingDigest(), u"9ba31bf778beb98febac04afc974169c");
     EXPECT_EQ(GreetingCommand(10001, 200, 150, 1000, 40, GreetingDigest()),
               u"[KW00001]10001,200,150,1000,40,9ba31bf778beb98febac04afc974169c");
 }
@@ -49,14 +37,10 @@ TEST(ViewAdmissionTest, ConnectionIdsCountUpAndNeverGiveZeroOrMinusOne)
     CConnectionIdCounter counter;
     EXPECT_EQ(counter.Next(), 10001);
     EXPECT_EQ(counter.Next(), 10002);
-    EXPECT_EQ(counter.Next(), 10003);
-
     // Past the largest int it goes on through the negative ids, and starts over at 10000 where
     // it would reach -1 or 0.
-    CConnectionIdCounter high(INT_MAX - 1);
-    EXPECT_EQ(high.Next(), INT_MAX);
+    CConnectionIdCounter high(INT_MAX);
     EXPECT_EQ(high.Next(), INT_MIN);
-    EXPECT_EQ(high.Next(), INT_MIN + 1);
     CConnectionIdCounter low(-2);
     EXPECT_EQ(low.Next(), 10000);
     EXPECT_EQ(low.Next(), 10001);
@@ -70,9 +54,9 @@ TEST(ViewAdmissionTest, AdmissionStateGoesOutInOrder)
     state.restrictions.forbidKeyboard = true;
     state.restrictions.forbidUsbStorage = true;
     state.padProgramList = u"game.exe,com.game";
-    Texts expected = {u"[KW00200]90",     u"[KW00071]true",  u"[KW00082]false", u"[KW00050]true",
-                      u"[KW00051]false",  u"[KW00052]false", u"[KW00070]false", u"[KW00060]false",
-                      u"[KW00061]false",  u"[KW00097]true",  u"[KW00074]false", u"[KW00075]game.exe,com.game"};
+    Texts expected = {u"[KW00200]90",    u"[KW00071]true",  u"[KW00082]false", u"[KW00050]true",
+                      u"[KW00051]false", u"[KW00052]false", u"[KW00070]false", u"[KW00060]false",
+                      u"[KW00061]false", u"[KW00097]true",  u"[KW00074]false", u"[KW00075]game.exe,com.game"};
     EXPECT_EQ(AdmissionStateCommands(state), expected);
 
     state.screenSharing = true;
@@ -89,7 +73,6 @@ TEST(ViewAdmissionTest, AddressReportsOfTheSameNetworkReplaceOrAppend)
     EXPECT_TRUE(ApplyAddressReport(u"pc2,192.168.0.22,CC-DD,x", u"192.168.0.5", list));
     EXPECT_TRUE(ApplyAddressReport(u"pc1,192.168.0.31,AA-BB,y", u"192.168.0.5", list));
     EXPECT_EQ(list, (Texts{u"pc1,192.168.0.31,AA-BB,y", u"pc2,192.168.0.22,CC-DD,x"}));
-
     EXPECT_FALSE(ApplyAddressReport(u"pc3,10.0.0.3,EE,x", u"192.168.0.5", list));     // other network
     EXPECT_FALSE(ApplyAddressReport(u"pc3,192.168.0.3,EE", u"192.168.0.5", list));    // three fields
     EXPECT_FALSE(ApplyAddressReport(u"pc3,nodots,EE,x", u"nodots", list));
@@ -105,10 +88,9 @@ TEST(ViewAdmissionTest, AddressListAndEntriesAreBounded)
     for (size_t i = 0; i < kMaxAddressEntries + 10; ++i)
         ApplyAddressReport(u"pc,10.0.0.1,key" + DecimalText(static_cast<long long>(i)) + u",x", u"10.0.0.9", list);
     EXPECT_EQ(list.size(), kMaxAddressEntries);
-    // A known key is still replaced when the list is full.
-    EXPECT_TRUE(ApplyAddressReport(u"new,10.0.0.2,key7,x", u"10.0.0.9", list));
-    EXPECT_FALSE(ApplyAddressReport(u"pc,10.0.0.1,k," + std::u16string(kMaxAddressEntryLength, u'x'), u"10.0.0.9",
-                                    list));
+    EXPECT_TRUE(ApplyAddressReport(u"new,10.0.0.2,key7,x", u"10.0.0.9", list));    // a known key still replaces
+    const std::u16string huge = u"pc,10.0.0.1,k," + std::u16string(kMaxAddressEntryLength, u'x');
+    EXPECT_FALSE(ApplyAddressReport(huge, u"10.0.0.9", list));
 }
 
 } // namespace

@@ -4,21 +4,12 @@
 
 namespace {
 
-SlotPictureState OnlinePad()
-{
-    SlotPictureState state;
-    state.online = true;
-    state.screenCapturePermission = true;
-    state.overlayPermission = true;
-    return state;
-}
-
 TEST(ViewSlotPictureTest, OfflineSlotsNeverShowAThumbnail)
 {
-    SlotPictureState state = OnlinePad();
-    state.online = false;
+    SlotPictureState state;
     state.remoteSessionOpen = true;
     state.presentationRight = true;
+    state.screenCapturePermission = true;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureEmpty);
     state.sessionChanging = true;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureSessionChanging);
@@ -26,11 +17,17 @@ TEST(ViewSlotPictureTest, OfflineSlotsNeverShowAThumbnail)
 
 TEST(ViewSlotPictureTest, TheFirstRuleThatHoldsWins)
 {
-    SlotPictureState state = OnlinePad();
+    SlotPictureState state;
+    state.online = true;
+    state.screenCapturePermission = true;
+    state.overlayPermission = true;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureThumbnail);
     state.messengerInFront = true;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureMessenger);
+    state.locked = true;
     state.drmOn = true;
+    EXPECT_EQ(ChooseSlotPicture(state), kPictureMessenger);    // a locked pad with DRM is no lecture
+    state.locked = false;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureVideoLecture);
     state.screenCapturePermission = false;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureCapturePermissionNeeded);
@@ -42,27 +39,6 @@ TEST(ViewSlotPictureTest, TheFirstRuleThatHoldsWins)
     EXPECT_EQ(ChooseSlotPicture(state), kPicturePresentationRight);
     state.remoteSessionOpen = true;
     EXPECT_EQ(ChooseSlotPicture(state), kPictureBeingChecked);
-}
-
-TEST(ViewSlotPictureTest, ALockedPadWithDrmShowsItsThumbnailOrTheMessenger)
-{
-    SlotPictureState state = OnlinePad();
-    state.drmOn = true;
-    state.locked = true;
-    EXPECT_EQ(ChooseSlotPicture(state), kPictureThumbnail);
-    state.messengerInFront = true;
-    EXPECT_EQ(ChooseSlotPicture(state), kPictureMessenger);
-}
-
-TEST(ViewSlotPictureTest, FrameAndCaption)
-{
-    EXPECT_EQ(ChooseSlotFrame(true, true, true), SlotFrame::Focused);
-    EXPECT_EQ(ChooseSlotFrame(false, true, true), SlotFrame::MultiSelected);
-    EXPECT_EQ(ChooseSlotFrame(false, false, true), SlotFrame::Plain);
-    EXPECT_EQ(ChooseSlotFrame(false, true, false), SlotFrame::Plain);
-    EXPECT_TRUE(ShouldDrawCaption(false, false, true));
-    EXPECT_TRUE(ShouldDrawCaption(false, true, false));
-    EXPECT_FALSE(ShouldDrawCaption(false, false, false));
 }
 
 } // namespace
