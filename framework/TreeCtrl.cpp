@@ -140,8 +140,3 @@ BOOL CTreeCtrl::SortChildrenCB(const TVSORTCB* sort)
 {
     return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, Ptr(sort)));
 }
-
-void CTreeCtrl::SetRedraw(BOOL redraw)
-{
-    SendMessage(WM_SETREDRAW, redraw);
-}

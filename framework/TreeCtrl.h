@@ -41,5 +41,4 @@ public:
     BOOL SelectItem(HTREEITEM item) { return Select(item, TVGN_CARET); }
     BOOL EnsureVisible(HTREEITEM item);
     BOOL SortChildrenCB(const TVSORTCB* sort);
-    void SetRedraw(BOOL redraw);
 };

@@ -1,0 +1,14 @@
+// CWaitMsgDlg: the plain wait notice (dialog 391) with one line of text; callers set the
+// text, show it, pump messages for a while and take it away themselves.
+#pragma once
+
+#include "framework/Dialog.h"
+
+class CWaitMsgDlg : public CDialog {
+public:
+    explicit CWaitMsgDlg(CWnd* parent = nullptr);
+
+    // The modeless dialog, hidden unless its template says otherwise.
+    BOOL Create(CWnd* parent = nullptr);
+    void SetMessageText(LPCWSTR text);
+};
