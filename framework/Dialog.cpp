@@ -23,6 +23,8 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 BOOL CDialog::CreateFromTemplate(HWND owner)
 {
     HINSTANCE module = AfxGetResourceHandle();
+    if (m_pTemplate)
+        return CreateFromMemory(module, m_pTemplate, owner);
     HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(m_lpszTemplateName), RT_DIALOG);
     if (!resource && module != AfxGetInstanceHandle()) {
         module = AfxGetInstanceHandle();
@@ -34,6 +36,11 @@ BOOL CDialog::CreateFromTemplate(HWND owner)
         TRACE(L"Dialog template %u not found\n", m_lpszTemplateName);
         return FALSE;
     }
+    return CreateFromMemory(module, dialogTemplate, owner);
+}
+
+BOOL CDialog::CreateFromMemory(HINSTANCE module, const DLGTEMPLATE* dialogTemplate, HWND owner)
+{
     if (!AfxHookWindowCreate(this))
         return FALSE;
     HWND hWnd = CreateDialogIndirectParamW(module, dialogTemplate, owner, &AfxDlgProc, 0);
@@ -108,6 +115,16 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
     m_bModal = FALSE;
     HWND owner = parent ? parent->GetSafeHwnd() : nullptr;
     return CreateFromTemplate(owner);
+}
+
+BOOL CDialog::CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent)
+{
+    if (m_hWnd || !dialogTemplate)
+        return FALSE;
+    m_pTemplate = dialogTemplate;
+    m_pParentWnd = parent;
+    m_bModal = FALSE;
+    return CreateFromTemplate(parent ? parent->GetSafeHwnd() : nullptr);
 }
 
 void CDialog::EndDialog(int result)

@@ -18,6 +18,9 @@ public:
     virtual INT_PTR DoModal();
     // A modeless dialog; the caller destroys it (DestroyWindow).
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    // Uses a template in memory (kept alive by the caller) instead of the resource.
+    void InitModalIndirect(const DLGTEMPLATE* dialogTemplate) { m_pTemplate = dialogTemplate; }
+    BOOL CreateIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent = nullptr);
     // Ends a modal dialog with the result (hides a modeless one).
     void EndDialog(int result);
 
@@ -46,9 +49,11 @@ protected:
 
 private:
     BOOL CreateFromTemplate(HWND owner);
+    BOOL CreateFromMemory(HINSTANCE module, const DLGTEMPLATE* dialogTemplate, HWND owner);
     HWND ModalOwner() const;
     void RunModalLoop();
 
+    const DLGTEMPLATE* m_pTemplate = nullptr;
     INT_PTR m_nModalResult = -1;
     BOOL m_bEndModal = FALSE;
 };

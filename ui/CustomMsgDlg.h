@@ -13,6 +13,7 @@ public:
     explicit CCustomMsgDlg(CWnd* parent = nullptr);
 
     void SetText(LPCWSTR text) { m_text = text ? text : L""; }
+    const CString& GetText() const { return m_text; }
     void SetCaption(LPCWSTR caption) { m_caption = caption ? caption : L""; }
     void SetStyle(int style) { m_style = style; }
     // 1 OK, 2 Cancel / close / Esc, 6 Yes, 7 No (2 until a button set it).
