@@ -2,11 +2,14 @@
 // (and destroyed in the reverse one).
 #include "shell/AppGlobals.h"
 
+#include "shell/WendmarkApp.h"
+
 CString g_permissionNeededText;
 CString g_configIniPath;
 CProgramLock g_quizLock;
 CString g_penToolName;
 CString g_penToolPath;
+CWendmarkApp theApp;
 CString g_language = L"Kor";
 
 int g_runWithPenTool = 0;
