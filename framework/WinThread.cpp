@@ -164,9 +164,19 @@ BOOL CWinThread::PumpMessage()
     return TRUE;
 }
 
+namespace {
+
+// A thread timer with a callback (SetTimer without a window) is for DispatchMessage to run.
+bool IsCallbackTimer(const MSG& msg)
+{
+    return msg.message == WM_TIMER && msg.lParam != 0;
+}
+
+} // namespace
+
 BOOL CWinThread::PreTranslateMessage(MSG* msg)
 {
-    if (!msg->hwnd) {
+    if (!msg->hwnd && !IsCallbackTimer(*msg)) {
         DispatchThreadMessage(msg);
         return TRUE;
     }
@@ -288,8 +298,10 @@ BOOL AfxPumpMessage()
     if (thread) {
         if (thread->PreTranslateMessage(&msg))
             return TRUE;
-    } else if (!msg.hwnd || CWnd::WalkPreTranslateTree(&msg)) {
+    } else if (!msg.hwnd && !IsCallbackTimer(msg)) {
         return TRUE;   // a thread message with no thread object to take it
+    } else if (msg.hwnd && CWnd::WalkPreTranslateTree(&msg)) {
+        return TRUE;
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
