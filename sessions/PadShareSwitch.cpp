@@ -1,0 +1,3 @@
+#include "sessions/PadShareSwitch.h"
+
+std::atomic<int> g_padShareRunning{0};

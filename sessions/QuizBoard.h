@@ -1,0 +1,32 @@
+// CQuizBoard: the quiz state the students' threads share with the quiz panel — whether the
+// current speed-quiz round already has its winner, and how many answers the current question
+// has — each change made under one lock.
+#pragma once
+
+#include "framework/Afx.h"
+
+class CQuizBoard {
+public:
+    CQuizBoard();
+    ~CQuizBoard();
+    CQuizBoard(const CQuizBoard&) = delete;
+    CQuizBoard& operator=(const CQuizBoard&) = delete;
+
+    // True for the first press of a round only; the press is taken at once, so two students
+    // pressing together cannot both win.
+    bool TakeFirstPress();
+    // A new round: the next press wins again.
+    void ResetFirstPress();
+    bool IsFirstPressTaken() const;
+
+    void CountAnswer();
+    void ResetAnswers();
+    int GetAnswerCount() const;
+
+private:
+    mutable CRITICAL_SECTION m_lock;
+    bool m_firstPressTaken = false;
+    int m_answerCount = 0;
+};
+
+extern CQuizBoard g_quizBoard;
