@@ -1,0 +1,369 @@
+#include "sessions/PCThread.h"
+
+#include "foundation/Packet.h"
+#include "framework/AsyncSocket.h"
+#include "framework/PostOwned.h"
+#include "res/resource.h"
+#include "sessions/PCInfo.h"
+#include "sessions/PCThreadWnd.h"
+#include "sessions/SessionMessages.h"
+#include "sessions/core/ActivityCommands.h"
+#include "sessions/core/CommandText.h"
+#include "sessions/core/UploadPieceTracker.h"
+
+#include <objbase.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kTeacherToStudentKind = 2;
+
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
+                          static_cast<size_t>(text.GetLength()));
+}
+
+CString FromU16(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+bool HasTag(const CString& text, const wchar_t* tag)
+{
+    return IsTag(ToU16(text), std::u16string(reinterpret_cast<const char16_t*>(tag)));
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CPCThread, CWinThread)
+
+BEGIN_MESSAGE_MAP(CPCThread, CWinThread)
+    ON_THREAD_MESSAGE(WM_SEND_COMMAND_TEXT, OnSendCommand)
+    ON_THREAD_MESSAGE(WM_THREAD_START, OnAttachSocket)
+    ON_THREAD_MESSAGE(WM_SEND_GROUP_PACKET, OnSendPacket)
+    ON_THREAD_MESSAGE(WM_SEND_PACKET, OnSendPacket)
+END_MESSAGE_MAP()
+
+CPCThread::CPCThread()
+{
+    m_resumeEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+CPCThread::~CPCThread()
+{
+    if (m_resumeEvent)
+        ::CloseHandle(m_resumeEvent);
+}
+
+CPCThread* CPCThread::Start(CPCInfo* slot, const StudentThreadLinks& links, SOCKET socket,
+                            int connectionId)
+{
+    if (!slot || socket == INVALID_SOCKET)
+        return nullptr;
+    CPCThread* thread = new CPCThread();
+    if (!thread->m_resumeEvent) {
+        delete thread;
+        return nullptr;
+    }
+    thread->m_slot = slot;
+    thread->m_links = links;
+    thread->m_connectionId = connectionId;
+    // Suspended until its fields are set; it then reads them on its own thread.
+    if (!AfxStartThread(thread, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED))
+        return nullptr;
+    thread->m_socketHandle = socket;
+    slot->SetOnline(connectionId);
+    slot->m_pcThread = thread;
+    slot->m_pcThreadId = thread->m_nThreadID;
+    const DWORD threadId = thread->m_nThreadID;
+    thread->ResumeThread();
+    // From here the thread may end at any time: only its id is used.
+    if (!AfxPostToRunningThread(threadId, WM_THREAD_START, 0, 0))
+        TRACE(L"PC:%d thread ended before it could take its socket\n", slot->m_slotNumber.load());
+    return thread;
+}
+
+void CPCThread::ResumeAfterSession()
+{
+    ::SetEvent(m_resumeEvent);
+}
+
+BOOL CPCThread::InitInstance()
+{
+    m_comStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!AfxSocketInit()) {
+        CString text;
+        if (!text.LoadString(IDS_SOCKETS_INIT_FAILED))
+            text = L"Windows sockets initialization failed.";
+        ::MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int CPCThread::ExitInstance()
+{
+    if (m_wnd)
+        m_wnd->DestroyWindow();   // deletes the window; its socket is closed
+    if (m_socketHandle != INVALID_SOCKET) {
+        ::closesocket(m_socketHandle);   // never attached
+        m_socketHandle = INVALID_SOCKET;
+    }
+    ReleaseSlot();
+    if (m_comStarted)
+        ::CoUninitialize();
+    return CWinThread::ExitInstance();
+}
+
+// The seat forgets this thread only while it still holds this connection.
+void CPCThread::ReleaseSlot()
+{
+    if (!m_slot)
+        return;
+    CPCInfo::CLock lock(*m_slot);
+    const bool wasOurs = m_slot->MarkOffline(m_connectionId) ||
+                         m_slot->m_pcThread.load() == this;
+    CPCThread* self = this;
+    if (m_slot->m_pcThread.compare_exchange_strong(self, nullptr))
+        m_slot->m_pcThreadId = 0;
+    if (wasOurs)
+        m_slot->m_controlThread = nullptr;
+}
+
+void CPCThread::OnDiscardMessage(const MSG& msg)
+{
+    switch (msg.message) {
+    case WM_SEND_COMMAND_TEXT: {
+        std::unique_ptr<wchar_t[]> text = AfxTakePosted<wchar_t[]>(msg.wParam);
+        // A socket given back with "[KW00003]" would otherwise stay open with nobody reading it.
+        if (text && msg.lParam != 0 && HasTag(CString(text.get()), L"[KW00003]"))
+            ::closesocket(static_cast<SOCKET>(msg.lParam));
+        break;
+    }
+    case WM_SEND_PACKET:
+    case WM_SEND_GROUP_PACKET:
+        AfxTakePosted<CPacket>(msg.wParam);
+        break;
+    default:
+        break;
+    }
+}
+
+// -- Thread messages -----------------------------------------------------------------------------
+
+void CPCThread::OnAttachSocket(WPARAM, LPARAM)
+{
+    if (m_wnd || !m_slot || m_socketHandle == INVALID_SOCKET)
+        return;
+    std::unique_ptr<CPCThreadWnd> wnd(new CPCThreadWnd(*this, *m_slot, m_links));
+    if (!wnd->CreateHidden()) {
+        TRACE(L"PC:%d socket window could not be made\n", m_slot->m_slotNumber.load());
+        ::PostQuitMessage(0);
+        return;
+    }
+    m_wnd = wnd.release();   // deleted when its window is destroyed
+    m_pMainWnd = m_wnd;
+    if (!m_wnd->AttachSocket(m_socketHandle)) {
+        TRACE(L"PC:%d socket could not be attached\n", m_slot->m_slotNumber.load());
+        m_wnd->DestroyWindow();
+        return;
+    }
+    m_socketHandle = INVALID_SOCKET;
+    const DWORD now = ::GetTickCount();
+    m_slot->m_lastImageTick = now;
+    m_slot->m_lastHeardTick = now;
+}
+
+void CPCThread::OnSendPacket(WPARAM wParam, LPARAM)
+{
+    std::unique_ptr<CPacket> packet = AfxTakePosted<CPacket>(wParam);
+    if (packet && m_wnd)
+        m_wnd->SendPacketNow(*packet);
+}
+
+void CPCThread::OnSendCommand(WPARAM wParam, LPARAM lParam)
+{
+    std::unique_ptr<wchar_t[]> text = AfxTakePosted<wchar_t[]>(wParam);
+    if (!text)
+        return;
+    HandleCommand(CString(text.get()), lParam);
+}
+
+void CPCThread::HandleCommand(const CString& text, LPARAM lParam)
+{
+    if (text.GetLength() < static_cast<int>(kTagLength))
+        return;
+    const std::u16string wire = ToU16(text);
+    if (HasTag(text, L"[KW00004]")) {
+        LendSocket(text, static_cast<wchar_t>(RemoteSessionMode(wire)));
+    } else if (HasTag(text, L"[KW00003]")) {
+        if (lParam != 0)
+            TakeSocketBack(static_cast<SOCKET>(lParam));
+        SendIfOpen(text);
+    } else if (HasTag(text, L"[KW10001]")) {
+        EndSession(text);
+    } else if (HasTag(text, L"[KW00010]")) {
+        StartFileSend(text, reinterpret_cast<HWND>(lParam));
+    } else if (HasTag(text, L"[KW00011]")) {
+        ReportFileResult(CommandNumber(wire));
+    } else if (HasTag(text, L"[KW00012]")) {
+        StopFileSend(text);
+    } else if (HasTag(text, L"[KW00073]")) {
+        ReportFileProgress();
+    } else if (HasTag(text, L"[KW00200]")) {
+        if (m_wnd)
+            m_wnd->SetScrollValue(CommandNumber(wire));
+    } else if (HasTag(text, L"[KW00107]")) {
+        // The presentation right follows what the student is told: only its holder may play
+        // input on the teacher PC.
+        m_slot->m_screenControl = ArgumentsOf(wire) == u"true" ? 1 : 0;
+        SendIfOpen(text);
+    } else {
+        SendIfOpen(text);
+    }
+}
+
+void CPCThread::SendIfOpen(const CString& text)
+{
+    if (m_wnd)
+        m_wnd->SendText(text);
+}
+
+// -- Remote session hand-over --------------------------------------------------------------------
+
+void CPCThread::LendSocket(const CString& text, wchar_t mode)
+{
+    UINT message = 0;
+    switch (mode) {
+    case L'1': message = WM_SESSION_ACCEPTED; break;
+    case L'2': message = WM_SESSION_ACCEPTED_MODE2; break;
+    case L'3': message = WM_SUM_SESSION_ACCEPTED; break;
+    default: return;
+    }
+    if (!m_wnd || !m_wnd->IsSocketOpen() || !m_wnd->SendText(text))
+        return;
+    const SOCKET handle = m_wnd->DetachSocket();
+    ::ResetEvent(m_resumeEvent);
+    if (!m_links.view || !::PostMessageW(m_links.view, message, static_cast<WPARAM>(handle),
+                                         reinterpret_cast<LPARAM>(m_slot))) {
+        // Nobody takes the connection: keep serving it.
+        TRACE(L"PC:%d hand-over refused, the socket stays\n", m_slot->m_slotNumber.load());
+        if (!m_wnd->AttachSocket(handle))
+            ::closesocket(handle);
+        return;
+    }
+    WaitForResume();
+}
+
+// Blocks until the view has ended the remote session. Messages sent to this thread's windows
+// meanwhile are still answered, so no sender hangs on a thread that lent its socket.
+void CPCThread::WaitForResume()
+{
+    for (;;) {
+        const DWORD woken = ::MsgWaitForMultipleObjects(1, &m_resumeEvent, FALSE, INFINITE, QS_SENDMESSAGE);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
+            return;
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+void CPCThread::TakeSocketBack(SOCKET handle)
+{
+    if (!m_wnd) {
+        ::closesocket(handle);
+        return;
+    }
+    if (m_wnd->IsSocketOpen()) {
+        // Not lent: a different handle is a stray that nobody else will close.
+        if (handle != m_wnd->GetSocketHandle()) {
+            TRACE(L"PC:%d already has a socket; the one given is closed\n", m_slot->m_slotNumber.load());
+            ::closesocket(handle);
+        }
+        return;
+    }
+    if (!m_wnd->AttachSocket(handle)) {
+        ::closesocket(handle);
+        return;
+    }
+    // The remote session may have been long: the heartbeat counts from the return.
+    m_slot->m_lastHeardTick = ::GetTickCount();
+}
+
+void CPCThread::EndSession(const CString& text)
+{
+    if (!m_wnd) {
+        ::PostQuitMessage(0);
+        return;
+    }
+    m_wnd->StopReceiving();
+    m_wnd->SendText(text);
+    m_wnd->PostMessage(WM_CLOSE);
+}
+
+// -- File sending --------------------------------------------------------------------------------
+
+void CPCThread::StartFileSend(const CString& text, HWND transferWindow)
+{
+    char16_t overwriteFlag = 0;
+    std::u16string path;
+    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+        return;
+    m_fileSendActive = true;
+    m_transferWindow = transferWindow;
+    m_transferKind = kTeacherToStudentKind;
+    m_transferPath = FromU16(path);
+    if (!m_wnd) {
+        ReportFileResult(-3);
+        return;
+    }
+    m_wnd->SetSending(true);
+    m_wnd->SendText(FromU16(FileHeaderCommand(overwriteFlag)));
+    const int result = m_wnd->StartFileSend(m_transferPath, m_transferKind);
+    if (result != 0)
+        ReportFileResult(result);
+}
+
+void CPCThread::StopFileSend(const CString& text)
+{
+    m_fileSendActive = false;
+    if (m_wnd) {
+        m_wnd->StopFileSend();
+        m_wnd->SendText(text);
+    }
+}
+
+void CPCThread::ReportFileResult(int result)
+{
+    switch (result) {
+    case 0:
+        if (m_wnd && m_wnd->GetPieceCount() == 0)
+            PostTransferMessage(WM_TRANSFER_STATUS, 100);
+        PostTransferMessage(WM_TRANSFER_PROGRESS, 0);
+        break;
+    case -1: PostTransferMessage(WM_TRANSFER_PROGRESS, 1); break;
+    case -2: PostTransferMessage(WM_TRANSFER_PROGRESS, 2); break;
+    case -3: PostTransferMessage(WM_TRANSFER_PROGRESS, 3); break;
+    default: break;
+    }
+}
+
+void CPCThread::ReportFileProgress()
+{
+    if (m_wnd)
+        PostTransferMessage(WM_TRANSFER_STATUS,
+                            FileSendPercent(m_wnd->GetCurrentPiece(), m_wnd->GetPieceCount()));
+}
+
+void CPCThread::PostTransferMessage(UINT message, int value)
+{
+    if (!m_transferWindow)
+        return;
+    const int slotNumber = m_slot ? m_slot->m_slotNumber.load() : 0;
+    const LPARAM lParam = static_cast<LPARAM>((static_cast<UINT>(slotNumber) << 16) |
+                                              (static_cast<UINT>(value) & 0xFFFF));
+    if (!PostOwnedMessage(m_transferWindow, message, std::make_unique<CString>(m_transferPath), lParam))
+        TRACE(L"Transfer window gone: message 0x%X dropped\n", message);
+}

@@ -1,0 +1,257 @@
+#include "sessions/PCThreadWnd.h"
+
+#include "foundation/Packet.h"
+#include "sessions/LogInfo.h"
+#include "sessions/PCInfo.h"
+#include "sessions/PCThread.h"
+#include "sessions/PadShareSwitch.h"
+#include "sessions/SessionMessages.h"
+#include "sessions/StudentPosting.h"
+#include "sessions/StudentThreadLinks.h"
+#include "sessions/core/CommandText.h"
+#include "sessions/core/TeacherCommands.h"
+
+#include <vector>
+
+namespace {
+
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
+                          static_cast<size_t>(text.GetLength()));
+}
+
+CString FromU16(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CPCThreadWnd, CFrameWnd)
+    ON_MESSAGE(WM_SOCKET_RECEIVE, OnPacketReceived)
+    ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClosed)
+    ON_MESSAGE(WM_SOCKET_CONNECT, OnSocketConnected)
+    ON_MESSAGE(WM_CHAT_TYPED, OnChatTyped)
+    ON_MESSAGE(WM_PAD_SHARE_FRAME, OnSendFrame)
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CPCThreadWnd::CPCThreadWnd(CPCThread& thread, CPCInfo& slot, const StudentThreadLinks& links)
+    : m_thread(thread), m_slot(slot), m_links(links), m_dispatcher(*this)
+{
+}
+
+CPCThreadWnd::~CPCThreadWnd()
+{
+    if (IsSocketOpen()) {
+        m_socket.ShutdownBoth();
+        m_socket.Close();
+    }
+    m_thread.OnWindowDestroyed();
+}
+
+BOOL CPCThreadWnd::CreateHidden()
+{
+    return Create(nullptr, L"PC Thread", WS_CAPTION | WS_SYSMENU, CRect(0, 0, 200, 200));
+}
+
+BOOL CPCThreadWnd::AttachSocket(SOCKET handle)
+{
+    if (!m_socket.Attach(handle, CAsyncSocket::kAllEvents))
+        return FALSE;
+    m_socket.SetOwner(m_hWnd);
+    return TRUE;
+}
+
+SOCKET CPCThreadWnd::DetachSocket()
+{
+    return m_socket.Detach();
+}
+
+bool CPCThreadWnd::SendText(const CString& text)
+{
+    if (!IsSocketOpen())
+        return false;
+    CPacket packet(text);
+    return m_socket.SendPacket(packet) != FALSE;
+}
+
+bool CPCThreadWnd::SendPacketNow(CPacket& packet)
+{
+    return IsSocketOpen() && m_socket.SendPacket(packet) != FALSE;
+}
+
+void CPCThreadWnd::PostToOwnThread(const CString& text)
+{
+    if (!PostStudentCommand(::GetCurrentThreadId(), text))
+        TRACE(L"PC:%d answer %s dropped\n", m_slot.m_slotNumber.load(), text.GetString());
+}
+
+// -- File sending --------------------------------------------------------------------------------
+
+int CPCThreadWnd::StartFileSend(const CString& path, int pieceKind)
+{
+    m_sendRunning = false;
+    if (!m_fileSender.Open(path))
+        return -2;
+    m_pieceKind = pieceKind;
+    if (!IsSocketOpen()) {
+        m_fileSender.Close();
+        return -3;
+    }
+    std::vector<BYTE> bytes;
+    if (!m_fileSender.ReadPiece(0, bytes)) {
+        m_fileSender.Close();
+        return -1;
+    }
+    CPacket piece(static_cast<UINT>(m_pieceKind), m_fileSender.GetPieceCount(), 0,
+                  m_fileSender.GetFileName(), bytes.data(), static_cast<UINT>(bytes.size()));
+    if (!SendPacketNow(piece)) {
+        m_fileSender.Close();
+        return -3;
+    }
+    m_fileSender.SetCurrentPiece(0);
+    m_sendRunning = true;
+    return 0;
+}
+
+void CPCThreadWnd::StopFileSend()
+{
+    m_sending = false;
+    m_fileSender.Close();
+    // A stopped send reports nothing more; acknowledgements still on their way are unsolicited.
+    m_sendRunning = false;
+}
+
+void CPCThreadWnd::OnPieceAcknowledged()
+{
+    if (!m_sendRunning)
+        return;   // no send of ours is waiting for it
+    if (!m_fileSender.HasPiecesLeft()) {
+        m_fileSender.Close();
+        FinishFileSend(0);
+        return;
+    }
+    if (!m_sending) {
+        m_fileSender.Close();
+        m_sendRunning = false;
+        return;
+    }
+    const UINT next = m_fileSender.GetCurrentPiece() + 1;
+    if (!SendPiece(next))
+        return;
+    m_thread.ReportFileProgress();
+}
+
+bool CPCThreadWnd::SendPiece(UINT pieceNumber)
+{
+    std::vector<BYTE> bytes;
+    if (!m_fileSender.ReadPiece(pieceNumber, bytes)) {
+        m_fileSender.Close();
+        FinishFileSend(-1);
+        return false;
+    }
+    CPacket piece(static_cast<UINT>(m_pieceKind), m_fileSender.GetPieceCount(), pieceNumber,
+                  m_fileSender.GetFileName(), bytes.data(), static_cast<UINT>(bytes.size()));
+    // A failed write closes the socket; the close notice reports the lost connection.
+    if (!SendPacketNow(piece))
+        return false;
+    m_fileSender.SetCurrentPiece(pieceNumber);
+    return true;
+}
+
+void CPCThreadWnd::FinishFileSend(int result)
+{
+    m_thread.ReportFileProgress();
+    m_sendRunning = false;
+    m_thread.ReportFileResult(result);
+}
+
+// -- Window messages -----------------------------------------------------------------------------
+
+LRESULT CPCThreadWnd::OnPacketReceived(WPARAM wParam, LPARAM)
+{
+    if (reinterpret_cast<CTCPSocket*>(wParam) != &m_socket)
+        return 0;
+    CPacket packet;
+    if (!m_socket.ReceivePacket(packet))
+        return 0;   // the socket is closed; its close notice follows
+    if (!m_open)
+        return 0;
+    m_dispatcher.Dispatch(packet);
+    return 0;
+}
+
+LRESULT CPCThreadWnd::OnSocketClosed(WPARAM wParam, LPARAM)
+{
+    if (reinterpret_cast<CTCPSocket*>(wParam) != &m_socket)
+        return 0;
+    if (IsSocketOpen()) {
+        m_socket.ShutdownBoth();
+        m_socket.Close();
+    }
+    m_dispatcher.CloseUpload();
+    ReleaseSlotOnClose();
+    if (m_sendRunning) {
+        m_fileSender.Close();
+        m_sendRunning = false;
+        m_thread.ReportFileResult(-3);
+    }
+    // The end is the console's own doing after "[KW10001]", or the agent announced it.
+    if (m_open && !m_orderlyEnd && m_slot.m_orderlyEnd.load() == 0)
+        LogAbnormalEnd();
+    PostMessage(WM_CLOSE);
+    return 0;
+}
+
+// Only while the seat still holds this connection: a seat given meanwhile to another student is
+// left alone.
+void CPCThreadWnd::ReleaseSlotOnClose()
+{
+    CPCInfo::CLock lock(m_slot);
+    if (!m_slot.MarkOffline(m_thread.GetConnectionId()))
+        return;
+    m_slot.SetNotice(CString());
+    if (m_slot.m_screenControl.exchange(0) != 0)
+        g_padShareRunning = 0;
+}
+
+void CPCThreadWnd::LogAbnormalEnd()
+{
+    PostLogRecord(m_links.logWindow,
+                  CLogInfo::MakeSlotEnded(m_slot.m_slotNumber.load(), m_slot.GetDisplayName(),
+                                          L"Abnormal Disconnection", L"2"));
+}
+
+LRESULT CPCThreadWnd::OnSocketConnected(WPARAM, LPARAM lParam)
+{
+    TRACE(L"PC:%d connect notice, error %d\n", m_slot.m_slotNumber.load(), static_cast<int>(lParam));
+    return 0;
+}
+
+LRESULT CPCThreadWnd::OnChatTyped(WPARAM wParam, LPARAM)
+{
+    const CString* line = reinterpret_cast<const CString*>(wParam);
+    if (line)
+        SendText(FromU16(ChatLineCommand(ToU16(*line), ToU16(m_slot.GetVersion()))));
+    return 0;
+}
+
+LRESULT CPCThreadWnd::OnSendFrame(WPARAM wParam, LPARAM)
+{
+    CPacket* frame = reinterpret_cast<CPacket*>(wParam);
+    if (frame && IsSocketOpen() && g_padShareRunning.load() != 0)
+        m_socket.SendPacket(*frame);
+    return 0;
+}
+
+void CPCThreadWnd::OnClose()
+{
+    DestroyWindow();   // the thread's main window: its end ends the thread
+}
+
+void CPCThreadWnd::PostNcDestroy()
+{
+    delete this;
+}

@@ -1,0 +1,89 @@
+// CPCThreadWnd: the hidden window of a student's thread. It owns the student's socket (its
+// notifications arrive here), reads every packet the student sends and hands it to the receive
+// dispatcher, sends the pieces of a file, and ends the thread when the connection ends.
+#pragma once
+
+#include "foundation/TCPSocket.h"
+#include "framework/FrameWnd.h"
+#include "sessions/FileSender.h"
+#include "sessions/ReceiveDispatcher.h"
+
+class CPacket;
+class CPCInfo;
+class CPCThread;
+struct StudentThreadLinks;
+
+class CPCThreadWnd : public CFrameWnd {
+public:
+    CPCThreadWnd(CPCThread& thread, CPCInfo& slot, const StudentThreadLinks& links);
+    ~CPCThreadWnd() override;
+
+    // The hidden window titled "PC Thread".
+    BOOL CreateHidden();
+
+    // The socket: all network events, notifications to this window.
+    BOOL AttachSocket(SOCKET handle);
+    SOCKET DetachSocket();
+    bool IsSocketOpen() const { return m_socket.m_hSocket != INVALID_SOCKET; }
+    SOCKET GetSocketHandle() const { return m_socket.m_hSocket; }
+
+    // Written at once on the socket (blocking for the packet); false when the socket is closed
+    // or the write failed (the socket is closed then and the close notice follows).
+    bool SendText(const CString& text);
+    bool SendPacketNow(CPacket& packet);
+    // Answers that go through the thread's queue, after what is already there.
+    void PostToOwnThread(const CString& text);
+
+    // Before "[KW10001]": from now on every packet is read and dropped, and the end of the
+    // connection is the console's doing (no abnormal-end record).
+    void StopReceiving() { m_open = false; }
+    void MarkOrderlyEnd() { m_orderlyEnd = true; }
+
+    // File sending: 0 when piece 0 went out, -1 read failed, -2 open failed, -3 socket closed.
+    int StartFileSend(const CString& path, int pieceKind);
+    void StopFileSend();
+    void SetSending(bool sending) { m_sending = sending; }
+    // The student acknowledged a piece ("[PC00010]"): the next piece, or the end of the send.
+    void OnPieceAcknowledged();
+    bool IsSendRunning() const { return m_sendRunning; }
+    UINT GetPieceCount() const { return m_fileSender.GetPieceCount(); }
+    UINT GetCurrentPiece() const { return m_fileSender.GetCurrentPiece(); }
+
+    void SetScrollValue(int value) { m_scrollValue = value; }
+
+    CPCInfo& GetSlot() const { return m_slot; }
+    const StudentThreadLinks& GetLinks() const { return m_links; }
+    CPCThread& GetThread() const { return m_thread; }
+
+protected:
+    afx_msg LRESULT OnPacketReceived(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSocketClosed(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSocketConnected(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChatTyped(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSendFrame(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnClose();
+    DECLARE_MESSAGE_MAP()
+
+    void PostNcDestroy() override;
+
+private:
+    bool SendPiece(UINT pieceNumber);
+    void FinishFileSend(int result);
+    void ReleaseSlotOnClose();
+    void LogAbnormalEnd();
+
+    CPCThread& m_thread;
+    CPCInfo& m_slot;
+    const StudentThreadLinks& m_links;
+    CTCPSocket m_socket;
+    bool m_open = true;
+    bool m_orderlyEnd = false;
+
+    CFileSender m_fileSender;
+    bool m_sendRunning = false;
+    bool m_sending = false;
+    int m_pieceKind = 2;
+
+    CReceiveDispatcher m_dispatcher;
+    int m_scrollValue = 0;
+};

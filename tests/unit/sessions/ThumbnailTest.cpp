@@ -1,0 +1,147 @@
+// Thumbnail parts (type 7): decoded with GDI+ into the slot's picture at their rectangle, turned
+// upright for pads whose pictures arrive unrotated, and refused when their size is unusable.
+#include "StudentFixture.h"
+
+#include "sessions/ThumbnailDecoder.h"
+
+#include <gdiplus.h>
+
+#include <vector>
+
+namespace {
+
+bool FindJpegEncoder(CLSID& clsid)
+{
+    UINT count = 0, bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
+        return false;
+    std::vector<BYTE> buffer(bytes);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, bytes, encoders);
+    for (UINT i = 0; i < count; ++i) {
+        if (lstrcmpW(encoders[i].MimeType, L"image/jpeg") == 0) {
+            clsid = encoders[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A JPEG whose left half is one colour and right half another.
+std::vector<BYTE> MakeJpeg(int width, int height, Gdiplus::Color left, Gdiplus::Color right)
+{
+    Gdiplus::Bitmap picture(width, height, PixelFormat32bppRGB);
+    {
+        Gdiplus::Graphics graphics(&picture);
+        Gdiplus::SolidBrush leftBrush(left), rightBrush(right);
+        graphics.FillRectangle(&leftBrush, 0, 0, width / 2, height);
+        graphics.FillRectangle(&rightBrush, width / 2, 0, width - width / 2, height);
+    }
+    CLSID jpeg;
+    IStream* stream = nullptr;
+    std::vector<BYTE> bytes;
+    if (!FindJpegEncoder(jpeg) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+        return bytes;
+    if (picture.Save(stream, &jpeg, nullptr) == Gdiplus::Ok) {
+        STATSTG stat = {};
+        stream->Stat(&stat, STATFLAG_NONAME);
+        bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+        LARGE_INTEGER zero = {};
+        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+        ULONG read = 0;
+        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    }
+    stream->Release();
+    return bytes;
+}
+
+CPacket ThumbnailPart(const RECT& rect, const std::vector<BYTE>& jpeg)
+{
+    CPacket part;
+    part.m_type = 7;
+    part.m_rect = rect;
+    part.m_image = jpeg.data();
+    part.m_imageLength = static_cast<UINT>(jpeg.size());
+    return part;
+}
+
+// The colour of a thumbnail pixel, read under the slot's lock as the painting does.
+COLORREF PixelAt(CPCInfo& slot, int x, int y)
+{
+    CPCInfo::CLock lock(slot);
+    return GetPixel(slot.m_thumbnail.GetSafeHdc(), x, y);
+}
+
+bool IsNear(COLORREF colour, int red, int green, int blue)
+{
+    const int tolerance = 40;
+    return abs(GetRValue(colour) - red) <= tolerance && abs(GetGValue(colour) - green) <= tolerance &&
+           abs(GetBValue(colour) - blue) <= tolerance;
+}
+
+const Gdiplus::Color kRed(255, 220, 20, 20);
+const Gdiplus::Color kBlue(255, 20, 20, 220);
+
+} // namespace
+
+class ThumbnailTest : public StudentFixture {
+protected:
+    void SetUp() override
+    {
+        StudentFixture::SetUp();
+        CPCInfo::CLock lock(m_slot);
+        m_slot.m_thumbnail.Create(200, 150, 32);
+    }
+};
+
+TEST_F(ThumbnailTest, PartLandsAtItsRectangleWithItsColours)
+{
+    const std::vector<BYTE> jpeg = MakeJpeg(64, 48, kRed, kBlue);
+    ASSERT_FALSE(jpeg.empty());
+    m_slot.m_lastImageTick = 0;
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{10, 20, 74, 68}, jpeg)));
+    ASSERT_TRUE(m_peer->RoundTrip());   // the part has been handled by then
+
+    EXPECT_NE(m_slot.m_lastImageTick.load(), 0u);
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 20, 40), 220, 20, 20));
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 64, 40), 20, 20, 220));
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 5, 5), 0, 0, 0));       // outside: untouched
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 100, 40), 0, 0, 0));
+}
+
+TEST_F(ThumbnailTest, UnrotatedPadPictureIsTurnedUpright)
+{
+    // A pad of kind 3 held a quarter turn sends its pictures unturned. Turned 90 degrees
+    // clockwise, the left half (red) becomes the top half; the turned picture is then fitted
+    // back into the part's rectangle.
+    m_slot.m_clientKind = 3;
+    ASSERT_TRUE(m_peer->SendText(L"[PC00600]3"));
+    const std::vector<BYTE> jpeg = MakeJpeg(64, 48, kRed, kBlue);
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 64, 48}, jpeg)));
+    ASSERT_TRUE(m_peer->RoundTrip());
+
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 32, 8), 220, 20, 20));
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 32, 40), 20, 20, 220));
+}
+
+TEST_F(ThumbnailTest, UnusablePartsLeaveThePictureAlone)
+{
+    const std::vector<BYTE> jpeg = MakeJpeg(16, 16, kRed, kRed);
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 0, 16}, jpeg)));            // no width
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 5000, 16}, jpeg)));         // too wide
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{LONG_MIN + 1, 0, LONG_MAX, 16}, jpeg)));
+    const std::vector<BYTE> garbage(300, 0x5A);
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, garbage)));        // no picture
+    ASSERT_TRUE(m_peer->RoundTrip());
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 8, 8), 0, 0, 0));
+    EXPECT_TRUE(m_slot.IsOnline());
+}
+
+TEST(ThumbnailDecoderTest, RectanglesAreBoundedBeforeAnyBitmapIsMade)
+{
+    EXPECT_TRUE(CThumbnailDecoder::IsUsableRect(RECT{0, 0, 1, 1}));
+    EXPECT_TRUE(CThumbnailDecoder::IsUsableRect(RECT{-10, -10, 4086, 4086}));
+    EXPECT_FALSE(CThumbnailDecoder::IsUsableRect(RECT{0, 0, 4097, 10}));
+    EXPECT_FALSE(CThumbnailDecoder::IsUsableRect(RECT{10, 10, 5, 20}));
+    EXPECT_FALSE(CThumbnailDecoder::IsUsableRect(RECT{LONG_MIN, 0, LONG_MAX, 10}));
+}
