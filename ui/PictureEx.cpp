@@ -266,9 +266,11 @@ BOOL CPictureEx::Draw()
         return TRUE;
     }
     if (m_thread) {
-        if (WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT)
+        if (m_running)
             return TRUE;   // already playing
-        CloseHandle(m_thread);   // it ended by itself (no loop)
+        // It played to its end (no loop) and is returning: let it go first.
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
         m_thread = nullptr;
     }
     if (!m_stopEvent)
