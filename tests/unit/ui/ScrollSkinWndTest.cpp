@@ -135,7 +135,9 @@ TEST_F(ScrollSkinWndTest, TheBarIsUsableOnlyWhileRowsOverflow)
     ASSERT_TRUE(PumpUntilPolled([&] { return bar.GetState().maximum == 59; }, 5000));
     EXPECT_TRUE(Shown(bar));
     EXPECT_TRUE(bar.IsWindowEnabled());
-    SCROLLINFO info = {sizeof(info), SIF_ALL};
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
     ::GetScrollInfo(m_list.m_hWnd, SB_VERT, &info);
     EXPECT_EQ(bar.GetState().page, static_cast<int>(info.nPage));
 
