@@ -234,8 +234,8 @@ void CReceiveDispatcher::OnAddressReport(const CString& arguments)
     // Synchronous, as the view reads the text in place; a hung view does not hold this thread.
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(m_links.view, WM_STUDENT_ADDRESS_REPORT,
-                          reinterpret_cast<WPARAM>(&arguments), 0, SMTO_ABORTIFHUNG,
-                          kAddressReportTimeoutMs, &result);
+                          reinterpret_cast<WPARAM>(&arguments), reinterpret_cast<LPARAM>(&arguments),
+                          SMTO_ABORTIFHUNG, kAddressReportTimeoutMs, &result);
 }
 
 void CReceiveDispatcher::OnChatLine(const std::u16string& arguments)

@@ -23,7 +23,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 // From a remote session to the view when it ends.
 #define WM_SESSION_CLOSED         (WM_APP + 301)
 #define WM_THREAD_CLOSE           (WM_APP + 302)
-// Sent (synchronously) to the view: wParam a const CString* with the "[PC00014]" arguments.
+// Sent (synchronously) to the view: wParam and lParam both the same const CString* with the
+// "[PC00014]" arguments, valid during the call.
 #define WM_STUDENT_ADDRESS_REPORT (WM_APP + 303)
 
 // To a student thread's socket window.
