@@ -90,8 +90,10 @@ bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const B
     if (!LoadStream(jpeg, length))
         return false;
     if (unrotatedPad) {
-        // Bounds first: rotating decodes the whole picture.
-        if (!OpenPicture(m_stream) || !RotateImageInStream(m_stream, orientation))
+        // Bounds first: rotating decodes the whole picture. The probe lets go of the stream
+        // before the stream is rewritten.
+        const bool usable = OpenPicture(m_stream) != nullptr;
+        if (!usable || !RotateImageInStream(m_stream, orientation))
             return false;
     }
     {
