@@ -20,3 +20,4 @@ int g_penToolState = 0;
 int g_optMinRefresh = 1;
 int g_optLightRemotePc = 1;
 int g_remoteInputPump = 1;
+std::atomic<int> g_openViewCount{0};

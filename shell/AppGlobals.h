@@ -4,6 +4,8 @@
 #include "framework/Afx.h"
 #include "shell/ProgramLock.h"
 
+#include <atomic>
+
 extern CString g_permissionNeededText;   // shown when a pad has not given a permission
 extern CString g_configIniPath;          // full path of "config.ini" in the program folder
 extern CProgramLock g_quizLock;          // guards the counting of quiz answers
@@ -19,6 +21,7 @@ extern int g_penToolState;               // state it publishes; 0 when none
 extern int g_optMinRefresh;              // registry "optminrefresh"
 extern int g_optLightRemotePc;           // registry "optlightremotepc"
 extern int g_remoteInputPump;            // always 1: remote sessions run their input-flush thread
+extern std::atomic<int> g_openViewCount; // student view windows open now (each counts itself)
 
 // The value the pen program's window handle has when it published none.
 inline HWND NoPenToolWindow() { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)); }

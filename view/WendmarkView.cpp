@@ -1,25 +1,496 @@
+// The classroom view: start-up, settings and groups, the grid's layout and scroll column, and
+// closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
+
+#include "foundation/ConfigProfile.h"
+#include "foundation/FileUtil.h"
+#include "foundation/IniFile.h"
+#include "foundation/IniSettings.h"
+#include "foundation/StringUtil.h"
+#include "foundation/SystemInfo.h"
+#include "foundation/WindowsEntries.h"
+#include "foundation/core/TextEncoding.h"
+#include "res/resource.h"
+#include "sessions/core/CommandText.h"
+#include "sessions/core/TeacherCommands.h"
+#include "shell/AppGlobals.h"
+#include "shell/MainFrame.h"
+#include "ui/UiScale.h"
+#include "view/core/GroupFileText.h"
+#include "view/core/LocalAddressChoice.h"
+#include "view/core/ScrollThumb.h"
+#include "view/core/ViewTimerRules.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-const COLORREF kBackground = RGB(40, 92, 153);
+const COLORREF kFocusColour = RGB(255, 0, 0);
+const COLORREF kSelectedColour = RGB(0, 255, 255);
+const COLORREF kPlainColour = RGB(126, 127, 129);
 
-}  // namespace
+// The older group file is a local text file; anything larger is not one.
+const LONGLONG kMaxLegacyGroupFileBytes = 4 * 1024 * 1024;
+
+std::u16string Wire(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
+}
+
+CString Text(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+bool IsFlagOn(const wchar_t* key)
+{
+    return GetConfigString(L"config", key, L"false") == L"true";
+}
+
+bool FileExists(const CString& path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The bytes of a file of at most kMaxLegacyGroupFileBytes.
+bool ReadSmallFile(const CString& path, std::vector<uint8_t>& bytes)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    bool read = GetFileSizeEx(file, &size) && size.QuadPart <= kMaxLegacyGroupFileBytes;
+    if (read) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD got = 0;
+        read = bytes.empty() ||
+               (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
+    }
+    CloseHandle(file);
+    return read;
+}
+
+// The text of a file in whatever encoding it was saved.
+bool ReadTextFile(const CString& path, std::wstring& text)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadSmallFile(path, bytes))
+        return false;
+    const TextFileEncoding encoding = SniffTextFileEncoding(bytes);
+    switch (encoding) {
+    case TextFileEncoding::Utf16LeMarked:
+    case TextFileEncoding::Utf16LeUnmarked:
+    case TextFileEncoding::Utf16BigEndian: {
+        const std::vector<uint8_t> marked = ToMarkedUtf16Le(bytes, encoding);
+        text.clear();
+        for (size_t i = 2; i + 1 < marked.size(); i += 2)
+            text += static_cast<wchar_t>(marked[i] | (marked[i + 1] << 8));
+        return true;
+    }
+    case TextFileEncoding::Utf8: {
+        size_t skip = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+        text = Utf8ToWide(std::string(bytes.begin() + static_cast<std::ptrdiff_t>(skip), bytes.end())).Str();
+        return true;
+    }
+    case TextFileEncoding::Ansi:
+        text = AnsiToWide(std::string(bytes.begin(), bytes.end())).Str();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CWendmarkView, CView)
 
 BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_SOCKET_ACCEPT, OnSocketAccept)
+    ON_MESSAGE(WM_SOCKET_CONNECT, OnSocketConnect)
+    ON_MESSAGE(WM_SOCKET_RECEIVE, OnSocketReceive)
+    ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
 END_MESSAGE_MAP()
 
-BOOL CWendmarkView::OnEraseBkgnd(CDC* dc)
+CWendmarkView::CWendmarkView()
 {
-    return TRUE;   // OnDraw covers the whole area
+    ::InitializeCriticalSection(&m_pendingLock);
+    ::InitializeCriticalSection(&m_slotLock);
+    m_sessionTag = static_cast<int32_t>(GetTickCount());
 }
 
-void CWendmarkView::OnDraw(CDC* dc)
+CWendmarkView::~CWendmarkView()
+{
+    for (CPCInfo* slot : m_slots)
+        delete slot;
+    m_slots.clear();
+    m_groupSlots.clear();
+    ::EnterCriticalSection(&m_pendingLock);
+    for (CPCInfo* pending : m_pendingConnections)
+        delete pending;
+    m_pendingConnections.clear();
+    ::LeaveCriticalSection(&m_pendingLock);
+    ::DeleteCriticalSection(&m_slotLock);
+    ::DeleteCriticalSection(&m_pendingLock);
+}
+
+BOOL CWendmarkView::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    cs.style &= ~WS_BORDER;
+    cs.style |= WS_CLIPCHILDREN;
+    return CView::PreCreateWindow(cs);
+}
+
+BOOL CWendmarkView::OnEraseBkgnd(CDC*)
+{
+    return TRUE;   // every paint covers the whole client area
+}
+
+// --- First update ---------------------------------------------------------------------------
+
+void CWendmarkView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    AddWindowsEntries();
+    m_pictures.Load();
+    g_permissionNeededText.LoadString(IDS_PERMISSION_NEEDED);
+    CreatePensAndFonts();
+    CreateScrollButtons();
+    ReadGridSettings();
+    SetTimer(kTimerHeartbeat, kHeartbeatPeriodMs);
+    SetTimer(kTimerThumbnailPace, kThumbnailPacePeriodMs);
+    SetTimer(kTimerRepaint, kRepaintPeriodMs);
+    LoadGroups();
+    AddGroupTabs();
+    ReadTeacherSettings();
+    OpenIniFile(L"config.ini", m_configPath);
+    LoadLocalAddresses();
+    m_androidCaptureType = GetAndroidCaptureType(m_configPath);
+    LoadProgramList();
+    ReadLoginServerAddress();
+    // The main frame stays hidden until the login server has accepted the teacher.
+    CRect client;
+    GetClientRect(&client);
+    ApplyLayout(client.Width());
+    Invalidate(FALSE);
+    SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
+}
+
+void CWendmarkView::AddWindowsEntries()
+{
+    const CString path = GetModulePath();
+    AddFirewallException(path, LoadText(IDS_APP_TITLE));
+    SetAppCompatLayer(path, L"HIGHDPIAWARE");
+}
+
+void CWendmarkView::CreatePensAndFonts()
+{
+    m_selectedPen.CreatePen(PS_SOLID, 1, kSelectedColour);
+    m_focusPen.CreatePen(PS_SOLID, 1, kFocusColour);
+    m_plainPen.CreatePen(PS_SOLID, 1, kPlainColour);
+    const CString face = LoadText(IDS_FONT_FACE_LATIN);
+    m_captionFont.CreateSimpleFont(ScaleToUi(18), FW_BOLD, face);
+    m_answerFont.CreateSimpleFont(ScaleToUi(80), FW_BOLD, face);
+}
+
+void CWendmarkView::CreateScrollButtons()
+{
+    const CRect hidden(0, 0, kScrollButtonSize, kScrollButtonSize);
+    if (m_scrollUpButton.Create(L"", WS_CHILD | BS_OWNERDRAW, hidden, this, IDC_VIEW_SCROLL_UP))
+        m_scrollUpButton.SetBitmaps(IDB_VIEW_SCROLL_UP, IDB_VIEW_SCROLL_UP, IDB_VIEW_SCROLL_UP, IDB_VIEW_SCROLL_UP);
+    if (m_scrollDownButton.Create(L"", WS_CHILD | BS_OWNERDRAW, hidden, this, IDC_VIEW_SCROLL_DOWN))
+        m_scrollDownButton.SetBitmaps(IDB_VIEW_SCROLL_DOWN, IDB_VIEW_SCROLL_DOWN, IDB_VIEW_SCROLL_DOWN,
+                                      IDB_VIEW_SCROLL_DOWN);
+}
+
+void CWendmarkView::ReadGridSettings()
+{
+    m_classGrid.slotsPerRow = GetConfigInt(L"config", L"perrow", 8);
+    m_classGrid.widthRatio = GetConfigInt(L"config", L"widthratio", 4);
+    m_classGrid.heightRatio = GetConfigInt(L"config", L"heightratio", 3);
+    m_refreshDelay = GetConfigInt(L"config", L"delay", 1000);
+    m_showCaptions = GetConfigInt(L"config", L"displaytitle", 1) != 0;
+    m_imageQuality = GetConfigInt(L"config", L"quilty", 40);
+}
+
+void CWendmarkView::ReadTeacherSettings()
+{
+    m_teacherId = GetConfigString(L"config", L"teacherid", L"");
+    m_classInfo = GetConfigString(L"config", L"classinfo", L"");
+    m_restrictions.forbidKeyboard = IsFlagOn(L"preventkeyboard");
+    m_restrictions.forbidMouse = IsFlagOn(L"preventmouse");
+    m_restrictions.forbidEnding = IsFlagOn(L"preventend");
+    m_restrictions.hideTrayIcon = IsFlagOn(L"hideicon");
+    m_restrictions.forbidTaskManager = IsFlagOn(L"preventtaskmanger");
+    m_restrictions.forbidWebBrowsers = IsFlagOn(L"preventwebbrowser");
+    m_restrictions.forbidUsbStorage = IsFlagOn(L"preventusb");
+    m_restrictions.forbidOtherPrograms = IsFlagOn(L"preventetcprogram");
+}
+
+void CWendmarkView::LoadLocalAddresses()
+{
+    CStringArray found;
+    GetLocalIPList(found);
+    std::vector<std::u16string> addresses;
+    for (int i = 0; i < found.GetSize(); ++i)
+        addresses.push_back(Wire(found[i]));
+    const std::u16string chosen = ChooseLocalAddress(Wire(GetPrivateIpSetting(m_configPath)), addresses,
+                                                     GetSelectDisplayIp(m_configPath));
+    m_localAddress = Text(chosen);
+}
+
+void CWendmarkView::LoadProgramList()
+{
+    if (GetConfigString(L"config", L"regetcprogramlistnotused", L"") == L"true")
+        return;
+    // Only a list the registry still holds is moved: an empty registry value would otherwise
+    // wipe a list that config.ini was given directly.
+    const CString list = GetConfigString(L"config", L"etcprogramlist", L"");
+    if (!list.IsEmpty() && !SetEtcProgramList(m_configPath, list))
+        return;   // try again at the next start rather than lose the list
+    SetConfigString(L"config", L"etcprogramlist", L"");
+    SetConfigString(L"config", L"regetcprogramlistnotused", L"true");
+}
+
+// --- Groups ---------------------------------------------------------------------------------
+
+void CWendmarkView::LoadGroups()
+{
+    m_groupFilePath = GetModuleDirectory() + L"\\groupinfo.ini";
+    if (FileExists(m_groupFilePath)) {
+        OpenIniFile(L"groupinfo.ini", m_groupFilePath);
+        ReadGroupFile();
+        return;
+    }
+    CreateUnicodeIniFile(m_groupFilePath);
+    SetGroupList(m_groupFilePath, L"");
+    ConvertLegacyGroupFile();
+}
+
+void CWendmarkView::ReadGroupFile()
+{
+    for (const std::u16string& wireName : ReadGroupNames(Wire(GetGroupList(m_groupFilePath)))) {
+        const CString name = Text(wireName);
+        m_groupSlotLists[name] = GetGroupSlots(m_groupFilePath, name);
+        m_groupPartRects[name] = Text(StoredGroupValue(Wire(GetGroupPartRect(m_groupFilePath, name))));
+        m_groupPerRows[name] = Text(StoredGroupValue(Wire(GetGroupPerRow(m_groupFilePath, name))));
+        m_groupNames.Add(name);
+    }
+}
+
+void CWendmarkView::ConvertLegacyGroupFile()
+{
+    const CString legacyPath = GetModuleDirectory() + L"\\GroupInfo.txt";
+    std::wstring content;
+    if (!FileExists(legacyPath) || !ReadTextFile(legacyPath, content))
+        return;
+    const std::u16string text(content.begin(), content.end());
+    for (const std::u16string& line : SplitLegacyGroupLines(text)) {
+        GroupRecord group;
+        if (!ReadLegacyGroupLine(line, group))
+            continue;
+        const CString name = Text(group.name);
+        if (m_groupSlotLists.count(name))
+            continue;   // the first line of a name wins
+        m_groupSlotLists[name] = Text(group.slots);
+        m_groupPartRects[name] = Text(StoredGroupValue(group.partRect));
+        m_groupPerRows[name] = Text(StoredGroupValue(group.perRow));
+        m_groupNames.Add(name);
+        SetGroupSlots(m_groupFilePath, name, Text(group.slots));
+        SetGroupPartRect(m_groupFilePath, name, Text(group.partRect));
+        SetGroupPerRow(m_groupFilePath, name, Text(group.perRow));
+    }
+    if (SaveGroupList(m_groupFilePath, m_groupNames))
+        DeleteFileW(legacyPath);
+}
+
+void CWendmarkView::AddGroupTabs()
+{
+    CMainFrame* frame = GetMainFrame();
+    if (!frame)
+        return;
+    for (int i = 0; i < m_groupNames.GetSize(); ++i)
+        frame->GetGroupTabs().AddTab(m_groupNames[i]);
+}
+
+// --- Slots ----------------------------------------------------------------------------------
+
+CString CWendmarkView::LoadPcName(int seat) const
+{
+    CString key;
+    key.Format(L"%d", seat);
+    CString name = IniGetString(L"PCNAME-", key, LoadText(IDS_DEFAULT_STUDENT_NAME), m_configPath);
+    return name.IsEmpty() ? CString(L" ") : name;
+}
+
+void CWendmarkView::CreateSlots(int seatCount)
+{
+    m_slots.reserve(static_cast<size_t>(seatCount));
+    for (int seat = 1; seat <= seatCount; ++seat) {
+        auto* slot = new CPCInfo;
+        slot->m_slotNumber = seat;
+        slot->SetDisplayName(LoadPcName(seat));
+        slot->m_refreshDelay = m_refreshDelay;
+        slot->m_imageQuality = m_imageQuality;
+        slot->SetClassText(m_classInfo);
+        slot->m_socket.SetOwner(GetSafeHwnd());
+        if (m_layout.ThumbnailWidth() > 0 && m_layout.ThumbnailHeight() > 0) {
+            CPCInfo::CLock lock(*slot);
+            slot->m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), m_thumbnailBitsPerPixel);
+        }
+        m_slots.push_back(slot);
+    }
+}
+
+void CWendmarkView::EndAllSlots()
+{
+    for (CPCInfo* slot : m_slots) {
+        if (slot->m_pcThreadId.load() != 0)
+            PostCommandToSlot(*slot, EndSessionCommand());
+        slot->MarkOffline();
+        slot->SetNotice(L"");
+    }
+}
+
+CMainFrame* CWendmarkView::GetMainFrame() const
+{
+    return dynamic_cast<CMainFrame*>(GetParentFrame());
+}
+
+// --- Layout and scrolling -------------------------------------------------------------------
+
+GridSettings CWendmarkView::ShownGridSettings() const
+{
+    return UsableGridSettings(m_groupShown ? m_groupGrid : m_classGrid);
+}
+
+const std::vector<CPCInfo*>& CWendmarkView::ShownSlots() const
+{
+    return m_groupShown ? m_groupSlots : m_slots;
+}
+
+void CWendmarkView::OnSize(UINT type, int width, int height)
+{
+    CView::OnSize(type, width, height);
+    ApplyLayout(width);
+}
+
+void CWendmarkView::ApplyLayout(int clientWidth)
+{
+    const int oldWidth = m_layout.ThumbnailWidth();
+    const int oldHeight = m_layout.ThumbnailHeight();
+    if (!m_layout.Apply(clientWidth, ShownGridSettings()))
+        return;   // too small a cell: the previous layout stays
+    SetDocumentHeight(m_layout.DocumentHeight(m_slots.size()));
+    if (m_layout.ThumbnailWidth() != oldWidth || m_layout.ThumbnailHeight() != oldHeight)
+        TellThumbnailSize();
+    PlaceScrollControls();
+}
+
+void CWendmarkView::TellThumbnailSize()
+{
+    const int width = m_layout.ThumbnailWidth();
+    const int height = m_layout.ThumbnailHeight();
+    for (CPCInfo* slot : ShownSlots()) {
+        if (slot->m_pcThreadId.load() == 0)
+            continue;
+        PostCommandToSlot(*slot, ThumbnailSizeCommand(width, height));
+        if (slot->m_controlThread.load())
+            continue;   // a remote session draws into it meanwhile
+        CPCInfo::CLock lock(*slot);
+        slot->m_thumbnail.Create(width, height, slot->m_bitsPerPixel.load());
+    }
+}
+
+void CWendmarkView::SetDocumentHeight(int height)
+{
+    m_documentHeight = height;
+    CRect client;
+    GetClientRect(&client);
+    const int lowest = std::max(0, m_documentHeight - client.Height());
+    m_scrollPosition = std::min(std::max(m_scrollPosition, 0), lowest);
+}
+
+bool CWendmarkView::IsGridTallerThanClient() const
 {
     CRect client;
     GetClientRect(&client);
-    dc->FillSolidRect(client, kBackground);
+    return NeedsScrollColumn(m_documentHeight, client.Height());
+}
+
+void CWendmarkView::PlaceScrollControls()
+{
+    CRect client;
+    GetClientRect(&client);
+    m_thumbPosition = ScrollThumbOffset(client.Height(), 0, m_documentHeight - 1, m_scrollPosition);
+    const bool shown = IsGridTallerThanClient();
+    const int x = client.Width() - kScrollButtonSize;
+    if (m_scrollUpButton.GetSafeHwnd()) {
+        m_scrollUpButton.MoveWindow(x, 0, kScrollButtonSize, kScrollButtonSize);
+        m_scrollUpButton.ShowWindow(shown ? SW_SHOW : SW_HIDE);
+    }
+    if (m_scrollDownButton.GetSafeHwnd()) {
+        m_scrollDownButton.MoveWindow(x, client.Height() - kScrollButtonSize, kScrollButtonSize, kScrollButtonSize);
+        m_scrollDownButton.ShowWindow(shown ? SW_SHOW : SW_HIDE);
+    }
+}
+
+// --- Closing --------------------------------------------------------------------------------
+
+void CWendmarkView::CloseMainFrame()
+{
+    m_quitting = true;
+    CMainFrame* frame = GetMainFrame();
+    if (!frame || !frame->GetSafeHwnd())
+        return;
+    frame->m_confirmClose = 0;
+    frame->PostMessage(WM_CLOSE);
+}
+
+void CWendmarkView::OnDestroy()
+{
+    m_quitting = true;
+    for (UINT_PTR id : {kTimerHeartbeat, kTimerReconnect, kTimerThumbnailPace, kTimerRepaint, kTimerLoginDialog,
+                        kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
+        KillTimer(id);
+    if (IsLoginSocketOpen())
+        SendToLoginServer(EndSessionCommand());
+    CloseLoginSocket();
+    CloseStudentListener();
+    EndAllSlots();
+    if (m_loadingDlg.GetSafeHwnd())
+        m_loadingDlg.DestroyWindow();
+    CView::OnDestroy();
+}
+
+void CWendmarkView::ShowLoadingText(const CString& text)
+{
+    if (!m_loadingDlg.GetSafeHwnd() && !m_loadingDlg.Create(IDD_LOADING, nullptr))
+        return;
+    m_loadingDlg.SetStatusText(text);
+    m_loadingDlg.CenterWindow(GetDesktopWindow());
+    m_loadingDlg.ShowWindow(SW_SHOW);
+    m_loadingDlg.UpdateWindow();
+}
+
+void CWendmarkView::HideLoadingText()
+{
+    if (m_loadingDlg.GetSafeHwnd())
+        m_loadingDlg.ShowWindow(SW_HIDE);
+}
+
+bool IsAgentBelowChatMinimum(const CString& version)
+{
+    return !IsVersionAtLeast(Wire(version), u"1.0.1.1026");
 }

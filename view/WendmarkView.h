@@ -1,18 +1,220 @@
-// CWendmarkView: the classroom view inside the main frame, below its caption band. So far it
-// only fills its area with the frame's background colour; the grid of students comes later.
+// CWendmarkView: the classroom view inside the main frame, below its caption band, and the hub of
+// the console's network side. It owns one slot record per seat and paints them as a scrolling
+// grid of numbered cells; it logs the teacher in at the login server, keeps that session alive
+// and opens the listening socket the students connect to.
+//
+// The class is split by responsibility over several files:
+//   WendmarkView.cpp         start-up, settings, groups, layout and scrolling, closing
+//   WendmarkViewDraw.cpp     painting one frame of the grid
+//   WendmarkViewTimers.cpp   the periodic work: heartbeat, repaint, keep-alive, reconnection
+//   WendmarkViewLogin.cpp    the login-server session
+//   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 #pragma once
 
+#include "framework/Brush.h"
+#include "framework/Font.h"
+#include "framework/Pen.h"
 #include "framework/View.h"
+#include "foundation/TCPSocket.h"
+#include "sessions/PCInfo.h"
+#include "ui/ImageButton.h"
+#include "ui/LoadingDlg.h"
+#include "view/SlotPictureCache.h"
+#include "view/core/AdmissionCommands.h"
+#include "view/core/GridLayout.h"
+#include "view/core/LoginServerTexts.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+
+// The grid's two scroll buttons.
+#define IDC_VIEW_SCROLL_UP   160
+#define IDC_VIEW_SCROLL_DOWN 161
 
 class CWendmarkView : public CView {
     DECLARE_DYNCREATE(CWendmarkView)
 public:
-    CWendmarkView() = default;
-    ~CWendmarkView() override = default;
+    CWendmarkView();
+    ~CWendmarkView() override;
 
+    void OnInitialUpdate() override;
     void OnDraw(CDC* dc) override;
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+
+    // The slots of the class in seat order; empty until the login server has granted the seats.
+    const std::vector<CPCInfo*>& GetSlots() const { return m_slots; }
+    int GetSeatCount() const { return static_cast<int>(m_slots.size()); }
+
+    // Ends the program without asking: clears the main frame's close confirmation and posts
+    // WM_CLOSE to it.
+    void CloseMainFrame();
+    // The login-server splash, centred on the desktop, with a text; and its hiding.
+    void ShowLoadingText(const CString& text);
+    void HideLoadingText();
 
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    afx_msg void OnSize(UINT type, int width, int height);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnSocketAccept(WPARAM socket, LPARAM);
+    afx_msg LRESULT OnSocketConnect(WPARAM socket, LPARAM error);
+    afx_msg LRESULT OnSocketReceive(WPARAM socket, LPARAM);
+    afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Session state towards the login server.
+    enum SessionState { kNeverLoggedIn = 0, kSessionLost = 1, kLoggedIn = 2 };
+
+    // --- Start-up and settings (WendmarkView.cpp) ---
+    void AddWindowsEntries();
+    void CreatePensAndFonts();
+    void CreateScrollButtons();
+    void ReadGridSettings();
+    void ReadTeacherSettings();
+    void ReadLoginServerAddress();
+    void AddGroupTabs();
+    void LoadGroups();
+    void ReadGroupFile();
+    void ConvertLegacyGroupFile();
+    void LoadLocalAddresses();
+    void LoadProgramList();
+    CMainFrame* GetMainFrame() const;
+    CString LoadPcName(int seat) const;
+    void CreateSlots(int seatCount);
+    void EndAllSlots();
+
+    // --- Layout and scrolling (WendmarkView.cpp) ---
+    GridSettings ShownGridSettings() const;
+    const std::vector<CPCInfo*>& ShownSlots() const;
+    void ApplyLayout(int clientWidth);
+    void TellThumbnailSize();
+    void SetDocumentHeight(int height);
+    void PlaceScrollControls();
+    bool IsGridTallerThanClient() const;
+
+    // --- Painting (WendmarkViewDraw.cpp) ---
+    void PaintGrid(CDC& target, const CRect& client);
+    void DrawSlot(CDC& dc, CPCInfo& slot, size_t index);
+    void DrawSlotPicture(CDC& dc, CPCInfo& slot, const CRect& picture);
+    void DrawThumbnail(CDC& dc, CPCInfo& slot, const CRect& picture);
+    void DrawCaption(CDC& dc, CPCInfo& slot, size_t index);
+    void DrawShadowedText(CDC& dc, const CString& text, CRect box, COLORREF colour);
+    void DrawQuizAnswer(CDC& dc, CPCInfo& slot, const CRect& frame);
+    void DrawScrollColumn(CDC& dc, const CRect& client);
+    CRect ClientRectOf(const GridRect& document) const;
+
+    // --- Timers (WendmarkViewTimers.cpp) ---
+    void CheckHeartbeats();
+    void EndSilentSlot(CPCInfo& slot);
+    void ReportAbnormalEnd(CPCInfo& slot);
+    void PaceThumbnails();
+    void SendThumbnailDelay(int delay);
+    void OnConnectTimeout();
+    void KeepLoginSessionAlive();
+    void SaveGroupsFromTabs();
+    void ArmConnectTimeout();
+    void KillConnectTimeout();
+    void ArmReconnect();
+
+    // --- Login-server session (WendmarkViewLogin.cpp) ---
+    void OpenLoginDialog();
+    void ConnectLoginServer();
+    void CloseLoginSocket();
+    bool IsLoginSocketOpen() const;
+    void HandleConnectError(int error);
+    void ReceiveFromLoginServer();
+    void OnServerAlive();
+    void OnLoginResult(const std::u16string& arguments);
+    void OnLoginAccepted(const std::u16string& arguments);
+    void OnDuplicateLogin(const std::u16string& arguments);
+    void OnLoggedOutElsewhere(const std::u16string& arguments);
+    void OnLoginServerClosed();
+    // A malformed answer of the login server: message 716, then the program ends.
+    void EndOnMalformedAnswer();
+    void SendToLoginServer(const std::u16string& text);
+    void ShowMainFrameMaximised();
+    ConsoleIdentity Identity() const;
+    CString TranslateLoginServerMessage(const std::u16string& message) const;
+
+    // --- Sockets (WendmarkViewSockets.cpp) ---
+    bool OpenStudentListener();
+    void CloseStudentListener();
+    bool IsStudentListenerOpen() const;
+    // Where accepted student connections are admitted.
+    void AdmitConnection(CTCPSocket& listener);
+    void PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
+
+    // Slots.
+    std::vector<CPCInfo*> m_slots;
+    bool m_groupShown = false;
+    std::vector<CPCInfo*> m_groupSlots;
+    std::vector<CPCInfo*> m_pendingConnections;
+    CRITICAL_SECTION m_pendingLock;
+    CRITICAL_SECTION m_slotLock;
+
+    // Layout, settings and painting.
+    GridSettings m_classGrid;
+    GridSettings m_groupGrid;
+    CGridLayout m_layout;
+    int m_thumbnailBitsPerPixel = 32;
+    int m_refreshDelay = 1000;
+    int m_imageQuality = 40;
+    bool m_showCaptions = true;
+    int m_focusIndex = -1;
+    CRect m_focusRect;
+    bool m_multiSelection = false;
+    bool m_answersShown = false;
+    RestrictionFlags m_restrictions;
+    int m_androidCaptureType = 1;
+    int m_documentHeight = 0;
+    int m_scrollPosition = 0;
+    int m_thumbPosition = 0;
+    CSlotPictureCache m_pictures;
+    CPen m_focusPen;
+    CPen m_selectedPen;
+    CPen m_plainPen;
+    CFont m_captionFont;
+    CFont m_answerFont;
+    CImageButton m_scrollUpButton;
+    CImageButton m_scrollDownButton;
+    bool m_slowedThumbnails = false;
+
+    // Settings files and groups.
+    CString m_configPath;
+    CString m_groupFilePath;
+    CStringArray m_groupNames;
+    std::map<CString, CString> m_groupSlotLists;
+    std::map<CString, CString> m_groupPartRects;
+    std::map<CString, CString> m_groupPerRows;
+
+    // Login-server session.
+    CTCPSocket m_loginSocket;
+    CTCPSocket m_studentListener;
+    CString m_serverHost;
+    CString m_serverPort;
+    CString m_teacherId;
+    CString m_classInfo;
+    CString m_siteText;
+    CString m_localAddress;
+    CString m_studentPort;
+    int32_t m_sessionTag = 0;
+    SessionState m_sessionState = kNeverLoggedIn;
+    bool m_reconnecting = false;
+    bool m_quitting = false;
+    bool m_connectTimeoutArmed = false;
+    DWORD m_lastServerWordTick = 0;
+    CString m_failureText;
+    CString m_loginRequest;
+    CString m_lastServerMessage;
+    CLoadingDlg m_loadingDlg;
+    // The pad-event log window; records for it are dropped (traced) while there is none.
+    HWND m_logWindow = nullptr;
 };
+
+// Agents older than "1.0.1.1026" (plain text comparison) cannot chat.
+bool IsAgentBelowChatMinimum(const CString& version);

@@ -1,0 +1,96 @@
+// Socket notifications of the view's own sockets, and the students' listening socket. The view
+// tells its sockets apart by the object each notification names: the login server's answers are
+// taken only from the login-server socket, so nothing another peer sends can act as one.
+#include "view/WendmarkView.h"
+
+#include "framework/PostOwned.h"
+#include "sessions/SessionMessages.h"
+
+#include <algorithm>
+#include <memory>
+
+LRESULT CWendmarkView::OnSocketAccept(WPARAM socket, LPARAM)
+{
+    auto* listener = reinterpret_cast<CTCPSocket*>(socket);
+    if (listener == &m_studentListener && IsStudentListenerOpen())
+        AdmitConnection(m_studentListener);
+    return 0;
+}
+
+LRESULT CWendmarkView::OnSocketConnect(WPARAM socket, LPARAM error)
+{
+    if (reinterpret_cast<CTCPSocket*>(socket) != &m_loginSocket || m_quitting)
+        return 0;
+    if (error != 0)
+        HandleConnectError(static_cast<int>(error));
+    // Connected: the server speaks first.
+    return 0;
+}
+
+LRESULT CWendmarkView::OnSocketReceive(WPARAM socket, LPARAM)
+{
+    if (reinterpret_cast<CTCPSocket*>(socket) == &m_loginSocket)
+        ReceiveFromLoginServer();
+    return 0;
+}
+
+LRESULT CWendmarkView::OnSocketClose(WPARAM socket, LPARAM)
+{
+    if (reinterpret_cast<CTCPSocket*>(socket) != &m_loginSocket)
+        return 0;
+    // A close reported for a connection that has since been replaced by a new one is stale.
+    if (IsLoginSocketOpen())
+        return 0;
+    OnLoginServerClosed();
+    return 0;
+}
+
+// --- The students' listening socket ---------------------------------------------------------
+
+bool CWendmarkView::OpenStudentListener()
+{
+    // Never two: a second grant (a reconnect) replaces the socket bound to the old port.
+    CloseStudentListener();
+    m_studentListener.SetOwner(GetSafeHwnd());
+    return m_studentListener.CreateSocket(static_cast<UINT>(_wtoi(m_studentPort)), TRUE) != FALSE;
+}
+
+void CWendmarkView::CloseStudentListener()
+{
+    if (!IsStudentListenerOpen())
+        return;
+    m_studentListener.ShutdownBoth();
+    m_studentListener.Close();
+}
+
+bool CWendmarkView::IsStudentListenerOpen() const
+{
+    return m_studentListener.m_hSocket != INVALID_SOCKET;
+}
+
+void CWendmarkView::AdmitConnection(CTCPSocket& listener)
+{
+    // Students are not admitted into their seats yet: the connection is taken off the backlog
+    // and closed, so the agent tries again later instead of waiting on a silent console.
+    CTCPSocket connection;
+    if (!listener.Accept(connection)) {
+        TRACE(L"accepting a student connection failed: %d\n", WSAGetLastError());
+        return;
+    }
+    TRACE(L"student connection closed: admission is not available\n");
+    connection.ShutdownBoth();
+    connection.Close();
+}
+
+void CWendmarkView::PostCommandToSlot(CPCInfo& slot, const std::u16string& text)
+{
+    const DWORD threadId = slot.m_pcThreadId.load();
+    if (threadId == 0)
+        return;
+    // The thread takes the text as a heap array of wide characters and frees it.
+    auto heapText = std::make_unique<wchar_t[]>(text.size() + 1);
+    std::copy(text.begin(), text.end(), heapText.get());
+    heapText[text.size()] = L'\0';
+    if (!PostOwnedThreadMessage(threadId, WM_SEND_COMMAND_TEXT, std::move(heapText)))
+        TRACE(L"slot %d: its thread took no command\n", slot.m_slotNumber.load());
+}

@@ -1,0 +1,175 @@
+// The view's periodic work on its window timers: the students' heartbeat, the repaint, slowing
+// the thumbnails while a student is watched, the login dialog, the login server's connect
+// time-out, keep-alive and reconnection, and saving the group list after a change of the tabs.
+// Every time comparison uses tick differences (wrap-safe), never the wall clock.
+#include "view/WendmarkView.h"
+
+#include "foundation/IniSettings.h"
+#include "res/resource.h"
+#include "sessions/LogInfo.h"
+#include "sessions/PadShareSwitch.h"
+#include "sessions/core/TeacherCommands.h"
+#include "shell/AppGlobals.h"
+#include "shell/MainFrame.h"
+#include "ui/ShowMessageBox.h"
+#include "view/core/ViewTimerRules.h"
+
+void CWendmarkView::OnTimer(UINT_PTR id)
+{
+    switch (id) {
+    case kTimerHeartbeat:
+        CheckHeartbeats();
+        break;
+    case kTimerReconnect:
+        KillTimer(kTimerReconnect);
+        if (!m_quitting)
+            ConnectLoginServer();
+        break;
+    case kTimerThumbnailPace:
+        PaceThumbnails();
+        break;
+    case kTimerRepaint:
+        Invalidate(FALSE);
+        break;
+    case kTimerLoginDialog:
+        KillTimer(kTimerLoginDialog);
+        KillTimer(kTimerReconnect);
+        OpenLoginDialog();
+        break;
+    case kTimerConnectTimeout:
+        OnConnectTimeout();
+        break;
+    case kTimerLoginKeepAlive:
+        KeepLoginSessionAlive();
+        break;
+    case kTimerGroupSave:
+        KillTimer(kTimerGroupSave);
+        SaveGroupsFromTabs();
+        break;
+    default:
+        break;
+    }
+    CView::OnTimer(id);
+}
+
+// --- Students -------------------------------------------------------------------------------
+
+void CWendmarkView::CheckHeartbeats()
+{
+    const DWORD now = GetTickCount();
+    for (CPCInfo* slot : m_slots) {
+        if (slot->IsOnline() && IsStudentSilent(now, slot->m_lastHeardTick.load()))
+            EndSilentSlot(*slot);
+        if (slot->m_sessionChanging.load() && HasSessionChangingExpired(now, slot->m_sessionChangingTick.load()))
+            slot->m_sessionChanging = 0;
+    }
+}
+
+void CWendmarkView::EndSilentSlot(CPCInfo& slot)
+{
+    ReportAbnormalEnd(slot);
+    CWinThread* viewer = slot.m_viewThread.load();
+    if (slot.m_controlThread.load() && viewer && viewer->m_pMainWnd) {
+        viewer->m_pMainWnd->SendMessage(WM_CLOSE);
+        CString name;
+        name.LoadString(IDS_DEFAULT_STUDENT_NAME);
+        slot.SetDisplayName(name);
+    } else if (slot.m_pcThreadId.load() != 0) {
+        // The thread says goodbye on its socket and closes it: it owns the connection.
+        PostCommandToSlot(slot, EndSessionCommand());
+    }
+    if (slot.m_screenControl.load()) {
+        slot.m_screenControl = 0;
+        g_padShareRunning = 0;   // the stream of the teacher's screen to that pad stops
+    }
+    slot.MarkOffline();
+    slot.m_sessionChanging = 0;
+    slot.m_pcThread = nullptr;
+    slot.m_pcThreadId = 0;
+}
+
+void CWendmarkView::ReportAbnormalEnd(CPCInfo& slot)
+{
+    PostLogRecord(m_logWindow, CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
+                                                       L"HeartBit Timeout", L"1"));
+}
+
+void CWendmarkView::PaceThumbnails()
+{
+    switch (DecideThumbnailPace(g_optMinRefresh != 0, g_openViewCount.load(), m_slowedThumbnails)) {
+    case ThumbnailPace::Slow:
+        m_slowedThumbnails = true;
+        SendThumbnailDelay(kSlowThumbnailDelayMs);
+        break;
+    case ThumbnailPace::Restore:
+        SendThumbnailDelay(m_refreshDelay);
+        m_slowedThumbnails = false;
+        break;
+    case ThumbnailPace::Unchanged:
+        break;
+    }
+}
+
+void CWendmarkView::SendThumbnailDelay(int delay)
+{
+    for (CPCInfo* slot : m_slots) {
+        if (!slot->IsOnline() || slot->m_pcThreadId.load() == 0)
+            continue;
+        slot->m_refreshDelay = delay;
+        PostCommandToSlot(*slot, RefreshDelayCommand(delay));
+    }
+}
+
+// --- Login server ---------------------------------------------------------------------------
+
+void CWendmarkView::ArmConnectTimeout()
+{
+    SetTimer(kTimerConnectTimeout, kConnectTimeoutMs);
+    m_connectTimeoutArmed = true;
+}
+
+void CWendmarkView::KillConnectTimeout()
+{
+    KillTimer(kTimerConnectTimeout);
+    m_connectTimeoutArmed = false;
+}
+
+void CWendmarkView::ArmReconnect()
+{
+    SetTimer(kTimerReconnect, kReconnectDelayMs);
+}
+
+void CWendmarkView::OnConnectTimeout()
+{
+    m_quitting = true;
+    KillTimer(kTimerLoginKeepAlive);
+    KillConnectTimeout();
+    HideLoadingText();
+    ShowMessageBox(m_failureText);
+    CloseMainFrame();
+}
+
+void CWendmarkView::KeepLoginSessionAlive()
+{
+    SendToLoginServer(LoginKeepAliveCommand(GetSeatCount()));
+    if (!IsLoginServerSilent(GetTickCount(), m_lastServerWordTick))
+        return;
+    TRACE(L"login server silent: the session is given up and made again\n");
+    if (IsLoginSocketOpen())
+        SendToLoginServer(EndSessionCommand());
+    KillTimer(kTimerLoginKeepAlive);
+    m_reconnecting = true;
+    m_sessionState = kSessionLost;
+    ArmReconnect();
+}
+
+// --- Groups ---------------------------------------------------------------------------------
+
+void CWendmarkView::SaveGroupsFromTabs()
+{
+    CMainFrame* frame = GetMainFrame();
+    if (!frame)
+        return;
+    frame->GetGroupNames(m_groupNames);
+    SaveGroupList(m_groupFilePath, m_groupNames);
+}
