@@ -1,5 +1,6 @@
 #include "ui/AnimationDlg.h"
 #include "ui/LoadingDlg.h"
+#include "ui/WaitMsgDlg.h"
 
 #include "PictureTestSupport.h"
 #include "framework/DialogTemplateBuilder.h"
@@ -12,6 +13,11 @@ namespace {
 bool ProgramHasGif(UINT id)
 {
     return FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), L"GIF") != nullptr;
+}
+
+bool ProgramHasDialog(UINT id)
+{
+    return FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), RT_DIALOG) != nullptr;
 }
 
 // The splash's controls, as its template has them; kept hidden (see PictureTestSupport.h).
@@ -65,6 +71,27 @@ TEST(LoadingDlgTest, TheSpinnerPlaysUntilTheSplashGoes)
     dialog.DestroyWindow();
     EXPECT_FALSE(dialog.GetPicture().IsPlaying());
     EXPECT_FALSE(dialog.GetPicture().IsLoaded());
+}
+
+TEST(LoadingDlgTest, TheProgramsTemplatesCarryTheTexts)
+{
+    if (!ProgramHasDialog(IDD_LOADING) || !ProgramHasDialog(IDD_WAIT_MESSAGE))
+        GTEST_SKIP() << "this test program carries no dialog templates";
+    CLoadingDlg loading;
+    ASSERT_TRUE(loading.Create(IDD_LOADING));
+    EXPECT_EQ(ItemText(loading.m_hWnd, IDC_LOADING_STATUS),
+              L"\xB85C\xADF8\xC778 \xC11C\xBC84\xC640 \xC5F0\xACB0 \xC911\xC785\xB2C8\xB2E4");
+    loading.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(loading.m_hWnd));
+    loading.DestroyWindow();
+
+    CWaitMsgDlg wait;
+    ASSERT_TRUE(wait.Create());
+    EXPECT_EQ(ItemText(wait.m_hWnd, IDC_WAIT_TEXT),
+              L"\xC791\xC5C5\xC744 \xC9C4\xD589\xC911 \xC785\xB2C8\xB2E4.");
+    wait.SetMessageText(L"saved");
+    EXPECT_EQ(ItemText(wait.m_hWnd, IDC_WAIT_TEXT), L"saved");
+    wait.DestroyWindow();
 }
 
 TEST(AnimationDlgTest, PlaysOnceOnATransparentSquareThenCloses)
