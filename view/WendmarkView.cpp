@@ -11,6 +11,7 @@
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
 #include "res/resource.h"
+#include "sessions/SessionMessages.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "shell/AppGlobals.h"
@@ -121,6 +122,8 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CONNECT, OnSocketConnect)
     ON_MESSAGE(WM_SOCKET_RECEIVE, OnSocketReceive)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
+    ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
+    ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
 END_MESSAGE_MAP()
 
 CWendmarkView::CWendmarkView()

@@ -9,6 +9,7 @@
 //   WendmarkViewTimers.cpp   the periodic work: heartbeat, repaint, keep-alive, reconnection
 //   WendmarkViewLogin.cpp    the login-server session
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
+//   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
 #pragma once
 
 #include "framework/Brush.h"
@@ -21,6 +22,7 @@
 #include "ui/LoadingDlg.h"
 #include "view/SlotPictureCache.h"
 #include "view/core/AdmissionCommands.h"
+#include "view/core/ConnectionIdCounter.h"
 #include "view/core/GridLayout.h"
 #include "view/core/LoginServerTexts.h"
 
@@ -33,6 +35,10 @@ class CMainFrame;
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
+
+// A student's status caption: wParam the seat number (1-based), lParam 1..4 (updating,
+// restarting, starting, ending).
+#define WM_SLOT_STATUS (WM_APP + 403)
 
 class CWendmarkView : public CView {
     DECLARE_DYNCREATE(CWendmarkView)
@@ -64,6 +70,8 @@ protected:
     afx_msg LRESULT OnSocketConnect(WPARAM socket, LPARAM error);
     afx_msg LRESULT OnSocketReceive(WPARAM socket, LPARAM);
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
+    afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
+    afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -149,6 +157,24 @@ private:
     void AdmitConnection(CTCPSocket& listener);
     void PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
 
+    // --- Admission (WendmarkViewAdmission.cpp) ---
+    std::vector<bool> SeatsOnline() const;
+    // The pending record whose socket object is at that address; null for any other socket.
+    CPCInfo* FindConnection(const void* socket);
+    // Takes the record out of the pending list, closes its socket (if still attached) and
+    // deletes it; nothing when the record is not pending.
+    void RemoveConnection(CPCInfo* pending);
+    // False when the socket is not a pending connection's.
+    bool ReceiveFromPendingConnection(const void* socket);
+    bool ClosePendingConnection(const void* socket);
+    void TakeClientTexts(CPCInfo& pending, const std::u16string& arguments);
+    void AdmitIntoSeat(CPCInfo* pending, const std::u16string& arguments);
+    void RefuseSeat(CPCInfo* pending, int reason, UINT textId);
+    void FillSeat(CPCInfo& slot, const CPCInfo& pending, const std::vector<std::u16string>& fields);
+    bool GreetStudent(CPCInfo& pending);
+    bool HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending);
+    void SendAdmissionState(CPCInfo& slot);
+
     // Slots.
     std::vector<CPCInfo*> m_slots;
     bool m_groupShown = false;
@@ -156,6 +182,9 @@ private:
     std::vector<CPCInfo*> m_pendingConnections;
     CRITICAL_SECTION m_pendingLock;
     CRITICAL_SECTION m_slotLock;
+    CConnectionIdCounter m_connectionIds;
+    // One "[PC00014]" entry per student on the teacher's network.
+    std::vector<std::u16string> m_studentAddresses;
 
     // Layout, settings and painting.
     GridSettings m_classGrid;

@@ -31,13 +31,17 @@ LRESULT CWendmarkView::OnSocketReceive(WPARAM socket, LPARAM)
 {
     if (reinterpret_cast<CTCPSocket*>(socket) == &m_loginSocket)
         ReceiveFromLoginServer();
+    else
+        ReceiveFromPendingConnection(reinterpret_cast<const void*>(socket));
     return 0;
 }
 
 LRESULT CWendmarkView::OnSocketClose(WPARAM socket, LPARAM)
 {
-    if (reinterpret_cast<CTCPSocket*>(socket) != &m_loginSocket)
+    if (reinterpret_cast<CTCPSocket*>(socket) != &m_loginSocket) {
+        ClosePendingConnection(reinterpret_cast<const void*>(socket));
         return 0;
+    }
     // A close reported for a connection that has since been replaced by a new one is stale.
     if (IsLoginSocketOpen())
         return 0;
@@ -66,20 +70,6 @@ void CWendmarkView::CloseStudentListener()
 bool CWendmarkView::IsStudentListenerOpen() const
 {
     return m_studentListener.m_hSocket != INVALID_SOCKET;
-}
-
-void CWendmarkView::AdmitConnection(CTCPSocket& listener)
-{
-    // Students are not admitted into their seats yet: the connection is taken off the backlog
-    // and closed, so the agent tries again later instead of waiting on a silent console.
-    CTCPSocket connection;
-    if (!listener.Accept(connection)) {
-        TRACE(L"accepting a student connection failed: %d\n", WSAGetLastError());
-        return;
-    }
-    TRACE(L"student connection closed: admission is not available\n");
-    connection.ShutdownBoth();
-    connection.Close();
 }
 
 void CWendmarkView::PostCommandToSlot(CPCInfo& slot, const std::u16string& text)

@@ -67,6 +67,8 @@ void CWendmarkView::CheckHeartbeats()
 
 void CWendmarkView::EndSilentSlot(CPCInfo& slot)
 {
+    // Only the connection found silent is ended, never one admitted into the seat since.
+    const int connectionId = slot.m_connectionId.load();
     ReportAbnormalEnd(slot);
     CWinThread* viewer = slot.m_viewThread.load();
     if (slot.m_controlThread.load() && viewer && viewer->m_pMainWnd) {
@@ -82,7 +84,7 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
         slot.m_screenControl = 0;
         g_padShareRunning = 0;   // the stream of the teacher's screen to that pad stops
     }
-    slot.MarkOffline();
+    slot.MarkOffline(connectionId);
     slot.m_sessionChanging = 0;
     slot.m_pcThread = nullptr;
     slot.m_pcThreadId = 0;

@@ -1,0 +1,312 @@
+// Admission of students: the connections the listening socket accepts wait as pending records
+// until their hello ("[PC00002]") names a seat; an admitted student's socket is handed to its own
+// thread, which owns it from then on. Also the students' address entries and status captions.
+//
+// Nothing a pending connection sends ends the program: a malformed text closes that connection.
+#include "view/WendmarkView.h"
+
+#include "foundation/IniFile.h"
+#include "foundation/IniSettings.h"
+#include "foundation/Packet.h"
+#include "foundation/FileUtil.h"
+#include "res/resource.h"
+#include "sessions/PCThread.h"
+#include "sessions/SessionMessages.h"
+#include "sessions/StudentThreadLinks.h"
+#include "sessions/core/CommandText.h"
+#include "sessions/core/TeacherCommands.h"
+#include "shell/AppGlobals.h"
+#include "view/core/AddressReport.h"
+#include "view/core/SeatAdmission.h"
+
+#include <algorithm>
+
+namespace {
+
+// Fields of "[PC00002]": seat, name, the partial-view region's four values, its flag, unused.
+constexpr size_t kHelloFieldCount = 8;
+
+std::u16string Wire(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
+}
+
+CString Text(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+bool SendText(CTCPSocket& socket, const std::u16string& text)
+{
+    CPacket packet(Text(text));
+    return socket.SendPacket(packet) != FALSE;
+}
+
+void CloseConnection(CTCPSocket& socket)
+{
+    if (socket.m_hSocket == INVALID_SOCKET)
+        return;
+    socket.ShutdownBoth();
+    socket.Close();
+}
+
+// Held for a scope; the admission takes the slot lock while a seat is checked and filled.
+class CSectionLock {
+public:
+    explicit CSectionLock(CRITICAL_SECTION& section) : m_section(section) { ::EnterCriticalSection(&m_section); }
+    ~CSectionLock() { ::LeaveCriticalSection(&m_section); }
+    CSectionLock(const CSectionLock&) = delete;
+    CSectionLock& operator=(const CSectionLock&) = delete;
+private:
+    CRITICAL_SECTION& m_section;
+};
+
+} // namespace
+
+// --- Accept ---------------------------------------------------------------------------------
+
+void CWendmarkView::AdmitConnection(CTCPSocket& listener)
+{
+    const std::u16string freeSeats = FreeSeatList(SeatsOnline());
+    auto* pending = new CPCInfo;
+    pending->m_socket.SetOwner(GetSafeHwnd());
+    if (!listener.Accept(pending->m_socket)) {
+        TRACE(L"accepting a student connection failed: %d\n", WSAGetLastError());
+        delete pending;
+        return;
+    }
+    pending->m_connectionId = m_connectionIds.Next();
+    // A failed send closes the socket and posts its close; the record goes then.
+    if (SendText(pending->m_socket, ConsoleVersionCommand()))
+        SendText(pending->m_socket, FreeSeatsCommand(freeSeats));
+    CSectionLock lock(m_pendingLock);
+    m_pendingConnections.push_back(pending);
+}
+
+std::vector<bool> CWendmarkView::SeatsOnline() const
+{
+    std::vector<bool> online;
+    online.reserve(m_slots.size());
+    for (const CPCInfo* slot : m_slots)
+        online.push_back(slot->IsOnline());
+    return online;
+}
+
+CPCInfo* CWendmarkView::FindConnection(const void* socket)
+{
+    CSectionLock lock(m_pendingLock);
+    for (CPCInfo* pending : m_pendingConnections) {
+        if (&pending->m_socket == socket)
+            return pending;
+    }
+    return nullptr;
+}
+
+void CWendmarkView::RemoveConnection(CPCInfo* pending)
+{
+    {
+        CSectionLock lock(m_pendingLock);
+        auto found = std::find(m_pendingConnections.begin(), m_pendingConnections.end(), pending);
+        if (found == m_pendingConnections.end())
+            return;
+        m_pendingConnections.erase(found);
+    }
+    CloseConnection(pending->m_socket);
+    delete pending;
+}
+
+// --- Receiving from a pending connection ------------------------------------------------------
+
+bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
+{
+    CPCInfo* pending = FindConnection(socket);
+    if (!pending)
+        return false;
+    CPacket packet;
+    if (!pending->m_socket.ReceivePacket(packet))
+        return true;   // closed; its close message removes the record
+    if (packet.m_type != 1)
+        return true;
+    const std::u16string text = Wire(packet.m_text);
+    if (!HasTag(text)) {
+        // Only the login server's malformed answers end the program; a pupil's device must not.
+        TRACE(L"pending connection %d: text too short, closed\n", pending->m_connectionId.load());
+        RemoveConnection(pending);
+        return true;
+    }
+    const std::u16string arguments = ArgumentsOf(text);
+    if (IsTag(text, u"[PC00017]"))
+        pending->SetVersion(Text(arguments));
+    else if (IsTag(text, u"[PC00029]") || IsTag(text, u"[PC00129]"))
+        TakeClientTexts(*pending, arguments);
+    else if (IsTag(text, u"[PC00002]"))
+        AdmitIntoSeat(pending, arguments);
+    return true;
+}
+
+void CWendmarkView::TakeClientTexts(CPCInfo& pending, const std::u16string& arguments)
+{
+    std::vector<std::u16string> parts;
+    const size_t count = SplitFields(arguments, u',', 5, parts);
+    if (count < 3 || count > 5)
+        return;
+    pending.m_clientKind = ParseLeadingInt(parts[0]);
+    for (size_t i = 1; i < parts.size() && i <= 3; ++i)
+        pending.SetAnnouncementText(static_cast<int>(i) - 1, Text(parts[i]));
+}
+
+bool CWendmarkView::ClosePendingConnection(const void* socket)
+{
+    CPCInfo* pending = FindConnection(socket);
+    if (!pending)
+        return false;
+    // A close posted for a record that has since been replaced at the same address names an open
+    // socket: only a closed one ends its record.
+    if (pending->m_socket.m_hSocket == INVALID_SOCKET)
+        RemoveConnection(pending);
+    return true;
+}
+
+// --- Admission ("[PC00002]") ------------------------------------------------------------------
+
+void CWendmarkView::AdmitIntoSeat(CPCInfo* pending, const std::u16string& arguments)
+{
+    std::vector<std::u16string> fields;
+    if (!SplitExactly(arguments, kHelloFieldCount, fields)) {
+        RemoveConnection(pending);
+        return;
+    }
+    CPCInfo* slot = nullptr;
+    {
+        CSectionLock lock(m_slotLock);
+        if (!FindConnection(&pending->m_socket))
+            return;   // already gone: nothing to admit
+        size_t seatIndex = 0;
+        switch (CheckSeat(fields[0], SeatsOnline(), seatIndex)) {
+        case SeatVerdict::BeyondSeats:
+            RefuseSeat(pending, kRefusalBeyondSeats, IDS_SEAT_BEYOND_LAST);
+            return;
+        case SeatVerdict::SeatTaken:
+            RefuseSeat(pending, kRefusalSeatTaken, IDS_SEAT_TAKEN);
+            return;
+        case SeatVerdict::Admit:
+            break;
+        }
+        slot = m_slots[seatIndex];
+        FillSeat(*slot, *pending, fields);
+    }
+    if (!GreetStudent(*pending))
+        return;   // the socket closed while greeting; its close message removes the record
+    slot->m_sessionChanging = 0;
+    CWinThread* viewer = slot->m_viewThread.load();
+    if (viewer && viewer->m_pMainWnd && viewer->m_pMainWnd->GetSafeHwnd())
+        viewer->m_pMainWnd->PostMessage(WM_CLOSE);
+    if (!HandOverToStudentThread(*slot, pending))
+        return;
+    SendAdmissionState(*slot);
+}
+
+void CWendmarkView::RefuseSeat(CPCInfo* pending, int reason, UINT textId)
+{
+    SendText(pending->m_socket, RefusalCommand(static_cast<RefusalReason>(reason), Wire(LoadText(textId))));
+    RemoveConnection(pending);
+}
+
+void CWendmarkView::FillSeat(CPCInfo& slot, const CPCInfo& pending, const std::vector<std::u16string>& fields)
+{
+    const int seat = slot.m_slotNumber.load();
+    for (auto& permission : slot.m_permissions)
+        permission = 1;
+    {
+        CPCInfo::CLock lock(slot);
+        slot.m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), m_thumbnailBitsPerPixel);
+    }
+    const CString name = LoadPcName(seat);
+    slot.SetDisplayName(name);
+    CString key;
+    key.Format(L"%d", seat);
+    IniSetString(m_configPath, L"PCNAME-", key, name);
+    // The record keeps the region in the order "[KW00008]" gives it back, not the hello's.
+    slot.m_captureRegion[0] = ParseLeadingInt(fields[3]);
+    slot.m_captureRegion[1] = ParseLeadingInt(fields[2]);
+    slot.m_captureRegion[2] = ParseLeadingInt(fields[5]);
+    slot.m_captureRegion[3] = ParseLeadingInt(fields[4]);
+    slot.m_captureRegionActive = fields[6] == u"true" ? 1 : 0;
+    slot.SetNotice(L"");
+    slot.SetVersion(pending.GetVersion());
+    slot.m_clientKind = pending.m_clientKind.load();
+    for (int i = 0; i < 3; ++i)
+        slot.SetAnnouncementText(i, pending.GetAnnouncementText(i));
+    slot.m_screenOn = pending.m_screenOn.load();
+    slot.m_screenControl = 0;
+    slot.m_orderlyEnd = 0;
+    slot.m_refreshDelay = m_refreshDelay;
+    slot.m_imageQuality = m_imageQuality;
+}
+
+bool CWendmarkView::GreetStudent(CPCInfo& pending)
+{
+    const std::u16string greeting =
+        GreetingCommand(pending.m_connectionId.load(), m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(),
+                        m_refreshDelay, m_imageQuality, GreetingDigest());
+    return SendText(pending.m_socket, greeting) && SendText(pending.m_socket, ConsoleVersionCommand());
+}
+
+bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
+{
+    StudentThreadLinks links;
+    links.view = GetSafeHwnd();
+    links.logWindow = m_logWindow;
+    links.programFolder = GetModuleDirectory();
+    // The socket leaves the view on this thread before its handle travels, so exactly one
+    // thread owns it at any time.
+    const SOCKET handle = pending->m_socket.Detach();
+    if (!CPCThread::Start(&slot, links, handle, pending->m_connectionId.load())) {
+        TRACE(L"PC:%d the student's thread could not be started\n", slot.m_slotNumber.load());
+        ::closesocket(handle);
+        RemoveConnection(pending);
+        return false;
+    }
+    RemoveConnection(pending);
+    return true;
+}
+
+void CWendmarkView::SendAdmissionState(CPCInfo& slot)
+{
+    AdmissionState state;
+    state.scrollPosition = m_scrollPosition;
+    state.restrictions = m_restrictions;
+    state.lightRemotePc = g_optLightRemotePc != 0;
+    state.padProgramList = Wire(GetEtcProgramList(m_configPath));
+    slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
+    for (const std::u16string& command : AdmissionStateCommands(state))
+        PostCommandToSlot(slot, command);
+}
+
+// --- Reports from the students' threads ---------------------------------------------------------
+
+LRESULT CWendmarkView::OnStudentAddressReport(WPARAM, LPARAM entry)
+{
+    const auto* text = reinterpret_cast<const CString*>(entry);
+    if (!text)
+        return 0;
+    ApplyAddressReport(Wire(*text), Wire(m_localAddress), m_studentAddresses);
+    return 0;
+}
+
+LRESULT CWendmarkView::OnSlotStatusText(WPARAM seat, LPARAM status)
+{
+    static const UINT kStatusTexts[] = {IDS_SLOT_UPDATING, IDS_SLOT_RESTARTING, IDS_SLOT_STARTING, IDS_SLOT_ENDING};
+    const int seatNumber = static_cast<int>(seat);
+    if (status < 1 || status > 4 || seatNumber < 1 || seatNumber > GetSeatCount())
+        return 1;
+    m_slots[static_cast<size_t>(seatNumber) - 1]->SetNotice(LoadText(kStatusTexts[status - 1]));
+    return 1;
+}
