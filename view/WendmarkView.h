@@ -27,6 +27,7 @@
 #include "view/core/LoginServerTexts.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,13 @@ private:
     void ArmConnectTimeout();
     void KillConnectTimeout();
     void ArmReconnect();
+
+    // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
+    // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
+    // this token across such a call and touches the view afterwards only while it is true.
+    using LifeToken = std::shared_ptr<const bool>;
+    LifeToken Life() const { return m_alive; }
+    static bool Alive(const LifeToken& life) { return *life; }
 
     // --- Login-server session (WendmarkViewLogin.cpp) ---
     void OpenLoginDialog();
@@ -241,6 +249,7 @@ private:
     CString m_loginRequest;
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
 };

@@ -63,7 +63,11 @@ void CWendmarkView::OpenLoginDialog()
     CLoginDlg dialog(this);
     dialog.SetFields(m_serverHost, m_serverPort, m_teacherId, m_siteText, m_classInfo);
     dialog.SetErrorLine(m_lastServerMessage);
-    if (dialog.DoModal() != IDOK) {
+    const LifeToken life = Life();
+    const INT_PTR result = dialog.DoModal();
+    if (!Alive(life))
+        return;   // the program was closed meanwhile
+    if (result != IDOK) {
         CloseMainFrame();
         return;
     }
@@ -84,8 +88,9 @@ void CWendmarkView::ConnectLoginServer()
         CString failure;
         failure.Format(LoadText(IDS_LOGIN_SERVER_CONNECT_FAILED), m_serverHost.GetString(), m_serverPort.GetString());
         m_failureText = failure + L"\n" + LoadText(IDS_PROGRAM_ENDS);
+        const LifeToken life = Life();
         PumpMessagesWait(kSplashPauseMs, 1);
-        if (m_quitting)
+        if (!Alive(life) || m_quitting)
             return;
         ArmConnectTimeout();
     }
@@ -153,7 +158,10 @@ void CWendmarkView::HandleConnectError(int error)
         ArmReconnect();
         return;
     }
+    const LifeToken life = Life();
     ShowMessageBox(text);
+    if (!Alive(life))
+        return;
     if (error == kAddressInUseError) {
         CloseMainFrame();
         return;
@@ -194,8 +202,10 @@ void CWendmarkView::EndOnMalformedAnswer()
     KillConnectTimeout();
     KillTimer(kTimerLoginKeepAlive);
     HideLoadingText();
+    const LifeToken life = Life();
     ShowMessageBox(LoadText(IDS_BAD_DATA_RECEIVED));
-    CloseMainFrame();
+    if (Alive(life))
+        CloseMainFrame();
 }
 
 void CWendmarkView::SendToLoginServer(const std::u16string& text)
@@ -247,8 +257,10 @@ void CWendmarkView::OnLoginResult(const std::u16string& arguments)
             CloseStudentListener();
             CloseLoginSocket();
             EndAllSlots();
+            const LifeToken life = Life();
             ShowMessageBox(message);
-            CloseMainFrame();
+            if (Alive(life))
+                CloseMainFrame();
             return;
         }
         CloseLoginSocket();
@@ -319,7 +331,11 @@ void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
     if (notice.described)
         text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), Text(notice.teacherId).GetString(),
                     Text(notice.address).GetString());
-    if (ShowMessageBox(text, LoadText(IDS_DUPLICATE_LOGIN_CAPTION), 4) == IDYES) {
+    const LifeToken life = Life();
+    const int answer = ShowMessageBox(text, LoadText(IDS_DUPLICATE_LOGIN_CAPTION), 4);
+    if (!Alive(life) || m_quitting)
+        return;
+    if (answer == IDYES) {
         SendToLoginServer(TakeOverCommand(Identity()));
         ShowLoadingText(LoadText(IDS_ENDING_OLD_CONNECTION));
         m_failureText = LoadText(IDS_SOCKET_TIMED_OUT);
@@ -350,8 +366,11 @@ void CWendmarkView::OnLoggedOutElsewhere(const std::u16string& arguments)
         wait.CenterWindow(GetDesktopWindow());
         wait.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         wait.UpdateWindow();
+        const LifeToken life = Life();
         PumpMessagesWait(kLoggedOutNoticeMs, 0);
         wait.DestroyWindow();
+        if (!Alive(life))
+            return;
     }
     CloseMainFrame();
 }

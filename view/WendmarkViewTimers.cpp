@@ -147,8 +147,10 @@ void CWendmarkView::OnConnectTimeout()
     KillTimer(kTimerLoginKeepAlive);
     KillConnectTimeout();
     HideLoadingText();
+    const LifeToken life = Life();
     ShowMessageBox(m_failureText);
-    CloseMainFrame();
+    if (Alive(life))
+        CloseMainFrame();
 }
 
 void CWendmarkView::KeepLoginSessionAlive()
