@@ -23,9 +23,11 @@ BOX_CLASS = "#32770"
 BOX_CAPTION = "Lumora Teacher"
 CLOSE_CAPTION = "\uc885\ub8cc \ud655\uc778"
 OK_ID, YES_ID, NO_ID = 1, 1246, 1247
+BOX_TITLE_ID = 1022   # the box's caption line
 TAB_STRIP_ID, VIEW_ID = 154, 0xE900
 FRAME_BUTTON_IDS = (150, 151, 152, 153, 155)
 SC_MAXIMIZE, SC_RESTORE = 0xF030, 0xF120
+WM_NULL = 0
 STRIP_BACKGROUND = (11, 62, 124)
 FRAME_BACKGROUND = (40, 92, 153)
 PROFILE_KEY = r"HKCU\Software\Lumora Ostel\Lumora Teacher\config"
@@ -98,8 +100,39 @@ class ShellTestBase(unittest.TestCase):
         """The main frame of the one console running (created hidden)."""
         return (driver or self.driver).wait_window(cls=FRAME_CLASS, visible=False, timeout=60)
 
-    def wait_box(self, pid=None, title=BOX_CAPTION, driver=None):
-        return (driver or self.driver).wait_window(cls=BOX_CLASS, title=title, exact=True, pid=pid, timeout=60)
+    def wait_box(self, pid=None, title=BOX_CAPTION, not_pid=None, driver=None, timeout=60):
+        """The console's message box with that caption line, of process pid (or of any process but
+        not_pid). Other dialogs of the console (its login, say) are passed over."""
+        driver = driver or self.driver
+
+        def find():
+            for box in driver.windows(cls=BOX_CLASS, pid=pid, visible=True):
+                if box["pid"] == not_pid:
+                    continue
+                children = {child["id"]: child for child in driver.windows(parent=box)}
+                if YES_ID in children and BOX_TITLE_ID in children and \
+                        driver.get_text(children[BOX_TITLE_ID]) == title:
+                    return box
+            return None
+
+        return wait_until(find, timeout=timeout, interval=0.2, message=f"no message box {title!r} appeared")
+
+    def settle(self, frame, driver=None):
+        """Lets a new console reach the state it waits in for the teacher. Its classroom view opens
+        the login dialog shortly after start-up; a message box asked for before that would find
+        the dialog's modal loop opened inside its own. Consoles without that dialog are quiet at
+        once, so this wait is bounded rather than awaited."""
+        driver = driver or self.driver
+        driver.send(frame, WM_NULL)
+
+        def other_dialog():
+            return any(YES_ID not in {c["id"] for c in driver.windows(parent=box)}
+                       for box in driver.windows(cls=BOX_CLASS, pid=frame["pid"], visible=True))
+
+        try:
+            wait_until(other_dialog, timeout=3, interval=0.1)
+        except TimeoutError:
+            pass
 
     def answer(self, box, button_id, driver=None):
         driver = driver or self.driver
@@ -147,8 +180,7 @@ class ShellConsoleTest(ShellTestBase):
         first = self.start_console(self.folder)
         frame = self.wait_frame()
         second = self.start_console(self.folder)
-        box = self.wait_box()
-        self.assertNotEqual(box["pid"], frame["pid"])
+        box = self.wait_box(not_pid=frame["pid"])
         self.answer(box, OK_ID)
         self.assertEqual(second.wait(timeout=60), 0)
         self.assertTrue(first.running())
@@ -162,7 +194,7 @@ class ShellConsoleTest(ShellTestBase):
         seen = []
 
         def second_ended():
-            seen.extend(self.driver.windows(cls=BOX_CLASS))
+            seen.extend(box for box in self.driver.windows(cls=BOX_CLASS) if box["pid"] != frame["pid"])
             return second.poll() is not None
 
         wait_until(second_ended, timeout=60, message="the second console did not end")
@@ -180,6 +212,7 @@ class ShellConsoleTest(ShellTestBase):
     def test_closing_asks_first_and_yes_frees_the_place_for_the_next_console(self):
         program = self.start_console(self.folder)
         frame = self.wait_frame()
+        self.settle(frame)
         self.driver.post(frame, "WM_CLOSE")
         self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION), NO_ID)
         self.assertTrue(program.running())
@@ -189,11 +222,10 @@ class ShellConsoleTest(ShellTestBase):
         self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION), YES_ID)
         self.assertEqual(program.wait(timeout=60), 0)
 
-        # The console that ended counted itself out: the next one is not refused.
+        # The console that ended counted itself out: the next one is not refused (a refused one
+        # ends before it makes its frame).
         self.start_console(self.folder)
         self.wait_frame()
-        with self.assertRaises(HarnessError):
-            self.driver.wait_window(cls=BOX_CLASS, title=BOX_CAPTION, exact=True, timeout=3)
 
     def test_a_crash_writes_the_dump_tells_the_user_and_ends_with_a_failure_code(self):
         program = self.start_console(self.folder)
@@ -227,6 +259,7 @@ class ShellConsoleTest(ShellTestBase):
         # started it outside this test's process group: it is ended as a teacher would.
         frame = self.wait_frame()
         self.assertFalse(frame["visible"])
+        self.settle(frame)
         self.driver.post(frame, "WM_CLOSE")
         self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION), YES_ID)
         self.driver.wait_gone(frame, timeout=60)
