@@ -10,7 +10,7 @@ keep-alive probe. The probes ("[PC00003]" -> "[KW10002]", one per student per se
 round-trip times.
 
     WINEPREFIX=... DISPLAY=... LUMORA_BUILD=build/win32 /usr/bin/python3 bench/load_class.py \\
-        [--students 100] [--interval 1.0] [--seconds 30]
+        [--students 100] [--interval 1.0] [--seconds 30] [--stagger 0.05]
 """
 
 import argparse
@@ -86,7 +86,7 @@ class Prober(threading.Thread):
             self.stop.wait(max(0.0, 1.0 - (time.monotonic() - began)))
 
 
-def run(students, interval, seconds):
+def run(students, interval, seconds, stagger):
     driver = UiDriver()
     env = driver.wine_env
     apply_wine_settings(env)
@@ -118,8 +118,13 @@ def run(students, interval, seconds):
         for seat in range(2, students + 1):
             agents.append(StudentAgent("127.0.0.1", port, seat=seat, colour=distinct_colour(seat - 1),
                                        keepalive_interval=None, thumbnail_interval=interval).start())
+            time.sleep(stagger)
         for agent in agents:
-            agent.wait_admitted(timeout=120)
+            try:
+                agent.wait_admitted(timeout=120)
+            except TimeoutError:
+                waiting = [(a.seat, a.phase) for a in agents if not a.admitted]
+                raise TimeoutError(f"not admitted: {waiting}")
         admission = time.monotonic() - began
 
         pid = console_pid(folder)
@@ -165,8 +170,10 @@ def main():
     parser.add_argument("--students", type=int, default=100)
     parser.add_argument("--interval", type=float, default=1.0)
     parser.add_argument("--seconds", type=float, default=30.0)
+    # Gap between two students' connects (a class switching its devices on).
+    parser.add_argument("--stagger", type=float, default=0.05)
     options = parser.parse_args()
-    print(run(options.students, options.interval, options.seconds))
+    print(run(options.students, options.interval, options.seconds, options.stagger))
 
 
 if __name__ == "__main__":
