@@ -22,7 +22,7 @@ EXE_NAME = "Lumora Teacher.exe"
 BOX_CLASS = "#32770"
 BOX_CAPTION = "Lumora Teacher"
 CLOSE_CAPTION = "\uc885\ub8cc \ud655\uc778"
-OK_ID, YES_ID, NO_ID = 1, 1246, 1247
+OK_ID, CANCEL_ID, YES_ID, NO_ID = 1, 2, 1246, 1247
 BOX_TITLE_ID = 1022   # the box's caption line
 TAB_STRIP_ID, VIEW_ID = 154, 0xE900
 FRAME_BUTTON_IDS = (150, 151, 152, 153, 155)
@@ -118,21 +118,35 @@ class ShellTestBase(unittest.TestCase):
         return wait_until(find, timeout=timeout, interval=0.2, message=f"no message box {title!r} appeared")
 
     def settle(self, frame, driver=None):
-        """Lets a new console reach the state it waits in for the teacher. Its classroom view opens
-        the login dialog shortly after start-up; a message box asked for before that would find
-        the dialog's modal loop opened inside its own. Consoles without that dialog are quiet at
-        once, so this wait is bounded rather than awaited."""
+        """Lets a new console reach the state it waits in for the teacher, and gives the dialog it
+        waits with (None when it waits without one). Its classroom view opens the login dialog
+        shortly after start-up; a message box asked for before that would find the dialog's
+        modal loop opened inside its own. Consoles without that dialog are quiet at once, so
+        this wait is bounded rather than awaited."""
         driver = driver or self.driver
         driver.send(frame, WM_NULL)
 
         def other_dialog():
-            return any(YES_ID not in {c["id"] for c in driver.windows(parent=box)}
-                       for box in driver.windows(cls=BOX_CLASS, pid=frame["pid"], visible=True))
+            for box in driver.windows(cls=BOX_CLASS, pid=frame["pid"], visible=True):
+                if YES_ID not in {child["id"] for child in driver.windows(parent=box)}:
+                    return box
+            return None
 
         try:
-            wait_until(other_dialog, timeout=3, interval=0.1)
+            return wait_until(other_dialog, timeout=3, interval=0.1)
         except TimeoutError:
-            pass
+            return None
+
+    def end_console(self, frame, waiting_dialog, driver=None):
+        """Ends a settled console the way the teacher would: cancelling the login it waits for,
+        or closing the frame and confirming."""
+        driver = driver or self.driver
+        if waiting_dialog:
+            driver.click(driver.find_child(waiting_dialog, id=CANCEL_ID, timeout=10))
+        else:
+            driver.post(frame, "WM_CLOSE")
+            self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION, driver=driver), YES_ID, driver)
+        driver.wait_gone(frame, timeout=60)
 
     def answer(self, box, button_id, driver=None):
         driver = driver or self.driver
@@ -209,17 +223,16 @@ class ShellConsoleTest(ShellTestBase):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.addCleanup(run_wine, self.env, "reg", "delete", PROFILE_KEY, "/v", "language", "/f")
 
-    def test_closing_asks_first_and_yes_frees_the_place_for_the_next_console(self):
+    def test_closing_asks_first_and_an_ended_console_frees_the_place_for_the_next(self):
         program = self.start_console(self.folder)
         frame = self.wait_frame()
-        self.settle(frame)
+        waiting_dialog = self.settle(frame)
         self.driver.post(frame, "WM_CLOSE")
         self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION), NO_ID)
         self.assertTrue(program.running())
         self.assertTrue(self.driver.exists(frame))
 
-        self.driver.post(frame, "WM_CLOSE")
-        self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION), YES_ID)
+        self.end_console(frame, waiting_dialog)
         self.assertEqual(program.wait(timeout=60), 0)
 
         # The console that ended counted itself out: the next one is not refused (a refused one
@@ -259,10 +272,7 @@ class ShellConsoleTest(ShellTestBase):
         # started it outside this test's process group: it is ended as a teacher would.
         frame = self.wait_frame()
         self.assertFalse(frame["visible"])
-        self.settle(frame)
-        self.driver.post(frame, "WM_CLOSE")
-        self.answer(self.wait_box(pid=frame["pid"], title=CLOSE_CAPTION), YES_ID)
-        self.driver.wait_gone(frame, timeout=60)
+        self.end_console(frame, self.settle(frame))
 
 
 class PrivateScreen:
@@ -317,9 +327,10 @@ class PrivateScreen:
 
 class ShellFramePictureTest(ShellTestBase):
     """The frame as the teacher sees it once it is shown. The console keeps it hidden until the
-    teacher has logged in, which the classroom view does not do yet; the test shows it the way
-    the system menu would, with WM_SYSCOMMAND SC_MAXIMIZE (then restore and maximise again, the
-    caption band's double-click path, so the frame ends up filling the screen)."""
+    teacher has logged in at a login server (whose dialog then still shows over it here); the
+    test shows it the way the system menu would, with WM_SYSCOMMAND SC_MAXIMIZE, then restores
+    and maximises it again (the caption band's double-click path), after which the frame fills
+    the screen. The pictures are kept as build/test-artifacts/shell-frame-<w>x<h>.bmp."""
 
     def picture_at(self, width, height, scale):
         screen = PrivateScreen(width, height)
