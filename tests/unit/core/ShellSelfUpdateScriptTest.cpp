@@ -36,7 +36,9 @@ TEST(ShellSelfUpdateScriptTest, EveryLineEndsInCrLfAndNoLoneLineFeedAppears)
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), L"\r\n");
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\n') EXPECT_TRUE(i > 0 && text[i - 1] == L'\r') << "at " << i;
+        if (text[i] == L'\n') {
+            EXPECT_TRUE(i > 0 && text[i - 1] == L'\r') << "at " << i;
+        }
     }
 }
 
