@@ -81,15 +81,17 @@ def port_accepts(port, timeout=5.0):
 
 
 class ConsoleFolder:
-    """A temporary copy of the built bin/ folder: the program, its language modules and the
-    settings files a test writes."""
+    """A temporary program folder: the built program and its language modules (not the settings
+    files a run in the build folder may have left there), and the settings a test writes."""
 
     def __init__(self, wine_env):
         source = wine_env.build / "bin"
         if not (source / "Lumora Teacher.exe").is_file():
             raise HarnessError(f"{source} has no Lumora Teacher.exe: build first")
         self.path = Path(tempfile.mkdtemp(prefix="lumora-login-")) / "bin"
-        shutil.copytree(source, self.path)
+        self.path.mkdir()
+        shutil.copy2(source / "Lumora Teacher.exe", self.path)
+        shutil.copytree(source / "language", self.path / "language")
 
     @property
     def exe(self):
@@ -307,6 +309,43 @@ class LoginTest(LoginTestBase):
             except HarnessError:
                 continue
         return None
+
+
+class StartUpTest(LoginTestBase):
+    def test_cancelling_the_login_dialog_ends_the_program(self):
+        server = self.start_server()
+        program = self.start_console(server)
+        dialog = self.wait_login_dialog()
+        self.driver.click(self.driver.find_child(dialog, id=2, timeout=10))
+        self.assertEqual(program.wait(timeout=60), 0)
+        self.assertEqual(server.connections, [])
+
+    def test_an_older_group_file_is_converted_once(self):
+        legacy = self.folder.path / "GroupInfo.txt"
+        legacy.write_bytes("1\ubc18$1,2,3$0,0,800,600$4\r\n\r\nbroken line\r\n2\ubc18$4,5$ $ \r\n".encode("utf-8"))
+        server = self.start_server()
+        program = self.start_console(server)
+        dialog = self.wait_login_dialog()
+        self.assertFalse(legacy.exists())
+        groups = read_ini(self.folder.path / "groupinfo.ini")
+        self.assertEqual(groups["default"]["grouplist"], "1\ubc18$2\ubc18")
+        self.assertEqual(groups["1\ubc18"], {"slot": "1,2,3", "partrect": "0,0,800,600", "perrow": "4"})
+        self.assertEqual(groups["2\ubc18"]["slot"], "4,5")
+        self.driver.click(self.driver.find_child(dialog, id=2, timeout=10))
+        self.assertEqual(program.wait(timeout=60), 0)
+
+
+def read_ini(path):
+    """Sections of a UTF-16LE INI file as dictionaries (keys as written)."""
+    sections, current = {}, None
+    for line in path.read_bytes()[2:].decode("utf-16-le").splitlines():
+        line = line.strip("\r")
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1], {})
+        elif "=" in line and current is not None:
+            key, _, value = line.partition("=")
+            current[key] = value
+    return sections
 
 
 class LoginFailureTest(LoginTestBase):
