@@ -6,6 +6,11 @@ namespace {
 
 constexpr long kConnectedEvents = FD_READ | FD_CONNECT | FD_CLOSE;
 constexpr long kListeningEvents = FD_READ | FD_ACCEPT | FD_CLOSE;
+// A whole class switches its devices on at once. With a backlog of 5 the connects beyond it are
+// refused (Windows) or, on Linux under Wine, look connected to the student while the server has
+// dropped them: a student who waits for the console to speak first then waits forever. The
+// system's largest backlog holds every student until the view accepts them, one per message.
+constexpr int kListenBacklog = SOMAXCONN;
 
 } // namespace
 
@@ -22,7 +27,7 @@ BOOL CTCPSocket::CreateSocket(UINT port, BOOL listen)
         return FALSE;
     if (!listen)
         return AsyncSelect(kConnectedEvents);
-    if (!AsyncSelect(kListeningEvents) || !Listen(5)) {
+    if (!AsyncSelect(kListeningEvents) || !Listen(kListenBacklog)) {
         const int error = WSAGetLastError();
         Close();
         WSASetLastError(error);
