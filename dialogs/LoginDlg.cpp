@@ -32,19 +32,9 @@ CRect Scaled(int x, int y, int width, int height)
     return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
 }
 
-std::u16string Wire(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
-
-CString Text(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
 CString Trimmed(const CString& text)
 {
-    return Text(TrimWhiteSpace(Wire(text)));
+    return FromU16(TrimWhiteSpace(ToU16(text)));
 }
 
 } // namespace
@@ -179,7 +169,7 @@ void CLoginDlg::OnOK()
         return;
     m_teacherId = Trimmed(m_teacherId);
     const CString folder = Trimmed(m_folderName);
-    switch (CheckLoginFields(Wire(m_teacherId), Wire(folder))) {
+    switch (CheckLoginFields(ToU16(m_teacherId), ToU16(folder))) {
     case LoginFieldVerdict::IdEmpty:
         RefuseField(IDS_LOGIN_ID_EMPTY, IDC_LOGIN_TEACHER_ID);
         return;

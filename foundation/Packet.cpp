@@ -11,17 +11,6 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "CString holds UTF-16");
 
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
-                          static_cast<size_t>(text.GetLength()));
-}
-
-CString FromU16(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()));
-}
-
 ByteSpan Span(const BYTE* data, UINT size)
 {
     return ByteSpan{data, size};

@@ -319,3 +319,23 @@ CString operator+(const CString& a, const wchar_t* b) { CString r(a); r += b; re
 CString operator+(const wchar_t* a, const CString& b) { CString r(a); r += b; return r; }
 CString operator+(const CString& a, wchar_t b) { CString r(a); r += b; return r; }
 CString operator+(wchar_t a, const CString& b) { CString r(a); r += b; return r; }
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wire text conversions copy UTF-16 units");
+
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
+                          static_cast<size_t>(text.GetLength()));
+}
+
+CString FromU16(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+CString LoadText(unsigned int id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}

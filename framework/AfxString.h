@@ -95,3 +95,10 @@ inline bool operator!=(const CString& a, const CString& b) { return !(a == b); }
 inline bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
 inline bool operator!=(const wchar_t* a, const CString& b) { return !(a == b); }
 inline bool operator<(const CString& a, const CString& b) { return a.Str() < b.Str(); }
+
+// Wire text is UTF-16LE and wchar_t is 16 bits on Windows, so these are plain copies.
+std::u16string ToU16(const CString& text);
+CString FromU16(const std::u16string& text);
+
+// A string-table entry of the resource module; empty when there is none.
+CString LoadText(unsigned int id);

@@ -5,15 +5,6 @@
 
 IMPLEMENT_DYNAMIC(CPCInfo, CObject)
 
-namespace {
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
-                          static_cast<size_t>(text.GetLength()));
-}
-
-}  // namespace
 
 CPCInfo::CPCInfo()
 {

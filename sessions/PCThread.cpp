@@ -19,17 +19,6 @@ namespace {
 
 constexpr int kTeacherToStudentKind = 2;
 
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
-                          static_cast<size_t>(text.GetLength()));
-}
-
-CString FromU16(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
 bool HasTag(const CString& text, const wchar_t* tag)
 {
     return IsTag(ToU16(text), std::u16string(reinterpret_cast<const char16_t*>(tag)));

@@ -13,20 +13,6 @@
 
 #include <vector>
 
-namespace {
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
-                          static_cast<size_t>(text.GetLength()));
-}
-
-CString FromU16(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CPCThreadWnd, CFrameWnd)
     ON_MESSAGE(WM_SOCKET_RECEIVE, OnPacketReceived)

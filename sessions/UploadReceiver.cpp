@@ -9,17 +9,6 @@
 
 namespace {
 
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()),
-                          static_cast<size_t>(text.GetLength()));
-}
-
-CString FromU16(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
 std::u16string TodayFolderName()
 {
     const std::time_t now = std::time(nullptr);

@@ -34,13 +34,6 @@ const ButtonSpec kButtons[] = {
     {ID_FRAME_RUN_ON_GROUP, IDB_FRAME_RUN_ON_GROUP, IDS_TIP_RUN_ON_GROUP, 41, 32},
 };
 
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)

@@ -32,13 +32,6 @@ namespace {
 
 const wchar_t kLoginServerProcess[] = L"Lumora Login Server.exe";
 
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 int ReadIniInt(const wchar_t* key)
 {
     return _wtoi(IniGetString(L"default", key, L"0", g_configIniPath));

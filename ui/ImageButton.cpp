@@ -14,13 +14,6 @@ namespace {
 constexpr DWORD kUnsendableAttributes =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_VIRTUAL;
 
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CImageButton, CButton)

@@ -34,23 +34,6 @@ const COLORREF kPlainColour = RGB(126, 127, 129);
 // The older group file is a local text file; anything larger is not one.
 const LONGLONG kMaxLegacyGroupFileBytes = 4 * 1024 * 1024;
 
-std::u16string Wire(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
-
-CString Text(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 bool IsFlagOn(const wchar_t* key)
 {
     return GetConfigString(L"config", key, L"false") == L"true";
@@ -248,10 +231,10 @@ void CWendmarkView::LoadLocalAddresses()
     GetLocalIPList(found);
     std::vector<std::u16string> addresses;
     for (int i = 0; i < found.GetSize(); ++i)
-        addresses.push_back(Wire(found[i]));
-    const std::u16string chosen = ChooseLocalAddress(Wire(GetPrivateIpSetting(m_configPath)), addresses,
+        addresses.push_back(ToU16(found[i]));
+    const std::u16string chosen = ChooseLocalAddress(ToU16(GetPrivateIpSetting(m_configPath)), addresses,
                                                      GetSelectDisplayIp(m_configPath));
-    m_localAddress = Text(chosen);
+    m_localAddress = FromU16(chosen);
 }
 
 void CWendmarkView::LoadProgramList()
@@ -284,11 +267,11 @@ void CWendmarkView::LoadGroups()
 
 void CWendmarkView::ReadGroupFile()
 {
-    for (const std::u16string& wireName : ReadGroupNames(Wire(GetGroupList(m_groupFilePath)))) {
-        const CString name = Text(wireName);
+    for (const std::u16string& wireName : ReadGroupNames(ToU16(GetGroupList(m_groupFilePath)))) {
+        const CString name = FromU16(wireName);
         m_groupSlotLists[name] = GetGroupSlots(m_groupFilePath, name);
-        m_groupPartRects[name] = Text(StoredGroupValue(Wire(GetGroupPartRect(m_groupFilePath, name))));
-        m_groupPerRows[name] = Text(StoredGroupValue(Wire(GetGroupPerRow(m_groupFilePath, name))));
+        m_groupPartRects[name] = FromU16(StoredGroupValue(ToU16(GetGroupPartRect(m_groupFilePath, name))));
+        m_groupPerRows[name] = FromU16(StoredGroupValue(ToU16(GetGroupPerRow(m_groupFilePath, name))));
         m_groupNames.Add(name);
     }
 }
@@ -304,16 +287,16 @@ void CWendmarkView::ConvertLegacyGroupFile()
         GroupRecord group;
         if (!ReadLegacyGroupLine(line, group))
             continue;
-        const CString name = Text(group.name);
+        const CString name = FromU16(group.name);
         if (m_groupSlotLists.count(name))
             continue;   // the first line of a name wins
-        m_groupSlotLists[name] = Text(group.slots);
-        m_groupPartRects[name] = Text(StoredGroupValue(group.partRect));
-        m_groupPerRows[name] = Text(StoredGroupValue(group.perRow));
+        m_groupSlotLists[name] = FromU16(group.slots);
+        m_groupPartRects[name] = FromU16(StoredGroupValue(group.partRect));
+        m_groupPerRows[name] = FromU16(StoredGroupValue(group.perRow));
         m_groupNames.Add(name);
-        SetGroupSlots(m_groupFilePath, name, Text(group.slots));
-        SetGroupPartRect(m_groupFilePath, name, Text(group.partRect));
-        SetGroupPerRow(m_groupFilePath, name, Text(group.perRow));
+        SetGroupSlots(m_groupFilePath, name, FromU16(group.slots));
+        SetGroupPartRect(m_groupFilePath, name, FromU16(group.partRect));
+        SetGroupPerRow(m_groupFilePath, name, FromU16(group.perRow));
     }
     if (SaveGroupList(m_groupFilePath, m_groupNames))
         DeleteFileW(legacyPath);
@@ -496,5 +479,5 @@ void CWendmarkView::HideLoadingText()
 
 bool IsAgentBelowChatMinimum(const CString& version)
 {
-    return !IsVersionAtLeast(Wire(version), u"1.0.1.1026");
+    return !IsVersionAtLeast(ToU16(version), u"1.0.1.1026");
 }

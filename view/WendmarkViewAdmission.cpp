@@ -26,26 +26,9 @@ namespace {
 // Fields of "[PC00002]": seat, name, the partial-view region's four values, its flag, unused.
 constexpr size_t kHelloFieldCount = 8;
 
-std::u16string Wire(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
-
-CString Text(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 bool SendText(CTCPSocket& socket, const std::u16string& text)
 {
-    CPacket packet(Text(text));
+    CPacket packet(FromU16(text));
     return socket.SendPacket(packet) != FALSE;
 }
 
@@ -134,7 +117,7 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
         return true;   // closed; its close message removes the record
     if (packet.m_type != 1)
         return true;
-    const std::u16string text = Wire(packet.m_text);
+    const std::u16string text = ToU16(packet.m_text);
     if (!HasTag(text)) {
         // Only the login server's malformed answers end the program; a pupil's device must not.
         TRACE(L"pending connection %d: text too short, closed\n", pending->m_connectionId.load());
@@ -143,7 +126,7 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
     }
     const std::u16string arguments = ArgumentsOf(text);
     if (IsTag(text, u"[PC00017]"))
-        pending->SetVersion(Text(arguments));
+        pending->SetVersion(FromU16(arguments));
     else if (IsTag(text, u"[PC00029]") || IsTag(text, u"[PC00129]"))
         TakeClientTexts(*pending, arguments);
     else if (IsTag(text, u"[PC00002]"))
@@ -159,7 +142,7 @@ void CWendmarkView::TakeClientTexts(CPCInfo& pending, const std::u16string& argu
         return;
     pending.m_clientKind = ParseLeadingInt(parts[0]);
     for (size_t i = 1; i < parts.size() && i <= 3; ++i)
-        pending.SetAnnouncementText(static_cast<int>(i) - 1, Text(parts[i]));
+        pending.SetAnnouncementText(static_cast<int>(i) - 1, FromU16(parts[i]));
 }
 
 bool CWendmarkView::ClosePendingConnection(const void* socket)
@@ -215,7 +198,7 @@ void CWendmarkView::AdmitIntoSeat(CPCInfo* pending, const std::u16string& argume
 
 void CWendmarkView::RefuseSeat(CPCInfo* pending, int reason, UINT textId)
 {
-    SendText(pending->m_socket, RefusalCommand(static_cast<RefusalReason>(reason), Wire(LoadText(textId))));
+    SendText(pending->m_socket, RefusalCommand(static_cast<RefusalReason>(reason), ToU16(LoadText(textId))));
     RemoveConnection(pending);
 }
 
@@ -284,7 +267,7 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
     state.scrollPosition = m_scrollPosition;
     state.restrictions = m_restrictions;
     state.lightRemotePc = g_optLightRemotePc != 0;
-    state.padProgramList = Wire(GetEtcProgramList(m_configPath));
+    state.padProgramList = ToU16(GetEtcProgramList(m_configPath));
     slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
     for (const std::u16string& command : AdmissionStateCommands(state))
         PostCommandToSlot(slot, command);
@@ -297,7 +280,7 @@ LRESULT CWendmarkView::OnStudentAddressReport(WPARAM, LPARAM entry)
     const auto* text = reinterpret_cast<const CString*>(entry);
     if (!text)
         return 0;
-    ApplyAddressReport(Wire(*text), Wire(m_localAddress), m_studentAddresses);
+    ApplyAddressReport(ToU16(*text), ToU16(m_localAddress), m_studentAddresses);
     return 0;
 }
 

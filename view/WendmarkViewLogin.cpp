@@ -27,23 +27,6 @@ const wchar_t kDefaultServerPort[] = L"7000";
 const DWORD kSplashPauseMs = 3000;
 const DWORD kLoggedOutNoticeMs = 2500;
 
-std::u16string Wire(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
-
-CString Text(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 } // namespace
 
 void CWendmarkView::ReadLoginServerAddress()
@@ -180,7 +163,7 @@ void CWendmarkView::ReceiveFromLoginServer()
         return;   // the socket is closed; WM_SOCKET_CLOSE follows
     if (m_quitting || packet.m_type != 1)
         return;
-    const std::u16string text = Wire(packet.m_text);
+    const std::u16string text = ToU16(packet.m_text);
     if (!HasTag(text)) {
         EndOnMalformedAnswer();
         return;
@@ -212,7 +195,7 @@ void CWendmarkView::SendToLoginServer(const std::u16string& text)
 {
     if (!IsLoginSocketOpen())
         return;
-    CPacket packet(Text(text));
+    CPacket packet(FromU16(text));
     m_loginSocket.SendPacket(packet);
 }
 
@@ -220,10 +203,10 @@ ConsoleIdentity CWendmarkView::Identity() const
 {
     ConsoleIdentity console;
     console.sessionTag = m_sessionTag;
-    console.teacherId = Wire(m_teacherId);
-    console.siteText = Wire(m_siteText);
-    console.localAddress = Wire(m_localAddress);
-    console.studentPort = Wire(m_studentPort);
+    console.teacherId = ToU16(m_teacherId);
+    console.siteText = ToU16(m_siteText);
+    console.localAddress = ToU16(m_localAddress);
+    console.studentPort = ToU16(m_studentPort);
     return console;
 }
 
@@ -246,8 +229,8 @@ void CWendmarkView::OnLoginResult(const std::u16string& arguments)
     if (answer.MayLogIn()) {
         // The connect time-out stays armed until the seats are granted: a server that stops here
         // must not leave the console hidden for ever.
-        m_loginRequest = Text(LoginRequestCommand(Identity()));
-        SendToLoginServer(Wire(m_loginRequest));
+        m_loginRequest = FromU16(LoginRequestCommand(Identity()));
+        SendToLoginServer(ToU16(m_loginRequest));
         return;
     }
     KillConnectTimeout();
@@ -329,8 +312,8 @@ void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
     HideLoadingText();
     CString text;
     if (notice.described)
-        text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), Text(notice.teacherId).GetString(),
-                    Text(notice.address).GetString());
+        text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), FromU16(notice.teacherId).GetString(),
+                    FromU16(notice.address).GetString());
     const LifeToken life = Life();
     const int answer = ShowMessageBox(text, LoadText(IDS_DUPLICATE_LOGIN_CAPTION), 4);
     if (!Alive(life) || m_quitting)
@@ -357,7 +340,7 @@ void CWendmarkView::OnLoggedOutElsewhere(const std::u16string& arguments)
     if (!notice.endsProgram)
         return;
     CString text;
-    text.Format(LoadText(IDS_LOGGED_IN_ELSEWHERE), Text(notice.address).GetString());
+    text.Format(LoadText(IDS_LOGGED_IN_ELSEWHERE), FromU16(notice.address).GetString());
     m_quitting = true;
     KillTimer(kTimerLoginKeepAlive);
     CWaitMsgDlg wait;
@@ -395,7 +378,7 @@ void CWendmarkView::OnLoginServerClosed()
 CString CWendmarkView::TranslateLoginServerMessage(const std::u16string& message) const
 {
     if (message.empty() || g_language == L"Kor")
-        return Text(message);
+        return FromU16(message);
     std::u16string name;
     switch (ClassifyServerMessage(message, name)) {
     case ServerMessage::LookupError: return LoadText(IDS_SERVER_LOOKUP_ERROR);
@@ -403,10 +386,10 @@ CString CWendmarkView::TranslateLoginServerMessage(const std::u16string& message
     case ServerMessage::KindMismatch: return LoadText(IDS_SERVER_KIND_MISMATCH);
     case ServerMessage::NotRunning: {
         CString text;
-        text.Format(LoadText(IDS_SERVER_NOT_RUNNING), Text(name).GetString());
+        text.Format(LoadText(IDS_SERVER_NOT_RUNNING), FromU16(name).GetString());
         return text;
     }
     case ServerMessage::AsIs: break;
     }
-    return Text(message);
+    return FromU16(message);
 }

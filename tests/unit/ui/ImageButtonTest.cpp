@@ -61,13 +61,6 @@ std::wstring MakeTempFile(const wchar_t* name)
     return path;
 }
 
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 } // namespace
 
 TEST(ImageButtonTest, DisabledWinsOverCheckedWhichWinsOverHover)
