@@ -122,11 +122,11 @@ BOOL CMainFrame::CreateCaptionButtons()
     CImageButton* buttons[] = {&m_closeButton, &m_minimizeButton, &m_createGroupButton, &m_deleteGroupButton,
                                &m_runOnGroupButton};
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        const CRect rect(0, 0, ScaleToUi(spec.width), ScaleToUi(spec.height));
-        if (!buttons[i]->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, this, spec.id)) return FALSE;
-        buttons[i]->SetBitmaps(spec.bitmap, spec.bitmap, spec.bitmap, spec.bitmap);
-        buttons[i]->SetTooltipText(LoadText(spec.tooltip));
+        const ButtonSpec& button = kButtons[i];
+        const CRect rect(0, 0, ScaleToUi(button.width), ScaleToUi(button.height));
+        if (!buttons[i]->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, this, button.id)) return FALSE;
+        buttons[i]->SetBitmaps(button.bitmap, button.bitmap, button.bitmap, button.bitmap);
+        buttons[i]->SetTooltipText(LoadText(button.tooltip));
     }
     return TRUE;
 }
