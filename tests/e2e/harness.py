@@ -421,3 +421,17 @@ class Bitmap:
     def _pixel_in(self, row, x):
         b, g, r = row[x * self._bpp: x * self._bpp + 3]
         return r, g, b
+
+
+def apply_wine_settings(wine_env):
+    """The prefix settings of scripts/wine-settings.py (window placement without a window manager,
+    Korean fonts), applied to the given environment's prefix."""
+    import importlib.util
+    script = Path(__file__).resolve().parents[2] / "scripts" / "wine-settings.py"
+    spec = importlib.util.spec_from_file_location("wine_settings", script)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    try:
+        module.apply(env=wine_env.env())
+    except RuntimeError as error:
+        raise HarnessError(str(error)) from error

@@ -18,7 +18,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import HarnessError, UiDriver, artifact_path, start_program, wait_until  # noqa: E402
+from harness import HarnessError, UiDriver, apply_wine_settings, artifact_path, start_program, wait_until  # noqa: E402
 from login_server import Accept, Close, Duplicate, LoginServer, Raw, Refuse, Silence  # noqa: E402
 
 FRAME_CLASS = "Lumora Teacher"
@@ -37,27 +37,8 @@ GRID_BACKGROUND = (40, 92, 153)
 PLAIN_FRAME = (126, 127, 129)
 CAPTION_GREEN = (70, 255, 70)
 
-# Wine without a window manager: Wine places the console's windows itself (so a maximised window
-# really fills the screen), and the Korean font face comes from the Nanum fonts.
-WINE_SETTINGS_REG = """Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Lumora Teacher.exe\\X11 Driver]
-"Managed"="N"
-
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
-"\uad74\ub9bc"="NanumGothic"
-"Gulim"="NanumGothic"
-"""
 
 
-def apply_wine_settings(wine_env):
-    with tempfile.TemporaryDirectory(prefix="lumora-reg-") as folder:
-        reg = Path(folder) / "settings.reg"
-        reg.write_bytes(b"\xff\xfe" + WINE_SETTINGS_REG.replace("\n", "\r\n").encode("utf-16-le"))
-        result = subprocess.run(["wine", "regedit", "/S", wine_env.windows_path(reg)], env=wine_env.env(),
-                                capture_output=True, timeout=120)
-        if result.returncode != 0:
-            raise HarnessError(f"regedit failed: {result.stderr.decode(errors='replace')}")
 
 
 def free_port():

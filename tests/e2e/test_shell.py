@@ -14,7 +14,7 @@ from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import (HarnessError, UiDriver, WineEnv, artifact_path, start_program,  # noqa: E402
+from harness import (HarnessError, UiDriver, WineEnv, apply_wine_settings, artifact_path, start_program,  # noqa: E402
                      wait_until)
 
 FRAME_CLASS = "Lumora Teacher"
@@ -32,35 +32,12 @@ STRIP_BACKGROUND = (11, 62, 124)
 FRAME_BACKGROUND = (40, 92, 153)
 PROFILE_KEY = r"HKCU\Software\Lumora Ostel\Lumora Teacher\config"
 
-# Wine settings for a prefix without a window manager: Wine places the console's windows itself
-# (otherwise a maximised window keeps its old size on the X server), and the skin's Korean font
-# face comes from the Nanum fonts, as does the Hangul that Latin faces lack (as font linking does
-# on a Korean Windows), so pictures show readable text.
-WINE_SETTINGS_REG = """Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\Lumora Teacher.exe\\X11 Driver]
-"Managed"="N"
-
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
-"\uad74\ub9bc"="NanumGothic"
-"Gulim"="NanumGothic"
-
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
-"Arial"=hex(7):{arial_link}
-""".format(arial_link=",".join(f"{b:02x}" for b in "NanumGothic.ttf,NanumGothic\0\0".encode("utf-16-le")))
 
 
 def run_wine(wine_env, *args, timeout=120):
     return subprocess.run(["wine", *map(str, args)], env=wine_env.env(), capture_output=True, timeout=timeout)
 
 
-def apply_wine_settings(wine_env):
-    with tempfile.TemporaryDirectory(prefix="lumora-reg-") as folder:
-        reg = Path(folder) / "settings.reg"
-        reg.write_bytes(b"\xff\xfe" + WINE_SETTINGS_REG.replace("\n", "\r\n").encode("utf-16-le"))
-        result = run_wine(wine_env, "regedit", "/S", wine_env.windows_path(reg))
-        if result.returncode != 0:
-            raise HarnessError(f"regedit failed: {result.stderr.decode(errors='replace')}")
 
 
 def built_program(wine_env):
