@@ -428,9 +428,9 @@ def apply_wine_settings(wine_env):
     Korean fonts), applied to the given environment's prefix."""
     import importlib.util
     script = Path(__file__).resolve().parents[2] / "scripts" / "wine-settings.py"
-    spec = importlib.util.spec_from_file_location("wine_settings", script)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    loader_info = importlib.util.spec_from_file_location("wine_settings", script)
+    module = importlib.util.module_from_spec(loader_info)
+    loader_info.loader.exec_module(module)
     try:
         module.apply(env=wine_env.env())
     except RuntimeError as error:
