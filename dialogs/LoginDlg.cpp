@@ -7,6 +7,7 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
+#include "ui/CaptionBand.h"
 
 #include <string>
 
@@ -219,11 +220,7 @@ BOOL CLoginDlg::OnEraseBkgnd(CDC*)
 
 LRESULT CLoginDlg::OnNcHitTest(CPoint point)
 {
-    CPoint client = point;
-    ScreenToClient(&client);
-    CRect rect;
-    GetClientRect(&rect);
-    if (rect.PtInRect(client) && client.y < ScaleToUi(kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
         return HTCAPTION;   // the caption band drags the dialog
     return CDialogEx::OnNcHitTest(point);
 }

@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
+#include "ui/CaptionBand.h"
 
 namespace {
 
@@ -289,12 +290,7 @@ void CMainFrame::DrawLabel(CDC& dc, UINT textId, int x, int y)
 LRESULT CMainFrame::OnNcHitTest(CPoint point)
 {
     const LRESULT hit = CFrameWnd::OnNcHitTest(point);
-    CPoint local = point;
-    ScreenToClient(&local);
-    CRect band;
-    GetClientRect(&band);
-    band.bottom = ScaleToUi(kDragBandHeight);
-    return band.PtInRect(local) ? HTCAPTION : hit;
+    return IsInCaptionBand(*this, point, kDragBandHeight) ? HTCAPTION : hit;
 }
 
 void CMainFrame::OnLButtonDown(UINT flags, CPoint point)

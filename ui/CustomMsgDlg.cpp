@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
+#include "ui/CaptionBand.h"
 
 namespace {
 
@@ -174,11 +175,7 @@ BOOL CCustomMsgDlg::OnEraseBkgnd(CDC*)
 
 LRESULT CCustomMsgDlg::OnNcHitTest(CPoint point)
 {
-    CPoint client = point;
-    ScreenToClient(&client);
-    CRect rect;
-    GetClientRect(&rect);
-    if (rect.PtInRect(client) && client.y < ScaleToUi(kTitleBandHeight))
+    if (IsInCaptionBand(*this, point, kTitleBandHeight))
         return HTCAPTION;   // the title band drags the box
     return CDialogEx::OnNcHitTest(point);
 }
