@@ -2,33 +2,17 @@
 // with GDI+ through OLE storage and talk over loopback sockets.
 #include "framework/AsyncSocket.h"
 
-#include <ole2.h>
-
-#include <gdiplus.h>
-
-#include <gtest/gtest.h>
+#include "OleGdiplusEnvironment.h"
 
 namespace {
 
-class SessionTestEnvironment : public ::testing::Environment {
+class SessionTestEnvironment : public OleGdiplusEnvironment {
 public:
     void SetUp() override
     {
-        m_oleStarted = SUCCEEDED(OleInitialize(nullptr));
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
+        OleGdiplusEnvironment::SetUp();
         ASSERT_TRUE(AfxSocketInit());
     }
-    void TearDown() override
-    {
-        Gdiplus::GdiplusShutdown(m_token);
-        if (m_oleStarted)
-            OleUninitialize();
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-    bool m_oleStarted = false;
 };
 
 ::testing::Environment* const g_sessionEnvironment =
