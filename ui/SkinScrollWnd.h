@@ -9,6 +9,7 @@
 
 #include "framework/Bitmap.h"
 #include "ui/SkinScrollBar.h"
+#include "ui/SkinScrollLimit.h"
 
 // To the wrapper: lay out again. wParam = the vertical bar is shown, lParam = it is on the left.
 #define WM_SKIN_SCROLL_UPDATE (WM_USER + 100)
@@ -61,7 +62,7 @@ private:
 
     CSkinScrollBar m_horzBar;
     CSkinScrollBar m_vertBar;
-    CWnd m_limit;
+    CSkinScrollLimit m_limit;
     CBitmap m_skin;
     int m_arrowSize = 16;
     HWND m_control = nullptr;
