@@ -77,6 +77,7 @@ CFileTransferDlg::CFileTransferDlg(CWnd* parent) : CDialogEx(IDD_FILE_TRANSFER, 
 
 CFileTransferDlg::~CFileTransferDlg()
 {
+    m_systemImages.Detach();   // the shell's own list, shared by the whole process
     if (m_desktop)
         m_desktop->Release();
     if (m_malloc)
@@ -217,6 +218,8 @@ void CFileTransferDlg::PlaceDialogItem(int id, int x, int y, int width, int heig
 void CFileTransferDlg::SetUpLists()
 {
     for (CListCtrlEx* list : {&m_fileList, &m_studentList, &m_statusList}) {
+        // The dialog owns the image lists: the lists must not destroy them.
+        list->ModifyStyle(0, LVS_SHAREIMAGELISTS);
         list->SetExtendedStyle(list->GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
         list->SetRowColors(list == &m_statusList ? kStatusBackground : kListBackground, kListText);
         list->SetRowHeight(list == &m_statusList ? 22 : 24);
@@ -227,8 +230,6 @@ void CFileTransferDlg::SetUpLists()
     SHFILEINFOW info = {};
     HIMAGELIST system = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(
         L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    // The system list is shared by the whole process: the list control must not destroy it.
-    m_fileList.ModifyStyle(0, LVS_SHAREIMAGELISTS);
     if (system && m_systemImages.Attach(system))
         m_fileList.SetImageList(&m_systemImages, LVSIL_SMALL);
     m_studentList.SetImageList(&m_checkImages, LVSIL_SMALL);
