@@ -111,7 +111,7 @@ void CPCThread::ReleaseSlot()
 {
     if (!m_slot)
         return;
-    CPCInfo::CLock lock(*m_slot);
+    CCriticalSectionLock lock(m_slot->GetLock());
     const bool wasOurs = m_slot->MarkOffline(m_connectionId) ||
                          m_slot->m_pcThread.load() == this;
     CPCThread* self = this;

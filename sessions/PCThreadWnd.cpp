@@ -195,7 +195,7 @@ LRESULT CPCThreadWnd::OnSocketClosed(WPARAM wParam, LPARAM)
 // left alone.
 void CPCThreadWnd::ReleaseSlotOnClose()
 {
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     if (!m_slot.MarkOffline(m_thread.GetConnectionId()))
         return;
     m_slot.SetNotice(CString());

@@ -263,7 +263,7 @@ void CReceiveDispatcher::OnPadState(const std::u16string& arguments)
     if (!ReadPadStateReport(arguments, report))
         return;
     TRACE(L"PC:%d DRM %s\n", m_slot.m_slotNumber.load(), PadStateWordText(report.word));
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     PadScreenState state;
     state.drmOn = m_slot.m_drmOn.load() != 0;
     state.locked = m_slot.m_locked.load() != 0;
@@ -286,7 +286,7 @@ void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
     for (int i = 0; i < kPadPermissionCount; ++i)
         m_slot.m_permissions[i] = report.flags.on[i] ? 1 : 0;
     const CString permissionText = ResourceText(IDS_PERMISSION_NEEDED);
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     const CString notice = m_slot.GetNotice();
     switch (PermissionNoticeChange(report.flags, notice.IsEmpty(), notice == permissionText)) {
     case NoticeChange::ShowPermissionNeeded: m_slot.SetNotice(permissionText); break;

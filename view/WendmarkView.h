@@ -13,6 +13,7 @@
 #pragma once
 
 #include "framework/Brush.h"
+#include "framework/CriticalSection.h"
 #include "framework/Font.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
@@ -188,8 +189,8 @@ private:
     bool m_groupShown = false;
     std::vector<CPCInfo*> m_groupSlots;
     std::vector<CPCInfo*> m_pendingConnections;
-    CRITICAL_SECTION m_pendingLock;
-    CRITICAL_SECTION m_slotLock;
+    CCriticalSection m_pendingLock;
+    CCriticalSection m_slotLock;
     CConnectionIdCounter m_connectionIds;
     // One "[PC00014]" entry per student on the teacher's network.
     std::vector<std::u16string> m_studentAddresses;
