@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/UploadPieceTracker.h"

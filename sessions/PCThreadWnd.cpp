@@ -5,7 +5,7 @@
 #include "sessions/PCInfo.h"
 #include "sessions/PCThread.h"
 #include "sessions/PadShareSwitch.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"

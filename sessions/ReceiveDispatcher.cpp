@@ -8,7 +8,7 @@
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
 #include "sessions/QuizBoard.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/KeyEvents.h"

@@ -2,7 +2,7 @@
 
 #include "foundation/Packet.h"
 #include "framework/PostOwned.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 
 #include <cwchar>
 

@@ -11,7 +11,7 @@
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "shell/AppGlobals.h"

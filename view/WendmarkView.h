@@ -17,6 +17,7 @@
 #include "framework/Font.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
+#include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
@@ -37,10 +38,6 @@ class CMainFrame;
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
-
-// A student's status caption: wParam the seat number (1-based), lParam 1..4 (updating,
-// restarting, starting, ending).
-#define WM_SLOT_STATUS (WM_APP + 403)
 
 class CWendmarkView : public CView {
     DECLARE_DYNCREATE(CWendmarkView)

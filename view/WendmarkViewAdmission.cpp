@@ -11,7 +11,7 @@
 #include "foundation/FileUtil.h"
 #include "res/resource.h"
 #include "sessions/PCThread.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"

@@ -4,7 +4,7 @@
 #include "view/WendmarkView.h"
 
 #include "framework/PostOwned.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 
 #include <algorithm>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "StudentFixture.h"
 
 #include "framework/PumpUntil.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/core/UploadPieceTracker.h"
 
 #include <vector>

@@ -5,7 +5,7 @@
 
 #include "framework/LoopbackPair.h"
 #include "framework/PumpUntil.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/StudentPosting.h"
 
 TEST_F(StudentFixture, KeepAliveIsAnsweredAndStampsTheSlot)
