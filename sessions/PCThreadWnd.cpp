@@ -1,11 +1,11 @@
 #include "sessions/PCThreadWnd.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "sessions/LogInfo.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThread.h"
 #include "sessions/PadShareSwitch.h"
-#include "foundation/AppMessages.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"

@@ -1,5 +1,6 @@
 #include "sessions/ReceiveDispatcher.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "framework/Time.h"
 #include "res/resource.h"
@@ -8,8 +9,8 @@
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
 #include "sessions/QuizBoard.h"
-#include "foundation/AppMessages.h"
 #include "sessions/StudentThreadLinks.h"
+#include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/KeyEvents.h"
 #include "sessions/core/PadPermissions.h"
@@ -17,7 +18,6 @@
 #include "sessions/core/ReceiveRoutes.h"
 #include "sessions/core/StudentMessages.h"
 #include "sessions/core/TeacherCommands.h"
-#include "sessions/core/ActivityCommands.h"
 
 #include <algorithm>
 #include <memory>

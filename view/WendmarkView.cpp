@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -11,7 +12,6 @@
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
 #include "res/resource.h"
-#include "foundation/AppMessages.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "shell/AppGlobals.h"

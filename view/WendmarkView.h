@@ -12,13 +12,13 @@
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
 #pragma once
 
+#include "foundation/AppMessages.h"
+#include "foundation/TCPSocket.h"
 #include "framework/Brush.h"
 #include "framework/CriticalSection.h"
 #include "framework/Font.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
-#include "foundation/AppMessages.h"
-#include "foundation/TCPSocket.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"

@@ -5,16 +5,17 @@
 // Nothing a pending connection sends ends the program: a malformed text closes that connection.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppMessages.h"
+#include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
 #include "foundation/IniSettings.h"
 #include "foundation/Packet.h"
-#include "foundation/FileUtil.h"
 #include "res/resource.h"
 #include "sessions/PCThread.h"
-#include "foundation/AppMessages.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
+#include "sessions/core/WireTags.h"
 #include "shell/AppGlobals.h"
 #include "view/core/AddressReport.h"
 #include "view/core/SeatAdmission.h"
@@ -114,11 +115,11 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
         return true;
     }
     const std::u16string arguments = ArgumentsOf(text);
-    if (IsTag(text, u"[PC00017]"))
+    if (IsTag(text, kTagAgentVersion))
         pending->SetVersion(FromU16(arguments));
-    else if (IsTag(text, u"[PC00029]") || IsTag(text, u"[PC00129]"))
+    else if (IsTag(text, kTagClientAnnouncement) || IsTag(text, kTagClientAnnouncementEx))
         TakeClientTexts(*pending, arguments);
-    else if (IsTag(text, u"[PC00002]"))
+    else if (IsTag(text, kTagHello))
         AdmitIntoSeat(pending, arguments);
     return true;
 }
