@@ -7,12 +7,10 @@
 // destroyed, and gives the control its window procedure back first.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/Bitmap.h"
 #include "ui/SkinScrollBar.h"
 #include "ui/SkinScrollLimit.h"
-
-// To the wrapper: lay out again. wParam = the vertical bar is shown, lParam = it is on the left.
-#define WM_SKIN_SCROLL_UPDATE (WM_USER + 100)
 
 class CSkinScrollWnd : public CWnd {
 public:

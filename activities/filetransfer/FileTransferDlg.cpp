@@ -2,7 +2,7 @@
 
 #include "framework/PaintDC.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"

@@ -8,8 +8,9 @@
 #include "framework/ProgressCtrl.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/StudentPosting.h"
+#include "sessions/core/ActivityCommands.h"
 #include "ui/ShowMessageBox.h"
 
 #include <memory>
@@ -26,9 +27,6 @@ const int kStatusProgressColumn = 2;
 const int kStatusResultColumn = 3;
 const int kStatusPathColumn = 4;
 const int kBarInset = 3;
-
-const wchar_t kFolderCommand[] = L"[KW00030]";
-const wchar_t kStopCommand[] = L"[KW00012]";
 
 int SlotNumberOf(LPARAM lParam) { return static_cast<int>((static_cast<UINT>(lParam) >> 16) & 0xFFFF); }
 int ValueOf(LPARAM lParam) { return static_cast<int>(static_cast<UINT>(lParam) & 0xFFFF); }
@@ -67,7 +65,8 @@ void CFileTransferDlg::OnStartTransfer()
     PlaceProgressBars();
     SetChoosingEnabled(false);
 
-    const CString folderCommand = CString(kFolderCommand) + FolderCommandArgument(m_destination.Str(), Names()).c_str();
+    const CString folderCommand = FromU16(DestinationFolderCommand(
+        ToU16(CString(ToStoredPath(m_destination.Str(), Names()).c_str()))));
     WriteRecentPaths(WithRecentPath(ReadRecentPaths().Str(), m_destination.Str(), Names()).c_str());
     FillDestinationCombo();
     m_destinationBox.SetWindowText(m_destination);
@@ -145,10 +144,8 @@ bool CFileTransferDlg::PostToStudent(int student, const CString& text)
 
 CString CFileTransferDlg::FileCommand(int file) const
 {
-    CString command;
-    command.Format(L"[KW00010]%d|%s", m_overwriteButton.IsChecked() ? 1 : 0,
-                   m_fileList.GetItemText(file, kFilePathColumn).GetString());
-    return command;
+    return FromU16(StartFileSendCommand(m_overwriteButton.IsChecked() != FALSE,
+                                        ToU16(m_fileList.GetItemText(file, kFilePathColumn))));
 }
 
 void CFileTransferDlg::StartStudents(const std::vector<int>& students)
@@ -177,8 +174,9 @@ int CFileTransferDlg::ReadParallelLimit() const
 
 void CFileTransferDlg::OnStopTransfer()
 {
+    const CString stop = FromU16(StopFileSendCommand());
     for (int student : TickedStudents())
-        PostToStudent(student, kStopCommand);
+        PostToStudent(student, stop);
     m_schedule.Stop();
     EndRunning();
 }

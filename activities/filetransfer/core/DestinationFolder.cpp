@@ -67,11 +67,6 @@ std::wstring ToStoredPath(const std::wstring& shown, const DestinationNames& nam
     return shown;
 }
 
-std::wstring FolderCommandArgument(const std::wstring& trimmedShown, const DestinationNames& names)
-{
-    return trimmedShown.empty() ? L"default" : ToStoredPath(trimmedShown, names);
-}
-
 bool HasForbiddenFolderChars(const std::wstring& text)
 {
     return text.find_first_of(L"/*?\"<>|") != std::wstring::npos;

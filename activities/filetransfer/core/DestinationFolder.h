@@ -25,9 +25,6 @@ std::vector<std::wstring> DestinationEntries(const std::wstring& recentList, con
 // is the name, or the name followed by a backslash.
 std::wstring ToStoredPath(const std::wstring& shown, const DestinationNames& names);
 
-// The folder command's argument: "default" for an empty destination, else the stored form.
-std::wstring FolderCommandArgument(const std::wstring& trimmedShown, const DestinationNames& names);
-
 // A folder name may not hold / * ? " < > |.
 bool HasForbiddenFolderChars(const std::wstring& text);
 

@@ -69,8 +69,7 @@ TEST(FileTransferDestinationTest, ShownStoredAndSentFormsRoundTrip)
     // A folder whose name merely begins with a localised name is a folder of that name.
     EXPECT_EQ(ToStoredPath(desktop + L"2", kNames), desktop + L"2");
     EXPECT_EQ(ToStoredPath(L"D:\\class", kNames), L"D:\\class");
-    EXPECT_EQ(FolderCommandArgument(L"", kNames), L"default");
-    EXPECT_EQ(FolderCommandArgument(desktop + L"\\x", kNames), L"DeskTop\\x");
+    EXPECT_EQ(ToStoredPath(L"", kNames), L"");
 
     EXPECT_EQ(DestinationEntries(L"", kNames), (std::vector<std::wstring>{desktop, program}));
     EXPECT_EQ(DestinationEntries(L"D:\\class\nDeskTop\\sub\nDeskTopX", kNames),
