@@ -81,6 +81,10 @@ constexpr WPARAM MessageMarker = 0x12345;
 
 // Sent to a student thread's socket window: wParam a const CString* with the typed line.
 #define WM_CHAT_TYPED             (WM_APP + 106)
+// Sent by the class screen share's worker to the view: wParam a CPacket* the worker keeps (valid
+// during the call; the view sends copies), lParam 1 for a block only students that missed one
+// need, else 0.
+#define WM_BROADCAST_PACKET       (WM_APP + 107)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
 #define WM_PAD_SHARE_FRAME        (WM_APP + 110)
 

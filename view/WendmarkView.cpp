@@ -2,6 +2,8 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
+
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
@@ -108,6 +110,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
+    ON_MESSAGE(WM_BROADCAST_PACKET, OnShareFrameReady)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
@@ -452,6 +455,8 @@ void CWendmarkView::OnDestroy()
         SendToLoginServer(EndSessionCommand());
     CloseLoginSocket();
     CloseStudentListener();
+    g_screenSharing = 0;
+    m_shareThread.Stop();
     EndAllSlots();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();

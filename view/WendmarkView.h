@@ -13,6 +13,7 @@
 //   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
+#include "activities/screenshare/ScreenShareThread.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
 #include "framework/Brush.h"
@@ -63,6 +64,19 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+
+    // --- The class screen share (WendmarkViewShare.cpp) ---
+    // The capture rectangle (screen coordinates), canvas and modes the next share uses, and the
+    // configured quality.
+    void SetShareSettings(const ShareRect& capture, const ShareSettings& settings, int quality);
+    const ShareSettings& GetShareSettings() const { return m_shareSettings; }
+    // "[KW00103]" with the settings to every student.
+    void SendShareSettings();
+    // The settings and "[KW00102]start" to every student, their flow counters reset, and the
+    // capture worker started (a running one is ended first).
+    void StartClassShare();
+    // "[KW00102]stop" to every student; waits for the capture worker.
+    void StopClassShare();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
@@ -80,6 +94,9 @@ protected:
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
+    // wParam: a CPacket* of the capture worker (valid during the call); lParam 1 for a block only
+    // students that missed one need.
+    afx_msg LRESULT OnShareFrameReady(WPARAM packet, LPARAM refreshOnly);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -259,6 +276,11 @@ private:
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
+
+    // The class screen share.
+    ShareRect m_shareCapture{0, 0, 1280, 720};
+    ShareSettings m_shareSettings{1280, 720, true, true};
+    CScreenShareThread m_shareThread;
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

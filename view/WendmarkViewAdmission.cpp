@@ -5,6 +5,9 @@
 // Nothing a pending connection sends ends the program: a malformed text closes that connection.
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
+#include "view/core/ShareFlowControl.h"
+
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -259,6 +262,16 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
     state.lightRemotePc = g_optLightRemotePc != 0;
     state.padProgramList = ToU16(GetEtcProgramList(m_configPath));
     slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
+    state.screenSharing = g_screenSharing.load() != 0;
+    state.share = m_shareSettings;
+    if (state.screenSharing) {
+        ShareFlowState flow;
+        flow.StartSharing();
+        slot.m_shareSent = flow.sent;
+        slot.m_shareAcknowledged = flow.acknowledged;
+        slot.m_shareResyncMarker = flow.resyncMarker;
+        slot.m_shareMissedFrame = flow.missedFrame ? 1 : 0;
+    }
     for (const std::u16string& command : AdmissionStateCommands(state))
         PostCommandToSlot(slot, command);
 }
