@@ -48,6 +48,14 @@ constexpr WPARAM MessageMarker = 0x12345;
 // the left.
 #define WM_SKIN_SCROLL_UPDATE     (WM_USER + 100)
 
+// --- WM_USER + 1137 .. 1139: to the teacher toolbar about its pen tool --------------------------
+
+// Answered 1, no effect.
+#define WM_NOTE_TOOL_STATE        (WM_USER + 1137)
+#define WM_NOTE_TOOL_QUERY        (WM_USER + 1138)
+// wParam MessageMarker: runs the toolbar's pen-tool button.
+#define WM_OPEN_NOTE_TOOL         (WM_USER + 1139)
+
 // --- WM_USER + 1200 .. 1499 -----------------------------------------------------------------
 
 // Posted by the group tab strip to its parent: wParam MessageMarker; lParam a heap CString with

@@ -119,6 +119,7 @@ public:
     UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
     void CheckDlgButton(int id, UINT check);
     UINT IsDlgButtonChecked(int id) const;
+    BOOL CheckRadioButton(int first, int last, int check) { return ::CheckRadioButton(m_hWnd, first, last, check); }
     LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Sends the message to every child (and with deep, their children) of this window.
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,

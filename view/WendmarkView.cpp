@@ -171,6 +171,7 @@ void CWendmarkView::OnInitialUpdate()
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    m_broadcastDlg.CreateToolbar();
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
@@ -458,6 +459,8 @@ void CWendmarkView::OnDestroy()
     g_screenSharing = 0;
     m_shareThread.Stop();
     EndAllSlots();
+    if (m_broadcastDlg.GetSafeHwnd())
+        m_broadcastDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();

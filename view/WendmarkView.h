@@ -24,6 +24,7 @@
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
+#include "view/BroadcastDlg.h"
 #include "view/SlotPictureCache.h"
 #include "view/core/AdmissionCommands.h"
 #include "view/core/ConnectionIdCounter.h"
@@ -72,7 +73,7 @@ public:
     const ShareSettings& GetShareSettings() const { return m_shareSettings; }
     // "[KW00103]" with the settings to every student.
     void SendShareSettings();
-    // The settings and "[KW00102]start" to every student, their flow counters reset, and the
+    // "[KW00102]start" to every student, their flow counters reset, and the
     // capture worker started (a running one is ended first).
     void StartClassShare();
     // "[KW00102]stop" to every student; waits for the capture worker.
@@ -281,6 +282,8 @@ private:
     ShareRect m_shareCapture{0, 0, 1280, 720};
     ShareSettings m_shareSettings{1280, 720, true, true};
     CScreenShareThread m_shareThread;
+    // The teacher toolbar, made at the first update.
+    CBroadcastDlg m_broadcastDlg{this};
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

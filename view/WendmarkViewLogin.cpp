@@ -274,6 +274,7 @@ void CWendmarkView::OnLoginAccepted(const std::u16string& arguments)
               WSAGetLastError());
     m_sessionState = kLoggedIn;
     m_lastServerMessage.Empty();
+    m_broadcastDlg.ShowTopMost();
     ShowMainFrameMaximised();
     m_lastServerWordTick = GetTickCount();
     SetTimer(kTimerLoginKeepAlive, kLoginKeepAlivePeriodMs);
@@ -310,6 +311,7 @@ void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
     // The question may stay open a while: the connect time-out must not end the program under it.
     KillConnectTimeout();
     HideLoadingText();
+    m_broadcastDlg.HideToolbar();
     CString text;
     if (notice.described)
         text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), FromU16(notice.teacherId).GetString(),
@@ -337,6 +339,7 @@ void CWendmarkView::OnLoggedOutElsewhere(const std::u16string& arguments)
         return;
     }
     HideLoadingText();
+    m_broadcastDlg.HideToolbar();
     if (!notice.endsProgram)
         return;
     CString text;

@@ -49,7 +49,6 @@ void CWendmarkView::SendShareSettings()
 
 void CWendmarkView::StartClassShare()
 {
-    SendShareSettings();
     const std::u16string start = ScreenShareCommand(true);
     for (CPCInfo* slot : m_slots) {
         ShareFlowState flow;
