@@ -85,8 +85,7 @@ BOOL CCustomMsgDlg::OnInitDialog()
 
 void CCustomMsgDlg::CreateFonts()
 {
-    CString face;
-    face.LoadString(IDS_FONT_FACE);
+    const CString face = LoadText(IDS_FONT_FACE);
     m_titleFont.CreateSimpleFont(ScaleToUi(13), FW_BOLD, face);
     m_smallFont.CreateSimpleFont(ScaleToUi(12), FW_NORMAL, face);
     m_textFont.CreateSimpleFont(ScaleToUi(13), FW_NORMAL, face);
