@@ -116,7 +116,6 @@ CWendmarkView::CWendmarkView()
 
 CWendmarkView::~CWendmarkView()
 {
-    *m_alive = false;
     for (CPCInfo* slot : m_slots)
         delete slot;
     m_slots.clear();

@@ -46,9 +46,9 @@ void CWendmarkView::OpenLoginDialog()
     CLoginDlg dialog(this);
     dialog.SetFields(m_serverHost, m_serverPort, m_teacherId, m_siteText, m_classInfo);
     dialog.SetErrorLine(m_lastServerMessage);
-    const LifeToken life = Life();
+    const CLifeFlag::Token life = m_life.GetToken();
     const INT_PTR result = dialog.DoModal();
-    if (!Alive(life))
+    if (!life.IsAlive())
         return;   // the program was closed meanwhile
     if (result != IDOK) {
         CloseMainFrame();
@@ -71,9 +71,9 @@ void CWendmarkView::ConnectLoginServer()
         CString failure;
         failure.Format(LoadText(IDS_LOGIN_SERVER_CONNECT_FAILED), m_serverHost.GetString(), m_serverPort.GetString());
         m_failureText = failure + L"\n" + LoadText(IDS_PROGRAM_ENDS);
-        const LifeToken life = Life();
+        const CLifeFlag::Token life = m_life.GetToken();
         PumpMessagesWait(kSplashPauseMs, 1);
-        if (!Alive(life) || m_quitting)
+        if (!life.IsAlive() || m_quitting)
             return;
         ArmConnectTimeout();
     }
@@ -141,9 +141,9 @@ void CWendmarkView::HandleConnectError(int error)
         ArmReconnect();
         return;
     }
-    const LifeToken life = Life();
+    const CLifeFlag::Token life = m_life.GetToken();
     ShowMessageBox(text);
-    if (!Alive(life))
+    if (!life.IsAlive())
         return;
     if (error == kAddressInUseError) {
         CloseMainFrame();
@@ -185,9 +185,9 @@ void CWendmarkView::EndOnMalformedAnswer()
     KillConnectTimeout();
     KillTimer(kTimerLoginKeepAlive);
     HideLoadingText();
-    const LifeToken life = Life();
+    const CLifeFlag::Token life = m_life.GetToken();
     ShowMessageBox(LoadText(IDS_BAD_DATA_RECEIVED));
-    if (Alive(life))
+    if (life.IsAlive())
         CloseMainFrame();
 }
 
@@ -240,9 +240,9 @@ void CWendmarkView::OnLoginResult(const std::u16string& arguments)
             CloseStudentListener();
             CloseLoginSocket();
             EndAllSlots();
-            const LifeToken life = Life();
+            const CLifeFlag::Token life = m_life.GetToken();
             ShowMessageBox(message);
-            if (Alive(life))
+            if (life.IsAlive())
                 CloseMainFrame();
             return;
         }
@@ -314,9 +314,9 @@ void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
     if (notice.described)
         text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), FromU16(notice.teacherId).GetString(),
                     FromU16(notice.address).GetString());
-    const LifeToken life = Life();
+    const CLifeFlag::Token life = m_life.GetToken();
     const int answer = ShowMessageBox(text, LoadText(IDS_DUPLICATE_LOGIN_CAPTION), 4);
-    if (!Alive(life) || m_quitting)
+    if (!life.IsAlive() || m_quitting)
         return;
     if (answer == IDYES) {
         SendToLoginServer(TakeOverCommand(Identity()));
@@ -349,10 +349,10 @@ void CWendmarkView::OnLoggedOutElsewhere(const std::u16string& arguments)
         wait.CenterWindow(GetDesktopWindow());
         wait.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         wait.UpdateWindow();
-        const LifeToken life = Life();
+        const CLifeFlag::Token life = m_life.GetToken();
         PumpMessagesWait(kLoggedOutNoticeMs, 0);
         wait.DestroyWindow();
-        if (!Alive(life))
+        if (!life.IsAlive())
             return;
     }
     CloseMainFrame();

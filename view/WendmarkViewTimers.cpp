@@ -145,9 +145,9 @@ void CWendmarkView::OnConnectTimeout()
     KillTimer(kTimerLoginKeepAlive);
     KillConnectTimeout();
     HideLoadingText();
-    const LifeToken life = Life();
+    const CLifeFlag::Token life = m_life.GetToken();
     ShowMessageBox(m_failureText);
-    if (Alive(life))
+    if (life.IsAlive())
         CloseMainFrame();
 }
 
