@@ -1,10 +1,11 @@
 #include "ui/CustomMsgDlg.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
+#include "ui/CaptionBand.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
-#include "ui/CaptionBand.h"
 
 namespace {
 
@@ -194,20 +195,8 @@ void CCustomMsgDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP canvas = memory ? CreateCompatibleBitmap(dc, client.Width(), client.Height()) : nullptr;
-    if (!canvas) {
-        if (memory)
-            DeleteDC(memory);
-        PaintBox(dc, client);
-        return;
-    }
-    HGDIOBJ previous = SelectObject(memory, canvas);
-    PaintBox(memory, client);
-    BitBlt(dc, 0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(canvas);
-    DeleteDC(memory);
+    CMemDC buffer(dc, client);
+    PaintBox(buffer.GetDC(), client);
 }
 
 void CCustomMsgDlg::PaintBox(HDC hdc, const CRect& client)
