@@ -89,6 +89,8 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
+    ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
+    ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
 CWendmarkView::CWendmarkView()

@@ -10,6 +10,7 @@
 //   WendmarkViewLogin.cpp    the login-server session
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
+//   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
 #include "foundation/AppMessages.h"
@@ -54,6 +55,12 @@ public:
     const std::vector<CPCInfo*>& GetSlots() const { return m_slots; }
     int GetSeatCount() const { return static_cast<int>(m_slots.size()); }
 
+    // The file-transfer dialog over the connected students, modal; with a path, that file is
+    // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
+    // silently while the dialog or a message box is already open.
+    void OpenFileTransfer();
+    void OpenFileTransferWithPath(const CString& path);
+
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
@@ -72,6 +79,8 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    // wParam: the dropped file's path (heap wchar_t[], ours).
+    afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
