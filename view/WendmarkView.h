@@ -138,6 +138,13 @@ private:
     void KillConnectTimeout();
     void ArmReconnect();
 
+    // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
+    // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
+    // this token across such a call and touches the view afterwards only while it is alive.
+    using LifeToken = CLifeFlag::Token;
+    LifeToken Life() const { return m_life.GetToken(); }
+    static bool Alive(const LifeToken& life) { return life.IsAlive(); }
+
     // --- Login-server session (WendmarkViewLogin.cpp) ---
     void OpenLoginDialog();
     void ConnectLoginServer();
@@ -250,9 +257,6 @@ private:
     CString m_loginRequest;
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
-    // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
-    // closed, and the view deleted with it, before the call returns: a handler keeps a token
-    // across such a call and touches the view afterwards only while it is alive.
     CLifeFlag m_life;
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;

@@ -46,9 +46,9 @@ void CWendmarkView::OpenLoginDialog()
     CLoginDlg dialog(this);
     dialog.SetFields(m_serverHost, m_serverPort, m_teacherId, m_siteText, m_classInfo);
     dialog.SetErrorLine(m_lastServerMessage);
-    const CLifeFlag::Token life = m_life.GetToken();
+    const LifeToken life = Life();
     const INT_PTR result = dialog.DoModal();
-    if (!life.IsAlive())
+    if (!Alive(life))
         return;   // the program was closed meanwhile
     if (result != IDOK) {
         CloseMainFrame();
@@ -71,9 +71,9 @@ void CWendmarkView::ConnectLoginServer()
         CString failure;
         failure.Format(LoadText(IDS_LOGIN_SERVER_CONNECT_FAILED), m_serverHost.GetString(), m_serverPort.GetString());
         m_failureText = failure + L"\n" + LoadText(IDS_PROGRAM_ENDS);
-        const CLifeFlag::Token life = m_life.GetToken();
+        const LifeToken life = Life();
         PumpMessagesWait(kSplashPauseMs, 1);
-        if (!life.IsAlive() || m_quitting)
+        if (!Alive(life) || m_quitting)
             return;
         ArmConnectTimeout();
     }
@@ -141,9 +141,9 @@ void CWendmarkView::HandleConnectError(int error)
         ArmReconnect();
         return;
     }
-    const CLifeFlag::Token life = m_life.GetToken();
+    const LifeToken life = Life();
     ShowMessageBox(text);
-    if (!life.IsAlive())
+    if (!Alive(life))
         return;
     if (error == kAddressInUseError) {
         CloseMainFrame();
@@ -185,9 +185,9 @@ void CWendmarkView::EndOnMalformedAnswer()
     KillConnectTimeout();
     KillTimer(kTimerLoginKeepAlive);
     HideLoadingText();
-    const CLifeFlag::Token life = m_life.GetToken();
+    const LifeToken life = Life();
     ShowMessageBox(LoadText(IDS_BAD_DATA_RECEIVED));
-    if (life.IsAlive())
+    if (Alive(life))
         CloseMainFrame();
 }
 
@@ -240,9 +240,9 @@ void CWendmarkView::OnLoginResult(const std::u16string& arguments)
             CloseStudentListener();
             CloseLoginSocket();
             EndAllSlots();
-            const CLifeFlag::Token life = m_life.GetToken();
+            const LifeToken life = Life();
             ShowMessageBox(message);
-            if (life.IsAlive())
+            if (Alive(life))
                 CloseMainFrame();
             return;
         }
@@ -314,9 +314,9 @@ void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
     if (notice.described)
         text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), FromU16(notice.teacherId).GetString(),
                     FromU16(notice.address).GetString());
-    const CLifeFlag::Token life = m_life.GetToken();
+    const LifeToken life = Life();
     const int answer = ShowMessageBox(text, LoadText(IDS_DUPLICATE_LOGIN_CAPTION), 4);
-    if (!life.IsAlive() || m_quitting)
+    if (!Alive(life) || m_quitting)
         return;
     if (answer == IDYES) {
         SendToLoginServer(TakeOverCommand(Identity()));
@@ -349,10 +349,10 @@ void CWendmarkView::OnLoggedOutElsewhere(const std::u16string& arguments)
         wait.CenterWindow(GetDesktopWindow());
         wait.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         wait.UpdateWindow();
-        const CLifeFlag::Token life = m_life.GetToken();
+        const LifeToken life = Life();
         PumpMessagesWait(kLoggedOutNoticeMs, 0);
         wait.DestroyWindow();
-        if (!life.IsAlive())
+        if (!Alive(life))
             return;
     }
     CloseMainFrame();

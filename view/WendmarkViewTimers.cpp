@@ -145,9 +145,9 @@ void CWendmarkView::OnConnectTimeout()
     KillTimer(kTimerLoginKeepAlive);
     KillConnectTimeout();
     HideLoadingText();
-    const CLifeFlag::Token life = m_life.GetToken();
+    const LifeToken life = Life();
     ShowMessageBox(m_failureText);
-    if (life.IsAlive())
+    if (Alive(life))
         CloseMainFrame();
 }
 
