@@ -75,6 +75,55 @@ class Dialog:
     def file_states(self):
         return [row["texts"][1] for row in self.driver.list_rows(self.files, 2)]
 
+    def folder_item(self, windows_folder):
+        """Opens the tree at a folder: the computer, its drive, then folder by folder."""
+        drive, parts = windows_folder[:2].upper(), windows_folder[3:].split("\\")
+        root = self.driver.tree_items(self.tree)[0]["item"]
+        places = self.driver.tree_items(self.tree, root, expand=True)
+        places.sort(key=lambda place: place["text"] not in COMPUTER_NAMES)
+        item = None
+        for place in places:
+            drives = self.driver.tree_items(self.tree, place["item"], expand=True)
+            item = next((d["item"] for d in drives if drive in d["text"].upper()), None)
+            if item:
+                break
+        if not item:
+            raise AssertionError(f"no drive {drive} in the tree")
+        for part in parts:
+            children = self.driver.tree_items(self.tree, item, expand=True)
+            item = next((c["item"] for c in children if c["text"].lower() == part.lower()), None)
+            if not item:
+                raise AssertionError(f"no folder {part} in the tree")
+        return item
+
+    def add_files(self, windows_folder, names):
+        """Selects each file in the tree and presses ">"; the names listed to send."""
+        folder = self.folder_item(windows_folder)
+        children = self.driver.tree_items(self.tree, folder, expand=True)
+        for name in names:
+            item = next(c["item"] for c in children if c["text"] in (name, os.path.splitext(name)[0]))
+            self.driver.send(self.tree, TVM_SELECTITEM, TVGN_CARET, int(item, 16))
+            self.driver.click(self.add)
+        return [row["texts"][0] for row in self.driver.list_rows(self.files, 1)]
+
+    def tick_only(self, seats):
+        """Clicks the tick of every student whose tick is not as wanted."""
+        ticked = lambda: sorted(int(r["texts"][0]) for r in self.driver.list_rows(self.students, 1)  # noqa: E731
+                                if r["image"] == 1)
+        for index, row in enumerate(self.driver.list_rows(self.students, 1)):
+            if (int(row["texts"][0]) in seats) != (row["image"] == 1):
+                self.driver.click(self.students, x=20, y=index * ROW_HEIGHT + ROW_HEIGHT // 2)
+        wait_until(lambda: ticked() == sorted(seats), timeout=10, message=f"the ticks are not {seats}")
+
+    def start_transfer(self, destination=""):
+        self.driver.set_text(self.destination, destination)
+        self.driver.click(self.start)
+        wait_until(self.running, timeout=10, message="Start did not start the transfer")
+
+    def wait_done(self, timeout):
+        wait_until(lambda: not self.running(), timeout=timeout, interval=0.5, message="the transfer did not end")
+
+
 
 class FileTransferTest(unittest.TestCase):
     """One console for the class; each test uses its own seats."""
@@ -156,52 +205,6 @@ class FileTransferTest(unittest.TestCase):
             self.driver.click(dialog.close)
             self.driver.wait_gone(dialog.window, timeout=30)
 
-    def folder_item(self, dialog):
-        """Opens the tree at the send folder: the computer, its drive, then folder by folder."""
-        drive, parts = self.send_windows[:2].upper(), self.send_windows[3:].split("\\")
-        root = self.driver.tree_items(dialog.tree)[0]["item"]
-        places = self.driver.tree_items(dialog.tree, root, expand=True)
-        places.sort(key=lambda place: place["text"] not in COMPUTER_NAMES)
-        item = None
-        for place in places:
-            drives = self.driver.tree_items(dialog.tree, place["item"], expand=True)
-            item = next((d["item"] for d in drives if drive in d["text"].upper()), None)
-            if item:
-                break
-        self.assertIsNotNone(item, f"no drive {drive} in the tree")
-        for part in parts:
-            children = self.driver.tree_items(dialog.tree, item, expand=True)
-            item = next((c["item"] for c in children if c["text"].lower() == part.lower()), None)
-            self.assertIsNotNone(item, f"no folder {part} in the tree")
-        return item
-
-    def add_files(self, dialog, names):
-        folder = self.folder_item(dialog)
-        children = self.driver.tree_items(dialog.tree, folder, expand=True)
-        for name in names:
-            item = next(c["item"] for c in children if c["text"] in (name, os.path.splitext(name)[0]))
-            self.driver.send(dialog.tree, TVM_SELECTITEM, TVGN_CARET, int(item, 16))
-            self.driver.click(dialog.add)
-        self.assertEqual([row["texts"][0] for row in self.driver.list_rows(dialog.files, 1)], list(names))
-
-    def tick_only(self, dialog, seats):
-        rows = self.driver.list_rows(dialog.students, 1)
-        for index, row in enumerate(rows):
-            if (int(row["texts"][0]) in seats) != (row["image"] == 1):
-                self.driver.click(dialog.students, x=20, y=index * ROW_HEIGHT + ROW_HEIGHT // 2, real_input=False)
-        wait_until(lambda: sorted(int(r["texts"][0]) for r in self.driver.list_rows(dialog.students, 1)
-                                  if r["image"] == 1) == sorted(seats),
-                   timeout=10, message=f"the ticks are not {seats}")
-
-    def start(self, dialog, destination=""):
-        self.driver.set_text(dialog.destination, destination)
-        self.driver.click(dialog.start)
-        wait_until(dialog.running, timeout=10, message="Start did not start the transfer")
-
-    def wait_done(self, dialog, timeout):
-        wait_until(lambda: not dialog.running(), timeout=timeout, interval=0.5,
-                   message="the transfer did not end")
-
     def assert_received(self, agent, name, digest, size):
         received = agent.wait_received(name, timeout=120)
         self.assertEqual((received.size, received.sha256), (size, digest), f"{name} at seat {agent.seat}")
@@ -218,10 +221,10 @@ class FileTransferTest(unittest.TestCase):
 
         first = self.students([1])[0]
         dialog = self.open_dialog()
-        self.add_files(dialog, names)
-        self.tick_only(dialog, [1])
-        self.start(dialog, DESKTOP + "\\lesson")
-        self.wait_done(dialog, timeout=300)
+        self.assertEqual(dialog.add_files(self.send_windows, names), names)
+        dialog.tick_only([1])
+        dialog.start_transfer(DESKTOP + "\\lesson")
+        dialog.wait_done(timeout=300)
         for name in names:
             received = self.assert_received(first, name, digests[name], sizes[name])
             self.assertEqual((received.folder, received.overwrite), ("DeskTop\\lesson", "0"))
@@ -234,11 +237,11 @@ class FileTransferTest(unittest.TestCase):
         class_ = [first] + self.students(range(2, 9))
         self.close_if_open(dialog)
         dialog = self.open_dialog()
-        self.add_files(dialog, names)
-        self.tick_only(dialog, list(range(1, 9)))
+        self.assertEqual(dialog.add_files(self.send_windows, names), names)
+        dialog.tick_only(list(range(1, 9)))
         first.received.clear()
-        self.start(dialog)
-        self.wait_done(dialog, timeout=900)
+        dialog.start_transfer()
+        dialog.wait_done(timeout=900)
         for agent in class_:
             self.assertEqual(agent.file_folder, "default")
             for name in names:
@@ -253,9 +256,9 @@ class FileTransferTest(unittest.TestCase):
         digest = self.write_file("long.bin", size)
         agent = self.students([11], {11: {"hold": ("long.bin", 1)}})[0]
         dialog = self.open_dialog()
-        self.add_files(dialog, ["long.bin"])
-        self.tick_only(dialog, [11])
-        self.start(dialog)
+        self.assertEqual(dialog.add_files(self.send_windows, ["long.bin"]), ["long.bin"])
+        dialog.tick_only([11])
+        dialog.start_transfer()
         self.assertTrue(agent.holding.wait(60), "the student never got piece 1")
 
         # Closing while the transfer runs is refused with a message.
@@ -278,8 +281,8 @@ class FileTransferTest(unittest.TestCase):
         self.assertEqual(agent.pieces_after_stop, 0)
 
         agent.hold = None
-        self.start(dialog)
-        self.wait_done(dialog, timeout=120)
+        dialog.start_transfer()
+        dialog.wait_done(timeout=120)
         self.assert_received(agent, "long.bin", digest, size)
         self.assertEqual(dialog.status_rows(), [("long.bin", "11", DONE.format(seat=11, name="long.bin"))])
 
@@ -288,10 +291,10 @@ class FileTransferTest(unittest.TestCase):
         digests = {name: self.write_file(name, size) for name, size in sizes.items()}
         agents = self.students([21, 22, 23], {22: {"drop": ("long.bin", 2)}})
         dialog = self.open_dialog()
-        self.add_files(dialog, list(sizes))
-        self.tick_only(dialog, [21, 22, 23])
-        self.start(dialog)
-        self.wait_done(dialog, timeout=120)
+        self.assertEqual(dialog.add_files(self.send_windows, list(sizes)), list(sizes))
+        dialog.tick_only([21, 22, 23])
+        dialog.start_transfer()
+        dialog.wait_done(timeout=120)
         for agent in (agents[0], agents[2]):
             for name, size in sizes.items():
                 self.assert_received(agent, name, digests[name], size)
@@ -307,13 +310,14 @@ class FileTransferTest(unittest.TestCase):
         korean = self.write_file(KOREAN_NAME, 4321)
         agent = self.students([31], {31: {"hold": ("first.bin", 0)}})[0]
         dialog = self.open_dialog()
-        self.add_files(dialog, ["first.bin", "gone.bin", KOREAN_NAME])
-        self.tick_only(dialog, [31])
-        self.start(dialog)
+        names = ["first.bin", "gone.bin", KOREAN_NAME]
+        self.assertEqual(dialog.add_files(self.send_windows, names), names)
+        dialog.tick_only([31])
+        dialog.start_transfer()
         self.assertTrue(agent.holding.wait(60), "the student never got the first file")
         (self.send_folder / "gone.bin").unlink()
         agent.release()
-        self.wait_done(dialog, timeout=120)
+        dialog.wait_done(timeout=120)
         self.assert_received(agent, "first.bin", first, 2 * PIECE)
         self.assert_received(agent, KOREAN_NAME, korean, 4321)
         self.assertNotIn("gone.bin", agent.received)

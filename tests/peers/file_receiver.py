@@ -19,6 +19,7 @@ connection when a piece arrives (``drop=(name, number)``).
 
 import hashlib
 import threading
+import time
 from dataclasses import dataclass, field
 from typing import Dict, List, Optional, Tuple
 
@@ -38,6 +39,8 @@ class ReceivedFile:
     folder: Optional[str]
     overwrite: Optional[str]
     piece_count: int
+    started: float       # time.monotonic() at piece 0 and at the closing piece
+    ended: float
 
 
 @dataclass
@@ -48,6 +51,7 @@ class _Incoming:
     size: int = 0
     digest: "hashlib._Hash" = field(default_factory=hashlib.sha256)
     short_piece_seen: bool = False
+    started: float = field(default_factory=time.monotonic)
 
 
 class FileReceivingStudent(StudentAgent):
@@ -131,7 +135,8 @@ class FileReceivingStudent(StudentAgent):
                 self._error(f"the closing piece of {piece.name} carries bytes")
             self.received[incoming.name] = ReceivedFile(incoming.name, incoming.size,
                                                         incoming.digest.hexdigest(), self.file_folder,
-                                                        self.file_overwrite, incoming.piece_count)
+                                                        self.file_overwrite, incoming.piece_count,
+                                                        incoming.started, time.monotonic())
             self._file = None
             self.journal.changed()
             self._event(f"file {incoming.name} received ({incoming.size} bytes)")
