@@ -28,11 +28,10 @@ sys.path.insert(0, str(REPO / "tests" / "peers"))
 from file_receiver import FileReceivingStudent  # noqa: E402
 from harness import UiDriver, start_program  # noqa: E402
 from login_server import LoginServer  # noqa: E402
-from test_file_transfer import TRANSFER_TITLE, Dialog, write_config  # noqa: E402
+from test_file_transfer import open_transfer_dialog, write_config  # noqa: E402
 from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
                         ConsoleFolder, apply_wine_settings)
 
-FILE_TRANSFER_COMMAND = 1193
 CLASS = 6
 
 
@@ -94,26 +93,29 @@ class Console:
         driver.click(driver.find_child(login, id=CONNECT, timeout=10))
         self.port = int(self.server.wait_login_request(timeout=60)["student_port"])
         self.view = driver.find_child(self.frame, id=VIEW_ID, timeout=30)
-        self.students = [FileReceivingStudent("127.0.0.1", self.port, seat=seat).start()
-                         for seat in range(1, CLASS + 1)]
-        for student in self.students:
-            student.wait_admitted(timeout=60)
-        self.driver.post(self.view, "WM_COMMAND", FILE_TRANSFER_COMMAND, 0)
-        window = driver.wait_window(cls=DIALOG_CLASS, title=TRANSFER_TITLE, exact=True, pid=self.frame["pid"],
-                                    timeout=30)
-        self.dialog = Dialog(driver, window)
-        folder = self.env.windows_path(self.send / "bench.bin").rsplit("\\", 1)[0]
-        self.dialog.add_files(folder, ["bench.bin"])
+        self.students = []
+        self.windows_folder = self.env.windows_path(self.send / "bench.bin").rsplit("\\", 1)[0]
 
-    def send_to(self, seats):
-        """MB/s from the first piece 0 to the last closing piece over the students of the seats."""
-        targets = [s for s in self.students if s.seat in seats]
+    def send_to(self, count):
+        """MB/s from the first piece 0 to the last closing piece at the first count seats (the
+        dialog lists the students connected when it opens)."""
+        while len(self.students) < count:
+            student = FileReceivingStudent("127.0.0.1", self.port, seat=len(self.students) + 1).start()
+            student.wait_admitted(timeout=60)
+            self.students.append(student)
+        targets = self.students[:count]
         for student in targets:
             student.received.clear()
-        self.dialog.tick_only(list(seats))
-        self.dialog.start_transfer()
-        files = [student.wait_received("bench.bin", timeout=900) for student in targets]
-        self.dialog.wait_done(timeout=60)
+        dialog = open_transfer_dialog(self.driver, self.view, self.frame["pid"], range(1, len(self.students) + 1))
+        try:
+            if len(targets) != len(self.students):
+                raise RuntimeError("measure one student before the class joins")
+            dialog.add_files(self.windows_folder, ["bench.bin"])
+            dialog.start_transfer()
+            files = [student.wait_received("bench.bin", timeout=900) for student in targets]
+            dialog.wait_done(timeout=60)
+        finally:
+            dialog.close_dialog()
         if any(f.size != self.size for f in files):
             raise RuntimeError("a student did not get the whole file")
         return len(files) * self.size / (max(f.ended for f in files) - min(f.started for f in files)) / 1e6
@@ -135,14 +137,13 @@ def main():
         console = Console(driver, args.megabytes << 20)
         tool = console.env.build / "bench" / "tcp_stream.exe"
         try:
-            for run in range(args.runs):
-                floor_one = floor_run(console.env, tool, console.size, 1)
-                floor_six = floor_run(console.env, tool, console.size, CLASS)
-                one = console.send_to([1])
-                six = console.send_to(range(1, CLASS + 1))
-                print(f"run {run + 1}: one student {one:.0f} MB/s (floor {floor_one:.0f}, "
-                      f"ratio {one / floor_one:.2f}); six at once {six:.0f} MB/s (floor {floor_six:.0f}, "
-                      f"ratio {six / floor_six:.2f})", flush=True)
+            floor_one = [floor_run(console.env, tool, console.size, 1) for _ in range(args.runs)]
+            one = [console.send_to(1) for _ in range(args.runs)]
+            floor_six = [floor_run(console.env, tool, console.size, CLASS) for _ in range(args.runs)]
+            six = [console.send_to(CLASS) for _ in range(args.runs)]
+            for name, got, floor in (("one student", one, floor_one), ("six at once", six, floor_six)):
+                ratios = ", ".join(f"{g / f:.2f}" for g, f in zip(got, floor))
+                print(f"{name}: {max(got):.0f} MB/s, floor {max(floor):.0f} MB/s, ratios per run {ratios}")
         finally:
             console.stop()
 

@@ -39,7 +39,6 @@ FILE_TRANSFER_COMMAND = 1193
 TREE, FILES, STUDENTS, STATUS, DESTINATION = 1007, 1015, 1016, 1108, 1130
 START, STOP, CLOSE, ADD = 1017, 1018, 1, 1201
 TVM_SELECTITEM, TVGN_CARET = 0x110B, 9
-ROW_HEIGHT = 24
 
 
 def write_config(path, limit):
@@ -106,14 +105,16 @@ class Dialog:
             self.driver.click(self.add)
         return [row["texts"][0] for row in self.driver.list_rows(self.files, 1)]
 
-    def tick_only(self, seats):
-        """Clicks the tick of every student whose tick is not as wanted."""
-        ticked = lambda: sorted(int(r["texts"][0]) for r in self.driver.list_rows(self.students, 1)  # noqa: E731
-                                if r["image"] == 1)
-        for index, row in enumerate(self.driver.list_rows(self.students, 1)):
-            if (int(row["texts"][0]) in seats) != (row["image"] == 1):
-                self.driver.click(self.students, x=20, y=index * ROW_HEIGHT + ROW_HEIGHT // 2)
-        wait_until(lambda: ticked() == sorted(seats), timeout=10, message=f"the ticks are not {seats}")
+    def listed_seats(self):
+        """The seats of the student list (every one ticked when the dialog opens)."""
+        return sorted(int(row["texts"][0]) for row in self.driver.list_rows(self.students, 1))
+
+    def close_dialog(self):
+        if self.driver.exists(self.window):
+            if self.running():
+                self.driver.click(self.stop)
+            self.driver.click(self.close)
+            self.driver.wait_gone(self.window, timeout=30)
 
     def start_transfer(self, destination=""):
         self.driver.set_text(self.destination, destination)
@@ -123,6 +124,18 @@ class Dialog:
     def wait_done(self, timeout):
         wait_until(lambda: not self.running(), timeout=timeout, interval=0.5, message="the transfer did not end")
 
+
+
+def open_transfer_dialog(driver, view, pid, seats, timeout=60):
+    def opened():
+        driver.post(view, "WM_COMMAND", FILE_TRANSFER_COMMAND, 0)
+        dialog = Dialog(driver, driver.wait_window(cls=DIALOG_CLASS, title=TRANSFER_TITLE, exact=True,
+                                                   pid=pid, timeout=30))
+        if dialog.listed_seats() == sorted(seats):
+            return dialog
+        dialog.close_dialog()
+        return None
+    return wait_until(opened, timeout=timeout, interval=0.5, message=f"the dialog never listed seats {seats}")
 
 
 class FileTransferTest(unittest.TestCase):
@@ -190,20 +203,12 @@ class FileTransferTest(unittest.TestCase):
 
     # --- The dialog, as the teacher drives it -----------------------------------------------------
 
-    def open_dialog(self):
-        self.driver.post(self.view, "WM_COMMAND", FILE_TRANSFER_COMMAND, 0)
-        window = self.driver.wait_window(cls=DIALOG_CLASS, title=TRANSFER_TITLE, exact=True,
-                                         pid=self.frame["pid"], timeout=30)
-        dialog = Dialog(self.driver, window)
-        self.addCleanup(self.close_if_open, dialog)
+    def open_dialog(self, seats):
+        """Opens the dialog once it lists exactly the students of these seats: a student that
+        left just before may still count as connected for a moment."""
+        dialog = open_transfer_dialog(self.driver, self.view, self.frame["pid"], seats)
+        self.addCleanup(dialog.close_dialog)
         return dialog
-
-    def close_if_open(self, dialog):
-        if self.driver.exists(dialog.window):
-            if dialog.running():
-                self.driver.click(dialog.stop)
-            self.driver.click(dialog.close)
-            self.driver.wait_gone(dialog.window, timeout=30)
 
     def assert_received(self, agent, name, digest, size):
         received = agent.wait_received(name, timeout=120)
@@ -220,9 +225,8 @@ class FileTransferTest(unittest.TestCase):
         names = list(sizes)
 
         first = self.students([1])[0]
-        dialog = self.open_dialog()
+        dialog = self.open_dialog([1])
         self.assertEqual(dialog.add_files(self.send_windows, names), names)
-        dialog.tick_only([1])
         dialog.start_transfer(DESKTOP + "\\lesson")
         dialog.wait_done(timeout=300)
         for name in names:
@@ -235,10 +239,9 @@ class FileTransferTest(unittest.TestCase):
         # Eight students, six at a time: every file reaches every one of them. The dialog lists
         # the students connected when it opens.
         class_ = [first] + self.students(range(2, 9))
-        self.close_if_open(dialog)
-        dialog = self.open_dialog()
+        dialog.close_dialog()
+        dialog = self.open_dialog(range(1, 9))
         self.assertEqual(dialog.add_files(self.send_windows, names), names)
-        dialog.tick_only(list(range(1, 9)))
         first.received.clear()
         dialog.start_transfer()
         dialog.wait_done(timeout=900)
@@ -255,9 +258,8 @@ class FileTransferTest(unittest.TestCase):
         size = 10 * PIECE + 77
         digest = self.write_file("long.bin", size)
         agent = self.students([11], {11: {"hold": ("long.bin", 1)}})[0]
-        dialog = self.open_dialog()
+        dialog = self.open_dialog([11])
         self.assertEqual(dialog.add_files(self.send_windows, ["long.bin"]), ["long.bin"])
-        dialog.tick_only([11])
         dialog.start_transfer()
         self.assertTrue(agent.holding.wait(60), "the student never got piece 1")
 
@@ -290,9 +292,8 @@ class FileTransferTest(unittest.TestCase):
         sizes = {"long.bin": 6 * PIECE + 5, "short.txt": 1000}
         digests = {name: self.write_file(name, size) for name, size in sizes.items()}
         agents = self.students([21, 22, 23], {22: {"drop": ("long.bin", 2)}})
-        dialog = self.open_dialog()
+        dialog = self.open_dialog([21, 22, 23])
         self.assertEqual(dialog.add_files(self.send_windows, list(sizes)), list(sizes))
-        dialog.tick_only([21, 22, 23])
         dialog.start_transfer()
         dialog.wait_done(timeout=120)
         for agent in (agents[0], agents[2]):
@@ -309,10 +310,9 @@ class FileTransferTest(unittest.TestCase):
         self.write_file("gone.bin", 10)
         korean = self.write_file(KOREAN_NAME, 4321)
         agent = self.students([31], {31: {"hold": ("first.bin", 0)}})[0]
-        dialog = self.open_dialog()
+        dialog = self.open_dialog([31])
         names = ["first.bin", "gone.bin", KOREAN_NAME]
         self.assertEqual(dialog.add_files(self.send_windows, names), names)
-        dialog.tick_only([31])
         dialog.start_transfer()
         self.assertTrue(agent.holding.wait(60), "the student never got the first file")
         (self.send_folder / "gone.bin").unlink()
