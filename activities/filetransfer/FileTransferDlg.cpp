@@ -1,5 +1,6 @@
 #include "activities/filetransfer/FileTransferDlg.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
 #include "foundation/AppMessages.h"
@@ -344,16 +345,8 @@ void CFileTransferDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    CBitmap canvas;
-    if (!memory.CreateCompatibleDC(&dc) || !canvas.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-        PaintDialog(dc, client);
-        return;
-    }
-    HGDIOBJ previous = memory.SelectObject(&canvas);
-    PaintDialog(memory, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    CMemDC buffer(dc, client);
+    PaintDialog(buffer.GetDC(), client);
 }
 
 void CFileTransferDlg::PaintDialog(CDC& dc, const CRect& client)
