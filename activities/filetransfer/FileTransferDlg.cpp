@@ -107,6 +107,8 @@ BOOL CFileTransferDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     ++s_openCount;
     SetWindowText(LoadText(IDS_TB_FILE_TRANSFER));
+    m_destinationSkin.Attach(m_destinationBox.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED,
+                             kComboBackground);
     CreateFonts();
     CreateRunTimeButtons();
     LoadSkin();
