@@ -6,6 +6,7 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
 #include "ui/CaptionBand.h"
+#include "view/WendmarkView.h"
 
 namespace {
 
@@ -189,9 +190,10 @@ BOOL CMainFrame::IsDefaultGroupSelected() const
 
 LRESULT CMainFrame::OnGroupTabSelected(WPARAM marker, LPARAM name)
 {
-    if (marker != CGroupTabCtrl::MessageMarker) return 0;
+    if (marker != MessageMarker) return 0;
     std::unique_ptr<CString> selected(reinterpret_cast<CString*>(name));
-    // The classroom view has no groups to show yet: the name is only taken back here.
+    if (auto* view = dynamic_cast<CWendmarkView*>(GetActiveView()))
+        view->SelectGroup(*selected);
     return 0;
 }
 

@@ -198,7 +198,7 @@ void CWendmarkView::EmptySeatForRenumber(CPCInfo& slot, int toldNumber)
     PostCommandToSlot(slot, EndSessionCommand());
     slot.MarkOffline();
     slot.SetNotice(L"");
-    CPCInfo::CLock lock(slot);
+    CCriticalSectionLock lock(slot.GetLock());
     slot.m_thumbnail.Create(slot.m_thumbnail.GetWidth(), slot.m_thumbnail.GetHeight(), slot.m_bitsPerPixel.load());
 }
 

@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "sessions/PCThread.h"
 #include "sessions/PadShareSwitch.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
@@ -283,7 +283,7 @@ LRESULT CWendmarkView::OnRemoteSessionEnded(WPARAM slotRecord, LPARAM socket)
     if (!PostStudentCommand(threadId, FromU16(ThumbnailSizeCommand(width, height)), socket) && socket)
         ::closesocket(static_cast<SOCKET>(socket));
     {
-        CPCInfo::CLock lock(*slot);
+        CCriticalSectionLock lock(slot->GetLock());
         if (slot->m_thumbnail.GetWidth() != width || slot->m_thumbnail.GetHeight() != height)
             slot->m_thumbnail.Create(width, height, slot->m_bitsPerPixel.load());
     }

@@ -159,7 +159,9 @@ void CWendmarkView::OnLButtonDblClk(UINT flags, CPoint point)
 
 void CWendmarkView::AskForRemoteSession(CPCInfo& slot)
 {
-    if (slot.m_frameWidth.load() == 0 && slot.m_frameHeight.load() == 0) {
+    // A new screen format clears the width alone: a session of zero width would show nothing,
+    // so either side still 0 means the size is asked afresh.
+    if (slot.m_frameWidth.load() == 0 || slot.m_frameHeight.load() == 0) {
         slot.m_frameWidth = HalveFrameSide(slot.m_screenWidth.load());
         slot.m_frameHeight = HalveFrameSide(slot.m_screenHeight.load());
     }
