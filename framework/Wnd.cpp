@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "framework/ExceptionGuard.h"
 #include "framework/WinThread.h"
 
 #include <exception>
@@ -55,11 +56,6 @@ bool IsRequestedWindow(HWND hWnd, LPCWSTR requestedClass)
     return lstrcmpiW(name, requestedClass) == 0;
 }
 
-void TraceException(const wchar_t* where, const char* what)
-{
-    TRACE(L"Exception caught in %s: %S\n", where, what);
-}
-
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -80,11 +76,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         if (IsRequestedWindow(hWnd, pending->className)) {
             CWnd* wnd = pending->wnd;
             pending->wnd = nullptr;
-            try {
-                wnd->TakeOverWindow(hWnd);
-            } catch (...) {
-                TraceException(L"the window creation hook", "out of memory");
-            }
+            AfxCallGuarded(L"the window creation hook", [&] { wnd->TakeOverWindow(hWnd); });
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -117,22 +109,11 @@ LRESULT CWnd::CallWindowProcSafely(CWnd* wnd, HWND hWnd, UINT message, WPARAM wP
     const MSG saved = t_currentMessage;
     t_currentMessage = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
-    try {
-        result = wnd->WindowProc(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        TraceException(L"a window procedure", e.what());
-    } catch (...) {
-        TraceException(L"a window procedure", "unknown exception");
-    }
+    AfxCallGuarded(L"a window procedure", [&] { result = wnd->WindowProc(message, wParam, lParam); });
     t_currentMessage = saved;
     // The object may be gone by now (a handler may delete it): find it again by handle.
-    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {
-        try {
-            wnd->FinishNcDestroy();
-        } catch (...) {
-            TraceException(L"PostNcDestroy", "unknown exception");
-        }
-    }
+    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd)
+        AfxCallGuarded(L"PostNcDestroy", [&] { wnd->FinishNcDestroy(); });
     return result;
 }
 

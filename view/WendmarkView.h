@@ -14,6 +14,7 @@
 //   WendmarkViewCommands.cpp the teacher's commands on one slot, the dialogs, the presentation right
 //   WendmarkViewFanOut.cpp   class-wide setters, groups, the hand-back after a session, the farewell
 //   WendmarkViewHooks.cpp    what the activities opened from here plug in
+//   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
 #include "foundation/AppMessages.h"
@@ -22,6 +23,7 @@
 #include "framework/Brush.h"
 #include "framework/CriticalSection.h"
 #include "framework/Font.h"
+#include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
 #include "sessions/PCInfo.h"
@@ -58,6 +60,12 @@ public:
     const std::vector<CPCInfo*>& GetSlots() const { return m_slots; }
     int GetSeatCount() const { return static_cast<int>(m_slots.size()); }
 
+    // The file-transfer dialog over the connected students, modal; with a path, that file is
+    // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
+    // silently while the dialog or a message box is already open.
+    void OpenFileTransfer();
+    void OpenFileTransferWithPath(const CString& path);
+
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
@@ -84,8 +92,6 @@ public:
     void ManageTitles();
     void OpenSettings();
     void OpenGroupExecute();
-    void OpenFileTransfer();
-    void OpenFileTransferWithPath(const CString& path);
 
     // --- Class-wide setters and groups (WendmarkViewFanOut.cpp) ---
     void SendCaptureAllWindows(int on);
@@ -134,6 +140,8 @@ protected:
     afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
     afx_msg void OnSysKeyUp(UINT ch, UINT repeat, UINT flags);
     afx_msg LRESULT OnRemoteSessionEnded(WPARAM slot, LPARAM socket);
+    // wParam: the dropped file's path (heap wchar_t[], ours).
+    afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -214,7 +222,6 @@ private:
     void RunPcNameDialog(CPCInfo& target);
     bool RunTitlesDialog(std::vector<CString>& names, int& displayTitle);
     void RunGroupExecuteDialog();
-    void RunFileTransferDialog(const CString& path);
 
     // --- Painting (WendmarkViewDraw.cpp) ---
     void PaintGrid(CDC& target, const CRect& client);
@@ -241,10 +248,10 @@ private:
 
     // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
     // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
-    // this token across such a call and touches the view afterwards only while it is true.
-    using LifeToken = std::shared_ptr<const bool>;
-    LifeToken Life() const { return m_alive; }
-    static bool Alive(const LifeToken& life) { return *life; }
+    // this token across such a call and touches the view afterwards only while it is alive.
+    using LifeToken = CLifeFlag::Token;
+    LifeToken Life() const { return m_life.GetToken(); }
+    static bool Alive(const LifeToken& life) { return life.IsAlive(); }
 
     // --- Login-server session (WendmarkViewLogin.cpp) ---
     void OpenLoginDialog();
@@ -377,7 +384,7 @@ private:
     CString m_loginRequest;
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    CLifeFlag m_life;
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
 };

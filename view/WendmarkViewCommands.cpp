@@ -360,16 +360,3 @@ void CWendmarkView::OpenGroupExecute()
     RunGroupExecuteDialog();
     g_viewDialogOpen = 0;
 }
-
-void CWendmarkView::OpenFileTransfer()
-{
-    OpenFileTransferWithPath(CString());
-}
-
-void CWendmarkView::OpenFileTransferWithPath(const CString& path)
-{
-    if (IsPenToolDrawing() || !BeginViewDialog())
-        return;
-    RunFileTransferDialog(path);
-    g_viewDialogOpen = 0;
-}

@@ -61,8 +61,3 @@ bool CWendmarkView::RunTitlesDialog(std::vector<CString>&, int&)
 void CWendmarkView::RunGroupExecuteDialog()
 {
 }
-
-// The file-transfer dialog, with a dropped file's path preset when there is one.
-void CWendmarkView::RunFileTransferDialog(const CString&)
-{
-}
