@@ -137,6 +137,7 @@ class ClassroomTest(unittest.TestCase):
 
     def test_double_click_asks_the_halved_screen_and_a_socket_nobody_takes_is_served_again(self):
         wide = self.admitted(2, screen=(1920, 1080))
+        wide.wait_packet(10, timeout=30)             # the console has its screen format
         self.post_mouse(0x0203, 16)                 # an offline seat: nothing
         self.post_mouse(0x0203, 2)
         asked = wide.wait_text("[KW00004]", timeout=30)
