@@ -107,6 +107,8 @@ BOOL CFileTransferDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     ++s_openCount;
     SetWindowText(LoadText(IDS_TB_FILE_TRANSFER));
+    m_destinationSkin.Attach(m_destinationBox.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED,
+                             kComboBackground);
     CreateFonts();
     CreateRunTimeButtons();
     LoadSkin();
@@ -259,13 +261,6 @@ void CFileTransferDlg::WrapInSkinScrollBars()
         if (CSkinScrollWnd* wrapper = CSkinScrollWnd::Wrap(control, skin))
             wrapper->PostMessage(WM_SKIN_SCROLL_UPDATE, 1, 0);
     }
-}
-
-CString CFileTransferDlg::LoadText(UINT id) const
-{
-    CString text;
-    text.LoadString(id);
-    return text;
 }
 
 // -- Running state ----------------------------------------------------------------------------------
