@@ -165,7 +165,27 @@ void CBroadcastDlg::OnCollectView()
         ShowNotice(IDS_PRESENTATION_REFUSED);
         return;
     }
-    ForwardToView(IDC_TB_COLLECT_VIEW);
+    auto found = m_buttons.find(IDC_TB_COLLECT_VIEW);
+    CImageButton* button = found == m_buttons.end() ? nullptr : found->second.get();
+    if (m_view->IsCollectPicking()) {
+        if (button) button->ClearChecked();
+        m_view->StartCollectView();
+        return;
+    }
+    if (g_openViewCount.load() > 0) {
+        ShowNotice(IDS_CLOSE_STUDENT_VIEW_FIRST);
+        return;
+    }
+    CWnd* frame = MainFrame();
+    if (frame && frame->IsIconic()) {
+        if (IsSharing()) {
+            ShowNotice(IDS_SHARING_REFUSED);
+            return;
+        }
+        RestoreMainFrame();
+    }
+    if (button) button->SetChecked();
+    m_view->BeginCollectPicking();
 }
 
 void CBroadcastDlg::OnMonitoring()
@@ -204,8 +224,7 @@ void CBroadcastDlg::OnPresentationRight()
         ShowNotice(IDS_TOUCH_CONTROL_REFUSED);
         return;
     }
-    // The view answers with SetPresentationRightInUse.
-    ForwardToView(IDC_TB_PRESENTATION);
+    SetPresentationRightInUse(m_view->TogglePresentationRight() != 0);
 }
 
 void CBroadcastDlg::OnFileTransfer()
@@ -270,12 +289,16 @@ void CBroadcastDlg::SetTouchState(const CString& text)
     auto found = m_buttons.find(IDC_TB_TOUCH);
     CImageButton* button = found == m_buttons.end() ? nullptr : found->second.get();
     if (text == L"off") {
+        m_view->SendForbidMouseAll(0);
+        m_view->SendForbidKeyboardAll(0);
         m_touchLocked = false;
         if (button) {
             button->SetTooltipText(LoadText(IDS_TB_TOUCH_ALLOWED));
             button->ClearChecked();
         }
     } else if (text == L"on") {
+        m_view->SendForbidMouseAll(1);
+        m_view->SendForbidKeyboardAll(1);
         m_touchLocked = true;
         if (button) {
             button->SetTooltipText(LoadText(IDS_TB_TOUCH_LOCKED));
@@ -292,9 +315,13 @@ void CBroadcastDlg::OnStudentPanel() { TogglePanel(kToolbarStudentPanel); }
 void CBroadcastDlg::OnSettingsPanel() { TogglePanel(kToolbarSettingsPanel); }
 void CBroadcastDlg::OnGridLayout() { ForwardToView(IDC_TB_GRID_LAYOUT); }
 void CBroadcastDlg::OnMonitorSettings() { ForwardToView(IDC_TB_MONITOR_SETTINGS); }
-void CBroadcastDlg::OnStudentNames() { ForwardToView(IDC_TB_STUDENT_NAMES); }
+void CBroadcastDlg::OnStudentNames() { m_view->ManageTitles(); }
 void CBroadcastDlg::OnSettings() { ForwardToView(IDC_TB_SETTINGS); }
-void CBroadcastDlg::OnRemoteControl() { ForwardToView(IDC_TB_REMOTE_CONTROL); }
-void CBroadcastDlg::OnChat() { ForwardToView(IDC_TB_CHAT); }
-void CBroadcastDlg::OnTouchControl() { ForwardToView(IDC_TB_TOUCH_CONTROL); }
+void CBroadcastDlg::OnRemoteControl() { m_view->StartRemoteControl(); }
+void CBroadcastDlg::OnChat() { m_view->OpenChat(); }
+void CBroadcastDlg::OnTouchControl()
+{
+    m_view->ToggleForbidKeyboard();
+    m_view->ToggleForbidMouse();
+}
 void CBroadcastDlg::OnShowLog() { ForwardToView(IDC_TB_LOG); }

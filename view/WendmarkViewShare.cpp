@@ -39,25 +39,36 @@ void CWendmarkView::SetShareSettings(const ShareRect& capture, const ShareSettin
     g_shareQuality = quality;
 }
 
+void CWendmarkView::PostShareCommand(CPCInfo& slot, const std::u16string& text)
+{
+    PostCommandToSlot(slot, text);
+    PostToSession(slot, text);
+}
+
+void CWendmarkView::StartShareFlow(CPCInfo& slot)
+{
+    ShareFlowState flow;
+    flow.StartSharing();
+    slot.m_shareSent = flow.sent;
+    slot.m_shareAcknowledged = flow.acknowledged;
+    slot.m_shareResyncMarker = flow.resyncMarker;
+    slot.m_shareMissedFrame = flow.missedFrame ? 1 : 0;
+}
+
 void CWendmarkView::SendShareSettings()
 {
     const std::u16string command = ShareSettingsCommand(m_shareSettings.canvasWidth, m_shareSettings.canvasHeight,
                                                         m_shareSettings.fullScreen, m_shareSettings.resize);
     for (CPCInfo* slot : m_slots)
-        PostCommandToSlot(*slot, command);
+        PostShareCommand(*slot, command);
 }
 
 void CWendmarkView::StartClassShare()
 {
     const std::u16string start = ScreenShareCommand(true);
     for (CPCInfo* slot : m_slots) {
-        ShareFlowState flow;
-        flow.StartSharing();
-        slot->m_shareSent = flow.sent;
-        slot->m_shareAcknowledged = flow.acknowledged;
-        slot->m_shareResyncMarker = flow.resyncMarker;
-        slot->m_shareMissedFrame = flow.missedFrame ? 1 : 0;
-        PostCommandToSlot(*slot, start);
+        StartShareFlow(*slot);
+        PostShareCommand(*slot, start);
     }
     g_screenSharing = 1;
     g_shareFrameSeq = 0;
@@ -74,7 +85,7 @@ void CWendmarkView::StopClassShare()
 {
     const std::u16string stop = ScreenShareCommand(false);
     for (CPCInfo* slot : m_slots)
-        PostCommandToSlot(*slot, stop);
+        PostShareCommand(*slot, stop);
     g_screenSharing = 0;
     m_shareThread.Stop();
 }
