@@ -275,7 +275,7 @@ class FileTransferTest(unittest.TestCase):
 
         self.driver.click(dialog.stop)
         agent.wait_stopped(timeout=30)
-        self.assertFalse(dialog.running())
+        wait_until(lambda: not dialog.running(), timeout=10, message="Stop left the dialog running")
         # The acknowledgement that comes late starts nothing; a keep-alive answered after it
         # shows the console has read it.
         answers = agent.keepalive_answers
