@@ -263,13 +263,6 @@ void CFileTransferDlg::WrapInSkinScrollBars()
     }
 }
 
-CString CFileTransferDlg::LoadText(UINT id) const
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 // -- Running state ----------------------------------------------------------------------------------
 
 void CFileTransferDlg::SetChoosingEnabled(bool enabled)

@@ -95,7 +95,6 @@ private:
     void WrapInSkinScrollBars();
     void PaintDialog(CDC& dc, const CRect& client);
     void SetChoosingEnabled(bool enabled);
-    CString LoadText(UINT id) const;
 
     // --- Choosing (FileTransferDlgChoose.cpp) ---
     void FillTreeRoot();
