@@ -3,12 +3,8 @@
 // blocking for the duration of that packet only.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/AsyncSocket.h"
-
-#define WM_SOCKET_ACCEPT  (WM_APP + 1)
-#define WM_SOCKET_CONNECT (WM_APP + 2)   // lParam: the connect error code (0 on success)
-#define WM_SOCKET_RECEIVE (WM_APP + 3)
-#define WM_SOCKET_CLOSE   (WM_APP + 4)
 
 class CPacket;
 

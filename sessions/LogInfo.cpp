@@ -1,7 +1,7 @@
 #include "sessions/LogInfo.h"
 
+#include "foundation/AppMessages.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
 
 IMPLEMENT_DYNAMIC(CLogInfo, CObject)
 

@@ -1,14 +1,15 @@
 #include "sessions/PCThread.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "framework/AsyncSocket.h"
 #include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
+#include "sessions/core/WireTags.h"
 #include "sessions/core/UploadPieceTracker.h"
 
 #include <objbase.h>
@@ -18,11 +19,6 @@
 namespace {
 
 constexpr int kTeacherToStudentKind = 2;
-
-bool HasTag(const CString& text, const wchar_t* tag)
-{
-    return IsTag(ToU16(text), std::u16string(reinterpret_cast<const char16_t*>(tag)));
-}
 
 } // namespace
 
@@ -111,7 +107,7 @@ void CPCThread::ReleaseSlot()
 {
     if (!m_slot)
         return;
-    CPCInfo::CLock lock(*m_slot);
+    CCriticalSectionLock lock(m_slot->GetLock());
     const bool wasOurs = m_slot->MarkOffline(m_connectionId) ||
                          m_slot->m_pcThread.load() == this;
     CPCThread* self = this;
@@ -127,7 +123,7 @@ void CPCThread::OnDiscardMessage(const MSG& msg)
     case WM_SEND_COMMAND_TEXT: {
         std::unique_ptr<wchar_t[]> text = AfxTakePosted<wchar_t[]>(msg.wParam);
         // A socket given back with "[KW00003]" would otherwise stay open with nobody reading it.
-        if (text && msg.lParam != 0 && HasTag(CString(text.get()), L"[KW00003]"))
+        if (text && msg.lParam != 0 && IsTag(ToU16(CString(text.get())), kTagThumbnailSize))
             ::closesocket(static_cast<SOCKET>(msg.lParam));
         break;
     }
@@ -185,26 +181,26 @@ void CPCThread::HandleCommand(const CString& text, LPARAM lParam)
     if (text.GetLength() < static_cast<int>(kTagLength))
         return;
     const std::u16string wire = ToU16(text);
-    if (HasTag(text, L"[KW00004]")) {
+    if (IsTag(wire, kTagRemoteSession)) {
         LendSocket(text, static_cast<wchar_t>(RemoteSessionMode(wire)));
-    } else if (HasTag(text, L"[KW00003]")) {
+    } else if (IsTag(wire, kTagThumbnailSize)) {
         if (lParam != 0)
             TakeSocketBack(static_cast<SOCKET>(lParam));
         SendIfOpen(text);
-    } else if (HasTag(text, L"[KW10001]")) {
+    } else if (IsTag(wire, kTagEndSession)) {
         EndSession(text);
-    } else if (HasTag(text, L"[KW00010]")) {
+    } else if (IsTag(wire, kTagStartFileSend)) {
         StartFileSend(text, reinterpret_cast<HWND>(lParam));
-    } else if (HasTag(text, L"[KW00011]")) {
+    } else if (IsTag(wire, kTagFileSendResult)) {
         ReportFileResult(CommandNumber(wire));
-    } else if (HasTag(text, L"[KW00012]")) {
+    } else if (IsTag(wire, kTagStopFileSend)) {
         StopFileSend(text);
-    } else if (HasTag(text, L"[KW00073]")) {
+    } else if (IsTag(wire, kTagFileSendProgress)) {
         ReportFileProgress();
-    } else if (HasTag(text, L"[KW00200]")) {
+    } else if (IsTag(wire, kTagScrollPosition)) {
         if (m_wnd)
             m_wnd->SetScrollValue(CommandNumber(wire));
-    } else if (HasTag(text, L"[KW00107]")) {
+    } else if (IsTag(wire, kTagScreenControlRight)) {
         // The presentation right follows what the student is told: only its holder may play
         // input on the teacher PC.
         m_slot->m_screenControl = ArgumentsOf(wire) == u"true" ? 1 : 0;

@@ -1,11 +1,11 @@
 #include "sessions/PCThreadWnd.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "sessions/LogInfo.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThread.h"
 #include "sessions/PadShareSwitch.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"
@@ -195,7 +195,7 @@ LRESULT CPCThreadWnd::OnSocketClosed(WPARAM wParam, LPARAM)
 // left alone.
 void CPCThreadWnd::ReleaseSlotOnClose()
 {
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     if (!m_slot.MarkOffline(m_thread.GetConnectionId()))
         return;
     m_slot.SetNotice(CString());

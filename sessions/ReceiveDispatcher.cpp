@@ -1,5 +1,6 @@
 #include "sessions/ReceiveDispatcher.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "framework/Time.h"
 #include "res/resource.h"
@@ -8,8 +9,8 @@
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
 #include "sessions/QuizBoard.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentThreadLinks.h"
+#include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/KeyEvents.h"
 #include "sessions/core/PadPermissions.h"
@@ -17,7 +18,6 @@
 #include "sessions/core/ReceiveRoutes.h"
 #include "sessions/core/StudentMessages.h"
 #include "sessions/core/TeacherCommands.h"
-#include "sessions/core/ActivityCommands.h"
 
 #include <algorithm>
 #include <memory>
@@ -263,7 +263,7 @@ void CReceiveDispatcher::OnPadState(const std::u16string& arguments)
     if (!ReadPadStateReport(arguments, report))
         return;
     TRACE(L"PC:%d DRM %s\n", m_slot.m_slotNumber.load(), PadStateWordText(report.word));
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     PadScreenState state;
     state.drmOn = m_slot.m_drmOn.load() != 0;
     state.locked = m_slot.m_locked.load() != 0;
@@ -286,7 +286,7 @@ void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
     for (int i = 0; i < kPadPermissionCount; ++i)
         m_slot.m_permissions[i] = report.flags.on[i] ? 1 : 0;
     const CString permissionText = ResourceText(IDS_PERMISSION_NEEDED);
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     const CString notice = m_slot.GetNotice();
     switch (PermissionNoticeChange(report.flags, notice.IsEmpty(), notice == permissionText)) {
     case NoticeChange::ShowPermissionNeeded: m_slot.SetNotice(permissionText); break;

@@ -189,7 +189,7 @@ BOOL CMainFrame::IsDefaultGroupSelected() const
 
 LRESULT CMainFrame::OnGroupTabSelected(WPARAM marker, LPARAM name)
 {
-    if (marker != CGroupTabCtrl::MessageMarker) return 0;
+    if (marker != MessageMarker) return 0;
     std::unique_ptr<CString> selected(reinterpret_cast<CString*>(name));
     // The classroom view has no groups to show yet: the name is only taken back here.
     return 0;

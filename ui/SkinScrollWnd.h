@@ -7,11 +7,9 @@
 // destroyed, and gives the control its window procedure back first.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/Bitmap.h"
 #include "ui/SkinScrollBar.h"
-
-// To the wrapper: lay out again. wParam = the vertical bar is shown, lParam = it is on the left.
-#define WM_SKIN_SCROLL_UPDATE (WM_USER + 100)
 
 class CSkinScrollWnd : public CWnd {
 public:

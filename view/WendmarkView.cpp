@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -11,7 +12,6 @@
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "shell/AppGlobals.h"
@@ -111,8 +111,6 @@ END_MESSAGE_MAP()
 
 CWendmarkView::CWendmarkView()
 {
-    ::InitializeCriticalSection(&m_pendingLock);
-    ::InitializeCriticalSection(&m_slotLock);
     m_sessionTag = static_cast<int32_t>(GetTickCount());
 }
 
@@ -123,13 +121,10 @@ CWendmarkView::~CWendmarkView()
         delete slot;
     m_slots.clear();
     m_groupSlots.clear();
-    ::EnterCriticalSection(&m_pendingLock);
+    CCriticalSectionLock lock(m_pendingLock);
     for (CPCInfo* pending : m_pendingConnections)
         delete pending;
     m_pendingConnections.clear();
-    ::LeaveCriticalSection(&m_pendingLock);
-    ::DeleteCriticalSection(&m_slotLock);
-    ::DeleteCriticalSection(&m_pendingLock);
 }
 
 BOOL CWendmarkView::PreCreateWindow(CREATESTRUCTW& cs)
@@ -333,7 +328,7 @@ void CWendmarkView::CreateSlots(int seatCount)
         slot->SetClassText(m_classInfo);
         slot->m_socket.SetOwner(GetSafeHwnd());
         if (m_layout.ThumbnailWidth() > 0 && m_layout.ThumbnailHeight() > 0) {
-            CPCInfo::CLock lock(*slot);
+            CCriticalSectionLock lock(slot->GetLock());
             slot->m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), m_thumbnailBitsPerPixel);
         }
         m_slots.push_back(slot);
@@ -395,7 +390,7 @@ void CWendmarkView::TellThumbnailSize()
         PostCommandToSlot(*slot, ThumbnailSizeCommand(width, height));
         if (slot->m_controlThread.load())
             continue;   // a remote session draws into it meanwhile
-        CPCInfo::CLock lock(*slot);
+        CCriticalSectionLock lock(slot->GetLock());
         slot->m_thumbnail.Create(width, height, slot->m_bitsPerPixel.load());
     }
 }

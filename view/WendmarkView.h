@@ -12,11 +12,13 @@
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
 #pragma once
 
+#include "foundation/AppMessages.h"
+#include "foundation/TCPSocket.h"
 #include "framework/Brush.h"
+#include "framework/CriticalSection.h"
 #include "framework/Font.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
-#include "foundation/TCPSocket.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
@@ -36,10 +38,6 @@ class CMainFrame;
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
-
-// A student's status caption: wParam the seat number (1-based), lParam 1..4 (updating,
-// restarting, starting, ending).
-#define WM_SLOT_STATUS (WM_APP + 403)
 
 class CWendmarkView : public CView {
     DECLARE_DYNCREATE(CWendmarkView)
@@ -188,8 +186,8 @@ private:
     bool m_groupShown = false;
     std::vector<CPCInfo*> m_groupSlots;
     std::vector<CPCInfo*> m_pendingConnections;
-    CRITICAL_SECTION m_pendingLock;
-    CRITICAL_SECTION m_slotLock;
+    CCriticalSection m_pendingLock;
+    CCriticalSection m_slotLock;
     CConnectionIdCounter m_connectionIds;
     // One "[PC00014]" entry per student on the teacher's network.
     std::vector<std::u16string> m_studentAddresses;

@@ -3,9 +3,9 @@
 // session.
 #include "StudentFixture.h"
 
+#include "foundation/AppMessages.h"
 #include "framework/LoopbackPair.h"
 #include "framework/PumpUntil.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentPosting.h"
 
 TEST_F(StudentFixture, KeepAliveIsAnsweredAndStampsTheSlot)
