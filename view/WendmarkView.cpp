@@ -107,6 +107,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
+    ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
 END_MESSAGE_MAP()
 
 CWendmarkView::CWendmarkView()
@@ -451,6 +452,7 @@ void CWendmarkView::OnDestroy()
     CloseLoginSocket();
     CloseStudentListener();
     EndAllSlots();
+    m_noteTool.Close();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();

@@ -12,6 +12,7 @@
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
 #pragma once
 
+#include "activities/pentool/NoteTool.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
 #include "framework/Brush.h"
@@ -60,6 +61,13 @@ public:
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
 
+    // The built-in pen tool: the pen button starts its thread or shows its toolbar again
+    // (owner: the teacher toolbar and its back layer, when there is one); hiding closes its
+    // drawing surface and hides it; drawing: a drawing mode is on.
+    void OpenNoteTool(HWND owner = nullptr, HWND backLayer = nullptr);
+    void HideNoteTool() { m_noteTool.Hide(); }
+    BOOL IsNoteToolDrawing() const { return m_noteTool.IsDrawing(); }
+
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg void OnSize(UINT type, int width, int height);
@@ -71,6 +79,7 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -250,6 +259,7 @@ private:
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
+    CNoteTool m_noteTool;
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

@@ -1,7 +1,7 @@
 #include "activities/pentool/NoteThread.h"
 
 #include "activities/pentool/NoteThreadWnd.h"
-#include "activities/pentool/NoteToolMessages.h"
+#include "foundation/AppMessages.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 #include "activities/pentool/NoteThreadWnd.h"
 
 #include "activities/pentool/NoteToolDlg.h"
-#include "activities/pentool/NoteToolMessages.h"
+#include "foundation/AppMessages.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
 #include "activities/pentool/NoteTool.h"
 
 #include "activities/pentool/NoteThread.h"
-#include "activities/pentool/NoteToolMessages.h"
+#include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 
 #include <new>

@@ -1,7 +1,7 @@
 #include "activities/pentool/NoteToolDlg.h"
 
 #include "activities/pentool/NoteThreadWnd.h"
-#include "activities/pentool/NoteToolMessages.h"
+#include "foundation/AppMessages.h"
 #include "activities/pentool/NoteToolWnd.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
