@@ -10,7 +10,6 @@
 #include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/WireTags.h"
-#include "sessions/core/UploadPieceTracker.h"
 
 #include <objbase.h>
 
@@ -125,6 +124,9 @@ void CPCThread::OnDiscardMessage(const MSG& msg)
         // A socket given back with "[KW00003]" would otherwise stay open with nobody reading it.
         if (text && msg.lParam != 0 && IsTag(ToU16(CString(text.get())), kTagThumbnailSize))
             ::closesocket(static_cast<SOCKET>(msg.lParam));
+        // The transfer dialog waits for a result of every file it asked for.
+        if (text && IsTag(ToU16(CString(text.get())), kTagStartFileSend))
+            ReportUnsentFile(CString(text.get()), reinterpret_cast<HWND>(msg.lParam));
         break;
     }
     case WM_SEND_PACKET:
@@ -192,7 +194,7 @@ void CPCThread::HandleCommand(const CString& text, LPARAM lParam)
     } else if (IsTag(wire, kTagStartFileSend)) {
         StartFileSend(text, reinterpret_cast<HWND>(lParam));
     } else if (IsTag(wire, kTagFileSendResult)) {
-        ReportFileResult(CommandNumber(wire));
+        ReportInternalFileResult(CommandNumber(wire));
     } else if (IsTag(wire, kTagStopFileSend)) {
         StopFileSend(text);
     } else if (IsTag(wire, kTagFileSendProgress)) {
@@ -296,50 +298,62 @@ void CPCThread::StartFileSend(const CString& text, HWND transferWindow)
     std::u16string path;
     if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
         return;
-    m_fileSendActive = true;
     m_transferWindow = transferWindow;
-    m_transferKind = kTeacherToStudentKind;
     m_transferPath = FromU16(path);
     if (!m_wnd) {
-        ReportFileResult(-3);
+        ReportFileResult(FileSendStatus::ConnectionLost);
         return;
     }
-    m_wnd->SetSending(true);
     m_wnd->SendText(FromU16(FileHeaderCommand(overwriteFlag)));
-    const int result = m_wnd->StartFileSend(m_transferPath, m_transferKind);
-    if (result != 0)
-        ReportFileResult(result);
+    FileSendStatus failure = FileSendStatus::Done;
+    if (!m_wnd->StartFileSend(m_transferPath, kTeacherToStudentKind, failure))
+        ReportFileResult(failure);
 }
 
 void CPCThread::StopFileSend(const CString& text)
 {
-    m_fileSendActive = false;
     if (m_wnd) {
         m_wnd->StopFileSend();
         m_wnd->SendText(text);
     }
 }
 
-void CPCThread::ReportFileResult(int result)
+// A start command that comes when this thread has ended: the student is gone.
+void CPCThread::ReportUnsentFile(const CString& text, HWND transferWindow)
+{
+    char16_t overwriteFlag = 0;
+    std::u16string path;
+    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+        return;
+    m_transferWindow = transferWindow;
+    m_transferPath = FromU16(path);
+    ReportFileResult(FileSendStatus::ConnectionLost);
+}
+
+// "[KW00011]%d": 0 done, -1 read failed, -2 open failed, -3 connection lost; any other number
+// reports nothing.
+void CPCThread::ReportInternalFileResult(int result)
 {
     switch (result) {
-    case 0:
-        if (m_wnd && m_wnd->GetPieceCount() == 0)
-            PostTransferMessage(WM_TRANSFER_STATUS, 100);
-        PostTransferMessage(WM_TRANSFER_PROGRESS, 0);
-        break;
-    case -1: PostTransferMessage(WM_TRANSFER_PROGRESS, 1); break;
-    case -2: PostTransferMessage(WM_TRANSFER_PROGRESS, 2); break;
-    case -3: PostTransferMessage(WM_TRANSFER_PROGRESS, 3); break;
+    case 0: ReportFileResult(FileSendStatus::Done); break;
+    case -1: ReportFileResult(FileSendStatus::ReadFailed); break;
+    case -2: ReportFileResult(FileSendStatus::OpenFailed); break;
+    case -3: ReportFileResult(FileSendStatus::ConnectionLost); break;
     default: break;
     }
+}
+
+void CPCThread::ReportFileResult(FileSendStatus status)
+{
+    if (status == FileSendStatus::Done && m_wnd && m_wnd->GetFileSender().GetPieceCount() == 0)
+        PostTransferMessage(WM_TRANSFER_STATUS, 100);
+    PostTransferMessage(WM_TRANSFER_PROGRESS, static_cast<int>(status));
 }
 
 void CPCThread::ReportFileProgress()
 {
     if (m_wnd)
-        PostTransferMessage(WM_TRANSFER_STATUS,
-                            FileSendPercent(m_wnd->GetCurrentPiece(), m_wnd->GetPieceCount()));
+        PostTransferMessage(WM_TRANSFER_STATUS, m_wnd->GetFileSender().GetPercent());
 }
 
 void CPCThread::PostTransferMessage(UINT message, int value)

@@ -10,6 +10,7 @@
 #include "foundation/AppMessages.h"
 #include "framework/Bitmap.h"
 #include "ui/SkinScrollBar.h"
+#include "ui/SkinScrollLimit.h"
 
 class CSkinScrollWnd : public CWnd {
 public:
@@ -59,7 +60,7 @@ private:
 
     CSkinScrollBar m_horzBar;
     CSkinScrollBar m_vertBar;
-    CWnd m_limit;
+    CSkinScrollLimit m_limit;
     CBitmap m_skin;
     int m_arrowSize = 16;
     HWND m_control = nullptr;

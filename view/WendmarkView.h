@@ -10,6 +10,7 @@
 //   WendmarkViewLogin.cpp    the login-server session
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
+//   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
 #include "activities/pentool/NoteTool.h"
@@ -18,6 +19,7 @@
 #include "framework/Brush.h"
 #include "framework/CriticalSection.h"
 #include "framework/Font.h"
+#include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
 #include "sessions/PCInfo.h"
@@ -54,6 +56,12 @@ public:
     const std::vector<CPCInfo*>& GetSlots() const { return m_slots; }
     int GetSeatCount() const { return static_cast<int>(m_slots.size()); }
 
+    // The file-transfer dialog over the connected students, modal; with a path, that file is
+    // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
+    // silently while the dialog or a message box is already open.
+    void OpenFileTransfer();
+    void OpenFileTransferWithPath(const CString& path);
+
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
@@ -80,6 +88,8 @@ protected:
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
+    // wParam: the dropped file's path (heap wchar_t[], ours).
+    afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -139,10 +149,10 @@ private:
 
     // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
     // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
-    // this token across such a call and touches the view afterwards only while it is true.
-    using LifeToken = std::shared_ptr<const bool>;
-    LifeToken Life() const { return m_alive; }
-    static bool Alive(const LifeToken& life) { return *life; }
+    // this token across such a call and touches the view afterwards only while it is alive.
+    using LifeToken = CLifeFlag::Token;
+    LifeToken Life() const { return m_life.GetToken(); }
+    static bool Alive(const LifeToken& life) { return life.IsAlive(); }
 
     // --- Login-server session (WendmarkViewLogin.cpp) ---
     void OpenLoginDialog();
@@ -256,7 +266,7 @@ private:
     CString m_loginRequest;
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    CLifeFlag m_life;
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
     CNoteTool m_noteTool;
