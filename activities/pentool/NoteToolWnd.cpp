@@ -48,9 +48,10 @@ BOOL CNoteToolWnd::CreateSurface(int mode, HWND hide1, HWND hide2)
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     if (!Create(nullptr, L"", WS_CLIPCHILDREN, CRect(0, 0, width, height))) {
-        delete this;   // a frame that never got a window does not delete itself
+        delete this;
         return FALSE;
     }
+    m_created = true;
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
     if (!MakePictures(width, height)) {
         DestroyWindow();
@@ -107,6 +108,11 @@ void CNoteToolWnd::PaintWhitePage(CMemBitmap& picture)
     if (oldPen) ::SelectObject(dc, oldPen);
     if (brush) ::DeleteObject(brush);
     if (pen) ::DeleteObject(pen);
+}
+
+void CNoteToolWnd::PostNcDestroy()
+{
+    if (m_created) delete this;
 }
 
 void CNoteToolWnd::CloseSurface()

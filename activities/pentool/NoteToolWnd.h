@@ -54,6 +54,8 @@ protected:
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
     DECLARE_MESSAGE_MAP()
 
+    void PostNcDestroy() override;
+
 private:
     // New background (a white page in whiteboard mode) and eraser source of the size; the old
     // ones stay when these cannot be made.
@@ -84,4 +86,5 @@ private:
     int m_page = 0;
     CString m_savedPath;
     CMemBitmap m_paintBuffer;
+    bool m_created = false;   // only a surface whose window was made deletes itself
 };
