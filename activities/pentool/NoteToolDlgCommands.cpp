@@ -37,17 +37,13 @@ BOOL CNoteToolDlg::LeaveSurface()
         KillTimer(kZOrderTimer);
         m_surface->EnableWindow(FALSE);
         const int answer = ShowMessageBox(LoadText(IDS_PEN_SAVE_ASK), LoadText(IDS_CONFIRM_CAPTION), 3);
-        if (answer == IDCANCEL) {
-            SetTimer(kZOrderTimer, 100);
-            m_surface->EnableWindow(TRUE);
-            return FALSE;
-        }
-        if (!m_surface) return TRUE;   // the pen tool was put away while the question was open
+        if (!m_surface) return FALSE;   // the pen tool was put away while the question was open
+        SetTimer(kZOrderTimer, 100);
         m_surface->EnableWindow(TRUE);
+        if (answer == IDCANCEL || answer == -1) return FALSE;   // a question not asked keeps the strokes
         if (answer == IDYES && !m_surface->SaveToFile(m_highestPage, m_page)) {
             // Nothing is thrown away that could not be written: the teacher stays in the mode.
             ShowMessageBox(LoadText(IDS_PEN_SAVE_FAILED));
-            SetTimer(kZOrderTimer, 100);
             return FALSE;
         }
     }
