@@ -38,6 +38,8 @@ public:
     void SetTouchState(const CString& text);
     // The view's answer to the presentation-right command.
     void SetPresentationRightInUse(bool inUse);
+    // Closes the built-in pen tool's drawing surface and hides its toolbar.
+    void HidePenTool();
     bool IsPresentationRightInUse() const { return m_presentationInUse; }
     bool IsTouchLocked() const { return m_touchLocked; }
     int GetOpenPanel() const { return m_openPanel; }

@@ -12,6 +12,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "shell/AppGlobals.h"
+#include "shell/PenToolState.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
 #include "view/WendmarkView.h"
@@ -264,7 +265,20 @@ void CBroadcastDlg::OnOpenInbox()
 
 void CBroadcastDlg::OnNoteTool()
 {
-    ForwardToView(IDC_TB_PEN_TOOL);
+    if (g_runWithPenTool) {
+        // The external pen program: started when its published window is gone.
+        ReadPenToolState();
+        if (!g_penToolPath.IsEmpty() && ::GetFileAttributesW(g_penToolPath) != INVALID_FILE_ATTRIBUTES &&
+            g_penToolWnd != reinterpret_cast<HWND>(-1) && !::IsWindow(g_penToolWnd))
+            StartPenTool();
+        return;
+    }
+    m_view->OpenNoteTool(GetSafeHwnd(), m_backLayer.GetSafeHwnd());
+}
+
+void CBroadcastDlg::HidePenTool()
+{
+    m_view->HideNoteTool();
 }
 
 LRESULT CBroadcastDlg::OnOpenNoteTool(WPARAM marker, LPARAM)

@@ -91,6 +91,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
+    ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
     ON_MESSAGE(WM_SESSION_CLOSED, OnRemoteSessionEnded)
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
@@ -470,6 +471,7 @@ void CWendmarkView::OnDestroy()
     if (g_screenSharing.load())
         StopClassShare();
     SayFarewell();
+    m_noteTool.Close();
     if (m_broadcastDlg.GetSafeHwnd())
         m_broadcastDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())
