@@ -63,7 +63,8 @@ public:
 
     // The file-transfer dialog over the connected students, modal; with a path, that file is
     // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
-    // silently while the dialog or a message box is already open.
+    // silently while the dialog, another of the view's dialogs or a message box is open, and
+    // while the pen tool is in a drawing mode.
     void OpenFileTransfer();
     void OpenFileTransferWithPath(const CString& path);
 
