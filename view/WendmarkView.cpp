@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
@@ -11,12 +12,12 @@
 #include "foundation/SystemInfo.h"
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
+#include "framework/FrameWnd.h"
 #include "res/resource.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
 #include "ui/UiScale.h"
+#include "view/IConsoleFrame.h"
 #include "view/core/GroupFileText.h"
 #include "view/core/LocalAddressChoice.h"
 #include "view/core/ScrollThumb.h"
@@ -282,11 +283,11 @@ void CWendmarkView::ConvertLegacyGroupFile()
 
 void CWendmarkView::AddGroupTabs()
 {
-    CMainFrame* frame = GetMainFrame();
+    IConsoleFrame* frame = GetConsoleFrame();
     if (!frame)
         return;
     for (int i = 0; i < m_groupNames.GetSize(); ++i)
-        frame->GetGroupTabs().AddTab(m_groupNames[i]);
+        frame->AddGroupTab(m_groupNames[i]);
 }
 
 // --- Slots ----------------------------------------------------------------------------------
@@ -328,9 +329,9 @@ void CWendmarkView::EndAllSlots()
     }
 }
 
-CMainFrame* CWendmarkView::GetMainFrame() const
+IConsoleFrame* CWendmarkView::GetConsoleFrame() const
 {
-    return dynamic_cast<CMainFrame*>(GetParentFrame());
+    return dynamic_cast<IConsoleFrame*>(GetParentFrame());
 }
 
 // --- Layout and scrolling -------------------------------------------------------------------
@@ -416,10 +417,11 @@ void CWendmarkView::PlaceScrollControls()
 void CWendmarkView::CloseMainFrame()
 {
     m_quitting = true;
-    CMainFrame* frame = GetMainFrame();
+    CFrameWnd* frame = GetMainFrame();
     if (!frame || !frame->GetSafeHwnd())
         return;
-    frame->m_confirmClose = 0;
+    if (IConsoleFrame* console = GetConsoleFrame())
+        console->SetConfirmClose(false);
     frame->PostMessage(WM_CLOSE);
 }
 

@@ -35,7 +35,7 @@
 #include <string>
 #include <vector>
 
-class CMainFrame;
+class IConsoleFrame;
 
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
@@ -100,7 +100,9 @@ private:
     void ConvertLegacyGroupFile();
     void LoadLocalAddresses();
     void LoadProgramList();
-    CMainFrame* GetMainFrame() const;
+    // The hosting frame: its window, and what the view asks of it (none when hosted elsewhere).
+    CFrameWnd* GetMainFrame() const { return GetParentFrame(); }
+    IConsoleFrame* GetConsoleFrame() const;
     CString LoadPcName(int seat) const;
     void CreateSlots(int seatCount);
     void EndAllSlots();

@@ -2,8 +2,8 @@
 #include "view/WendmarkView.h"
 
 #include "activities/filetransfer/FileTransferDlg.h"
+#include "foundation/AppGlobals.h"
 #include "framework/PostOwned.h"
-#include "shell/AppGlobals.h"
 #include "ui/ShowMessageBox.h"
 
 void CWendmarkView::OpenFileTransfer()

@@ -5,6 +5,7 @@
 // Nothing a pending connection sends ends the program: a malformed text closes that connection.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -16,7 +17,6 @@
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "sessions/core/WireTags.h"
-#include "shell/AppGlobals.h"
 #include "view/core/AddressReport.h"
 #include "view/core/SeatAdmission.h"
 

@@ -4,17 +4,17 @@
 #include "view/WendmarkView.h"
 
 #include "dialogs/LoginDlg.h"
+#include "foundation/AppGlobals.h"
 #include "foundation/IniFile.h"
 #include "foundation/MessagePump.h"
 #include "foundation/Packet.h"
+#include "framework/FrameWnd.h"
 #include "res/resource.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
-#include "shell/PenToolState.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
+#include "view/IConsoleFrame.h"
 #include "view/core/ViewTimerRules.h"
 
 namespace {
@@ -150,7 +150,7 @@ void CWendmarkView::HandleConnectError(int error)
         return;
     }
     // The connect time-out still ends the program 10 s after the attempt.
-    if (CMainFrame* frame = GetMainFrame())
+    if (CFrameWnd* frame = GetMainFrame())
         frame->ShowWindow(SW_SHOW);
 }
 
@@ -277,10 +277,11 @@ void CWendmarkView::OnLoginAccepted(const std::u16string& arguments)
     ShowMainFrameMaximised();
     m_lastServerWordTick = GetTickCount();
     SetTimer(kTimerLoginKeepAlive, kLoginKeepAlivePeriodMs);
-    if (CMainFrame* frame = GetMainFrame())
-        frame->SetTeacherInfo(GetSeatCount(), m_teacherId);
-    if (g_runWithPenTool)
-        StartPenTool();
+    IConsoleFrame* console = GetConsoleFrame();
+    if (console)
+        console->SetTeacherInfo(GetSeatCount(), m_teacherId);
+    if (g_runWithPenTool && console)
+        console->StartPenTool();
 }
 
 void CWendmarkView::ShowMainFrameMaximised()
@@ -288,7 +289,7 @@ void CWendmarkView::ShowMainFrameMaximised()
     CRect client;
     GetClientRect(&client);
     ApplyLayout(client.Width());
-    CMainFrame* frame = GetMainFrame();
+    CFrameWnd* frame = GetMainFrame();
     if (!frame)
         return;
     frame->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);

@@ -4,14 +4,14 @@
 // Every time comparison uses tick differences (wrap-safe), never the wall clock.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/IniSettings.h"
 #include "res/resource.h"
 #include "sessions/LogInfo.h"
 #include "sessions/PadShareSwitch.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
 #include "ui/ShowMessageBox.h"
+#include "view/IConsoleFrame.h"
 #include "view/core/ViewTimerRules.h"
 
 void CWendmarkView::OnTimer(UINT_PTR id)
@@ -169,7 +169,7 @@ void CWendmarkView::KeepLoginSessionAlive()
 
 void CWendmarkView::SaveGroupsFromTabs()
 {
-    CMainFrame* frame = GetMainFrame();
+    IConsoleFrame* frame = GetConsoleFrame();
     if (!frame)
         return;
     frame->GetGroupNames(m_groupNames);
