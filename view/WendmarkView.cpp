@@ -94,10 +94,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
-CWendmarkView::CWendmarkView()
-{
-    m_sessionTag = static_cast<int32_t>(GetTickCount());
-}
+CWendmarkView::CWendmarkView() = default;
 
 CWendmarkView::~CWendmarkView()
 {
@@ -144,7 +141,7 @@ void CWendmarkView::OnInitialUpdate()
     LoadLocalAddresses();
     m_androidCaptureType = GetAndroidCaptureType(m_configPath);
     LoadProgramList();
-    ReadLoginServerAddress();
+    m_login.ReadServerAddress();
     // The main frame stays hidden until the login server has accepted the teacher.
     CRect client;
     GetClientRect(&client);
@@ -192,8 +189,7 @@ void CWendmarkView::ReadGridSettings()
 
 void CWendmarkView::ReadTeacherSettings()
 {
-    m_teacherId = GetConfigString(L"config", L"teacherid", L"");
-    m_classInfo = GetConfigString(L"config", L"classinfo", L"");
+    m_login.ReadTeacherSettings();
     m_restrictions.forbidKeyboard = IsFlagOn(L"preventkeyboard");
     m_restrictions.forbidMouse = IsFlagOn(L"preventmouse");
     m_restrictions.forbidEnding = IsFlagOn(L"preventend");
@@ -309,7 +305,7 @@ void CWendmarkView::CreateSlots(int seatCount)
         slot->SetDisplayName(LoadPcName(seat));
         slot->m_refreshDelay = m_refreshDelay;
         slot->m_imageQuality = m_imageQuality;
-        slot->SetClassText(m_classInfo);
+        slot->SetClassText(m_login.GetClassInfo());
         slot->m_socket.SetOwner(GetSafeHwnd());
         if (m_layout.ThumbnailWidth() > 0 && m_layout.ThumbnailHeight() > 0) {
             CCriticalSectionLock lock(slot->GetLock());
@@ -412,6 +408,23 @@ void CWendmarkView::PlaceScrollControls()
     }
 }
 
+void CWendmarkView::ShowMainFrameMaximised()
+{
+    CRect client;
+    GetClientRect(&client);
+    ApplyLayout(client.Width());
+    CFrameWnd* frame = GetMainFrame();
+    if (!frame)
+        return;
+    frame->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+    frame->ShowWindow(SW_RESTORE);
+    frame->ShowWindow(SW_MAXIMIZE);
+    frame->UpdateWindow();
+    GetClientRect(&client);
+    ApplyLayout(client.Width());
+    Invalidate(FALSE);
+}
+
 // --- Closing --------------------------------------------------------------------------------
 
 void CWendmarkView::CloseMainFrame()
@@ -431,9 +444,7 @@ void CWendmarkView::OnDestroy()
     for (UINT_PTR id : {kTimerHeartbeat, kTimerReconnect, kTimerThumbnailPace, kTimerRepaint, kTimerLoginDialog,
                         kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
         KillTimer(id);
-    if (IsLoginSocketOpen())
-        SendToLoginServer(EndSessionCommand());
-    CloseLoginSocket();
+    m_login.End();
     CloseStudentListener();
     EndAllSlots();
     if (m_loadingDlg.GetSafeHwnd())
