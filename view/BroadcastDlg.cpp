@@ -5,7 +5,7 @@
 #include "foundation/IniFile.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "ui/UiScale.h"
 #include "view/WendmarkView.h"
 #include "view/core/ToolbarLayout.h"

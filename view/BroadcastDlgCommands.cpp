@@ -11,7 +11,7 @@
 #include "framework/PostOwned.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "shell/PenToolState.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"

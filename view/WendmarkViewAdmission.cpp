@@ -7,7 +7,7 @@
 #include "view/core/PadPackageList.h"
 
 #include "activities/screenshare/ShareGlobals.h"
-
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -19,7 +19,6 @@
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "sessions/core/WireTags.h"
-#include "shell/AppGlobals.h"
 #include "view/core/AddressReport.h"
 #include "view/core/SeatAdmission.h"
 

@@ -4,7 +4,7 @@
 #include "view/WendmarkView.h"
 
 #include "activities/screenshare/ShareGlobals.h"
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
 
 // The quiz panel: while it is visible, the commands that take a student away refuse.
