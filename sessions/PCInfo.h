@@ -19,6 +19,7 @@
 #include "framework/RuntimeClass.h"
 #include "foundation/MemBitmap.h"
 #include "foundation/TCPSocket.h"
+#include "sessions/MsgWnd.h"
 
 #include <atomic>
 #include <cstdint>
@@ -152,6 +153,9 @@ public:
     // The view's own marks for the seat (Parts of the view set and clear them).
     std::atomic<int> m_sessionChanging{0};
     std::atomic<DWORD> m_sessionChangingTick{0};
+
+    // The one-to-one chat with this student; its window lives on the thread that opened it.
+    CMsgWnd m_chatWindow;
 
     // The file a student uploads is held by the student thread's socket window, which closes it
     // when the connection ends; the record holds no file handle, so nothing else can close it

@@ -15,6 +15,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SEND_GROUP_PACKET      (WM_APP + 203)   // wParam: heap CPacket
 #define WM_SEND_PACKET            (WM_APP + 204)   // wParam: heap CPacket
 #define WM_THREAD_START           (WM_APP + 300)
+// Opens the slot's chat window on the student's thread, or brings it to the front. No parameters.
+#define WM_OPEN_CHAT              (WM_APP + 206)
 
 // From a student's thread to the view: wParam the detached socket handle, lParam the CPCInfo.
 #define WM_SESSION_ACCEPTED       (WM_APP + 201)
@@ -45,3 +47,6 @@ constexpr WPARAM MessageMarker = 0x12345;
 
 // To the log window: wParam MessageMarker, lParam a heap CLogInfo.
 #define WM_ADD_LOG_RECORD         (WM_USER + 1400)
+// To the log window from a web-service report's worker: wParam TRUE when the service accepted
+// the report, lParam a heap WebServiceReply.
+#define WM_PAD_REPORT_DONE        (WM_USER + 1401)

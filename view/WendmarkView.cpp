@@ -107,6 +107,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
+    ON_COMMAND(IDC_TB_LOG, OnShowLog)
 END_MESSAGE_MAP()
 
 CWendmarkView::CWendmarkView()
@@ -171,6 +172,8 @@ void CWendmarkView::OnInitialUpdate()
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    if (!m_logDlg.CreateHidden(this))
+        TRACE(L"the pad event log could not be made: its records are dropped\n");
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
@@ -456,9 +459,21 @@ void CWendmarkView::OnDestroy()
     CloseLoginSocket();
     CloseStudentListener();
     EndAllSlots();
+    if (m_logDlg.GetSafeHwnd())
+        m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();
+}
+
+void CWendmarkView::ShowLogWindow()
+{
+    m_logDlg.ShowInFront();
+}
+
+void CWendmarkView::OnShowLog()
+{
+    ShowLogWindow();
 }
 
 void CWendmarkView::ShowLoadingText(const CString& text)

@@ -17,6 +17,7 @@
 #include "framework/Pen.h"
 #include "framework/View.h"
 #include "foundation/TCPSocket.h"
+#include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
@@ -58,6 +59,8 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
+    void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
@@ -67,6 +70,7 @@ protected:
     afx_msg void OnSize(UINT type, int width, int height);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
+    afx_msg void OnShowLog();
     afx_msg LRESULT OnSocketAccept(WPARAM socket, LPARAM);
     afx_msg LRESULT OnSocketConnect(WPARAM socket, LPARAM error);
     afx_msg LRESULT OnSocketReceive(WPARAM socket, LPARAM);
@@ -250,8 +254,8 @@ private:
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-    // The pad-event log window; records for it are dropped (traced) while there is none.
-    HWND m_logWindow = nullptr;
+    // The pad event log, made at the first update and kept hidden until the teacher opens it.
+    CLogManageDlg m_logDlg;
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.
