@@ -9,7 +9,8 @@ add_compile_options(-g -O1 -Wall -Wextra)
 
 set(core_sources)
 foreach(dir framework foundation ui view sessions dialogs activities shell)
-  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/core/*.cpp)
+  # activities/ holds one folder per activity, each with its own core/.
+  file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/core/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*/core/*.cpp)
   list(APPEND core_sources ${found})
 endforeach()
 

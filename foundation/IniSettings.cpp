@@ -95,3 +95,9 @@ bool SetEtcProgramList(const wchar_t* configPath, const wchar_t* list)
 {
     return IniSetString(configPath, kDefaultSection, L"etcprogramlist", list);
 }
+
+int GetFileTransferLimit(const wchar_t* configPath)
+{
+    const int limit = _wtoi(IniGetString(L"SCREENSHARE", L"filetrans", L"6", configPath));
+    return limit < 2 ? 2 : limit;
+}

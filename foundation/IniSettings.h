@@ -28,3 +28,6 @@ int GetAndroidCaptureType(const wchar_t* configPath);         // below 1: 1
 bool IsScreenShareButtonEnabled(const wchar_t* configPath);   // exactly "true" only
 CString GetEtcProgramList(const wchar_t* configPath);
 bool SetEtcProgramList(const wchar_t* configPath, const wchar_t* list);
+
+// "config.ini", section "SCREENSHARE": how many students receive one file at once (below 2: 2).
+int GetFileTransferLimit(const wchar_t* configPath);

@@ -1,8 +1,5 @@
 #include "foundation/MessagePump.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 namespace {
 
 const DWORD kPassSleepMs = 5;
@@ -36,15 +33,4 @@ void PumpMessagesWait(DWORD milliseconds, int mode)
         }
         Sleep(kPassSleepMs);
     }
-}
-
-void DebugTrace(const wchar_t* format, ...)
-{
-    wchar_t text[2048];
-    va_list args;
-    va_start(args, format);
-    _vsnwprintf(text, sizeof(text) / sizeof(text[0]) - 1, format, args);
-    va_end(args);
-    text[sizeof(text) / sizeof(text[0]) - 1] = L'\0';
-    OutputDebugStringW(text);
 }

@@ -6,11 +6,13 @@
 #endif
 #include <windows.h>
 
+#include "framework/AfxTrace.h"
+
 // Dispatches the calling thread's waiting messages, then sleeps 5 ms, for milliseconds / 5 + 1
 // passes. Mode 0 empties the queue on every pass; mode 1 dispatches one message per pass and
 // also stops once more than the given time has passed. A WM_QUIT met on the way is posted
 // again and ends the wait, so the caller's message loop still sees it.
 void PumpMessagesWait(DWORD milliseconds, int mode);
 
-// Formats a text and sends it to the debugger output.
-void DebugTrace(const wchar_t* format, ...);
+// Formats a text and sends it to the debugger output: the framework's trace under its own name.
+inline constexpr auto& DebugTrace = AfxTrace;

@@ -3,12 +3,9 @@
 // blocking for the duration of that packet only.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/AsyncSocket.h"
-
-#define WM_SOCKET_ACCEPT  (WM_APP + 1)
-#define WM_SOCKET_CONNECT (WM_APP + 2)   // lParam: the connect error code (0 on success)
-#define WM_SOCKET_RECEIVE (WM_APP + 3)
-#define WM_SOCKET_CLOSE   (WM_APP + 4)
+#include "framework/LifeFlag.h"
 
 class CPacket;
 
@@ -60,5 +57,5 @@ private:
 
     HWND m_owner = nullptr;
     BOOL m_listening = FALSE;
-    bool* m_destroyed = nullptr;   // set by the destructor while the owner handles a message
+    CLifeFlag m_life;   // the owner may delete the socket while it handles a message
 };

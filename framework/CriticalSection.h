@@ -7,9 +7,18 @@
 #endif
 #include <windows.h>
 
+#include <system_error>
+
 class CCriticalSection {
 public:
     CCriticalSection() { ::InitializeCriticalSection(&m_section); }
+    // With the spin count given; a program-wide lock that cannot be set up must not be used, so
+    // this throws std::system_error with the system's error instead.
+    explicit CCriticalSection(DWORD spinCount)
+    {
+        if (!::InitializeCriticalSectionAndSpinCount(&m_section, spinCount))
+            throw std::system_error(static_cast<int>(::GetLastError()), std::system_category());
+    }
     ~CCriticalSection() { ::DeleteCriticalSection(&m_section); }
     CCriticalSection(const CCriticalSection&) = delete;
     CCriticalSection& operator=(const CCriticalSection&) = delete;

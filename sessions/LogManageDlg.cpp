@@ -5,7 +5,7 @@
 #include "framework/PaintDC.h"
 #include "res/resource.h"
 #include "sessions/LogInfo.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "ui/CaptionBand.h"
 #include "ui/RichText.h"
 #include "ui/UiScale.h"

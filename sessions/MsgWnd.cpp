@@ -3,7 +3,7 @@
 #include "framework/AfxMessageBox.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 #include "sessions/core/ChatLineRules.h"
 #include "ui/CaptionBand.h"
 #include "ui/RichText.h"

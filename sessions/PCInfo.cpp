@@ -8,26 +8,22 @@ IMPLEMENT_DYNAMIC(CPCInfo, CObject)
 
 CPCInfo::CPCInfo()
 {
-    ::InitializeCriticalSection(&m_lock);
     m_version = L"0";
     for (CString& text : m_announcementTexts)
         text = L"Reserved";
 }
 
-CPCInfo::~CPCInfo()
-{
-    ::DeleteCriticalSection(&m_lock);
-}
+CPCInfo::~CPCInfo() = default;
 
 void CPCInfo::SetOnline(int connectionId)
 {
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     m_connectionId = connectionId;
 }
 
 bool CPCInfo::MarkOffline(int connectionId)
 {
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     if (connectionId == -1 || m_connectionId.load() != connectionId)
         return false;
     m_connectionId = -1;
@@ -36,19 +32,19 @@ bool CPCInfo::MarkOffline(int connectionId)
 
 void CPCInfo::MarkOffline()
 {
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     m_connectionId = -1;
 }
 
 #define LOCKED_STRING_ACCESSORS(Name, member)                 \
     CString CPCInfo::Get##Name() const                        \
     {                                                         \
-        CLock lock(*this);                                    \
+        CCriticalSectionLock lock(m_lock);                    \
         return member;                                        \
     }                                                         \
     void CPCInfo::Set##Name(const CString& value)             \
     {                                                         \
-        CLock lock(*this);                                    \
+        CCriticalSectionLock lock(m_lock);                    \
         member = value;                                       \
     }
 
@@ -64,7 +60,7 @@ CString CPCInfo::GetAnnouncementText(int index) const
 {
     if (index < 0 || index >= 3)
         return CString();
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     return m_announcementTexts[index];
 }
 
@@ -72,19 +68,19 @@ void CPCInfo::SetAnnouncementText(int index, const CString& text)
 {
     if (index < 0 || index >= 3)
         return;
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     m_announcementTexts[index] = text;
 }
 
 CString CPCInfo::GetQuizAnswer() const
 {
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     return m_quizAnswer;
 }
 
 bool CPCInfo::StoreQuizAnswer(const CString& answer)
 {
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     m_quizAnswer = answer;
     const bool first = !m_quizAnswered;
     m_quizAnswered = true;
@@ -93,7 +89,7 @@ bool CPCInfo::StoreQuizAnswer(const CString& answer)
 
 void CPCInfo::ClearQuizAnswer()
 {
-    CLock lock(*this);
+    CCriticalSectionLock lock(m_lock);
     m_quizAnswer.Empty();
     m_quizAnswered = false;
 }

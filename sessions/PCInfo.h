@@ -7,7 +7,7 @@
 // - words (ints, flags, pointers, ticks) are atomics, written by one side and read by the other;
 // - strings and the thumbnail are guarded by the record's lock: strings are read and written
 //   only through the accessors below (which copy under the lock), and whoever draws into or
-//   from m_thumbnail, or re-creates it, holds a CPCInfo::CLock for the duration;
+//   from m_thumbnail, or re-creates it, holds the record's lock for the duration;
 // - the connection id is changed with MarkOffline / SetOnline, which compare and write it under
 //   the lock, so a thread that ends late cannot mark offline a seat given meanwhile to a new
 //   student.
@@ -16,6 +16,7 @@
 #pragma once
 
 #include "framework/Afx.h"
+#include "framework/CriticalSection.h"
 #include "framework/RuntimeClass.h"
 #include "foundation/MemBitmap.h"
 #include "foundation/TCPSocket.h"
@@ -39,18 +40,8 @@ public:
     CPCInfo(const CPCInfo&) = delete;
     CPCInfo& operator=(const CPCInfo&) = delete;
 
-    // Holds the record's lock for a scope (thumbnail drawing, several fields read together).
-    class CLock {
-    public:
-        explicit CLock(const CPCInfo& slot) : m_slot(slot) { m_slot.Lock(); }
-        ~CLock() { m_slot.Unlock(); }
-        CLock(const CLock&) = delete;
-        CLock& operator=(const CLock&) = delete;
-    private:
-        const CPCInfo& m_slot;
-    };
-    void Lock() const { ::EnterCriticalSection(&m_lock); }
-    void Unlock() const { ::LeaveCriticalSection(&m_lock); }
+    // The record's lock, held for a scope (thumbnail drawing, several fields read together).
+    CCriticalSection& GetLock() const { return m_lock; }
 
     // -- Connection -------------------------------------------------------------------------
     // A seat is online exactly while its connection id is not -1.
@@ -162,7 +153,7 @@ public:
     // under the thread's feet.
 
 private:
-    mutable CRITICAL_SECTION m_lock;
+    mutable CCriticalSection m_lock;
 
     CString m_displayName;
     CString m_notice;

@@ -1,16 +1,16 @@
 #include "sessions/PCThread.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "framework/AsyncSocket.h"
 #include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/SlotChat.h"
 #include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
-#include "sessions/core/UploadPieceTracker.h"
+#include "sessions/core/WireTags.h"
 
 #include <objbase.h>
 
@@ -19,11 +19,6 @@
 namespace {
 
 constexpr int kTeacherToStudentKind = 2;
-
-bool HasTag(const CString& text, const wchar_t* tag)
-{
-    return IsTag(ToU16(text), std::u16string(reinterpret_cast<const char16_t*>(tag)));
-}
 
 } // namespace
 
@@ -115,7 +110,7 @@ void CPCThread::ReleaseSlot()
 {
     if (!m_slot)
         return;
-    CPCInfo::CLock lock(*m_slot);
+    CCriticalSectionLock lock(m_slot->GetLock());
     const bool wasOurs = m_slot->MarkOffline(m_connectionId) ||
                          m_slot->m_pcThread.load() == this;
     CPCThread* self = this;
@@ -131,8 +126,11 @@ void CPCThread::OnDiscardMessage(const MSG& msg)
     case WM_SEND_COMMAND_TEXT: {
         std::unique_ptr<wchar_t[]> text = AfxTakePosted<wchar_t[]>(msg.wParam);
         // A socket given back with "[KW00003]" would otherwise stay open with nobody reading it.
-        if (text && msg.lParam != 0 && HasTag(CString(text.get()), L"[KW00003]"))
+        if (text && msg.lParam != 0 && IsTag(ToU16(CString(text.get())), kTagThumbnailSize))
             ::closesocket(static_cast<SOCKET>(msg.lParam));
+        // The transfer dialog waits for a result of every file it asked for.
+        if (text && IsTag(ToU16(CString(text.get())), kTagStartFileSend))
+            ReportUnsentFile(CString(text.get()), reinterpret_cast<HWND>(msg.lParam));
         break;
     }
     case WM_SEND_PACKET:
@@ -195,26 +193,26 @@ void CPCThread::HandleCommand(const CString& text, LPARAM lParam)
     if (text.GetLength() < static_cast<int>(kTagLength))
         return;
     const std::u16string wire = ToU16(text);
-    if (HasTag(text, L"[KW00004]")) {
+    if (IsTag(wire, kTagRemoteSession)) {
         LendSocket(text, static_cast<wchar_t>(RemoteSessionMode(wire)));
-    } else if (HasTag(text, L"[KW00003]")) {
+    } else if (IsTag(wire, kTagThumbnailSize)) {
         if (lParam != 0)
             TakeSocketBack(static_cast<SOCKET>(lParam));
         SendIfOpen(text);
-    } else if (HasTag(text, L"[KW10001]")) {
+    } else if (IsTag(wire, kTagEndSession)) {
         EndSession(text);
-    } else if (HasTag(text, L"[KW00010]")) {
+    } else if (IsTag(wire, kTagStartFileSend)) {
         StartFileSend(text, reinterpret_cast<HWND>(lParam));
-    } else if (HasTag(text, L"[KW00011]")) {
-        ReportFileResult(CommandNumber(wire));
-    } else if (HasTag(text, L"[KW00012]")) {
+    } else if (IsTag(wire, kTagFileSendResult)) {
+        ReportInternalFileResult(CommandNumber(wire));
+    } else if (IsTag(wire, kTagStopFileSend)) {
         StopFileSend(text);
-    } else if (HasTag(text, L"[KW00073]")) {
+    } else if (IsTag(wire, kTagFileSendProgress)) {
         ReportFileProgress();
-    } else if (HasTag(text, L"[KW00200]")) {
+    } else if (IsTag(wire, kTagScrollPosition)) {
         if (m_wnd)
             m_wnd->SetScrollValue(CommandNumber(wire));
-    } else if (HasTag(text, L"[KW00107]")) {
+    } else if (IsTag(wire, kTagScreenControlRight)) {
         // The presentation right follows what the student is told: only its holder may play
         // input on the teacher PC.
         m_slot->m_screenControl = ArgumentsOf(wire) == u"true" ? 1 : 0;
@@ -320,50 +318,62 @@ void CPCThread::StartFileSend(const CString& text, HWND transferWindow)
     std::u16string path;
     if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
         return;
-    m_fileSendActive = true;
     m_transferWindow = transferWindow;
-    m_transferKind = kTeacherToStudentKind;
     m_transferPath = FromU16(path);
     if (!m_wnd) {
-        ReportFileResult(-3);
+        ReportFileResult(FileSendStatus::ConnectionLost);
         return;
     }
-    m_wnd->SetSending(true);
     m_wnd->SendText(FromU16(FileHeaderCommand(overwriteFlag)));
-    const int result = m_wnd->StartFileSend(m_transferPath, m_transferKind);
-    if (result != 0)
-        ReportFileResult(result);
+    FileSendStatus failure = FileSendStatus::Done;
+    if (!m_wnd->StartFileSend(m_transferPath, kTeacherToStudentKind, failure))
+        ReportFileResult(failure);
 }
 
 void CPCThread::StopFileSend(const CString& text)
 {
-    m_fileSendActive = false;
     if (m_wnd) {
         m_wnd->StopFileSend();
         m_wnd->SendText(text);
     }
 }
 
-void CPCThread::ReportFileResult(int result)
+// A start command that comes when this thread has ended: the student is gone.
+void CPCThread::ReportUnsentFile(const CString& text, HWND transferWindow)
+{
+    char16_t overwriteFlag = 0;
+    std::u16string path;
+    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+        return;
+    m_transferWindow = transferWindow;
+    m_transferPath = FromU16(path);
+    ReportFileResult(FileSendStatus::ConnectionLost);
+}
+
+// "[KW00011]%d": 0 done, -1 read failed, -2 open failed, -3 connection lost; any other number
+// reports nothing.
+void CPCThread::ReportInternalFileResult(int result)
 {
     switch (result) {
-    case 0:
-        if (m_wnd && m_wnd->GetPieceCount() == 0)
-            PostTransferMessage(WM_TRANSFER_STATUS, 100);
-        PostTransferMessage(WM_TRANSFER_PROGRESS, 0);
-        break;
-    case -1: PostTransferMessage(WM_TRANSFER_PROGRESS, 1); break;
-    case -2: PostTransferMessage(WM_TRANSFER_PROGRESS, 2); break;
-    case -3: PostTransferMessage(WM_TRANSFER_PROGRESS, 3); break;
+    case 0: ReportFileResult(FileSendStatus::Done); break;
+    case -1: ReportFileResult(FileSendStatus::ReadFailed); break;
+    case -2: ReportFileResult(FileSendStatus::OpenFailed); break;
+    case -3: ReportFileResult(FileSendStatus::ConnectionLost); break;
     default: break;
     }
+}
+
+void CPCThread::ReportFileResult(FileSendStatus status)
+{
+    if (status == FileSendStatus::Done && m_wnd && m_wnd->GetFileSender().GetPieceCount() == 0)
+        PostTransferMessage(WM_TRANSFER_STATUS, 100);
+    PostTransferMessage(WM_TRANSFER_PROGRESS, static_cast<int>(status));
 }
 
 void CPCThread::ReportFileProgress()
 {
     if (m_wnd)
-        PostTransferMessage(WM_TRANSFER_STATUS,
-                            FileSendPercent(m_wnd->GetCurrentPiece(), m_wnd->GetPieceCount()));
+        PostTransferMessage(WM_TRANSFER_STATUS, m_wnd->GetFileSender().GetPercent());
 }
 
 void CPCThread::PostTransferMessage(UINT message, int value)

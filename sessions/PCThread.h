@@ -13,6 +13,7 @@
 #pragma once
 
 #include "framework/WinThread.h"
+#include "sessions/FileSender.h"
 #include "sessions/StudentThreadLinks.h"
 
 class CPCInfo;
@@ -47,9 +48,8 @@ public:
     const StudentThreadLinks& GetLinks() const { return m_links; }
     int GetConnectionId() const { return m_connectionId; }
     void OnWindowDestroyed() { m_wnd = nullptr; }
-    // File-send results (0 done, -1 read failed, -2 open failed, -3 connection lost) and
-    // progress, to the transfer window.
-    void ReportFileResult(int result);
+    // File-send results and progress, to the transfer window.
+    void ReportFileResult(FileSendStatus status);
     void ReportFileProgress();
 
 protected:
@@ -65,6 +65,8 @@ private:
     void TakeSocketBack(SOCKET handle);
     void StartFileSend(const CString& text, HWND transferWindow);
     void StopFileSend(const CString& text);
+    void ReportInternalFileResult(int result);
+    void ReportUnsentFile(const CString& text, HWND transferWindow);
     void EndSession(const CString& text);
     void SendIfOpen(const CString& text);
     void WaitForResume();
@@ -81,7 +83,5 @@ private:
     bool m_comStarted = false;
 
     HWND m_transferWindow = nullptr;
-    bool m_fileSendActive = false;
-    int m_transferKind = 2;
     CString m_transferPath;
 };

@@ -1,16 +1,17 @@
 #include "sessions/PCThreadWnd.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "sessions/LogInfo.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThread.h"
 #include "sessions/PadShareSwitch.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 
+#include <memory>
 #include <vector>
 
 
@@ -76,82 +77,38 @@ void CPCThreadWnd::PostToOwnThread(const CString& text)
 
 // -- File sending --------------------------------------------------------------------------------
 
-int CPCThreadWnd::StartFileSend(const CString& path, int pieceKind)
+bool CPCThreadWnd::StartFileSend(const CString& path, UINT transferKind, FileSendStatus& failure)
 {
-    m_sendRunning = false;
-    if (!m_fileSender.Open(path))
-        return -2;
-    m_pieceKind = pieceKind;
-    if (!IsSocketOpen()) {
+    std::unique_ptr<CPacket> piece = m_fileSender.Begin(path, transferKind, failure);
+    if (!piece)
+        return false;
+    if (!SendPacketNow(*piece)) {
         m_fileSender.Close();
-        return -3;
+        failure = FileSendStatus::ConnectionLost;
+        return false;
     }
-    std::vector<BYTE> bytes;
-    if (!m_fileSender.ReadPiece(0, bytes)) {
-        m_fileSender.Close();
-        return -1;
-    }
-    CPacket piece(static_cast<UINT>(m_pieceKind), m_fileSender.GetPieceCount(), 0,
-                  m_fileSender.GetFileName(), bytes.data(), static_cast<UINT>(bytes.size()));
-    if (!SendPacketNow(piece)) {
-        m_fileSender.Close();
-        return -3;
-    }
-    m_fileSender.SetCurrentPiece(0);
-    m_sendRunning = true;
-    return 0;
-}
-
-void CPCThreadWnd::StopFileSend()
-{
-    m_sending = false;
-    m_fileSender.Close();
-    // A stopped send reports nothing more; acknowledgements still on their way are unsolicited.
-    m_sendRunning = false;
+    return true;
 }
 
 void CPCThreadWnd::OnPieceAcknowledged()
 {
-    if (!m_sendRunning)
-        return;   // no send of ours is waiting for it
-    if (!m_fileSender.HasPiecesLeft()) {
+    if (!m_fileSender.IsRunning())
+        return;   // no send of ours is waiting for it (or the teacher stopped it)
+    if (m_fileSender.IsLastPieceMade()) {
+        m_thread.ReportFileProgress();
         m_fileSender.Close();
-        FinishFileSend(0);
+        m_thread.ReportFileResult(FileSendStatus::Done);
         return;
     }
-    if (!m_sending) {
-        m_fileSender.Close();
-        m_sendRunning = false;
+    std::unique_ptr<CPacket> piece = m_fileSender.MakeNextPiece();
+    if (!piece) {
+        m_thread.ReportFileProgress();
+        m_thread.ReportFileResult(FileSendStatus::ReadFailed);
         return;
     }
-    const UINT next = m_fileSender.GetCurrentPiece() + 1;
-    if (!SendPiece(next))
-        return;
-    m_thread.ReportFileProgress();
-}
-
-bool CPCThreadWnd::SendPiece(UINT pieceNumber)
-{
-    std::vector<BYTE> bytes;
-    if (!m_fileSender.ReadPiece(pieceNumber, bytes)) {
-        m_fileSender.Close();
-        FinishFileSend(-1);
-        return false;
-    }
-    CPacket piece(static_cast<UINT>(m_pieceKind), m_fileSender.GetPieceCount(), pieceNumber,
-                  m_fileSender.GetFileName(), bytes.data(), static_cast<UINT>(bytes.size()));
-    // A failed write closes the socket; the close notice reports the lost connection.
-    if (!SendPacketNow(piece))
-        return false;
-    m_fileSender.SetCurrentPiece(pieceNumber);
-    return true;
-}
-
-void CPCThreadWnd::FinishFileSend(int result)
-{
-    m_thread.ReportFileProgress();
-    m_sendRunning = false;
-    m_thread.ReportFileResult(result);
+    // A failed write closes the socket; its close notice reports the lost connection.
+    if (SendPacketNow(*piece))
+        m_thread.ReportFileProgress();
 }
 
 // -- Window messages -----------------------------------------------------------------------------
@@ -179,10 +136,9 @@ LRESULT CPCThreadWnd::OnSocketClosed(WPARAM wParam, LPARAM)
     }
     m_dispatcher.CloseUpload();
     ReleaseSlotOnClose();
-    if (m_sendRunning) {
+    if (m_fileSender.IsRunning()) {
         m_fileSender.Close();
-        m_sendRunning = false;
-        m_thread.ReportFileResult(-3);
+        m_thread.ReportFileResult(FileSendStatus::ConnectionLost);
     }
     // The end is the console's own doing after "[KW10001]", or the agent announced it.
     if (m_open && !m_orderlyEnd && m_slot.m_orderlyEnd.load() == 0)
@@ -195,7 +151,7 @@ LRESULT CPCThreadWnd::OnSocketClosed(WPARAM wParam, LPARAM)
 // left alone.
 void CPCThreadWnd::ReleaseSlotOnClose()
 {
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     if (!m_slot.MarkOffline(m_thread.GetConnectionId()))
         return;
     m_slot.SetNotice(CString());

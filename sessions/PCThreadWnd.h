@@ -39,15 +39,12 @@ public:
     void StopReceiving() { m_open = false; }
     void MarkOrderlyEnd() { m_orderlyEnd = true; }
 
-    // File sending: 0 when piece 0 went out, -1 read failed, -2 open failed, -3 socket closed.
-    int StartFileSend(const CString& path, int pieceKind);
-    void StopFileSend();
-    void SetSending(bool sending) { m_sending = sending; }
+    // File sending. Begins a send: false with the reason when piece 0 did not go out.
+    bool StartFileSend(const CString& path, UINT transferKind, FileSendStatus& failure);
+    void StopFileSend() { m_fileSender.Close(); }
     // The student acknowledged a piece ("[PC00010]"): the next piece, or the end of the send.
     void OnPieceAcknowledged();
-    bool IsSendRunning() const { return m_sendRunning; }
-    UINT GetPieceCount() const { return m_fileSender.GetPieceCount(); }
-    UINT GetCurrentPiece() const { return m_fileSender.GetCurrentPiece(); }
+    const CFileSender& GetFileSender() const { return m_fileSender; }
 
     void SetScrollValue(int value) { m_scrollValue = value; }
 
@@ -67,8 +64,6 @@ protected:
     void PostNcDestroy() override;
 
 private:
-    bool SendPiece(UINT pieceNumber);
-    void FinishFileSend(int result);
     void ReleaseSlotOnClose();
     void LogAbnormalEnd();
 
@@ -80,9 +75,6 @@ private:
     bool m_orderlyEnd = false;
 
     CFileSender m_fileSender;
-    bool m_sendRunning = false;
-    bool m_sending = false;
-    int m_pieceKind = 2;
 
     CReceiveDispatcher m_dispatcher;
     int m_scrollValue = 0;

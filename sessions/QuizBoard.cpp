@@ -1,34 +1,12 @@
 #include "sessions/QuizBoard.h"
 
+// Defined before the board, so it is constructed first and destroyed last.
+CCriticalSection g_quizLock(0);
 CQuizBoard g_quizBoard;
-
-namespace {
-
-class CLockScope {
-public:
-    explicit CLockScope(CRITICAL_SECTION& lock) : m_lock(lock) { ::EnterCriticalSection(&m_lock); }
-    ~CLockScope() { ::LeaveCriticalSection(&m_lock); }
-    CLockScope(const CLockScope&) = delete;
-    CLockScope& operator=(const CLockScope&) = delete;
-private:
-    CRITICAL_SECTION& m_lock;
-};
-
-}  // namespace
-
-CQuizBoard::CQuizBoard()
-{
-    ::InitializeCriticalSection(&m_lock);
-}
-
-CQuizBoard::~CQuizBoard()
-{
-    ::DeleteCriticalSection(&m_lock);
-}
 
 bool CQuizBoard::TakeFirstPress()
 {
-    CLockScope lock(m_lock);
+    CCriticalSectionLock lock(g_quizLock);
     if (m_firstPressTaken)
         return false;
     m_firstPressTaken = true;
@@ -37,30 +15,30 @@ bool CQuizBoard::TakeFirstPress()
 
 void CQuizBoard::ResetFirstPress()
 {
-    CLockScope lock(m_lock);
+    CCriticalSectionLock lock(g_quizLock);
     m_firstPressTaken = false;
 }
 
 bool CQuizBoard::IsFirstPressTaken() const
 {
-    CLockScope lock(m_lock);
+    CCriticalSectionLock lock(g_quizLock);
     return m_firstPressTaken;
 }
 
 void CQuizBoard::CountAnswer()
 {
-    CLockScope lock(m_lock);
+    CCriticalSectionLock lock(g_quizLock);
     ++m_answerCount;
 }
 
 void CQuizBoard::ResetAnswers()
 {
-    CLockScope lock(m_lock);
+    CCriticalSectionLock lock(g_quizLock);
     m_answerCount = 0;
 }
 
 int CQuizBoard::GetAnswerCount() const
 {
-    CLockScope lock(m_lock);
+    CCriticalSectionLock lock(g_quizLock);
     return m_answerCount;
 }

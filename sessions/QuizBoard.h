@@ -4,11 +4,11 @@
 #pragma once
 
 #include "framework/Afx.h"
+#include "framework/CriticalSection.h"
 
 class CQuizBoard {
 public:
-    CQuizBoard();
-    ~CQuizBoard();
+    CQuizBoard() = default;
     CQuizBoard(const CQuizBoard&) = delete;
     CQuizBoard& operator=(const CQuizBoard&) = delete;
 
@@ -24,9 +24,10 @@ public:
     int GetAnswerCount() const;
 
 private:
-    mutable CRITICAL_SECTION m_lock;
     bool m_firstPressTaken = false;
     int m_answerCount = 0;
 };
 
+// The quiz's one lock: every change to the board is made under it.
+extern CCriticalSection g_quizLock;
 extern CQuizBoard g_quizBoard;

@@ -1,6 +1,8 @@
 #include "sessions/ReceiveDispatcher.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
+#include "framework/PostOwned.h"
 #include "framework/Time.h"
 #include "res/resource.h"
 #include "sessions/InputInjection.h"
@@ -9,8 +11,8 @@
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
 #include "sessions/QuizBoard.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentThreadLinks.h"
+#include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/KeyEvents.h"
 #include "sessions/core/PadPermissions.h"
@@ -18,7 +20,6 @@
 #include "sessions/core/ReceiveRoutes.h"
 #include "sessions/core/StudentMessages.h"
 #include "sessions/core/TeacherCommands.h"
-#include "sessions/core/ActivityCommands.h"
 
 #include <algorithm>
 #include <memory>
@@ -28,13 +29,6 @@ namespace {
 constexpr DWORD kKeyRecordPauseMs = 10;
 constexpr DWORD kMouseListPauseMs = 2;
 constexpr UINT kAddressReportTimeoutMs = 5000;
-
-CString ResourceText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 const wchar_t* PadStateWordText(PadStateWord word)
 {
@@ -56,9 +50,7 @@ void PostOwnedText(HWND window, UINT message, WPARAM wParam, const CString& text
         TRACE(L"No receiver for %s: %s\n", what, text.GetString());
         return;
     }
-    std::unique_ptr<CString> copy(new CString(text));
-    if (::PostMessageW(window, message, wParam, reinterpret_cast<LPARAM>(copy.get())))
-        copy.release();
+    PostOwnedInLParam(window, message, wParam, std::make_unique<CString>(text));
 }
 
 } // namespace
@@ -236,7 +228,7 @@ void CReceiveDispatcher::OnChatLine(const std::u16string& arguments)
     CString header;
     header.Format(L"%s From %s %d, %s\n",
                   CTime::GetCurrentTime().Format(L"[%Y-%m-%d %H:%M:%S]").GetString(),
-                  ResourceText(IDS_STUDENT_NUMBER_LABEL).GetString(), m_slot.m_slotNumber.load(),
+                  LoadText(IDS_STUDENT_NUMBER_LABEL).GetString(), m_slot.m_slotNumber.load(),
                   m_slot.GetDisplayName().GetString());
     if (!OpenChatWindow(m_slot, m_wnd.GetSafeHwnd())) {
         TRACE(L"PC:%d chat line dropped: the chat is open elsewhere\n", m_slot.m_slotNumber.load());
@@ -266,7 +258,7 @@ void CReceiveDispatcher::OnPadState(const std::u16string& arguments)
     if (!ReadPadStateReport(arguments, report))
         return;
     TRACE(L"PC:%d DRM %s\n", m_slot.m_slotNumber.load(), PadStateWordText(report.word));
-    CPCInfo::CLock lock(m_slot);
+    CCriticalSectionLock lock(m_slot.GetLock());
     PadScreenState state;
     state.drmOn = m_slot.m_drmOn.load() != 0;
     state.locked = m_slot.m_locked.load() != 0;
@@ -288,8 +280,8 @@ void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
         return;
     for (int i = 0; i < kPadPermissionCount; ++i)
         m_slot.m_permissions[i] = report.flags.on[i] ? 1 : 0;
-    const CString permissionText = ResourceText(IDS_PERMISSION_NEEDED);
-    CPCInfo::CLock lock(m_slot);
+    const CString permissionText = LoadText(IDS_PERMISSION_NEEDED);
+    CCriticalSectionLock lock(m_slot.GetLock());
     const CString notice = m_slot.GetNotice();
     switch (PermissionNoticeChange(report.flags, notice.IsEmpty(), notice == permissionText)) {
     case NoticeChange::ShowPermissionNeeded: m_slot.SetNotice(permissionText); break;
@@ -302,7 +294,7 @@ void CReceiveDispatcher::OnQuizBuzzer()
 {
     if (!g_quizBoard.TakeFirstPress())
         return;
-    CString format = ResourceText(IDS_QUIZ_FASTEST);
+    CString format = LoadText(IDS_QUIZ_FASTEST);
     if (format.IsEmpty())
         format = L"[%d: %s]";
     CString announcement;

@@ -2,7 +2,7 @@
 
 #include "framework/PostOwned.h"
 #include "sessions/PCInfo.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 
 bool RequestChatWindow(const CPCInfo& slot)
 {

@@ -1,8 +1,8 @@
 #include "sessions/StudentPosting.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "framework/PostOwned.h"
-#include "sessions/SessionMessages.h"
 
 #include <cwchar>
 

@@ -52,7 +52,7 @@ bool CopyIntoSlot(CPCInfo& slot, const RECT& destination, HDC source)
     const int height = destination.bottom - destination.top;
     for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
         {
-            CPCInfo::CLock lock(slot);
+            CCriticalSectionLock lock(slot.GetLock());
             if (::BitBlt(slot.m_thumbnail.GetSafeHdc(), destination.left, destination.top, width,
                          height, source, 0, 0, SRCCOPY))
                 return true;

@@ -6,7 +6,6 @@
 
 CString g_permissionNeededText;
 CString g_configIniPath;
-CProgramLock g_quizLock;
 CString g_penToolName;
 CString g_penToolPath;
 CWendmarkApp theApp;

@@ -2,13 +2,11 @@
 #pragma once
 
 #include "framework/Afx.h"
-#include "shell/ProgramLock.h"
 
 #include <atomic>
 
 extern CString g_permissionNeededText;   // shown when a pad has not given a permission
 extern CString g_configIniPath;          // full path of "config.ini" in the program folder
-extern CProgramLock g_quizLock;          // guards the counting of quiz answers
 extern CString g_penToolName;            // process name the external pen program publishes
 extern CString g_penToolPath;            // its executable path
 extern CString g_language;               // "Kor" (built-in resources) or a language module's code

@@ -3,6 +3,7 @@
 // tabs. Each selection is posted to the parent as WM_GROUP_TAB_SELECTED.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/Afx.h"
 #include "framework/Brush.h"
 #include "framework/Font.h"
@@ -11,16 +12,8 @@
 #include "shell/core/TabStripModel.h"
 #include "ui/ImageButton.h"
 
-// wParam: CGroupTabCtrl::MessageMarker; lParam: a heap CString with the selected group's name,
-// which the receiver owns (AfxTakePosted<CString>). A copy, so a tab removed before the message
-// arrives leaves nothing dangling.
-#define WM_GROUP_TAB_SELECTED (WM_USER + 1200)
-
 class CGroupTabCtrl : public CWnd {
 public:
-    // The value a message carrying a record also carries in wParam; others are ignored.
-    static constexpr WPARAM MessageMarker = 0x12345;
-
     // A visible child of the window class "GroupTab".
     BOOL Create(const RECT& rect, CWnd* parent, UINT id);
 

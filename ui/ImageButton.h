@@ -8,10 +8,6 @@
 #include "framework/ToolTipCtrl.h"
 #include "ui/OleDropTargetEx.h"
 
-// A valid single file dropped on an image button: wParam is the path (a heap wchar_t array,
-// AfxTakePosted<wchar_t[]>), which the receiver owns; lParam 0.
-#define WM_FILE_DROPPED (WM_APP + 405)
-
 class CImageButton : public CButton {
 public:
     enum State { Normal = 0, Hover = 1, Disabled = 2, Pressed = 3 };

@@ -2,10 +2,8 @@
 // when its time has run out it hides and tells its notify window.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/Wnd.h"
-
-// Posted to the notify window when the display time has run out; wParam = the window's handle.
-#define WM_CHILD_CLOSED (WM_USER + 9)
 
 class COSDWndBase : public CWnd {
 public:

@@ -1,5 +1,6 @@
 #include "ui/PictureEx.h"
 
+#include "framework/ExceptionGuard.h"
 #include "framework/PaintDC.h"
 #include "ui/core/GifLayout.h"
 
@@ -15,18 +16,6 @@ constexpr int kMaxPictureSide = 4096;
 constexpr DWORD kStopWaitSlice = 5000;
 constexpr int kDisposalRestoreBackground = 2;
 constexpr int kDisposalRestorePrevious = 3;
-
-// Serialises drawing into the canvas between the animation thread and the window's thread.
-class CanvasLock {
-public:
-    explicit CanvasLock(CRITICAL_SECTION& lock) : m_lock(lock) { EnterCriticalSection(&m_lock); }
-    ~CanvasLock() { LeaveCriticalSection(&m_lock); }
-    CanvasLock(const CanvasLock&) = delete;
-    CanvasLock& operator=(const CanvasLock&) = delete;
-
-private:
-    CRITICAL_SECTION& m_lock;
-};
 
 SIZE HimetricToPixels(IPicture* picture)
 {
@@ -77,7 +66,6 @@ void CPictureEx::Surface::Destroy()
 
 CPictureEx::CPictureEx()
 {
-    InitializeCriticalSection(&m_canvasLock);
     m_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
@@ -86,7 +74,6 @@ CPictureEx::~CPictureEx()
     UnLoad();
     if (m_stopEvent)
         CloseHandle(m_stopEvent);
-    DeleteCriticalSection(&m_canvasLock);
 }
 
 BOOL CPictureEx::Load(HGLOBAL memory, DWORD size, BOOL loop)
@@ -238,7 +225,7 @@ BOOL CPictureEx::PrepareCanvas()
     HDC windowDC = ::GetDC(m_hWnd);
     BOOL made = FALSE;
     {
-        CanvasLock lock(m_canvasLock);
+        CCriticalSectionLock lock(m_canvasLock);
         made = m_canvas.Create(windowDC, width, height);
         if (made) {
             // The canvas blends with the dialog face around the control.
@@ -259,7 +246,7 @@ BOOL CPictureEx::Draw()
         if (!m_still)
             return FALSE;
         {
-            CanvasLock lock(m_canvasLock);
+            CCriticalSectionLock lock(m_canvasLock);
             RenderPicture(m_still, m_canvas.dc, 0, 0, m_pictureSize.cx, m_pictureSize.cy);
         }
         Invalidate(FALSE);
@@ -291,11 +278,7 @@ BOOL CPictureEx::Draw()
 unsigned __stdcall CPictureEx::AnimationThread(void* self)
 {
     CPictureEx* picture = static_cast<CPictureEx*>(self);
-    try {
-        picture->RunAnimation();
-    } catch (...) {
-        TRACE(L"CPictureEx: exception in the animation thread\n");
-    }
+    AfxCallGuarded(L"the animation thread", [&] { picture->RunAnimation(); });
     picture->m_running = false;
     return 0;
 }
@@ -313,7 +296,7 @@ void CPictureEx::RunAnimation()
             continue;
         m_currentFrame = 0;
         {
-            CanvasLock lock(m_canvasLock);
+            CCriticalSectionLock lock(m_canvasLock);
             FillCanvas(RECT{0, 0, m_pictureSize.cx, m_pictureSize.cy});
         }
         InvalidateFromAnyThread();
@@ -326,7 +309,7 @@ BOOL CPictureEx::ShowFrame(size_t index)
 {
     const Frame& frame = m_frames[index];
     {
-        CanvasLock lock(m_canvasLock);
+        CCriticalSectionLock lock(m_canvasLock);
         if (frame.disposal == kDisposalRestorePrevious &&
             m_saved.Create(m_canvas.dc, frame.width, frame.height))
             BitBlt(m_saved.dc, 0, 0, frame.width, frame.height, m_canvas.dc, frame.left,
@@ -347,7 +330,7 @@ BOOL CPictureEx::WaitFrameDelay(const Frame& frame)
 
 void CPictureEx::DisposeFrame(const Frame& frame)
 {
-    CanvasLock lock(m_canvasLock);
+    CCriticalSectionLock lock(m_canvasLock);
     if (frame.disposal == kDisposalRestoreBackground) {
         FillCanvas(RECT{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height});
     } else if (frame.disposal == kDisposalRestorePrevious && m_saved.dc) {
@@ -408,7 +391,7 @@ void CPictureEx::UnLoad()
             frame.picture->Release();
     m_frames.clear();
     {
-        CanvasLock lock(m_canvasLock);
+        CCriticalSectionLock lock(m_canvasLock);
         m_canvas.Destroy();
         m_saved.Destroy();
     }
@@ -433,7 +416,7 @@ int CPictureEx::GetFrameDelay(int frame) const
 
 COLORREF CPictureEx::GetCanvasPixel(int x, int y)
 {
-    CanvasLock lock(m_canvasLock);
+    CCriticalSectionLock lock(m_canvasLock);
     return m_canvas.dc ? ::GetPixel(m_canvas.dc, x, y) : CLR_INVALID;
 }
 
@@ -447,7 +430,7 @@ void CPictureEx::OnPaint()
     const bool hasPaintRect = !IsRectEmpty(&m_paintRect);
     const int width = hasPaintRect ? m_paintRect.right - m_paintRect.left : m_pictureSize.cx;
     const int height = hasPaintRect ? m_paintRect.bottom - m_paintRect.top : m_pictureSize.cy;
-    CanvasLock lock(m_canvasLock);
+    CCriticalSectionLock lock(m_canvasLock);
     if (m_canvas.dc)
         ::BitBlt(dc.GetSafeHdc(), 0, 0, width, height, m_canvas.dc, m_paintRect.left,
                  m_paintRect.top, SRCCOPY);

@@ -3,6 +3,7 @@
 // into a canvas that the control copies to the screen when it paints.
 #pragma once
 
+#include "framework/CriticalSection.h"
 #include "framework/Static.h"
 
 #include <ole2.h>
@@ -102,7 +103,7 @@ private:
     HANDLE m_thread = nullptr;   // closed only by Stop
 
     // The canvas is drawn by the animation thread and copied by the window's thread.
-    CRITICAL_SECTION m_canvasLock;
+    CCriticalSection m_canvasLock;
     Surface m_canvas;
     Surface m_saved;   // the area under a frame whose disposal restores it
 };

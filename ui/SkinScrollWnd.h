@@ -7,11 +7,10 @@
 // destroyed, and gives the control its window procedure back first.
 #pragma once
 
+#include "foundation/AppMessages.h"
 #include "framework/Bitmap.h"
 #include "ui/SkinScrollBar.h"
-
-// To the wrapper: lay out again. wParam = the vertical bar is shown, lParam = it is on the left.
-#define WM_SKIN_SCROLL_UPDATE (WM_USER + 100)
+#include "ui/SkinScrollLimit.h"
 
 class CSkinScrollWnd : public CWnd {
 public:
@@ -61,7 +60,7 @@ private:
 
     CSkinScrollBar m_horzBar;
     CSkinScrollBar m_vertBar;
-    CWnd m_limit;
+    CSkinScrollLimit m_limit;
     CBitmap m_skin;
     int m_arrowSize = 16;
     HWND m_control = nullptr;

@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -11,7 +12,6 @@
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "shell/AppGlobals.h"
@@ -32,7 +32,7 @@ const COLORREF kSelectedColour = RGB(0, 255, 255);
 const COLORREF kPlainColour = RGB(126, 127, 129);
 
 // The older group file is a local text file; anything larger is not one.
-const LONGLONG kMaxLegacyGroupFileBytes = 4 * 1024 * 1024;
+const uint64_t kMaxLegacyGroupFileBytes = 4 * 1024 * 1024;
 
 bool IsFlagOn(const wchar_t* key)
 {
@@ -45,29 +45,11 @@ bool FileExists(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The bytes of a file of at most kMaxLegacyGroupFileBytes.
-bool ReadSmallFile(const CString& path, std::vector<uint8_t>& bytes)
-{
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool read = GetFileSizeEx(file, &size) && size.QuadPart <= kMaxLegacyGroupFileBytes;
-    if (read) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        read = bytes.empty() ||
-               (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
-    }
-    CloseHandle(file);
-    return read;
-}
-
 // The text of a file in whatever encoding it was saved.
 bool ReadTextFile(const CString& path, std::wstring& text)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadSmallFile(path, bytes))
+    if (!ReadWholeFile(path, kMaxLegacyGroupFileBytes, bytes))
         return false;
     const TextFileEncoding encoding = SniffTextFileEncoding(bytes);
     switch (encoding) {
@@ -108,29 +90,25 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
     ON_COMMAND(IDC_TB_LOG, OnShowLog)
+    ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
+    ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
 CWendmarkView::CWendmarkView()
 {
-    ::InitializeCriticalSection(&m_pendingLock);
-    ::InitializeCriticalSection(&m_slotLock);
     m_sessionTag = static_cast<int32_t>(GetTickCount());
 }
 
 CWendmarkView::~CWendmarkView()
 {
-    *m_alive = false;
     for (CPCInfo* slot : m_slots)
         delete slot;
     m_slots.clear();
     m_groupSlots.clear();
-    ::EnterCriticalSection(&m_pendingLock);
+    CCriticalSectionLock lock(m_pendingLock);
     for (CPCInfo* pending : m_pendingConnections)
         delete pending;
     m_pendingConnections.clear();
-    ::LeaveCriticalSection(&m_pendingLock);
-    ::DeleteCriticalSection(&m_slotLock);
-    ::DeleteCriticalSection(&m_pendingLock);
 }
 
 BOOL CWendmarkView::PreCreateWindow(CREATESTRUCTW& cs)
@@ -336,7 +314,7 @@ void CWendmarkView::CreateSlots(int seatCount)
         slot->SetClassText(m_classInfo);
         slot->m_socket.SetOwner(GetSafeHwnd());
         if (m_layout.ThumbnailWidth() > 0 && m_layout.ThumbnailHeight() > 0) {
-            CPCInfo::CLock lock(*slot);
+            CCriticalSectionLock lock(slot->GetLock());
             slot->m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), m_thumbnailBitsPerPixel);
         }
         m_slots.push_back(slot);
@@ -398,7 +376,7 @@ void CWendmarkView::TellThumbnailSize()
         PostCommandToSlot(*slot, ThumbnailSizeCommand(width, height));
         if (slot->m_controlThread.load())
             continue;   // a remote session draws into it meanwhile
-        CPCInfo::CLock lock(*slot);
+        CCriticalSectionLock lock(slot->GetLock());
         slot->m_thumbnail.Create(width, height, slot->m_bitsPerPixel.load());
     }
 }

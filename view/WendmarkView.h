@@ -10,13 +10,17 @@
 //   WendmarkViewLogin.cpp    the login-server session
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
+//   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
+#include "foundation/AppMessages.h"
+#include "foundation/TCPSocket.h"
 #include "framework/Brush.h"
+#include "framework/CriticalSection.h"
 #include "framework/Font.h"
+#include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
-#include "foundation/TCPSocket.h"
 #include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
@@ -38,10 +42,6 @@ class CMainFrame;
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
 
-// A student's status caption: wParam the seat number (1-based), lParam 1..4 (updating,
-// restarting, starting, ending).
-#define WM_SLOT_STATUS (WM_APP + 403)
-
 class CWendmarkView : public CView {
     DECLARE_DYNCREATE(CWendmarkView)
 public:
@@ -55,6 +55,12 @@ public:
     // The slots of the class in seat order; empty until the login server has granted the seats.
     const std::vector<CPCInfo*>& GetSlots() const { return m_slots; }
     int GetSeatCount() const { return static_cast<int>(m_slots.size()); }
+
+    // The file-transfer dialog over the connected students, modal; with a path, that file is
+    // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
+    // silently while the dialog or a message box is already open.
+    void OpenFileTransfer();
+    void OpenFileTransferWithPath(const CString& path);
 
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
@@ -77,6 +83,8 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    // wParam: the dropped file's path (heap wchar_t[], ours).
+    afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -136,10 +144,10 @@ private:
 
     // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
     // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
-    // this token across such a call and touches the view afterwards only while it is true.
-    using LifeToken = std::shared_ptr<const bool>;
-    LifeToken Life() const { return m_alive; }
-    static bool Alive(const LifeToken& life) { return *life; }
+    // this token across such a call and touches the view afterwards only while it is alive.
+    using LifeToken = CLifeFlag::Token;
+    LifeToken Life() const { return m_life.GetToken(); }
+    static bool Alive(const LifeToken& life) { return life.IsAlive(); }
 
     // --- Login-server session (WendmarkViewLogin.cpp) ---
     void OpenLoginDialog();
@@ -192,8 +200,8 @@ private:
     bool m_groupShown = false;
     std::vector<CPCInfo*> m_groupSlots;
     std::vector<CPCInfo*> m_pendingConnections;
-    CRITICAL_SECTION m_pendingLock;
-    CRITICAL_SECTION m_slotLock;
+    CCriticalSection m_pendingLock;
+    CCriticalSection m_slotLock;
     CConnectionIdCounter m_connectionIds;
     // One "[PC00014]" entry per student on the teacher's network.
     std::vector<std::u16string> m_studentAddresses;
@@ -253,7 +261,7 @@ private:
     CString m_loginRequest;
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    CLifeFlag m_life;
     // The pad event log, made at the first update and kept hidden until the teacher opens it.
     CLogManageDlg m_logDlg;
 };

@@ -5,16 +5,17 @@
 // Nothing a pending connection sends ends the program: a malformed text closes that connection.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppMessages.h"
+#include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
 #include "foundation/IniSettings.h"
 #include "foundation/Packet.h"
-#include "foundation/FileUtil.h"
 #include "res/resource.h"
 #include "sessions/PCThread.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
+#include "sessions/core/WireTags.h"
 #include "shell/AppGlobals.h"
 #include "view/core/AddressReport.h"
 #include "view/core/SeatAdmission.h"
@@ -40,17 +41,6 @@ void CloseConnection(CTCPSocket& socket)
     socket.Close();
 }
 
-// Held for a scope; the admission takes the slot lock while a seat is checked and filled.
-class CSectionLock {
-public:
-    explicit CSectionLock(CRITICAL_SECTION& section) : m_section(section) { ::EnterCriticalSection(&m_section); }
-    ~CSectionLock() { ::LeaveCriticalSection(&m_section); }
-    CSectionLock(const CSectionLock&) = delete;
-    CSectionLock& operator=(const CSectionLock&) = delete;
-private:
-    CRITICAL_SECTION& m_section;
-};
-
 } // namespace
 
 // --- Accept ---------------------------------------------------------------------------------
@@ -69,7 +59,7 @@ void CWendmarkView::AdmitConnection(CTCPSocket& listener)
     // A failed send closes the socket and posts its close; the record goes then.
     if (SendText(pending->m_socket, ConsoleVersionCommand()))
         SendText(pending->m_socket, FreeSeatsCommand(freeSeats));
-    CSectionLock lock(m_pendingLock);
+    CCriticalSectionLock lock(m_pendingLock);
     m_pendingConnections.push_back(pending);
 }
 
@@ -84,7 +74,7 @@ std::vector<bool> CWendmarkView::SeatsOnline() const
 
 CPCInfo* CWendmarkView::FindConnection(const void* socket)
 {
-    CSectionLock lock(m_pendingLock);
+    CCriticalSectionLock lock(m_pendingLock);
     for (CPCInfo* pending : m_pendingConnections) {
         if (&pending->m_socket == socket)
             return pending;
@@ -95,7 +85,7 @@ CPCInfo* CWendmarkView::FindConnection(const void* socket)
 void CWendmarkView::RemoveConnection(CPCInfo* pending)
 {
     {
-        CSectionLock lock(m_pendingLock);
+        CCriticalSectionLock lock(m_pendingLock);
         auto found = std::find(m_pendingConnections.begin(), m_pendingConnections.end(), pending);
         if (found == m_pendingConnections.end())
             return;
@@ -125,11 +115,11 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
         return true;
     }
     const std::u16string arguments = ArgumentsOf(text);
-    if (IsTag(text, u"[PC00017]"))
+    if (IsTag(text, kTagAgentVersion))
         pending->SetVersion(FromU16(arguments));
-    else if (IsTag(text, u"[PC00029]") || IsTag(text, u"[PC00129]"))
+    else if (IsTag(text, kTagClientAnnouncement) || IsTag(text, kTagClientAnnouncementEx))
         TakeClientTexts(*pending, arguments);
-    else if (IsTag(text, u"[PC00002]"))
+    else if (IsTag(text, kTagHello))
         AdmitIntoSeat(pending, arguments);
     return true;
 }
@@ -168,7 +158,7 @@ void CWendmarkView::AdmitIntoSeat(CPCInfo* pending, const std::u16string& argume
     }
     CPCInfo* slot = nullptr;
     {
-        CSectionLock lock(m_slotLock);
+        CCriticalSectionLock lock(m_slotLock);
         if (!FindConnection(&pending->m_socket))
             return;   // already gone: nothing to admit
         size_t seatIndex = 0;
@@ -208,7 +198,7 @@ void CWendmarkView::FillSeat(CPCInfo& slot, const CPCInfo& pending, const std::v
     for (auto& permission : slot.m_permissions)
         permission = 1;
     {
-        CPCInfo::CLock lock(slot);
+        CCriticalSectionLock lock(slot.GetLock());
         slot.m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), m_thumbnailBitsPerPixel);
     }
     const CString name = LoadPcName(seat);

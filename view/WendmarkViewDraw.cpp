@@ -107,7 +107,7 @@ void CWendmarkView::DrawSlotPicture(CDC& dc, CPCInfo& slot, const CRect& picture
 
 void CWendmarkView::DrawThumbnail(CDC& dc, CPCInfo& slot, const CRect& picture)
 {
-    CPCInfo::CLock lock(slot);
+    CCriticalSectionLock lock(slot.GetLock());
     if (!slot.m_thumbnail.GetBits())
         return;   // nothing received yet
     for (int attempt = 0; attempt < kThumbnailCopyTries; ++attempt) {

@@ -3,8 +3,8 @@
 // taken only from the login-server socket, so nothing another peer sends can act as one.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppMessages.h"
 #include "framework/PostOwned.h"
-#include "sessions/SessionMessages.h"
 
 #include <algorithm>
 #include <memory>

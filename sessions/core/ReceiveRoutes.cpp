@@ -2,6 +2,7 @@
 
 #include "foundation/core/PacketFields.h"
 #include "sessions/core/CommandText.h"
+#include "sessions/core/WireTags.h"
 
 namespace {
 
@@ -11,34 +12,34 @@ constexpr uint8_t kBoth = kThumbnailSession | kRemoteSession;
 } // namespace
 
 const TextRouteEntry kTextRoutes[] = {
-    {u"[PC00002]", TextRoute::Hello, kPendingConnection},
-    {u"[PC00003]", TextRoute::KeepAlive, kBoth},
-    {u"[PC00004]", TextRoute::ScreenSize, kBoth},
-    {u"[PC00010]", TextRoute::FilePieceDone, kThumb},
-    {u"[PC00013]", TextRoute::SoundAnswer, kRemoteSession},
-    {u"[PC00014]", TextRoute::AddressReport, kThumb},
-    {u"[PC00015]", TextRoute::ChatLine, kBoth},
-    {u"[PC00016]", TextRoute::ClipboardText, kRemoteSession},
-    {u"[PC00017]", TextRoute::AgentVersion, kThumb | kPendingConnection},
-    {u"[PC00019]", TextRoute::DisplayName, kThumb},
-    {u"[PC00025]", TextRoute::ShareFrameAck, kBoth},
-    {u"[PC00029]", TextRoute::ClientAnnouncement, kPendingConnection},
-    {u"[PC00129]", TextRoute::ClientAnnouncement, kPendingConnection},
-    {u"[PC00031]", TextRoute::OrderlyEnd, kBoth},
-    {u"[PC00034]", TextRoute::Restarting, kThumb},
-    {u"[PC00039]", TextRoute::PadState, kBoth},
-    {u"[PC00172]", TextRoute::PadPermissions, kBoth},
-    {u"[PC00400]", TextRoute::QuizBuzzer, kThumb},
-    {u"[PC00401]", TextRoute::QuizAnswer, kThumb},
-    {u"[PC00500]", TextRoute::PadAppEvent, kBoth},
-    {u"[PC00600]", TextRoute::Orientation, kBoth},
-    {u"[PC00603]", TextRoute::ScanCodes, kThumb},
-    {u"[PC00604]", TextRoute::HangulKey, kThumb},
-    {u"[AN00003]", TextRoute::PadShareKeepAlive, kThumb},
-    {u"[AN00004]", TextRoute::PadShareStart, kThumb},
-    {u"[AN00005]", TextRoute::PadShareStop, kThumb},
-    {u"[AN00006]", TextRoute::PadShareParam, kThumb},
-    {u"[AN00010]", TextRoute::PadShareRestart, kThumb},
+    {kTagHello, TextRoute::Hello, kPendingConnection},
+    {kTagKeepAlive, TextRoute::KeepAlive, kBoth},
+    {kTagScreenSize, TextRoute::ScreenSize, kBoth},
+    {kTagFilePieceDone, TextRoute::FilePieceDone, kThumb},
+    {kTagSoundAnswer, TextRoute::SoundAnswer, kRemoteSession},
+    {kTagAddressReport, TextRoute::AddressReport, kThumb},
+    {kTagStudentChatLine, TextRoute::ChatLine, kBoth},
+    {kTagStudentClipboard, TextRoute::ClipboardText, kRemoteSession},
+    {kTagAgentVersion, TextRoute::AgentVersion, kThumb | kPendingConnection},
+    {kTagStudentName, TextRoute::DisplayName, kThumb},
+    {kTagShareFrameAck, TextRoute::ShareFrameAck, kBoth},
+    {kTagClientAnnouncement, TextRoute::ClientAnnouncement, kPendingConnection},
+    {kTagClientAnnouncementEx, TextRoute::ClientAnnouncement, kPendingConnection},
+    {kTagOrderlyEnd, TextRoute::OrderlyEnd, kBoth},
+    {kTagRestarting, TextRoute::Restarting, kThumb},
+    {kTagPadState, TextRoute::PadState, kBoth},
+    {kTagPadPermissions, TextRoute::PadPermissions, kBoth},
+    {kTagQuizBuzzer, TextRoute::QuizBuzzer, kThumb},
+    {kTagQuizAnswer, TextRoute::QuizAnswer, kThumb},
+    {kTagPadAppEvent, TextRoute::PadAppEvent, kBoth},
+    {kTagOrientation, TextRoute::Orientation, kBoth},
+    {kTagScanCodes, TextRoute::ScanCodes, kThumb},
+    {kTagHangulKey, TextRoute::HangulKey, kThumb},
+    {kTagPadShareKeepAlive, TextRoute::PadShareKeepAlive, kThumb},
+    {kTagPadShareStart, TextRoute::PadShareStart, kThumb},
+    {kTagPadShareStop, TextRoute::PadShareStop, kThumb},
+    {kTagPadShareParam, TextRoute::PadShareParam, kThumb},
+    {kTagPadShareRestart, TextRoute::PadShareRestart, kThumb},
 };
 const size_t kTextRouteCount = sizeof(kTextRoutes) / sizeof(kTextRoutes[0]);
 

@@ -2,6 +2,7 @@
 
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
+#include "sessions/core/WireTags.h"
 
 #include <vector>
 
@@ -13,11 +14,11 @@ struct TagKind {
 };
 
 const TagKind kLoginServerTags[] = {
-    {u"[UR00000]", LoginServerText::Alive},
-    {u"[UR00001]", LoginServerText::LoginResult},
-    {u"[UR00002]", LoginServerText::SeatsGranted},
-    {u"[UR00020]", LoginServerText::DuplicateLogin},
-    {u"[UR00021]", LoginServerText::LoggedOutElsewhere},
+    {kTagServerAlive, LoginServerText::Alive},
+    {kTagLoginResult, LoginServerText::LoginResult},
+    {kTagSeatsGranted, LoginServerText::SeatsGranted},
+    {kTagDuplicateLogin, LoginServerText::DuplicateLogin},
+    {kTagLoggedOutElsewhere, LoginServerText::LoggedOutElsewhere},
 };
 
 const char16_t kNotRunningPrefix[] = u"실행중인 ";
@@ -85,19 +86,19 @@ bool ReadLoggedOutElsewhere(const std::u16string& arguments, LoggedOutNotice& no
 
 std::u16string LoginRequestCommand(const ConsoleIdentity& console)
 {
-    return CommandWith(u"[UT00001]", {Number(kTeacherConsoleKind), Number(console.sessionTag), console.teacherId,
+    return CommandWith(kTagLoginRequest, {Number(kTeacherConsoleKind), Number(console.sessionTag), console.teacherId,
                                       console.siteText, console.localAddress, console.studentPort,
                                       kConsoleVersion});
 }
 
 std::u16string LoginKeepAliveCommand(int slotCount)
 {
-    return u"[UT00002]" + Number(slotCount);
+    return kTagLoginKeepAlive + Number(slotCount);
 }
 
 std::u16string TakeOverCommand(const ConsoleIdentity& console)
 {
-    return CommandWith(u"[KW10003]", {u"0", console.teacherId, console.siteText, u"0", u"0", console.localAddress,
+    return CommandWith(kTagTakeOverLogin, {u"0", console.teacherId, console.siteText, u"0", u"0", console.localAddress,
                                       console.studentPort, console.localAddress, console.studentPort});
 }
 

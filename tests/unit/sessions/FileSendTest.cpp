@@ -3,8 +3,8 @@
 // piece numbered with the piece count; progress and the result go to the transfer window.
 #include "StudentFixture.h"
 
+#include "foundation/AppMessages.h"
 #include "framework/PumpUntil.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/core/UploadPieceTracker.h"
 
 #include <vector>

@@ -3,7 +3,7 @@
 #include "res/resource.h"
 #include "sessions/LogInfo.h"
 #include "sessions/LogManageDlg.h"
-#include "sessions/SessionMessages.h"
+#include "foundation/AppMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "StudentFixture.h"
 
+#include "foundation/AppMessages.h"
 #include "framework/LoopbackPair.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentPosting.h"
 
 #include <shellapi.h>

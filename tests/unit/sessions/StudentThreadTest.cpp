@@ -3,10 +3,10 @@
 // session.
 #include "StudentFixture.h"
 
+#include "foundation/AppMessages.h"
 #include "framework/LoopbackPair.h"
 #include "framework/PumpUntil.h"
 #include "res/resource.h"
-#include "sessions/SessionMessages.h"
 #include "sessions/StudentPosting.h"
 
 TEST_F(StudentFixture, KeepAliveIsAnsweredAndStampsTheSlot)

@@ -68,7 +68,7 @@ CPacket ThumbnailPart(const RECT& rect, const std::vector<BYTE>& jpeg)
 // The colour of a thumbnail pixel, read under the slot's lock as the painting does.
 COLORREF PixelAt(CPCInfo& slot, int x, int y)
 {
-    CPCInfo::CLock lock(slot);
+    CCriticalSectionLock lock(slot.GetLock());
     return GetPixel(slot.m_thumbnail.GetSafeHdc(), x, y);
 }
 
@@ -89,7 +89,7 @@ protected:
     void SetUp() override
     {
         StudentFixture::SetUp();
-        CPCInfo::CLock lock(m_slot);
+        CCriticalSectionLock lock(m_slot.GetLock());
         m_slot.m_thumbnail.Create(200, 150, 32);
     }
 };

@@ -27,7 +27,7 @@ public:
 
     afx_msg LRESULT OnTabSelected(WPARAM marker, LPARAM name)
     {
-        if (marker != CGroupTabCtrl::MessageMarker) {
+        if (marker != MessageMarker) {
             ++m_foreignMessages;
             return 0;
         }

@@ -1,0 +1,129 @@
+// Every private window and thread message of the program, in one place, ordered by number, so
+// that a collision shows at a glance. Add a new message here, in the range of its receiver.
+//
+// Ownership: a message carrying a heap object hands it to the receiver, which frees it; when the
+// post fails the sender frees it (framework/PostOwned.h). "Sent" messages carry pointers valid
+// during the call only.
+//
+// Ranges
+//   WM_USER +    0 ..   99  to the view and the console's small windows
+//   WM_USER +  100 ..  199  to the skinned widgets' own frames
+//   WM_USER +  256 .. 0x7FFF taken by framework/AsyncSocket.cpp, to its hidden notification
+//                           window only (one number per socket); nothing else goes there
+//   WM_USER + 1200 .. 1499  to the main frame and the log window
+//   3000 .. 3099            a drop target's drag callbacks, to the window it serves
+//   WM_APP  +    1 ..   99  a socket's notifications, to its owner window
+//   WM_APP  +  100 ..  199  to a student thread's socket window
+//   WM_APP  +  200 ..  299  to a student's thread, and the thread's hand-over to the view
+//   WM_APP  +  300 ..  399  a thread's or session's start and end
+//   WM_APP  +  400 ..  499  to the view's and the transfer's windows
+//   0xBC00 + n              reflected notifications (framework/MessageMap.h, WM_REFLECT_BASE)
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+// Carried in wParam by messages whose lParam is a record pointer or a heap object; a message
+// with any other wParam is ignored, so a stray message of the same number frees nothing.
+constexpr WPARAM MessageMarker = 0x12345;
+
+// --- WM_USER + 0 .. 99 ----------------------------------------------------------------------
+
+// Posted to an on-screen text window's notify window when its display time has run out;
+// wParam the text window's handle, lParam 0.
+#define WM_CHILD_CLOSED           (WM_USER + 9)
+// To the view about a pad's screen share: wParam MessageMarker; lParam the number for
+// WM_PAD_SHARE_PARAM, else 0.
+#define WM_PAD_SHARE_START        (WM_USER + 10)
+#define WM_PAD_SHARE_STOP         (WM_USER + 11)
+#define WM_PAD_SHARE_PARAM        (WM_USER + 12)
+#define WM_PAD_SHARE_KEEPALIVE    (WM_USER + 13)
+#define WM_PAD_SHARE_RESTART      (WM_USER + 14)
+
+// --- WM_USER + 100 .. 199 -------------------------------------------------------------------
+
+// To a skinned scroll frame: lay out again. wParam: the vertical bar is shown; lParam: it is on
+// the left.
+#define WM_SKIN_SCROLL_UPDATE     (WM_USER + 100)
+
+// --- WM_USER + 1200 .. 1499 -----------------------------------------------------------------
+
+// Posted by the group tab strip to its parent: wParam MessageMarker; lParam a heap CString with
+// the selected group's name (AfxTakePosted<CString>). A copy, so a tab removed before the
+// message arrives leaves nothing dangling.
+#define WM_GROUP_TAB_SELECTED     (WM_USER + 1200)
+// To the log window: wParam MessageMarker; lParam a heap CLogInfo.
+#define WM_ADD_LOG_RECORD         (WM_USER + 1400)
+// To the log window from an abnormal-end report's worker: wParam TRUE when the service accepted
+// the report; lParam a heap WebServiceReply.
+#define WM_PAD_REPORT_DONE        (WM_USER + 1401)
+
+// --- 3000 .. 3099 ---------------------------------------------------------------------------
+
+// Sent by a drop target to the window it serves, for a window other than a view: wParam a
+// COleDropInfo on the sender's stack, lParam 0. The answer goes back to OLE; a window that does
+// not answer refuses the drag (0 is DROPEFFECT_NONE / FALSE).
+#define WM_DROP_ENTER             3000   // answer: DROPEFFECT
+#define WM_DROP_OVER              3001   // answer: DROPEFFECT
+#define WM_DROP_DROP              3002   // answer: TRUE when taken
+#define WM_DROP_DROPEX            3003   // answer: DROPEFFECT, or -1 to let WM_DROP_DROP decide
+#define WM_DROP_LEAVE             3004   // wParam 0
+
+// --- WM_APP + 1 .. 99 -----------------------------------------------------------------------
+
+// Sent by a CTCPSocket to its owner window: wParam the CTCPSocket*; lParam 0, except for
+// WM_SOCKET_CONNECT: the connect error code (0 on success).
+#define WM_SOCKET_ACCEPT          (WM_APP + 1)
+#define WM_SOCKET_CONNECT         (WM_APP + 2)
+#define WM_SOCKET_RECEIVE         (WM_APP + 3)
+#define WM_SOCKET_CLOSE           (WM_APP + 4)
+
+// --- WM_APP + 100 .. 199 --------------------------------------------------------------------
+
+// Sent to a student thread's socket window: wParam a const CString* with the typed line.
+#define WM_CHAT_TYPED             (WM_APP + 106)
+// Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
+#define WM_PAD_SHARE_FRAME        (WM_APP + 110)
+
+// --- WM_APP + 200 .. 299 --------------------------------------------------------------------
+
+// To a student's thread (PostThreadMessage by thread id). wParam: a heap wchar_t[] command
+// text; lParam: a socket handle for "[KW00003]", the transfer window for "[KW00010]", else 0.
+#define WM_SEND_COMMAND_TEXT      (WM_APP + 200)
+// From a student's thread to the view: wParam the detached socket handle, lParam the CPCInfo.
+#define WM_SESSION_ACCEPTED       (WM_APP + 201)
+#define WM_SESSION_ACCEPTED_MODE2 (WM_APP + 202)
+// To a student's thread: wParam a heap CPacket, lParam 0.
+#define WM_SEND_GROUP_PACKET      (WM_APP + 203)
+#define WM_SEND_PACKET            (WM_APP + 204)
+// From a student's thread to the view, as WM_SESSION_ACCEPTED.
+#define WM_SUM_SESSION_ACCEPTED   (WM_APP + 205)
+// To a student's thread: open the slot's chat window there, or bring it to the front; wParam
+// and lParam 0.
+#define WM_OPEN_CHAT              (WM_APP + 206)
+
+// --- WM_APP + 300 .. 399 --------------------------------------------------------------------
+
+// To a student's thread: start serving; wParam and lParam 0.
+#define WM_THREAD_START           (WM_APP + 300)
+// From a remote session to the view when it ends.
+#define WM_SESSION_CLOSED         (WM_APP + 301)
+#define WM_THREAD_CLOSE           (WM_APP + 302)
+// Sent (synchronously) to the view: wParam and lParam both the same const CString* with the
+// "[PC00014]" arguments, valid during the call.
+#define WM_STUDENT_ADDRESS_REPORT (WM_APP + 303)
+
+// --- WM_APP + 400 .. 499 --------------------------------------------------------------------
+
+// To the file-transfer window: wParam a heap CString with the file's path; lParam
+// slot number << 16 | value (result 0..3, or a percentage).
+#define WM_TRANSFER_PROGRESS      (WM_APP + 401)
+#define WM_TRANSFER_STATUS        (WM_APP + 402)
+// To the view, a student's status caption: wParam the seat number (1-based), lParam 1..4
+// (updating, restarting, starting, ending).
+#define WM_SLOT_STATUS            (WM_APP + 403)
+// Posted by an image button to its parent when a valid single file was dropped on it: wParam
+// the path (a heap wchar_t array, AfxTakePosted<wchar_t[]>), lParam 0.
+#define WM_FILE_DROPPED           (WM_APP + 405)
