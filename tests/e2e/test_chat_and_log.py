@@ -121,11 +121,14 @@ class ChatAndLogTest(unittest.TestCase):
         rows = self.driver.find_child(log, id=LOG_LIST, timeout=10)
         detail = self.driver.find_child(log, id=LOG_DETAIL, timeout=10)
 
-        last = [""]
+        last, polls = [""], [0]
 
         def shown():
-            for key in [VK_END, VK_HOME] + [VK_DOWN] * row:
-                self.driver.press_key(rows, key)
+            # The keys are posted: the pane is read on the next polls, once they have been handled.
+            if polls[0] % 4 == 0:
+                for key in [VK_END, VK_HOME] + [VK_DOWN] * row:
+                    self.driver.press_key(rows, key)
+            polls[0] += 1
             last[0] = text = self.driver.get_text(detail)
             return text if "- Detail" in text and all(part in text for part in parts) else None
 
