@@ -3,7 +3,7 @@
 // would expect (nothing shown as open, nothing opened).
 #include "view/WendmarkView.h"
 
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
 #include "sessions/SlotChat.h"
 
