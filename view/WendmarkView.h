@@ -136,6 +136,7 @@ protected:
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
+    afx_msg void OnNoteToolButton() { OpenNoteTool(); }
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
