@@ -338,4 +338,4 @@ void CBroadcastDlg::OnTouchControl()
     m_view->ToggleForbidKeyboard();
     m_view->ToggleForbidMouse();
 }
-void CBroadcastDlg::OnShowLog() { ForwardToView(IDC_TB_LOG); }
+void CBroadcastDlg::OnShowLog() { m_view->ShowLogWindow(); }
