@@ -136,10 +136,7 @@ CWendmarkView::~CWendmarkView()
     }
     m_slots.clear();
     m_groupSlots.clear();
-    CCriticalSectionLock lock(m_pendingLock);
-    for (CPCInfo* pending : m_pendingConnections)
-        delete pending;
-    m_pendingConnections.clear();
+    m_pending.CloseAll();
 }
 
 BOOL CWendmarkView::PreCreateWindow(CREATESTRUCTW& cs)

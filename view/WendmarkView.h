@@ -33,7 +33,9 @@
 #include "ui/LoadingDlg.h"
 #include "view/BroadcastDlg.h"
 #include "view/LoginSession.h"
+#include "view/PendingConnections.h"
 #include "view/SlotPictureCache.h"
+#include "view/core/AddressReport.h"
 #include "view/core/AdmissionCommands.h"
 #include "view/core/ConnectionIdCounter.h"
 #include "view/core/GridLayout.h"
@@ -320,12 +322,11 @@ private:
     std::vector<CPCInfo*> m_slots;
     bool m_groupShown = false;
     std::vector<CPCInfo*> m_groupSlots;
-    std::vector<CPCInfo*> m_pendingConnections;
-    CCriticalSection m_pendingLock;
+    CPendingConnections m_pending;
     CCriticalSection m_slotLock;
     CConnectionIdCounter m_connectionIds;
     // One "[PC00014]" entry per student on the teacher's network.
-    std::vector<std::u16string> m_studentAddresses;
+    StudentAddressList m_studentAddresses;
 
     // Layout, settings and painting.
     GridSettings m_classGrid;
