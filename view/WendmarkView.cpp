@@ -359,6 +359,12 @@ void CWendmarkView::EndAllSlots()
     }
 }
 
+BOOL CWendmarkView::StartPenTool()
+{
+    IConsoleFrame* frame = GetConsoleFrame();
+    return frame ? frame->StartPenTool() : FALSE;
+}
+
 IConsoleFrame* CWendmarkView::GetConsoleFrame() const
 {
     return dynamic_cast<IConsoleFrame*>(GetParentFrame());

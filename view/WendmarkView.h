@@ -76,6 +76,8 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // Starts the external pen program through the hosting frame; FALSE when it was not started.
+    BOOL StartPenTool();
 
     // --- The class screen share (WendmarkViewShare.cpp) ---
     // The capture rectangle (screen coordinates), canvas and modes the next share uses, and the
