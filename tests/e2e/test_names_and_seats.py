@@ -17,6 +17,7 @@ from test_login import BOX_TITLE, DIALOG_CLASS, OK_ID, YES_ID, read_ini  # noqa:
 ID_SLOT_SET_NAME, ID_SLOT_CHANGE_NUMBER = 32779, 32805
 NAME_EDIT, NAME_OK = 1001, 1013
 MOVE, SWAP, MOVE_TARGET, SWAP_TARGET, CHANGE_OK = 1169, 1170, 1175, 1176, 1013
+NAME_TITLE = "\ud559\uc0dd \uc774\ub984 \uc124\uc815"            # "학생 이름 설정"
 CHANGE_TITLE = "\ud559\uc0dd\ubc88\ud638 \ubcc0\uacbd"            # "학생번호 변경"
 MOVE_ASK_TITLE = "\ud559\uc0dd\ubc88\ud638 \uc774\ub3d9 \ud655\uc778"  # "학생번호 이동 확인"
 SWAP_ASK_TITLE = "\ud559\uc0dd\ubc88\ud638 \uad50\uccb4 \ud655\uc778"  # "학생번호 교체 확인"
@@ -34,10 +35,10 @@ class NamesAndSeatsTest(unittest.TestCase):
     click = test_classroom.ClassroomTest.click
     answer_yes = test_classroom.ClassroomTest.answer_yes
 
-    def open_dialog(self, seat, command, title=None):
+    def open_dialog(self, seat, command, title):
         self.click(seat)
         self.driver.post(self.view, test_classroom.WM_COMMAND, command)
-        return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=title is not None,
+        return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True,
                                        pid=self.pid, timeout=20)
 
     def dismiss_box(self):
@@ -47,7 +48,7 @@ class NamesAndSeatsTest(unittest.TestCase):
 
     def test_a_name_is_checked_stored_and_told_to_the_student(self):
         student = self.admitted(3)
-        dialog = self.open_dialog(3, ID_SLOT_SET_NAME)
+        dialog = self.open_dialog(3, ID_SLOT_SET_NAME, NAME_TITLE)
         edit = self.driver.find_child(dialog, id=NAME_EDIT, timeout=10)
         for refused in ("kim,lee", "x" * 21, ""):
             self.driver.set_text(edit, refused)
@@ -82,6 +83,8 @@ class NamesAndSeatsTest(unittest.TestCase):
         self.change_seat(4, MOVE, 9, MOVE_ASK_TITLE)
         mover.wait_text("[KW00093]9", timeout=30)
         mover.wait_text("[KW10001]KW_END", timeout=30)
+        # Until the student is back under its new number no other change is taken.
+        self.admitted(9)
 
         left, right = self.admitted(5), self.admitted(6)
         self.change_seat(5, SWAP, 6, SWAP_ASK_TITLE)
@@ -89,6 +92,8 @@ class NamesAndSeatsTest(unittest.TestCase):
         right.wait_text("[KW00093]5", timeout=30)
         for student in (left, right):
             student.wait_text("[KW10001]KW_END", timeout=30)
+        self.admitted(6)
+        self.admitted(5)
 
 
 if __name__ == "__main__":
