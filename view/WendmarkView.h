@@ -21,6 +21,7 @@
 #include "framework/Pen.h"
 #include "framework/View.h"
 #include "sessions/PCInfo.h"
+#include "sessions/RemoteSessionLinks.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
 #include "view/SlotPictureCache.h"
@@ -35,6 +36,7 @@
 #include <vector>
 
 class CMainFrame;
+class CPCThread;
 
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
@@ -78,6 +80,10 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    // Remote sessions: wParam the lent socket, lParam the slot; and wParam the slot, lParam the
+    // socket given back (INVALID_SOCKET when the student was lost).
+    afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
+    afx_msg LRESULT OnRemoteSessionEnded(WPARAM record, LPARAM socket);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     DECLARE_MESSAGE_MAP()
@@ -171,6 +177,12 @@ private:
     // Where accepted student connections are admitted.
     void AdmitConnection(CTCPSocket& listener);
     void PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
+
+    // --- Remote sessions (WendmarkViewRemote.cpp) ---
+    // The slot at that address, or null when it is none of the class's.
+    CPCInfo* SlotOfRecord(LPARAM record) const;
+    RemoteSessionLinks SessionLinks() const;
+    void EndLostStudent(CPCInfo& slot, CPCThread& student);
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
     std::vector<bool> SeatsOnline() const;

@@ -1,0 +1,136 @@
+// The classroom view's side of a remote view and control session: starting its two threads on
+// the connection a student's thread lent, and giving the connection back when it ends.
+#include "view/WendmarkView.h"
+
+#include "foundation/MessagePump.h"
+#include "framework/PostOwned.h"
+#include "sessions/ControlThread.h"
+#include "sessions/LogInfo.h"
+#include "sessions/PCThread.h"
+#include "sessions/StudentPosting.h"
+#include "sessions/ViewThread.h"
+#include "sessions/core/TeacherCommands.h"
+#include "shell/AppGlobals.h"
+#include "shell/MainFrame.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Both session threads make a window; more than this means one of them is stuck.
+constexpr DWORD kSessionStartTimeoutMs = 10000;
+
+bool IsSettled(void* start)
+{
+    return static_cast<RemoteSessionStart*>(start)->Settled();
+}
+
+} // namespace
+
+CPCInfo* CWendmarkView::SlotOfRecord(LPARAM record) const
+{
+    const auto found = std::find(m_slots.begin(), m_slots.end(), reinterpret_cast<CPCInfo*>(record));
+    return found == m_slots.end() ? nullptr : *found;
+}
+
+RemoteSessionLinks CWendmarkView::SessionLinks() const
+{
+    RemoteSessionLinks links;
+    links.view = GetSafeHwnd();
+    CMainFrame* frame = GetMainFrame();
+    links.mainFrame = frame ? frame->GetSafeHwnd() : nullptr;
+    links.inputPump = g_remoteInputPump != 0;
+    links.openViewCount = &g_openViewCount;
+    return links;
+}
+
+LRESULT CWendmarkView::OnStartRemoteSession(WPARAM socket, LPARAM record)
+{
+    const SOCKET handle = static_cast<SOCKET>(socket);
+    CPCInfo* slot = SlotOfRecord(record);
+    if (!slot) {
+        ::closesocket(handle);
+        return 0;
+    }
+    if (slot->m_controlThread.load() || slot->m_viewThread.load()) {
+        // One session per student: the connection goes straight back.
+        OnRemoteSessionEnded(reinterpret_cast<WPARAM>(slot), static_cast<LPARAM>(handle));
+        return 0;
+    }
+    const RemoteSessionLinks links = SessionLinks();
+    auto start = std::make_shared<RemoteSessionStart>();
+    CControlThread* control = CControlThread::Start(*slot, handle, links, m_refreshDelay, start);
+    if (!control) {
+        OnRemoteSessionEnded(reinterpret_cast<WPARAM>(slot), static_cast<LPARAM>(handle));
+        return 0;
+    }
+    const DWORD controlId = control->m_nThreadID;   // the thread may end at any time from here
+    CViewThread* viewer = CViewThread::Start(*slot, links, start);
+    const DWORD viewerId = viewer ? viewer->m_nThreadID : 0;
+    const LifeToken life = Life();
+    const bool ready = viewer && PumpMessagesUntil(IsSettled, start.get(), kSessionStartTimeoutMs) &&
+                       start->BothReady();
+    if (!Alive(life))
+        return 0;
+    // Either both threads go, or both end: the control thread then gives the connection back.
+    const UINT message = ready ? WM_THREAD_START : WM_THREAD_CLOSE;
+    AfxPostToRunningThread(controlId, message, 0, 0);
+    if (viewerId)
+        AfxPostToRunningThread(viewerId, message, 0, 0);
+    if (!ready)
+        TRACE(L"PC:%d remote session could not start\n", slot->m_slotNumber.load());
+    Invalidate(FALSE);
+    return 0;
+}
+
+// The session has ended: its connection goes back to the student's thread, which shows the
+// thumbnails again, or, when the student was lost, the student's thread ends too.
+LRESULT CWendmarkView::OnRemoteSessionEnded(WPARAM record, LPARAM socket)
+{
+    const SOCKET handle = static_cast<SOCKET>(socket);
+    CPCInfo* slot = SlotOfRecord(static_cast<LPARAM>(record));
+    if (!slot) {
+        if (handle != INVALID_SOCKET)
+            ::closesocket(handle);
+        return 0;
+    }
+    slot->m_controlThread = nullptr;
+    CPCThread* student = slot->m_pcThread.load();
+    const DWORD studentId = slot->m_pcThreadId.load();
+    if (!student || studentId == 0) {
+        if (handle != INVALID_SOCKET)
+            ::closesocket(handle);
+        Invalidate(FALSE);
+        return 0;
+    }
+    if (handle == INVALID_SOCKET) {
+        EndLostStudent(*slot, *student);
+    } else {
+        student->ResumeAfterSession();
+        const std::u16string resize = ThumbnailSizeCommand(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight());
+        if (!PostStudentCommand(studentId, FromU16(resize), static_cast<LPARAM>(handle)))
+            ::closesocket(handle);
+        {
+            CCriticalSectionLock lock(slot->GetLock());
+            slot->m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), slot->m_bitsPerPixel.load());
+        }
+        PostCommandToSlot(*slot, ResumeDelayCommand(m_refreshDelay));
+        slot->m_shareSent = 0;
+        slot->m_shareAcknowledged = 0;
+        slot->m_shareResyncMarker = -1;
+    }
+    Invalidate(FALSE);
+    return 0;
+}
+
+void CWendmarkView::EndLostStudent(CPCInfo& slot, CPCThread& student)
+{
+    if (!slot.m_orderlyEnd.load())
+        PostLogRecord(m_logWindow, CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
+                                                           L"Abnormal Disconnection", L"2"));
+    slot.SetNotice(CString());
+    // The thread has no socket any more: it ends at once and takes the seat offline.
+    student.ResumeAfterSession();
+    PostCommandToSlot(slot, EndSessionCommand());
+}
