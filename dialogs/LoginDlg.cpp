@@ -2,12 +2,13 @@
 
 #include "dialogs/core/LoginFieldRules.h"
 #include "foundation/ConfigProfile.h"
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
+#include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
-#include "ui/CaptionBand.h"
 
 #include <string>
 
@@ -251,16 +252,8 @@ void CLoginDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    CBitmap canvas;
-    if (!memory.CreateCompatibleDC(&dc) || !canvas.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-        PaintDialog(dc, client);
-        return;
-    }
-    HGDIOBJ previous = memory.SelectObject(&canvas);
-    PaintDialog(memory, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    CMemDC buffer(dc, client);
+    PaintDialog(buffer.GetDC(), client);
 }
 
 void CLoginDlg::PaintDialog(CDC& dc, const CRect& client)

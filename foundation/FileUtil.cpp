@@ -69,6 +69,23 @@ bool MakeDirectories(const wchar_t* path)
     return IsDirectory(chain.back().c_str());
 }
 
+bool ReadWholeFile(const wchar_t* path, uint64_t maxBytes, std::vector<uint8_t>& bytes)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && static_cast<uint64_t>(size.QuadPart) <= maxBytes;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                               read == bytes.size());
+    }
+    CloseHandle(file);
+    return ok;
+}
+
 CString GetFileVersionText(const wchar_t* path)
 {
     static const wchar_t kNoVersion[] = L"1.0.0.0";

@@ -8,12 +8,19 @@
 
 #include "framework/AfxString.h"
 
+#include <cstdint>
+#include <vector>
+
 CString GetModulePath();        // full path of the running executable
 CString GetModuleDirectory();   // its folder, without a trailing "\"
 
 // Creates every missing folder of the path in turn ("/" counts as "\", "." and ".." resolved,
 // a drive "X:" skipped). True when the whole path is a folder afterwards.
 bool MakeDirectories(const wchar_t* path);
+
+// The whole file, when it holds at most maxBytes; false when it cannot be opened or read, or
+// is larger. Others may go on reading and writing it meanwhile.
+bool ReadWholeFile(const wchar_t* path, uint64_t maxBytes, std::vector<uint8_t>& bytes);
 
 // The file's FileVersion text through its first translation: "1.0.0.0" without a version
 // block or translation, "Unable to get Version Info" without the FileVersion entry.

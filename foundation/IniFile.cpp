@@ -13,27 +13,12 @@ const int kIniReadBufferLength = kIniValueMaxLength + 1;
 const int kMaxBackupNumber = 99;
 const int kMoveAttempts = 3;
 const DWORD kMoveSettleMs = 100;
+// A settings file is small; anything near a gigabyte is not one.
+const uint64_t kMaxIniFileBytes = 0x40000000 - 1;
 
 bool FileExists(const wchar_t* path)
 {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool ReadWholeFile(const wchar_t* path, std::vector<uint8_t>& bytes)
-{
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x40000000;
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                               read == bytes.size());
-    }
-    CloseHandle(file);
-    return ok;
 }
 
 bool WriteWholeFile(const wchar_t* path, const std::vector<uint8_t>& bytes)
@@ -139,7 +124,7 @@ bool EnsureUnicodeIniFile(const wchar_t* path)
     if (!FileExists(path)) return WriteWholeFile(path, NewIniFileBytes());
 
     std::vector<uint8_t> original;
-    if (!ReadWholeFile(path, original)) return false;
+    if (!ReadWholeFile(path, kMaxIniFileBytes, original)) return false;
     TextFileEncoding encoding = SniffTextFileEncoding(original);
     if (encoding == TextFileEncoding::Utf16LeMarked) return true;
 

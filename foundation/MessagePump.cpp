@@ -2,9 +2,6 @@
 
 #include "framework/WinThread.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 namespace {
 
 const DWORD kPassSleepMs = 5;
@@ -87,15 +84,4 @@ void PumpMessagesWait(DWORD milliseconds, int mode)
         }
         Sleep(kPassSleepMs);
     }
-}
-
-void DebugTrace(const wchar_t* format, ...)
-{
-    wchar_t text[2048];
-    va_list args;
-    va_start(args, format);
-    _vsnwprintf(text, sizeof(text) / sizeof(text[0]) - 1, format, args);
-    va_end(args);
-    text[sizeof(text) / sizeof(text[0]) - 1] = L'\0';
-    OutputDebugStringW(text);
 }

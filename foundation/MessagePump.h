@@ -6,6 +6,8 @@
 #endif
 #include <windows.h>
 
+#include "framework/AfxTrace.h"
+
 // Dispatches the calling thread's waiting messages, then sleeps 5 ms, for milliseconds / 5 + 1
 // passes. Mode 0 empties the queue on every pass; mode 1 dispatches one message per pass and
 // also stops once more than the given time has passed. A WM_QUIT met on the way is posted
@@ -19,5 +21,5 @@ bool WaitPumpingMessages(HANDLE handle, DWORD timeoutMs);
 // The same for a condition, tested after every message and at least every 10 ms.
 bool PumpMessagesUntil(bool (*done)(void*), void* context, DWORD timeoutMs);
 
-// Formats a text and sends it to the debugger output.
-void DebugTrace(const wchar_t* format, ...);
+// Formats a text and sends it to the debugger output: the framework's trace under its own name.
+inline constexpr auto& DebugTrace = AfxTrace;

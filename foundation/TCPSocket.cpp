@@ -14,11 +14,7 @@ constexpr int kListenBacklog = SOMAXCONN;
 
 } // namespace
 
-CTCPSocket::~CTCPSocket()
-{
-    if (m_destroyed)
-        *m_destroyed = true;
-}
+CTCPSocket::~CTCPSocket() = default;
 
 BOOL CTCPSocket::CreateSocket(UINT port, BOOL listen)
 {
@@ -183,17 +179,15 @@ bool CTCPSocket::DeliverUnreadData()
 {
     if (!m_owner)
         return true;
-    bool destroyed = false;
-    m_destroyed = &destroyed;
+    const CLifeFlag::Token life = m_life.GetToken();
     DWORD available = 0;
     while (m_hSocket != INVALID_SOCKET && IOCtl(FIONREAD, &available) && available > 0) {
         NotifyOwner(WM_SOCKET_RECEIVE, 0);
-        if (destroyed)
+        if (!life.IsAlive())
             return false;
         DWORD left = 0;
         if (m_hSocket != INVALID_SOCKET && IOCtl(FIONREAD, &left) && left >= available)
             break;   // the owner did not read
     }
-    m_destroyed = nullptr;
     return true;
 }

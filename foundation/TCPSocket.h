@@ -5,6 +5,7 @@
 
 #include "foundation/AppMessages.h"
 #include "framework/AsyncSocket.h"
+#include "framework/LifeFlag.h"
 
 class CPacket;
 
@@ -56,5 +57,5 @@ private:
 
     HWND m_owner = nullptr;
     BOOL m_listening = FALSE;
-    bool* m_destroyed = nullptr;   // set by the destructor while the owner handles a message
+    CLifeFlag m_life;   // the owner may delete the socket while it handles a message
 };

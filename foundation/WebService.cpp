@@ -4,6 +4,8 @@
 #include "foundation/HttpClient.h"
 #include "foundation/Md5Digest.h"
 #include "foundation/StringUtil.h"
+#include "framework/ExceptionGuard.h"
+#include "framework/PostOwned.h"
 
 #include <memory>
 #include <string>
@@ -23,14 +25,11 @@ CString BodyAsText(const std::vector<BYTE>& body)
 
 void RunReportWorker(AbnormalEndRequest request, HWND notifyWindow, UINT notifyMessage)
 {
-    try {
+    AfxCallGuarded(L"the abnormal-end report", [&] {
         auto reply = std::make_unique<WebServiceReply>();
-        bool accepted = SendAbnormalEndRequest(request, *reply);
-        if (notifyWindow && PostMessageW(notifyWindow, notifyMessage, accepted, reinterpret_cast<LPARAM>(reply.get())))
-            reply.release();   // the receiver owns it now
-    } catch (...) {
-        OutputDebugStringW(L"abnormal-end report failed\n");
-    }
+        const bool accepted = SendAbnormalEndRequest(request, *reply);
+        PostOwnedInLParam(notifyWindow, notifyMessage, accepted, std::move(reply));
+    });
 }
 
 } // namespace

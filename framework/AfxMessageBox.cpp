@@ -30,9 +30,7 @@ int AfxMessageBox(LPCWSTR text, UINT type, UINT helpId)
 
 int AfxMessageBox(UINT textId, UINT type, UINT helpId)
 {
-    CString text;
-    text.LoadString(textId);
-    return AfxMessageBox(text, type, helpId);
+    return AfxMessageBox(LoadText(textId), type, helpId);
 }
 
 BOOL AfxOleInit()

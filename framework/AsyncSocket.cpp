@@ -1,5 +1,7 @@
 #include "framework/AsyncSocket.h"
 
+#include "framework/ExceptionGuard.h"
+
 #include <cstring>
 #include <exception>
 #include <mutex>
@@ -94,13 +96,9 @@ LRESULT CALLBACK AfxSocketWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     }
     if (!socket)
         return 0;   // stale: the socket left this thread's map
-    try {
+    AfxCallGuarded(L"a socket handler", [&] {
         CAsyncSocket::DispatchEvent(socket, WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
-    } catch (const std::exception& e) {
-        TRACE(L"Exception caught in a socket handler: %S\n", e.what());
-    } catch (...) {
-        TRACE(L"Exception caught in a socket handler\n");
-    }
+    });
     return 0;
 }
 

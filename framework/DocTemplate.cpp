@@ -56,13 +56,11 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc, CFrameWnd* other)
         TRACE(L"CDocTemplate: the frame class cannot be made\n");
         return nullptr;
     }
-    bool destroyed = false;
-    frame->m_destroyed = &destroyed;
+    const CLifeFlag::Token life = frame->m_life.GetToken();
     const BOOL loaded = frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                                          nullptr, &context);
-    if (destroyed)
+    if (!life.IsAlive())
         return nullptr;   // its window came and went; it deleted itself
-    frame->m_destroyed = nullptr;
     if (!loaded) {
         if (frame->GetSafeHwnd())
             frame->DestroyWindow();   // deletes it

@@ -17,11 +17,7 @@ END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
-CFrameWnd::~CFrameWnd()
-{
-    if (m_destroyed)
-        *m_destroyed = true;
-}
+CFrameWnd::~CFrameWnd() = default;
 
 BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context)
 {

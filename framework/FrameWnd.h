@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/CreateContext.h"
+#include "framework/LifeFlag.h"
 #include "framework/Wnd.h"
 
 class CView;
@@ -63,5 +64,5 @@ protected:
 private:
     friend class CDocTemplate;
     CView* m_pViewActive = nullptr;
-    bool* m_destroyed = nullptr;   // set when the object is deleted (creation failures)
+    CLifeFlag m_life;   // a creation that fails may delete the object
 };

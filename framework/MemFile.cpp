@@ -69,7 +69,9 @@ bool CMemFile::GrowTo(SIZE_T length)
         return true;
     if (m_growBytes == 0)
         return false;
-    const SIZE_T steps = (length - 1) / m_growBytes + 1;
+    const SIZE_T doubled = m_bufferSize <= SIZE_MAX / 2 ? m_bufferSize * 2 : length;
+    const SIZE_T wanted = length > doubled ? length : doubled;
+    const SIZE_T steps = (wanted - 1) / m_growBytes + 1;
     if (steps > SIZE_MAX / m_growBytes)
         return false;
     const SIZE_T newSize = steps * m_growBytes;

@@ -1,4 +1,6 @@
-// CMemFile: a file in memory that grows in fixed steps, or lies over a buffer it was given.
+// CMemFile: a file in memory, or one that lies over a buffer it was given. It grows in whole
+// steps of growBytes, at least doubling each time, so a file written in small pieces is copied
+// a few times rather than once per step.
 #pragma once
 
 #include "framework/Afx.h"
@@ -34,6 +36,7 @@ public:
     ULONGLONG GetPosition() const { return m_position; }
     // The content; valid until the file grows or is closed.
     const BYTE* GetBuffer() const { return m_buffer; }
+    SIZE_T GetBufferSize() const { return m_bufferSize; }
 
 protected:
     void SetAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }

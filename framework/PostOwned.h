@@ -30,10 +30,21 @@ BOOL PostOwnedMessage(HWND hWnd, UINT message, std::unique_ptr<T> object, LPARAM
     return TRUE;
 }
 
-// The receiver's side: the posted object, owned again (T may be an array type such as wchar_t[]).
+// The same for receivers that take the object from lParam, wParam carrying a marker or a number.
 template <class T>
-std::unique_ptr<T> AfxTakePosted(WPARAM wParam)
+BOOL PostOwnedInLParam(HWND hWnd, UINT message, WPARAM wParam, std::unique_ptr<T> object)
+{
+    if (!hWnd || !::PostMessageW(hWnd, message, wParam, reinterpret_cast<LPARAM>(object.get())))
+        return FALSE;
+    object.release();
+    return TRUE;
+}
+
+// The receiver's side: the posted object, owned again, from the wParam or lParam that carried it
+// (T may be an array type such as wchar_t[]).
+template <class T>
+std::unique_ptr<T> AfxTakePosted(UINT_PTR param)
 {
     using Element = typename std::unique_ptr<T>::element_type;
-    return std::unique_ptr<T>(reinterpret_cast<Element*>(wParam));
+    return std::unique_ptr<T>(reinterpret_cast<Element*>(param));
 }

@@ -1,6 +1,7 @@
 #include "framework/WinThread.h"
 
 #include "framework/AsyncSocket.h"
+#include "framework/ExceptionGuard.h"
 #include "framework/PostOwned.h"
 
 #include <exception>
@@ -33,11 +34,6 @@ void SetThreadRunning(DWORD threadId, bool running)
         g_runningThreads.insert(threadId);
     else
         g_runningThreads.erase(threadId);
-}
-
-void TraceException(const wchar_t* where, const char* what)
-{
-    TRACE(L"Exception caught in %s: %S\n", where, what);
 }
 
 } // namespace
@@ -107,26 +103,20 @@ unsigned __stdcall CWinThread::ThreadEntry(void* param)
 UINT CWinThread::RunThread()
 {
     UINT result = 0;
-    try {
+    AfxCallGuarded(L"a thread", [&] {
         if (m_pfnThreadProc)
             result = m_pfnThreadProc(m_pThreadParams);
         else if (InitInstance())
             result = static_cast<UINT>(Run());
         else
             result = static_cast<UINT>(ExitInstance());
-    } catch (const std::exception& e) {
-        TraceException(L"a thread", e.what());
-    } catch (...) {
-        TraceException(L"a thread", "unknown exception");
-    }
-    try {
+    });
+    AfxCallGuarded(L"the end of a thread", [&] {
         DiscardQueuedMessages();
         AfxTermThread();
         t_currentThread = nullptr;
         Delete();
-    } catch (...) {
-        TraceException(L"the end of a thread", "unknown exception");
-    }
+    });
     return result;
 }
 
@@ -185,15 +175,12 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg)
 
 BOOL CWinThread::DispatchThreadMessage(MSG* msg)
 {
-    try {
+    BOOL handled = TRUE;
+    AfxCallGuarded(L"a thread message handler", [&] {
         LRESULT result = 0;
-        return OnWndMsg(msg->message, msg->wParam, msg->lParam, &result);
-    } catch (const std::exception& e) {
-        TraceException(L"a thread message handler", e.what());
-    } catch (...) {
-        TraceException(L"a thread message handler", "unknown exception");
-    }
-    return TRUE;
+        handled = OnWndMsg(msg->message, msg->wParam, msg->lParam, &result);
+    });
+    return handled;
 }
 
 BOOL CWinThread::OnIdle(LONG count)

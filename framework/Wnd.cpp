@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "framework/ExceptionGuard.h"
 #include "framework/WinThread.h"
 
 #include <exception>
@@ -55,11 +56,6 @@ bool IsRequestedWindow(HWND hWnd, LPCWSTR requestedClass)
     return lstrcmpiW(name, requestedClass) == 0;
 }
 
-void TraceException(const wchar_t* where, const char* what)
-{
-    TRACE(L"Exception caught in %s: %S\n", where, what);
-}
-
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -80,11 +76,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         if (IsRequestedWindow(hWnd, pending->className)) {
             CWnd* wnd = pending->wnd;
             pending->wnd = nullptr;
-            try {
-                wnd->TakeOverWindow(hWnd);
-            } catch (...) {
-                TraceException(L"the window creation hook", "out of memory");
-            }
+            AfxCallGuarded(L"the window creation hook", [&] { wnd->TakeOverWindow(hWnd); });
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -117,22 +109,11 @@ LRESULT CWnd::CallWindowProcSafely(CWnd* wnd, HWND hWnd, UINT message, WPARAM wP
     const MSG saved = t_currentMessage;
     t_currentMessage = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
-    try {
-        result = wnd->WindowProc(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        TraceException(L"a window procedure", e.what());
-    } catch (...) {
-        TraceException(L"a window procedure", "unknown exception");
-    }
+    AfxCallGuarded(L"a window procedure", [&] { result = wnd->WindowProc(message, wParam, lParam); });
     t_currentMessage = saved;
     // The object may be gone by now (a handler may delete it): find it again by handle.
-    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd) {
-        try {
-            wnd->FinishNcDestroy();
-        } catch (...) {
-            TraceException(L"PostNcDestroy", "unknown exception");
-        }
-    }
+    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd)
+        AfxCallGuarded(L"PostNcDestroy", [&] { wnd->FinishNcDestroy(); });
     return result;
 }
 
@@ -221,22 +202,6 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
-}
-
-BOOL CWnd::CreateMessageWindow(LPCWSTR windowName)
-{
-    return CreateEx(0, nullptr, windowName, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
-}
-
-BOOL CWnd::CreateHiddenWindow(LPCWSTR windowName, int width, int height)
-{
-    return CreateEx(0, nullptr, windowName, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, width,
-                    height, nullptr, nullptr);
-}
-
-BOOL CWnd::DestroyWindow()
-{
-    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -440,93 +405,6 @@ BOOL CWnd::WalkPreTranslateTree(MSG* msg)
     return FALSE;
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageW(m_hWnd, message, wParam, lParam);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendMessageW(m_hWnd, message, wParam, lParam);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc)
-{
-    return ::SetTimer(m_hWnd, id, elapse, proc);
-}
-
-BOOL CWnd::KillTimer(UINT_PTR id)
-{
-    return ::KillTimer(m_hWnd, id);
-}
-
-BOOL CWnd::ShowWindow(int command)
-{
-    return ::ShowWindow(m_hWnd, command);
-}
-
-BOOL CWnd::IsWindowVisible() const
-{
-    return ::IsWindowVisible(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL enable)
-{
-    return ::EnableWindow(m_hWnd, enable);
-}
-
-BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
-{
-    return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
-}
-
-void CWnd::GetClientRect(LPRECT rect) const
-{
-    ::GetClientRect(m_hWnd, rect);
-}
-
-void CWnd::GetWindowRect(LPRECT rect) const
-{
-    ::GetWindowRect(m_hWnd, rect);
-}
-
-void CWnd::Invalidate(BOOL erase)
-{
-    ::InvalidateRect(m_hWnd, nullptr, erase);
-}
-
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
-}
-
-void CWnd::SetWindowText(LPCWSTR text)
-{
-    ::SetWindowTextW(m_hWnd, text);
-}
-
-void CWnd::GetWindowText(CString& text) const
-{
-    const int length = ::GetWindowTextLengthW(m_hWnd);
-    ::GetWindowTextW(m_hWnd, text.GetBufferSetLength(length), length + 1);
-    text.ReleaseBuffer(-1);
-}
-
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
-}
-
-CWnd* CWnd::GetDlgItem(int id) const
-{
-    return FromHandle(::GetDlgItem(m_hWnd, id));
-}
-
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
 LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
     static std::mutex lock;
@@ -555,274 +433,3 @@ LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
     return registered.insert(name).first->c_str();
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
-{
-    const DWORD style = GetStyle();
-    const DWORD changed = (style & ~remove) | add;
-    if (changed == style)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
-    if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
-{
-    const DWORD style = GetExStyle();
-    const DWORD changed = (style & ~remove) | add;
-    if (changed == style)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
-    if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
-}
-
-BOOL CWnd::SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags)
-{
-    return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags);
-}
-
-void CWnd::CenterWindow(HWND alternateOwner)
-{
-    HWND around = alternateOwner ? alternateOwner : ::GetWindow(m_hWnd, GW_OWNER);
-    const bool child = (GetStyle() & WS_CHILD) != 0;
-    if (child)
-        around = ::GetParent(m_hWnd);
-    RECT area = {};
-    if (around && ::IsWindowVisible(around) && !::IsIconic(around)) {
-        child ? ::GetClientRect(around, &area) : ::GetWindowRect(around, &area);
-    } else {
-        MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
-        ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcWork;
-    }
-    RECT own = {};
-    ::GetWindowRect(m_hWnd, &own);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    const int x = area.left + (area.right - area.left - width) / 2;
-    const int y = area.top + (area.bottom - area.top - height) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-BOOL CWnd::RedrawWindow(const RECT* rect, HRGN region, UINT flags)
-{
-    return ::RedrawWindow(m_hWnd, rect, region, flags);
-}
-
-void CWnd::InvalidateRect(const RECT* rect, BOOL erase)
-{
-    ::InvalidateRect(m_hWnd, rect, erase);
-}
-
-void CWnd::ValidateRect(const RECT* rect)
-{
-    ::ValidateRect(m_hWnd, rect);
-}
-
-void CWnd::SetRedraw(BOOL redraw)
-{
-    ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw, 0);
-}
-
-void CWnd::ScreenToClient(LPPOINT point) const
-{
-    ::ScreenToClient(m_hWnd, point);
-}
-
-void CWnd::ScreenToClient(LPRECT rect) const
-{
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rect), 2);
-}
-
-void CWnd::ClientToScreen(LPPOINT point) const
-{
-    ::ClientToScreen(m_hWnd, point);
-}
-
-void CWnd::ClientToScreen(LPRECT rect) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(rect), 2);
-}
-
-void CWnd::MapWindowPoints(HWND to, LPPOINT points, UINT count) const
-{
-    ::MapWindowPoints(m_hWnd, to, points, count);
-}
-
-void CWnd::MapWindowPoints(HWND to, LPRECT rect) const
-{
-    ::MapWindowPoints(m_hWnd, to, reinterpret_cast<LPPOINT>(rect), 2);
-}
-
-void CWnd::SetFont(HFONT font, BOOL redraw)
-{
-    ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
-}
-
-HFONT CWnd::GetFont() const
-{
-    return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-}
-
-CWnd* CWnd::SetFocus()
-{
-    return FromHandle(::SetFocus(m_hWnd));
-}
-
-CWnd* CWnd::GetFocus()
-{
-    return FromHandle(::GetFocus());
-}
-
-CWnd* CWnd::SetCapture()
-{
-    return FromHandle(::SetCapture(m_hWnd));
-}
-
-CWnd* CWnd::GetCapture()
-{
-    return FromHandle(::GetCapture());
-}
-
-CWnd* CWnd::GetActiveWindow()
-{
-    return FromHandle(::GetActiveWindow());
-}
-
-CWnd* CWnd::GetForegroundWindow()
-{
-    return FromHandle(::GetForegroundWindow());
-}
-
-BOOL CWnd::SetForegroundWindow()
-{
-    return ::SetForegroundWindow(m_hWnd);
-}
-
-void CWnd::BringWindowToTop()
-{
-    ::BringWindowToTop(m_hWnd);
-}
-
-CWnd* CWnd::SetActiveWindow()
-{
-    return FromHandle(::SetActiveWindow(m_hWnd));
-}
-
-CWnd* CWnd::SetParent(CWnd* newParent)
-{
-    return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr));
-}
-
-CWnd* CWnd::GetTopLevelParent() const
-{
-    return FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
-}
-
-CWnd* CWnd::GetOwner() const
-{
-    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
-}
-
-void CWnd::DragAcceptFiles(BOOL accept)
-{
-    ::DragAcceptFiles(m_hWnd, accept);
-}
-
-HICON CWnd::SetIcon(HICON icon, BOOL big)
-{
-    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL,
-                                                  reinterpret_cast<LPARAM>(icon)));
-}
-
-BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const
-{
-    placement->length = sizeof(WINDOWPLACEMENT);
-    return ::GetWindowPlacement(m_hWnd, placement);
-}
-
-BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement)
-{
-    return ::SetWindowPlacement(m_hWnd, placement);
-}
-
-CDC* CWnd::GetDC()
-{
-    HDC hDC = ::GetDC(m_hWnd);
-    if (!hDC)
-        return nullptr;
-    CDC* dc = new CDC;
-    dc->Attach(hDC);
-    return dc;
-}
-
-int CWnd::ReleaseDC(CDC* dc)
-{
-    if (!dc)
-        return 0;
-    const int released = ::ReleaseDC(m_hWnd, dc->Detach());
-    delete dc;
-    return released;
-}
-
-void CWnd::SetDlgItemText(int id, LPCWSTR text)
-{
-    ::SetDlgItemTextW(m_hWnd, id, text);
-}
-
-int CWnd::GetDlgItemText(int id, CString& text) const
-{
-    text.Empty();
-    HWND item = ::GetDlgItem(m_hWnd, id);
-    if (!item)
-        return 0;
-    const int length = ::GetWindowTextLengthW(item);
-    ::GetWindowTextW(item, text.GetBufferSetLength(length), length + 1);
-    text.ReleaseBuffer(-1);
-    return text.GetLength();
-}
-
-void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned)
-{
-    ::SetDlgItemInt(m_hWnd, id, value, isSigned);
-}
-
-UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
-{
-    return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
-}
-
-void CWnd::CheckDlgButton(int id, UINT check)
-{
-    ::CheckDlgButton(m_hWnd, id, check);
-}
-
-UINT CWnd::IsDlgButtonChecked(int id) const
-{
-    return ::IsDlgButtonChecked(m_hWnd, id);
-}
-
-LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendDlgItemMessageW(m_hWnd, id, message, wParam, lParam);
-}
-
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)
-{
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        ::SendMessageW(child, message, wParam, lParam);
-        if (deep && ::GetWindow(child, GW_CHILD))
-            FromHandle(child)->SendMessageToDescendants(message, wParam, lParam, TRUE);
-    }
-}
-
-int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type)
-{
-    return ::MessageBoxW(m_hWnd, text ? text : L"", caption, type);
-}

@@ -24,11 +24,16 @@ public:
                   const RECT& rect, CWnd* parent, UINT id, LPVOID param = nullptr);
     // A hidden message-only window (no painting, never shown), for objects that only need to
     // receive messages on their thread.
-    BOOL CreateMessageWindow(LPCWSTR windowName = L"");
+    BOOL CreateMessageWindow(LPCWSTR windowName = L"")
+        { return CreateEx(0, nullptr, windowName, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr); }
     // A hidden top-level window with a caption and system menu.
-    BOOL CreateHiddenWindow(LPCWSTR windowName, int width = 200, int height = 200);
+    BOOL CreateHiddenWindow(LPCWSTR windowName, int width = 200, int height = 200)
+    {
+        return CreateEx(0, nullptr, windowName, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, width,
+                        height, nullptr, nullptr);
+    }
     virtual BOOL PreCreateWindow(CREATESTRUCTW& cs) { return TRUE; }
-    BOOL DestroyWindow();
+    BOOL DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
 
     // Takes over an existing window: its old window procedure is kept and called for everything
     // this object leaves unhandled.
@@ -53,23 +58,27 @@ public:
     virtual void PreSubclassWindow() {}
 
     // Thin wrappers.
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
-    BOOL KillTimer(UINT_PTR id);
-    BOOL ShowWindow(int command);
-    BOOL IsWindowVisible() const;
-    BOOL EnableWindow(BOOL enable = TRUE);
-    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
-    void GetClientRect(LPRECT rect) const;
-    void GetWindowRect(LPRECT rect) const;
-    void Invalidate(BOOL erase = TRUE);
-    void UpdateWindow();
-    void SetWindowText(LPCWSTR text);
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+        { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+        { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr)
+        { return ::SetTimer(m_hWnd, id, elapse, proc); }
+    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
+    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE)
+        { return ::MoveWindow(m_hWnd, x, y, width, height, repaint); }
+    void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
+    void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
+    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
     void GetWindowText(CString& text) const;
-    CWnd* GetParent() const;
-    CWnd* GetDlgItem(int id) const;
-    int GetDlgCtrlID() const;
+    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
@@ -79,51 +88,68 @@ public:
     // Removes and adds style bits; with flags, SetWindowPos applies them (SWP_FRAMECHANGED...).
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
-    BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags);
+    BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags)
+        { return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags); }
     void CenterWindow(HWND alternateOwner = nullptr);
     BOOL RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
-    void ValidateRect(const RECT* rect);
-    void SetRedraw(BOOL redraw = TRUE);
-    void ScreenToClient(LPPOINT point) const;
-    void ScreenToClient(LPRECT rect) const;
-    void ClientToScreen(LPPOINT point) const;
-    void ClientToScreen(LPRECT rect) const;
-    void MapWindowPoints(HWND to, LPPOINT points, UINT count) const;
-    void MapWindowPoints(HWND to, LPRECT rect) const;
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+        { return ::RedrawWindow(m_hWnd, rect, region, flags); }
+    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
+    void ValidateRect(const RECT* rect) { ::ValidateRect(m_hWnd, rect); }
+    void SetRedraw(BOOL redraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw, 0); }
+    void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
+    void ScreenToClient(LPRECT rect) const
+        { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rect), 2); }
+    void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
+    void ClientToScreen(LPRECT rect) const
+        { ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(rect), 2); }
+    void MapWindowPoints(HWND to, LPPOINT points, UINT count) const
+        { ::MapWindowPoints(m_hWnd, to, points, count); }
+    void MapWindowPoints(HWND to, LPRECT rect) const
+        { ::MapWindowPoints(m_hWnd, to, reinterpret_cast<LPPOINT>(rect), 2); }
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
-    void SetFont(HFONT font, BOOL redraw = TRUE);
-    HFONT GetFont() const;
-    CWnd* SetFocus();
-    static CWnd* GetFocus();
-    CWnd* SetCapture();
-    static CWnd* GetCapture();
-    static CWnd* GetActiveWindow();
-    static CWnd* GetForegroundWindow();
-    BOOL SetForegroundWindow();
-    void BringWindowToTop();
-    CWnd* SetActiveWindow();
-    CWnd* SetParent(CWnd* newParent);
-    CWnd* GetTopLevelParent() const;
-    CWnd* GetOwner() const;
-    void DragAcceptFiles(BOOL accept = TRUE);
-    HICON SetIcon(HICON icon, BOOL big);
+    void SetFont(HFONT font, BOOL redraw = TRUE)
+        { ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
+    static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
+    static CWnd* GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+    CWnd* SetParent(CWnd* newParent)
+        { return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr)); }
+    CWnd* GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
+    CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
+    void DragAcceptFiles(BOOL accept = TRUE) { ::DragAcceptFiles(m_hWnd, accept); }
+    HICON SetIcon(HICON icon, BOOL big)
+    {
+        return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL,
+                                                      reinterpret_cast<LPARAM>(icon)));
+    }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement)
+        { return ::SetWindowPlacement(m_hWnd, placement); }
     CDC* GetDC();
     int ReleaseDC(CDC* dc);
-    void SetDlgItemText(int id, LPCWSTR text);
+    void SetDlgItemText(int id, LPCWSTR text) { ::SetDlgItemTextW(m_hWnd, id, text); }
     int GetDlgItemText(int id, CString& text) const;
-    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
-    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
-    void CheckDlgButton(int id, UINT check);
-    UINT IsDlgButtonChecked(int id) const;
-    LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE)
+        { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
+    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const
+        { return ::GetDlgItemInt(m_hWnd, id, translated, isSigned); }
+    void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+    UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+    LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+        { return ::SendDlgItemMessageW(m_hWnd, id, message, wParam, lParam); }
     // Sends the message to every child (and with deep, their children) of this window.
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL deep = TRUE);
-    int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
+    int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK)
+        { return ::MessageBoxW(m_hWnd, text ? text : L"", caption, type); }
 
     // Called for every message, through the message map, then the previous window procedure.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

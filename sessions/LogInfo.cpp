@@ -1,6 +1,7 @@
 #include "sessions/LogInfo.h"
 
 #include "foundation/AppMessages.h"
+#include "framework/PostOwned.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CLogInfo, CObject)
@@ -61,9 +62,5 @@ bool PostLogRecord(HWND logWindow, std::unique_ptr<CLogInfo> record)
         TRACE(L"No log window: \"%s\" dropped\n", record->m_title.GetString());
         return false;
     }
-    if (!::PostMessageW(logWindow, WM_ADD_LOG_RECORD, MessageMarker,
-                        reinterpret_cast<LPARAM>(record.get())))
-        return false;
-    record.release();
-    return true;
+    return PostOwnedInLParam(logWindow, WM_ADD_LOG_RECORD, MessageMarker, std::move(record)) != FALSE;
 }

@@ -124,6 +124,9 @@ void CPCThread::OnDiscardMessage(const MSG& msg)
         // A socket given back with "[KW00003]" would otherwise stay open with nobody reading it.
         if (text && msg.lParam != 0 && IsTag(ToU16(CString(text.get())), kTagThumbnailSize))
             ::closesocket(static_cast<SOCKET>(msg.lParam));
+        // The transfer dialog waits for a result of every file it asked for.
+        if (text && IsTag(ToU16(CString(text.get())), kTagStartFileSend))
+            ReportUnsentFile(CString(text.get()), reinterpret_cast<HWND>(msg.lParam));
         break;
     }
     case WM_SEND_PACKET:
@@ -313,6 +316,18 @@ void CPCThread::StopFileSend(const CString& text)
         m_wnd->StopFileSend();
         m_wnd->SendText(text);
     }
+}
+
+// A start command that comes when this thread has ended: the student is gone.
+void CPCThread::ReportUnsentFile(const CString& text, HWND transferWindow)
+{
+    char16_t overwriteFlag = 0;
+    std::u16string path;
+    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+        return;
+    m_transferWindow = transferWindow;
+    m_transferPath = FromU16(path);
+    ReportFileResult(FileSendStatus::ConnectionLost);
 }
 
 // "[KW00011]%d": 0 done, -1 read failed, -2 open failed, -3 connection lost; any other number

@@ -64,6 +64,7 @@ private:
     void StartFileSend(const CString& text, HWND transferWindow);
     void StopFileSend(const CString& text);
     void ReportInternalFileResult(int result);
+    void ReportUnsentFile(const CString& text, HWND transferWindow);
     void EndSession(const CString& text);
     void SendIfOpen(const CString& text);
     void WaitForResume();

@@ -2,6 +2,7 @@
 
 #include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
+#include "framework/PostOwned.h"
 #include "framework/Time.h"
 #include "res/resource.h"
 #include "sessions/InputInjection.h"
@@ -28,13 +29,6 @@ constexpr DWORD kKeyRecordPauseMs = 10;
 constexpr DWORD kMouseListPauseMs = 2;
 constexpr UINT kAddressReportTimeoutMs = 5000;
 
-CString ResourceText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 const wchar_t* PadStateWordText(PadStateWord word)
 {
     switch (word) {
@@ -55,9 +49,7 @@ void PostOwnedText(HWND window, UINT message, WPARAM wParam, const CString& text
         TRACE(L"No receiver for %s: %s\n", what, text.GetString());
         return;
     }
-    std::unique_ptr<CString> copy(new CString(text));
-    if (::PostMessageW(window, message, wParam, reinterpret_cast<LPARAM>(copy.get())))
-        copy.release();
+    PostOwnedInLParam(window, message, wParam, std::make_unique<CString>(text));
 }
 
 } // namespace
@@ -235,7 +227,7 @@ void CReceiveDispatcher::OnChatLine(const std::u16string& arguments)
     CString header;
     header.Format(L"%s From %s %d, %s\n",
                   CTime::GetCurrentTime().Format(L"[%Y-%m-%d %H:%M:%S]").GetString(),
-                  ResourceText(IDS_STUDENT_NUMBER_LABEL).GetString(), m_slot.m_slotNumber.load(),
+                  LoadText(IDS_STUDENT_NUMBER_LABEL).GetString(), m_slot.m_slotNumber.load(),
                   m_slot.GetDisplayName().GetString());
     PostOwnedText(m_links.chatWindow, m_links.chatLineMessage,
                   static_cast<WPARAM>(m_slot.m_slotNumber.load()), header + FromU16(text) + L"\n",
@@ -285,7 +277,7 @@ void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
         return;
     for (int i = 0; i < kPadPermissionCount; ++i)
         m_slot.m_permissions[i] = report.flags.on[i] ? 1 : 0;
-    const CString permissionText = ResourceText(IDS_PERMISSION_NEEDED);
+    const CString permissionText = LoadText(IDS_PERMISSION_NEEDED);
     CCriticalSectionLock lock(m_slot.GetLock());
     const CString notice = m_slot.GetNotice();
     switch (PermissionNoticeChange(report.flags, notice.IsEmpty(), notice == permissionText)) {
@@ -299,7 +291,7 @@ void CReceiveDispatcher::OnQuizBuzzer()
 {
     if (!g_quizBoard.TakeFirstPress())
         return;
-    CString format = ResourceText(IDS_QUIZ_FASTEST);
+    CString format = LoadText(IDS_QUIZ_FASTEST);
     if (format.IsEmpty())
         format = L"[%d: %s]";
     CString announcement;

@@ -67,8 +67,7 @@ TabStripMetrics CGroupTabCtrl::ScaledMetrics() const
 int CGroupTabCtrl::OnCreate(LPCREATESTRUCT cs)
 {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    CString face;
-    face.LoadString(IDS_FONT_FACE_LATIN);
+    const CString face = LoadText(IDS_FONT_FACE_LATIN);
     m_font.CreateSimpleFont(ScaleToUi(kFontHeight), FW_NORMAL, face);
     m_pen.CreatePen(PS_SOLID, 1, kTabFill);
     m_brush.CreateSolidBrush(kTabFill);
@@ -162,11 +161,8 @@ void CGroupTabCtrl::NotifySelection()
     CWnd* parent = GetParent();
     const int selected = m_tabs.SelectedIndex();
     if (!parent || selected < 0) return;
-    auto name = std::make_unique<CString>(m_tabs.At(selected).m_name);
-    if (::PostMessageW(parent->GetSafeHwnd(), WM_GROUP_TAB_SELECTED, MessageMarker,
-                       reinterpret_cast<LPARAM>(name.get()))) {
-        name.release();   // the parent owns it now
-    }
+    PostOwnedInLParam(parent->GetSafeHwnd(), WM_GROUP_TAB_SELECTED, MessageMarker,
+                      std::make_unique<CString>(m_tabs.At(selected).m_name));
 }
 
 BOOL CGroupTabCtrl::OnEraseBkgnd(CDC* dc)

@@ -1,11 +1,12 @@
 #include "shell/MainFrame.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "framework/PostOwned.h"
 #include "res/resource.h"
+#include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
-#include "ui/CaptionBand.h"
 
 namespace {
 
@@ -229,16 +230,8 @@ void CMainFrame::OnPaint()
     CRect client;
     GetClientRect(&client);
     if (client.IsRectEmpty()) return;
-    CDC memory;
-    CBitmap canvas;
-    if (!memory.CreateCompatibleDC(&dc) || !canvas.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-        PaintCaptionBand(dc, client);
-        return;
-    }
-    HGDIOBJ previous = memory.SelectObject(&canvas);
-    PaintCaptionBand(memory, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    CMemDC buffer(dc, client);
+    PaintCaptionBand(buffer.GetDC(), client);
 }
 
 void CMainFrame::PaintCaptionBand(CDC& dc, const CRect& client)

@@ -1,10 +1,11 @@
 #include "ui/CustomMsgDlg.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
+#include "ui/CaptionBand.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
-#include "ui/CaptionBand.h"
 
 namespace {
 
@@ -85,8 +86,7 @@ BOOL CCustomMsgDlg::OnInitDialog()
 
 void CCustomMsgDlg::CreateFonts()
 {
-    CString face;
-    face.LoadString(IDS_FONT_FACE);
+    const CString face = LoadText(IDS_FONT_FACE);
     m_titleFont.CreateSimpleFont(ScaleToUi(13), FW_BOLD, face);
     m_smallFont.CreateSimpleFont(ScaleToUi(12), FW_NORMAL, face);
     m_textFont.CreateSimpleFont(ScaleToUi(13), FW_NORMAL, face);
@@ -195,20 +195,8 @@ void CCustomMsgDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP canvas = memory ? CreateCompatibleBitmap(dc, client.Width(), client.Height()) : nullptr;
-    if (!canvas) {
-        if (memory)
-            DeleteDC(memory);
-        PaintBox(dc, client);
-        return;
-    }
-    HGDIOBJ previous = SelectObject(memory, canvas);
-    PaintBox(memory, client);
-    BitBlt(dc, 0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(canvas);
-    DeleteDC(memory);
+    CMemDC buffer(dc, client);
+    PaintBox(buffer.GetDC(), client);
 }
 
 void CCustomMsgDlg::PaintBox(HDC hdc, const CRect& client)

@@ -1,5 +1,6 @@
 #include "ui/ImageButton.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "framework/PostOwned.h"
 #include "res/resource.h"
@@ -139,14 +140,10 @@ void CImageButton::Paint(HDC dc, const RECT& client)
     const int height = client.bottom - client.top;
     if (width <= 0 || height <= 0)
         return;
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP canvas = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
-    if (!canvas) {
-        if (memory)
-            DeleteDC(memory);
+    CMemDC buffer(dc, client);
+    if (!buffer.IsBuffered())
         return;
-    }
-    HGDIOBJ previous = SelectObject(memory, canvas);
+    HDC memory = buffer.GetDC();
     const RECT whole = {0, 0, width, height};
     FillRect(memory, &whole, GetSysColorBrush(COLOR_BTNFACE));
     HBITMAP bitmap = m_bitmaps[ChooseState()];
@@ -154,10 +151,6 @@ void CImageButton::Paint(HDC dc, const RECT& client)
         bitmap = m_bitmaps[Normal];
     if (bitmap)
         DrawSkinBitmap(memory, bitmap, whole);
-    BitBlt(dc, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(canvas);
-    DeleteDC(memory);
 }
 
 void CImageButton::OnPaint()

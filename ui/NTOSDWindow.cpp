@@ -49,8 +49,7 @@ void DestroyOsdWindow(OSDWindowHolder& holder)
 void ShowOsdWindow(OSDWindowHolder& holder, LPCWSTR text, UINT duration)
 {
     DestroyOsdWindow(holder);
-    CString face;
-    face.LoadString(IDS_FONT_FACE);
+    const CString face = LoadText(IDS_FONT_FACE);
     holder.window = CNTOSDWindow::Create(holder.notifyWnd, face, duration, holder.x, holder.y);
     if (holder.window)
         holder.window->ShowText(text);

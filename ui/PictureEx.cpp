@@ -1,5 +1,6 @@
 #include "ui/PictureEx.h"
 
+#include "framework/ExceptionGuard.h"
 #include "framework/PaintDC.h"
 #include "ui/core/GifLayout.h"
 
@@ -277,11 +278,7 @@ BOOL CPictureEx::Draw()
 unsigned __stdcall CPictureEx::AnimationThread(void* self)
 {
     CPictureEx* picture = static_cast<CPictureEx*>(self);
-    try {
-        picture->RunAnimation();
-    } catch (...) {
-        TRACE(L"CPictureEx: exception in the animation thread\n");
-    }
+    AfxCallGuarded(L"the animation thread", [&] { picture->RunAnimation(); });
     picture->m_running = false;
     return 0;
 }

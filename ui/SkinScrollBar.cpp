@@ -1,5 +1,6 @@
 #include "ui/SkinScrollBar.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 
 namespace {
@@ -102,15 +103,10 @@ void CSkinScrollBar::OnPaint()
     CPaintDC dc(this);
     RECT client;
     GetClientRect(&client);
-    HDC canvas = CreateCompatibleDC(dc.GetSafeHdc());
-    HBITMAP bitmap = canvas ? CreateCompatibleBitmap(dc.GetSafeHdc(), client.right, client.bottom)
-                            : nullptr;
-    if (!bitmap) {
-        if (canvas)
-            DeleteDC(canvas);
+    CMemDC buffer(dc, client);
+    if (!buffer.IsBuffered())
         return;
-    }
-    HGDIOBJ old = SelectObject(canvas, bitmap);
+    HDC canvas = buffer.GetDC();
     const ScrollBarGeometry geometry = GetGeometry();
     static const int kParts[] = {kScrollPartFirstArrow, kScrollPartPageBefore, kScrollPartThumb,
                                  kScrollPartPageAfter, kScrollPartLastArrow};
@@ -119,10 +115,6 @@ void CSkinScrollBar::OnPaint()
         if (rect.right > rect.left && rect.bottom > rect.top)
             DrawSkinCell(canvas, m_skin, m_arrow, CellForPart(part), RowForPart(part), rect);
     }
-    BitBlt(dc.GetSafeHdc(), 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
-    SelectObject(canvas, old);
-    DeleteObject(bitmap);
-    DeleteDC(canvas);
 }
 
 BOOL CSkinScrollBar::OnEraseBkgnd(CDC* dc)

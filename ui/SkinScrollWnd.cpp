@@ -1,5 +1,6 @@
 #include "ui/SkinScrollWnd.h"
 
+#include "framework/ExceptionGuard.h"
 #include "framework/PaintDC.h"
 
 namespace {
@@ -128,20 +129,20 @@ BOOL CSkinScrollWnd::CreateParts(const RECT& frameRect, CWnd* parent, UINT id, D
 LRESULT CALLBACK CSkinScrollWnd::ControlProc(HWND hWnd, UINT message, WPARAM wParam,
                                              LPARAM lParam)
 {
-    try {
+    LRESULT result = 0;
+    AfxCallGuarded(L"a skinned control's window procedure", [&] {
         CSkinScrollWnd* wrapper = WrapperOf(hWnd);
         WNDPROC saved = SavedProcOf(hWnd);
         if (!saved)
-            return ::DefWindowProcW(hWnd, message, wParam, lParam);
-        if (message == WM_NCDESTROY)
-            ::RemovePropW(hWnd, kSavedProcProperty);
-        if (!wrapper)
-            return ::CallWindowProcW(saved, hWnd, message, wParam, lParam);
-        return wrapper->HandleControlMessage(hWnd, message, wParam, lParam);
-    } catch (...) {
-        TRACE(L"CSkinScrollWnd: exception in the control's window procedure\n");
-        return 0;
-    }
+            result = ::DefWindowProcW(hWnd, message, wParam, lParam);
+        else {
+            if (message == WM_NCDESTROY)
+                ::RemovePropW(hWnd, kSavedProcProperty);
+            result = wrapper ? wrapper->HandleControlMessage(hWnd, message, wParam, lParam)
+                             : ::CallWindowProcW(saved, hWnd, message, wParam, lParam);
+        }
+    });
+    return result;
 }
 
 LRESULT CSkinScrollWnd::HandleControlMessage(HWND hWnd, UINT message, WPARAM wParam,

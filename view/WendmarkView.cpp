@@ -32,7 +32,7 @@ const COLORREF kSelectedColour = RGB(0, 255, 255);
 const COLORREF kPlainColour = RGB(126, 127, 129);
 
 // The older group file is a local text file; anything larger is not one.
-const LONGLONG kMaxLegacyGroupFileBytes = 4 * 1024 * 1024;
+const uint64_t kMaxLegacyGroupFileBytes = 4 * 1024 * 1024;
 
 bool IsFlagOn(const wchar_t* key)
 {
@@ -45,29 +45,11 @@ bool FileExists(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The bytes of a file of at most kMaxLegacyGroupFileBytes.
-bool ReadSmallFile(const CString& path, std::vector<uint8_t>& bytes)
-{
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool read = GetFileSizeEx(file, &size) && size.QuadPart <= kMaxLegacyGroupFileBytes;
-    if (read) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        read = bytes.empty() ||
-               (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
-    }
-    CloseHandle(file);
-    return read;
-}
-
 // The text of a file in whatever encoding it was saved.
 bool ReadTextFile(const CString& path, std::wstring& text)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadSmallFile(path, bytes))
+    if (!ReadWholeFile(path, kMaxLegacyGroupFileBytes, bytes))
         return false;
     const TextFileEncoding encoding = SniffTextFileEncoding(bytes);
     switch (encoding) {
@@ -120,7 +102,6 @@ CWendmarkView::CWendmarkView()
 
 CWendmarkView::~CWendmarkView()
 {
-    *m_alive = false;
     for (CPCInfo* slot : m_slots)
         delete slot;
     m_slots.clear();

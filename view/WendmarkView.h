@@ -18,6 +18,7 @@
 #include "framework/Brush.h"
 #include "framework/CriticalSection.h"
 #include "framework/Font.h"
+#include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
 #include "sessions/PCInfo.h"
@@ -145,10 +146,10 @@ private:
 
     // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
     // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
-    // this token across such a call and touches the view afterwards only while it is true.
-    using LifeToken = std::shared_ptr<const bool>;
-    LifeToken Life() const { return m_alive; }
-    static bool Alive(const LifeToken& life) { return *life; }
+    // this token across such a call and touches the view afterwards only while it is alive.
+    using LifeToken = CLifeFlag::Token;
+    LifeToken Life() const { return m_life.GetToken(); }
+    static bool Alive(const LifeToken& life) { return life.IsAlive(); }
 
     // --- Login-server session (WendmarkViewLogin.cpp) ---
     void OpenLoginDialog();
@@ -268,7 +269,7 @@ private:
     CString m_loginRequest;
     CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    CLifeFlag m_life;
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
 };

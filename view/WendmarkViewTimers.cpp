@@ -73,9 +73,7 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
     CWinThread* viewer = slot.m_viewThread.load();
     if (slot.m_controlThread.load() && viewer && viewer->m_pMainWnd) {
         viewer->m_pMainWnd->SendMessage(WM_CLOSE);
-        CString name;
-        name.LoadString(IDS_DEFAULT_STUDENT_NAME);
-        slot.SetDisplayName(name);
+        slot.SetDisplayName(LoadText(IDS_DEFAULT_STUDENT_NAME));
     } else if (slot.m_pcThreadId.load() != 0) {
         // The thread says goodbye on its socket and closes it: it owns the connection.
         PostCommandToSlot(slot, EndSessionCommand());

@@ -1,5 +1,6 @@
 #include "activities/filetransfer/FileTransferDlg.h"
 
+#include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
 #include "foundation/AppMessages.h"
@@ -106,6 +107,8 @@ BOOL CFileTransferDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     ++s_openCount;
     SetWindowText(LoadText(IDS_TB_FILE_TRANSFER));
+    m_destinationSkin.Attach(m_destinationBox.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED,
+                             kComboBackground);
     CreateFonts();
     CreateRunTimeButtons();
     LoadSkin();
@@ -260,13 +263,6 @@ void CFileTransferDlg::WrapInSkinScrollBars()
     }
 }
 
-CString CFileTransferDlg::LoadText(UINT id) const
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 // -- Running state ----------------------------------------------------------------------------------
 
 void CFileTransferDlg::SetChoosingEnabled(bool enabled)
@@ -344,16 +340,8 @@ void CFileTransferDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    CBitmap canvas;
-    if (!memory.CreateCompatibleDC(&dc) || !canvas.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-        PaintDialog(dc, client);
-        return;
-    }
-    HGDIOBJ previous = memory.SelectObject(&canvas);
-    PaintDialog(memory, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    CMemDC buffer(dc, client);
+    PaintDialog(buffer.GetDC(), client);
 }
 
 void CFileTransferDlg::PaintDialog(CDC& dc, const CRect& client)

@@ -14,6 +14,7 @@
 //   FileTransferDlgTransfer.cpp  Start, Stop and the students' reports
 #pragma once
 
+#include "activities/filetransfer/DestinationComboSkin.h"
 #include "activities/filetransfer/core/DestinationFolder.h"
 #include "activities/filetransfer/core/TransferSchedule.h"
 #include "framework/Bitmap.h"
@@ -94,7 +95,6 @@ private:
     void WrapInSkinScrollBars();
     void PaintDialog(CDC& dc, const CRect& client);
     void SetChoosingEnabled(bool enabled);
-    CString LoadText(UINT id) const;
 
     // --- Choosing (FileTransferDlgChoose.cpp) ---
     void FillTreeRoot();
@@ -150,6 +150,7 @@ private:
     CListCtrlEx m_statusList;       // 1108: file, number, progress, result, path
     CShellTreeCtrl m_tree;          // 1007
     CVarnixComboBox m_destinationBox;  // 1130
+    CDestinationComboSkin m_destinationSkin;
     CImageButton m_startButton;
     CImageButton m_stopButton;
     CImageButton m_closeButton;

@@ -295,6 +295,15 @@ class UiDriver:
     def send(self, window, msg, wparam=0, lparam=0, timeout=5.0):
         return self._timed("send", timeout, hwnd=_handle(window), msg=msg, wparam=wparam, lparam=lparam)["result"]
 
+    def list_rows(self, window, columns=1):
+        """The rows of a list view: dicts with "image", "selected" and "texts" (one per column)."""
+        return self.call("listitems", hwnd=_handle(window), columns=columns)["rows"]
+
+    def tree_items(self, window, item=None, expand=False):
+        """The children of a tree item (the roots without one), expanded first when asked:
+        dicts with "item" (a handle for TVM_ messages) and "text"."""
+        return self.call("treeitems", hwnd=_handle(window), item=item, expand=expand and item is not None)["items"]
+
     def close_window(self, window, wait=False, timeout=20.0):
         self._timed("close", timeout, hwnd=_handle(window), wait=wait)
 

@@ -4,6 +4,7 @@
 // answers one line of JSON; exit code 0 success, 1 not found or timed out, 2 usage.
 #include "tests/tools/uidriver/Capture.h"
 #include "tests/tools/uidriver/CommandArgs.h"
+#include "tests/tools/uidriver/Controls.h"
 #include "tests/tools/uidriver/Input.h"
 #include "tests/tools/uidriver/Json.h"
 #include "tests/tools/uidriver/WindowQuery.h"
@@ -38,7 +39,9 @@ const wchar_t kUsageText[] =
     L"  close     --hwnd= [--wait] [--timeout=ms]\n"
     L"  state | rect | foreground  --hwnd=\n"
     L"  capture   [--hwnd=] --file= [--client] [--method=auto|screen|print] [--raise] [--settle=ms]\n"
-    L"  pixel     [--hwnd=] --x= --y=   (client coordinates of hwnd, else screen)\n";
+    L"  pixel     [--hwnd=] --x= --y=   (client coordinates of hwnd, else screen)\n"
+    L"  listitems --hwnd= [--columns=n]   (rows of a list view: image, selected, texts)\n"
+    L"  treeitems --hwnd= [--item=] [--expand]   (children of a tree item, the roots without one)\n";
 
 std::string Ok(const JsonObject& fields = JsonObject())
 {
@@ -336,6 +339,44 @@ std::string Pixel(const CommandArgs& args)
                   .AddInt("screen_y", point.y));
 }
 
+std::string ListItems(const CommandArgs& args)
+{
+    args.Allow({L"hwnd", L"columns"});
+    long long columns = args.Number(L"columns", 1);
+    if (columns < 1 || columns > 32) Fail(kUsage, L"--columns must be 1..32");
+    std::string rows = "[";
+    for (const ListRow& row : ReadListRows(args.Window(L"hwnd"), static_cast<int>(columns))) {
+        std::string texts = "[";
+        for (const std::wstring& text : row.texts) texts += (texts.size() > 1 ? "," : "") + JsonQuote(text);
+        rows += (rows.size() > 1 ? "," : "") +
+                JsonObject().AddInt("image", row.image).AddBool("selected", row.selected)
+                    .AddRaw("texts", texts + "]").Text();
+    }
+    return Ok(JsonObject().AddRaw("rows", rows + "]"));
+}
+
+std::string TreeItems(const CommandArgs& args)
+{
+    args.Allow({L"hwnd", L"item"}, {L"expand"});
+    HWND tree = args.Window(L"hwnd");
+    HTREEITEM parent = reinterpret_cast<HTREEITEM>(args.Handle(L"item"));
+    if (args.Has(L"item") && args.Flag(L"expand"))
+        SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    HTREEITEM child = reinterpret_cast<HTREEITEM>(SendMessageW(
+        tree, TVM_GETNEXTITEM, args.Has(L"item") ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+    std::string items = "[";
+    for (; child; child = reinterpret_cast<HTREEITEM>(
+             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
+        char handle[24];
+        std::snprintf(handle, sizeof handle, "\"0x%llx\"",
+                      static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(child)));
+        items += (items.size() > 1 ? "," : "") +
+                 JsonObject().AddRaw("item", handle)
+                     .AddString("text", ReadTreeText(tree, child)).Text();
+    }
+    return Ok(JsonObject().AddRaw("items", items + "]"));
+}
+
 std::string Run(const CommandArgs& args)
 {
     const std::wstring& name = args.Name();
@@ -359,6 +400,8 @@ std::string Run(const CommandArgs& args)
     if (name == L"foreground") return Foreground(args);
     if (name == L"capture") return Capture(args);
     if (name == L"pixel") return Pixel(args);
+    if (name == L"listitems") return ListItems(args);
+    if (name == L"treeitems") return TreeItems(args);
     Fail(kUsage, L"unknown command \"" + name + L"\"");
 }
 

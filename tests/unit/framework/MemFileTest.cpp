@@ -30,6 +30,23 @@ TEST(MemFileTest, GrowsAsWrittenAndDetachesItsContent)
     EXPECT_TRUE(file.Write("x", 1));
 }
 
+TEST(MemFileTest, APacketWrittenInSmallPiecesMovesItsBufferOnlyAFewTimes)
+{
+    CMemFile file;   // 1 KB steps
+    const std::vector<BYTE> kilobyte(1024, 0x5A);
+    int moves = 0;
+    for (SIZE_T size = file.GetBufferSize(); file.GetLength() < 307200; ) {
+        ASSERT_TRUE(file.Write(kilobyte.data(), 1000));
+        if (file.GetBufferSize() != size) {
+            ++moves;
+            size = file.GetBufferSize();
+            EXPECT_EQ(size % 1024, 0u);
+        }
+    }
+    EXPECT_LE(moves, 10);
+    EXPECT_LE(file.GetBufferSize(), 2 * file.GetLength() + 1024);
+}
+
 TEST(MemFileTest, SeekingPastTheEndLeavesZerosAndBeforeTheStartIsRefused)
 {
     CMemFile file;
