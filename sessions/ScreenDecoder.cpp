@@ -6,6 +6,9 @@
 #include "ui/RotateImage.h"
 
 #include <gdiplus.h>
+#include <zlib.h>
+
+#include <vector>
 
 namespace {
 
@@ -50,6 +53,26 @@ bool CopyIntoFrame(CPCInfo& slot, int x, int y, HDC source, int sourceX, int sou
         ::Sleep(1);
     }
     return false;
+}
+
+// The block as it was before the student compressed it; a block whose raw size equals its length
+// travels uncompressed. Nothing is inflated beyond the raw size the block claims, nor beyond the
+// largest packet.
+bool ExpandBlock(const CPacket& packet, std::vector<uint8_t>& inflated, const uint8_t*& data, size_t& size)
+{
+    data = packet.m_data;
+    size = packet.m_dataLength;
+    if (packet.m_rawSize == packet.m_dataLength)
+        return data != nullptr;
+    if (!data || packet.m_rawSize == 0 || packet.m_rawSize > kMaxPacketLength)
+        return false;
+    inflated.resize(packet.m_rawSize);
+    uLongf length = packet.m_rawSize;
+    if (::uncompress(inflated.data(), &length, data, packet.m_dataLength) != Z_OK)
+        return false;
+    data = inflated.data();
+    size = length;
+    return true;
 }
 
 } // namespace
@@ -203,9 +226,12 @@ bool CScreenDecoder::DecodeTiles(CPCInfo& slot, const CPacket& packet, uint32_t&
     slot.m_lastHeardTick = now;
 
     TileBlock block;
+    std::vector<uint8_t> inflated;
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
     const TileGrid grid = MakeTileGrid(slot.m_screenWidth.load(), slot.m_screenHeight.load(),
                                        slot.m_frameWidth.load(), slot.m_frameHeight.load());
-    if (!grid.IsUsable() || !ReadTileBlock(packet.m_data, packet.m_dataLength, block) ||
+    if (!grid.IsUsable() || !ExpandBlock(packet, inflated, bytes, size) || !ReadTileBlock(bytes, size, block) ||
         static_cast<long long>(block.indexes.size()) * grid.tileWidth > kMaxRemoteScreenSide * 4LL ||
         !EnsureFrameBitmap(slot)) {
         TRACE(L"PC:%d tile block %u not drawn\n", slot.m_slotNumber.load(), packet.m_sequence);
