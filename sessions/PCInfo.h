@@ -144,6 +144,30 @@ public:
     std::atomic<int> m_sessionChanging{0};
     std::atomic<DWORD> m_sessionChangingTick{0};
 
+    // The view's copies of the class-wide restrictions as last sent to this seat; the per-slot
+    // toggles, the presentation right and the hand-back after a remote session read them.
+    std::atomic<int> m_forbidKeyboard{0};
+    std::atomic<int> m_forbidMouse{0};
+    std::atomic<int> m_preventEnd{0};
+    std::atomic<int> m_forbidWebBrowsers{0};
+    std::atomic<int> m_forbidUsbStorage{0};
+    std::atomic<int> m_forbidOtherPrograms{0};
+    // A renumber has emptied this seat for a student who is still to arrive.
+    std::atomic<int> m_renumberPending{0};
+    // The remote session's control thread by id (posts go by id, never through the pointer).
+    std::atomic<DWORD> m_controlThreadId{0};
+
+    // The socket the student's thread has lent for a remote session and nobody has taken yet.
+    // Exactly one of the two sides wins it: the session that takes it (TakeLentSocket) or the
+    // thread that gives up waiting and serves it again itself.
+    void OfferLentSocket(SOCKET handle) { m_lentSocket = static_cast<UINT_PTR>(handle); }
+    bool TakeLentSocket(SOCKET handle)
+    {
+        UINT_PTR expected = static_cast<UINT_PTR>(handle);
+        return handle != INVALID_SOCKET &&
+               m_lentSocket.compare_exchange_strong(expected, static_cast<UINT_PTR>(INVALID_SOCKET));
+    }
+
     // The file a student uploads is held by the student thread's socket window, which closes it
     // when the connection ends; the record holds no file handle, so nothing else can close it
     // under the thread's feet.
@@ -159,4 +183,5 @@ private:
     CString m_quizAnswer;
     bool m_quizAnswered = false;
     CString m_foregroundApp;
+    std::atomic<UINT_PTR> m_lentSocket{static_cast<UINT_PTR>(INVALID_SOCKET)};
 };

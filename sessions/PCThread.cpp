@@ -18,6 +18,8 @@
 namespace {
 
 constexpr int kTeacherToStudentKind = 2;
+// How long a lent socket waits for its remote session to take it.
+constexpr DWORD kHandOverTimeoutMs = 10000;
 
 } // namespace
 
@@ -233,25 +235,47 @@ void CPCThread::LendSocket(const CString& text, wchar_t mode)
         return;
     const SOCKET handle = m_wnd->DetachSocket();
     ::ResetEvent(m_resumeEvent);
+    m_slot->OfferLentSocket(handle);
     if (!m_links.view || !::PostMessageW(m_links.view, message, static_cast<WPARAM>(handle),
                                          reinterpret_cast<LPARAM>(m_slot))) {
-        // Nobody takes the connection: keep serving it.
-        TRACE(L"PC:%d hand-over refused, the socket stays\n", m_slot->m_slotNumber.load());
-        if (!m_wnd->AttachSocket(handle))
-            ::closesocket(handle);
+        m_slot->TakeLentSocket(handle);
+        ServeAgain(handle);
         return;
     }
-    WaitForResume();
+    // A session that does not take the socket soon never will: serve the connection again
+    // rather than leave the student frozen.
+    if (!WaitForResume(kHandOverTimeoutMs) && m_slot->TakeLentSocket(handle)) {
+        ServeAgain(handle);
+        return;
+    }
+    WaitForResume(INFINITE);
+}
+
+void CPCThread::ServeAgain(SOCKET handle)
+{
+    TRACE(L"PC:%d nobody took the connection, the thread serves it again\n", m_slot->m_slotNumber.load());
+    if (!m_wnd->AttachSocket(handle))
+        ::closesocket(handle);
 }
 
 // Blocks until the view has ended the remote session. Messages sent to this thread's windows
 // meanwhile are still answered, so no sender hangs on a thread that lent its socket.
-void CPCThread::WaitForResume()
+bool CPCThread::WaitForResume(DWORD timeoutMs)
 {
+    const DWORD start = ::GetTickCount();
     for (;;) {
-        const DWORD woken = ::MsgWaitForMultipleObjects(1, &m_resumeEvent, FALSE, INFINITE, QS_SENDMESSAGE);
+        DWORD left = INFINITE;
+        if (timeoutMs != INFINITE) {
+            const DWORD waited = ::GetTickCount() - start;
+            if (waited >= timeoutMs)
+                return false;
+            left = timeoutMs - waited;
+        }
+        const DWORD woken = ::MsgWaitForMultipleObjects(1, &m_resumeEvent, FALSE, left, QS_SENDMESSAGE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
-            return;
+            return true;
+        if (woken == WAIT_TIMEOUT)
+            return false;
         MSG msg;
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }

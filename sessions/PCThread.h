@@ -32,6 +32,8 @@ public:
                             int connectionId);
 
     // The thread lends its socket with "[KW00004]" (WM_SESSION_ACCEPTED... to the view) and
+    // waits. The session that takes the socket first claims it (CPCInfo::TakeLentSocket): one
+    // that is not claimed within ten seconds the thread attaches and serves again itself. Then it
     // waits; the view calls this when the remote session has ended, then posts "[KW00003]%d,%d"
     // with the socket handle as lParam. The thread waits on an event, not suspended, so a
     // resume that comes before the thread has begun to wait is not lost. Call it only while the
@@ -67,7 +69,9 @@ private:
     void ReportUnsentFile(const CString& text, HWND transferWindow);
     void EndSession(const CString& text);
     void SendIfOpen(const CString& text);
-    void WaitForResume();
+    // True when resumed, false when the time ran out.
+    bool WaitForResume(DWORD timeoutMs);
+    void ServeAgain(SOCKET handle);
     void PostTransferMessage(UINT message, int value);
     void ReleaseSlot();
 

@@ -7,6 +7,7 @@
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
+#include "view/WendmarkView.h"
 
 namespace {
 
@@ -192,7 +193,8 @@ LRESULT CMainFrame::OnGroupTabSelected(WPARAM marker, LPARAM name)
 {
     if (marker != MessageMarker) return 0;
     std::unique_ptr<CString> selected(reinterpret_cast<CString*>(name));
-    // The classroom view has no groups to show yet: the name is only taken back here.
+    if (auto* view = dynamic_cast<CWendmarkView*>(GetActiveView()))
+        view->SelectGroup(*selected);
     return 0;
 }
 

@@ -89,9 +89,30 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
+    ON_MESSAGE(WM_SESSION_CLOSED, OnRemoteSessionEnded)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_VSCROLL()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_SYSKEYDOWN()
+    ON_WM_SYSKEYUP()
+    ON_COMMAND(IDC_VIEW_SCROLL_UP, OnLineUp)
+    ON_COMMAND(IDC_VIEW_SCROLL_DOWN, OnLineDown)
+    ON_COMMAND(ID_SLOT_REMOTE_CONTROL, StartRemoteControl)
+    ON_COMMAND(ID_SLOT_CHAT, OpenChat)
+    ON_COMMAND(ID_SLOT_TOUCH_CONTROL, ToggleForbidMouse)
+    ON_COMMAND(ID_SLOT_FORBID_KEYBOARD, ToggleForbidKeyboard)
+    ON_COMMAND(ID_SLOT_SET_NAME, OnSetPcName)
+    ON_COMMAND(ID_SLOT_RESTART, OnRebootPc)
+    ON_COMMAND(ID_SLOT_SHUTDOWN, OnShutdownPc)
+    ON_COMMAND(ID_SLOT_RETRY_NEXT_DAY, OnRetryNextDay)
+    ON_COMMAND(ID_SLOT_CHANGE_NUMBER, OnChangeSlot)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
     ON_MESSAGE(WM_SESSION_ACCEPTED, OnStartRemoteSession)
-    ON_MESSAGE(WM_SESSION_CLOSED, OnRemoteSessionEnded)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
@@ -102,8 +123,15 @@ CWendmarkView::CWendmarkView()
 
 CWendmarkView::~CWendmarkView()
 {
-    for (CPCInfo* slot : m_slots)
+    for (CPCInfo* slot : m_slots) {
+        // A student's thread that has not ended yet still writes into its record: the record is
+        // left to the end of the process rather than deleted under it.
+        if (slot->m_pcThreadId.load() != 0) {
+            TRACE(L"PC:%d thread still running at exit; its record is kept\n", slot->m_slotNumber.load());
+            continue;
+        }
         delete slot;
+    }
     m_slots.clear();
     m_groupSlots.clear();
     CCriticalSectionLock lock(m_pendingLock);
@@ -431,11 +459,11 @@ void CWendmarkView::OnDestroy()
     for (UINT_PTR id : {kTimerHeartbeat, kTimerReconnect, kTimerThumbnailPace, kTimerRepaint, kTimerLoginDialog,
                         kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
         KillTimer(id);
+    CloseStudentListener();
     if (IsLoginSocketOpen())
         SendToLoginServer(EndSessionCommand());
     CloseLoginSocket();
-    CloseStudentListener();
-    EndAllSlots();
+    SayFarewell();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();

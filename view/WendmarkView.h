@@ -10,11 +10,16 @@
 //   WendmarkViewLogin.cpp    the login-server session
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
+//   WendmarkViewMouse.cpp    focus, selection, the slot menu, double click, the scroll column
+//   WendmarkViewCommands.cpp the teacher's commands on one slot, the dialogs, the presentation right
+//   WendmarkViewFanOut.cpp   class-wide setters, groups, the hand-back after a session, the farewell
+//   WendmarkViewHooks.cpp    what the activities opened from here plug in
 //   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
+#include "framework/Bitmap.h"
 #include "framework/Brush.h"
 #include "framework/CriticalSection.h"
 #include "framework/Font.h"
@@ -70,6 +75,49 @@ public:
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
 
+    // --- Teacher commands (WendmarkViewCommands.cpp); the toolbar calls them too ---
+    void StartRemoteControl();
+    void OpenChat();
+    void ToggleForbidMouse();
+    void ToggleForbidKeyboard();
+    void OnSetPcName();
+    void OnRebootPc();
+    void OnShutdownPc();
+    void OnRetryNextDay();
+    void OnChangeSlot();
+    void StartCollectView();
+    // Collect-view picking: the toolbar switches it on, StartCollectView ends it.
+    void BeginCollectPicking();
+    int TogglePresentationRight();
+    void SetSlotsPerRow();
+    void SetImageQuality();
+    void ManageTitles();
+    void OpenSettings();
+    void OpenGroupExecute();
+
+    // --- Class-wide setters and groups (WendmarkViewFanOut.cpp) ---
+    void SendCaptureAllWindows(int on);
+    void SendForbidKeyboardAll(int on);
+    void SendForbidMouseAll(int on);
+    void SendPreventEnd(int on);
+    void SendPreventWebBrowser(int on);
+    void SendPreventUsb(int on);
+    void SendPreventOtherPrograms(int on);
+    void SendProhibitedProgramList(const CString& list);
+    void SendThumbnailDelay(int delay);
+    void SelectGroup(const CString& name);
+    void DeleteGroup(const CString& name);
+    void SavePcName(int seat, const CString& name);
+    CString LoadPcName(int seat) const;
+    // The slots of the shown group (or the class), the multi-selection and the presentation
+    // holder, for the activities opened from here.
+    const std::vector<CPCInfo*>& GetShownSlots() const { return ShownSlots(); }
+    bool IsMultiSelection() const { return m_multiSelection; }
+    CPCInfo* GetTargetSlot() const;
+    // The picked slots of a combined session and how many have handed their socket over so far.
+    std::vector<CPCInfo*> GetPickedSlots() const;
+    int m_collectAccepted = 0;
+
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg void OnSize(UINT type, int width, int height);
@@ -81,10 +129,22 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
-    // Remote sessions: wParam the lent socket, lParam the slot; and wParam the slot, lParam the
-    // socket given back (INVALID_SOCKET when the student was lost).
+    // Remote sessions: wParam the lent socket, lParam the slot.
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
-    afx_msg LRESULT OnRemoteSessionEnded(WPARAM record, LPARAM socket);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnRButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* wnd);
+    afx_msg void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    afx_msg void OnLineUp();
+    afx_msg void OnLineDown();
+    afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
+    afx_msg void OnSysKeyUp(UINT ch, UINT repeat, UINT flags);
+    // wParam the slot, lParam the socket given back (INVALID_SOCKET when the student was lost).
+    afx_msg LRESULT OnRemoteSessionEnded(WPARAM slot, LPARAM socket);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     DECLARE_MESSAGE_MAP()
@@ -107,7 +167,6 @@ private:
     void LoadLocalAddresses();
     void LoadProgramList();
     CMainFrame* GetMainFrame() const;
-    CString LoadPcName(int seat) const;
     void CreateSlots(int seatCount);
     void EndAllSlots();
 
@@ -119,6 +178,55 @@ private:
     void SetDocumentHeight(int height);
     void PlaceScrollControls();
     bool IsGridTallerThanClient() const;
+
+    // --- Mouse (WendmarkViewMouse.cpp) ---
+    int HitTestClient(CPoint point) const;
+    void PickForCollectView(int index);
+    void ToggleSelection(int index);
+    void FocusOnly(int index);
+    void ShowSlotMenu(CPoint point);
+    void AskForRemoteSession(CPCInfo& slot);
+    void ScrollTo(int position, bool tellStudents);
+    int ScrollableLength() const;
+    int ThumbTrackLength() const;
+    bool IsInScrollColumn(CPoint point) const;
+
+    // --- Commands (WendmarkViewCommands.cpp) ---
+    // A refused command: the text in the wait notice for 2.5 s of message pumping. False when
+    // the view went away meanwhile.
+    bool ShowWaitNotice(UINT textId);
+    bool RefuseWhileQuizShown();
+    void AskAndPostPower(UINT oneAskId, UINT oneCaptionId, UINT manyAskId, UINT manyCaptionId,
+                         const std::u16string& command);
+    // The modal dialogs of the view: refused while one is open or a message box is.
+    bool BeginViewDialog();
+    void ApplyGridLayoutAfterDialog();
+
+    // --- Fan-out (WendmarkViewFanOut.cpp) ---
+    // To every slot of the class with a connection thread, in seat order.
+    void PostToAllSlots(const std::u16string& text);
+    // To the slot's remote-session control thread (the handed-over socket); false without one.
+    bool PostToSession(CPCInfo& slot, const std::u16string& text);
+    void SendRestrictionToAll(const std::u16string& text, bool alsoToSession);
+    void SendInputRestrictionToAll(const std::u16string& text, bool on);
+    void SendCaptureRegion(CPCInfo& slot, bool useGroupRect);
+    void RecomputeThumbnailSize();
+    void SayFarewell();
+
+    // --- Hooks of the activities (WendmarkViewHooks.cpp) ---
+    bool IsQuizPanelVisible() const;
+    bool IsPenToolDrawing() const;
+    bool IsClassScreenSharing() const;
+    bool IsTouchLockOn() const;
+    void CloseSlotChat(CPCInfo& slot);
+    void OpenChatWindow(CPCInfo& slot);
+    // The new seat number and the mode (1 swap, else move); false when the teacher cancelled.
+    bool RunSlotRenumberDialog(CPCInfo& target, int& newNumber, int& mode);
+    void RenumberSlot(int oldNumber, int newNumber, bool swap);
+    void EmptySeatForRenumber(CPCInfo& slot, int toldNumber);
+    void RunPcNameDialog(CPCInfo& target);
+    bool RunTitlesDialog(std::vector<CString>& names, int& displayTitle);
+    void RunGroupExecuteDialog();
 
     // --- Painting (WendmarkViewDraw.cpp) ---
     void PaintGrid(CDC& target, const CRect& client);
@@ -136,7 +244,6 @@ private:
     void EndSilentSlot(CPCInfo& slot);
     void ReportAbnormalEnd(CPCInfo& slot);
     void PaceThumbnails();
-    void SendThumbnailDelay(int delay);
     void OnConnectTimeout();
     void KeepLoginSessionAlive();
     void SaveGroupsFromTabs();
@@ -237,9 +344,28 @@ private:
     CPen m_plainPen;
     CFont m_captionFont;
     CFont m_answerFont;
+    CBitmap m_menuBitmaps[4];   // the slot menu's pictures, loaded at its first use
     CImageButton m_scrollUpButton;
     CImageButton m_scrollDownButton;
     bool m_slowedThumbnails = false;
+
+    // Collect-view picking and the combined session's slots.
+    bool m_collectPicking = false;
+    int m_pickedCount = 0;
+    CPCInfo* m_pickedSlots[4] = {nullptr, nullptr, nullptr, nullptr};
+    // The scroll thumb's drag.
+    bool m_thumbDragArmed = false;
+    bool m_thumbDragging = false;
+    int m_lastDragY = 0;
+    // The presentation right.
+    bool m_presentationMode = false;
+    int m_presentationHolder = -1;
+    CPCInfo* m_presentationSlot = nullptr;
+    // The shown group and its capture rectangle.
+    CString m_shownGroupName;
+    int m_groupRect[4] = {0, 0, 0, 0};
+    bool m_groupRectValid = false;
+    bool m_closing = false;
 
     // Settings files and groups.
     CString m_configPath;

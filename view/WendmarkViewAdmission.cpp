@@ -4,6 +4,7 @@
 //
 // Nothing a pending connection sends ends the program: a malformed text closes that connection.
 #include "view/WendmarkView.h"
+#include "view/core/PadPackageList.h"
 
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
@@ -220,6 +221,8 @@ void CWendmarkView::FillSeat(CPCInfo& slot, const CPCInfo& pending, const std::v
     slot.m_screenOn = pending.m_screenOn.load();
     slot.m_screenControl = 0;
     slot.m_orderlyEnd = 0;
+    // The student a renumber was waiting for (or another) has arrived.
+    slot.m_renumberPending = 0;
     slot.m_refreshDelay = m_refreshDelay;
     slot.m_imageQuality = m_imageQuality;
 }
@@ -257,8 +260,14 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
     state.scrollPosition = m_scrollPosition;
     state.restrictions = m_restrictions;
     state.lightRemotePc = g_optLightRemotePc != 0;
-    state.padProgramList = ToU16(GetEtcProgramList(m_configPath));
+    state.padProgramList = BuildPadPackageList(ToU16(GetEtcProgramList(m_configPath)));
     slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
+    slot.m_forbidKeyboard = m_restrictions.forbidKeyboard ? 1 : 0;
+    slot.m_forbidMouse = m_restrictions.forbidMouse ? 1 : 0;
+    slot.m_preventEnd = m_restrictions.forbidEnding ? 1 : 0;
+    slot.m_forbidWebBrowsers = m_restrictions.forbidWebBrowsers ? 1 : 0;
+    slot.m_forbidUsbStorage = m_restrictions.forbidUsbStorage ? 1 : 0;
+    slot.m_forbidOtherPrograms = m_restrictions.forbidOtherPrograms ? 1 : 0;
     for (const std::u16string& command : AdmissionStateCommands(state))
         PostCommandToSlot(slot, command);
 }

@@ -49,10 +49,10 @@ LRESULT CWendmarkView::OnStartRemoteSession(WPARAM socket, LPARAM record)
 {
     const SOCKET handle = static_cast<SOCKET>(socket);
     CPCInfo* slot = SlotOfRecord(record);
-    if (!slot) {
-        ::closesocket(handle);
+    // The student's thread serves a socket nobody claims in time again itself: then it is not
+    // ours to take.
+    if (!slot || !slot->TakeLentSocket(handle))
         return 0;
-    }
     if (slot->m_controlThread.load() || slot->m_viewThread.load()) {
         // One session per student: the connection goes straight back.
         OnRemoteSessionEnded(reinterpret_cast<WPARAM>(slot), static_cast<LPARAM>(handle));
@@ -84,53 +84,14 @@ LRESULT CWendmarkView::OnStartRemoteSession(WPARAM socket, LPARAM record)
     return 0;
 }
 
-// The session has ended: its connection goes back to the student's thread, which shows the
-// thumbnails again, or, when the student was lost, the student's thread ends too.
-LRESULT CWendmarkView::OnRemoteSessionEnded(WPARAM record, LPARAM socket)
-{
-    const SOCKET handle = static_cast<SOCKET>(socket);
-    CPCInfo* slot = SlotOfRecord(static_cast<LPARAM>(record));
-    if (!slot) {
-        if (handle != INVALID_SOCKET)
-            ::closesocket(handle);
-        return 0;
-    }
-    slot->m_controlThread = nullptr;
-    CPCThread* student = slot->m_pcThread.load();
-    const DWORD studentId = slot->m_pcThreadId.load();
-    if (!student || studentId == 0) {
-        if (handle != INVALID_SOCKET)
-            ::closesocket(handle);
-        Invalidate(FALSE);
-        return 0;
-    }
-    if (handle == INVALID_SOCKET) {
-        EndLostStudent(*slot, *student);
-    } else {
-        student->ResumeAfterSession();
-        const std::u16string resize = ThumbnailSizeCommand(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight());
-        if (!PostStudentCommand(studentId, FromU16(resize), static_cast<LPARAM>(handle)))
-            ::closesocket(handle);
-        {
-            CCriticalSectionLock lock(slot->GetLock());
-            slot->m_thumbnail.Create(m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight(), slot->m_bitsPerPixel.load());
-        }
-        PostCommandToSlot(*slot, ResumeDelayCommand(m_refreshDelay));
-        slot->m_shareSent = 0;
-        slot->m_shareAcknowledged = 0;
-        slot->m_shareResyncMarker = -1;
-    }
-    Invalidate(FALSE);
-    return 0;
-}
-
+// The student was lost during a session: the student's thread, which has no socket any more,
+// ends at once and takes the seat offline.
 void CWendmarkView::EndLostStudent(CPCInfo& slot, CPCThread& student)
 {
     if (!slot.m_orderlyEnd.load())
         PostLogRecord(m_logWindow, CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
                                                            L"Abnormal Disconnection", L"2"));
     slot.SetNotice(CString());
-    // The thread has no socket any more: it ends at once and takes the seat offline.
     student.ResumeAfterSession();
     PostCommandToSlot(slot, EndSessionCommand());
 }

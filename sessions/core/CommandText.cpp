@@ -1,5 +1,7 @@
 #include "sessions/core/CommandText.h"
 
+#include <algorithm>
+
 #include <climits>
 
 namespace {
@@ -170,9 +172,56 @@ std::u16string BoolWord(bool value)
     return value ? u"true" : u"false";
 }
 
+namespace {
+
+bool IsAllDigits(const std::u16string& text)
+{
+    if (text.empty())
+        return false;
+    for (char16_t c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+// Digit fields compare as numbers of any length (leading zeros ignored), others as text.
+int CompareVersionField(const std::u16string& a, const std::u16string& b)
+{
+    if (!IsAllDigits(a) || !IsAllDigits(b))
+        return a.compare(b);
+    const std::u16string x = a.substr(std::min(a.find_first_not_of(u'0'), a.size()));
+    const std::u16string y = b.substr(std::min(b.find_first_not_of(u'0'), b.size()));
+    if (x.size() != y.size())
+        return x.size() < y.size() ? -1 : 1;
+    return x.compare(y);
+}
+
+std::vector<std::u16string> VersionFields(const std::u16string& version)
+{
+    std::vector<std::u16string> fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t dot = version.find(u'.', start);
+        fields.push_back(version.substr(start, dot == std::u16string::npos ? std::u16string::npos : dot - start));
+        if (dot == std::u16string::npos)
+            return fields;
+        start = dot + 1;
+    }
+}
+
+} // namespace
+
 bool IsVersionAtLeast(const std::u16string& version, const std::u16string& minimum)
 {
-    return version.compare(minimum) >= 0;
+    const std::vector<std::u16string> a = VersionFields(version);
+    const std::vector<std::u16string> b = VersionFields(minimum);
+    for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        // A missing field counts as 0: "2.0.1" is "2.0.1.0".
+        const int order = CompareVersionField(i < a.size() ? a[i] : u"0", i < b.size() ? b[i] : u"0");
+        if (order != 0)
+            return order > 0;
+    }
+    return true;
 }
 
 std::u16string EscapeChatCommas(const std::u16string& text, const std::u16string& agentVersion)

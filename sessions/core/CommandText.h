@@ -47,7 +47,7 @@ std::string Utf16LeBytes(const std::u16string& text);
 
 std::u16string BoolWord(bool value);    // "true" / "false"
 
-// Version strings compare as plain text, character by character ("2.0.1.1046" <= "2.0.1.1047").
+// Version strings compare field by field, digit fields as numbers ("2.0.1.999" < "2.0.1.1046").
 bool IsVersionAtLeast(const std::u16string& version, const std::u16string& minimum);
 
 // Commas of a chat line travel as "&comma;" to agents from version 2.0.1.1046 on; older agents

@@ -60,7 +60,7 @@ bool ReadSeatsGranted(const std::u16string& arguments, int& seats)
     std::vector<std::u16string> fields;
     int value = 0;
     if (!SplitExactly(arguments, 5, fields) || !ParseDecimal(fields[2], value)) return false;
-    if (value < 1 || value > kMaxSeatCount) return false;
+    if (value < 0 || value > kMaxSeatCount) return false;   // 0 seats: an empty grid
     seats = value;
     return true;
 }

@@ -66,9 +66,12 @@ TEST(SessionCommandTextTest, ChatCommasFollowTheAgentVersion)
 {
     EXPECT_EQ(EscapeChatCommas(u"a,b,", u"2.0.1.1046"), u"a&comma;b&comma;");
     EXPECT_EQ(EscapeChatCommas(u"a,b", u"2.0.1.1045"), u"a b");
-    // Plain text comparison: "3" sorts after "2.0.1.1046", "10.0" before it.
+    // Field by field as numbers: a shorter number is a smaller one, whatever its first digit.
     EXPECT_EQ(EscapeChatCommas(u",", u"3"), u"&comma;");
-    EXPECT_EQ(EscapeChatCommas(u",", u"10.0.0.0"), u" ");
+    EXPECT_EQ(EscapeChatCommas(u",", u"10.0.0.0"), u"&comma;");
+    EXPECT_EQ(EscapeChatCommas(u",", u"2.0.1.999"), u" ");
+    EXPECT_EQ(EscapeChatCommas(u",", u"2.0.1.10460"), u"&comma;");
+    EXPECT_EQ(EscapeChatCommas(u",", u"2.0.1"), u" ");
 
     EXPECT_EQ(UnescapeChatCommas(u"x&comma;y&comma;&comma;"), u"x,y,,");
     EXPECT_EQ(UnescapeChatCommas(u"&comma&comma;;"), u"&comma,;");

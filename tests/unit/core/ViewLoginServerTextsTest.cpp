@@ -32,7 +32,7 @@ TEST(ViewLoginServerTextsTest, LoginResultHasTwoOrSixFields)
         EXPECT_FALSE(ReadLoginResult(malformed, answer));
 }
 
-TEST(ViewLoginServerTextsTest, SeatGrantNeedsFiveFieldsAndASeatCountOfOneToAThousand)
+TEST(ViewLoginServerTextsTest, SeatGrantNeedsFiveFieldsAndASeatCountOfZeroToAThousand)
 {
     int seats = -5;
     ASSERT_TRUE(ReadSeatsGranted(u"1,0,30,0,0", seats));
@@ -41,8 +41,10 @@ TEST(ViewLoginServerTextsTest, SeatGrantNeedsFiveFieldsAndASeatCountOfOneToAThou
     EXPECT_EQ(seats, 1);
     ASSERT_TRUE(ReadSeatsGranted(u"a,b,1000,c,d", seats));
     EXPECT_EQ(seats, 1000);
+    ASSERT_TRUE(ReadSeatsGranted(u"1,0,0,0,0", seats));   // an empty class
+    EXPECT_EQ(seats, 0);
     seats = 7;
-    for (const char16_t* malformed : {u"1,0,30,0", u"1,0,30,0,0,0", u"1,0,0,0,0", u"1,0,1001,0,0", u"1,0,-3,0,0",
+    for (const char16_t* malformed : {u"1,0,30,0", u"1,0,30,0,0,0", u"1,0,1001,0,0", u"1,0,-3,0,0",
                                       u"1,0,,0,0", u"1,0,3x,0,0", u"1,0, 30,0,0", u"1,0,99999999999,0,0"})
         EXPECT_FALSE(ReadSeatsGranted(malformed, seats));
     EXPECT_EQ(seats, 7);   // untouched by a refused grant

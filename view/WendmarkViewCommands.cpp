@@ -1,0 +1,362 @@
+// The teacher's commands on one student (the slot menu and the toolbar), the collect view, the
+// presentation right and the renumbering. "The target" is the focused slot of the shown list.
+#include "view/WendmarkView.h"
+
+#include "dialogs/ViewDialogState.h"
+#include "foundation/ConfigProfile.h"
+#include "foundation/MessagePump.h"
+#include "res/resource.h"
+#include "sessions/core/TeacherCommands.h"
+#include "shell/MainFrame.h"
+#include "ui/ShowMessageBox.h"
+#include "ui/WaitMsgDlg.h"
+
+namespace {
+
+const DWORD kWaitNoticeMs = 2500;
+const int kCombinedFrameWidth = 1024;
+const int kCombinedFrameHeight = 768;
+const int kMaxPicked = 4;
+
+bool IsYes(int answer)
+{
+    return answer == 6;
+}
+
+} // namespace
+
+// --- Refusals -------------------------------------------------------------------------------
+
+bool CWendmarkView::ShowWaitNotice(UINT textId)
+{
+    const LifeToken life = Life();
+    CWaitMsgDlg notice;
+    if (notice.Create(this)) {
+        notice.SetMessageText(LoadText(textId));
+        notice.CenterWindow(GetSafeHwnd());
+        notice.ShowWindow(SW_SHOW);
+        PumpMessagesWait(kWaitNoticeMs, 1);
+        if (notice.GetSafeHwnd())
+            notice.DestroyWindow();
+    }
+    return Alive(life);
+}
+
+bool CWendmarkView::RefuseWhileQuizShown()
+{
+    if (!IsQuizPanelVisible())
+        return false;
+    ShowWaitNotice(IDS_CLOSE_QUIZ_FIRST);
+    return true;
+}
+
+// --- Per-slot commands ----------------------------------------------------------------------
+
+void CWendmarkView::StartRemoteControl()
+{
+    if (RefuseWhileQuizShown())
+        return;
+    CPCInfo* slot = GetTargetSlot();
+    if (!slot || !slot->IsOnline() || slot->m_pcThreadId.load() == 0) {
+        ShowMessageBox(LoadText(IDS_SELECT_STUDENT_FIRST));
+        return;
+    }
+    AskForRemoteSession(*slot);
+}
+
+void CWendmarkView::OpenChat()
+{
+    CPCInfo* slot = GetTargetSlot();
+    if (!slot || slot->m_pcThreadId.load() == 0) {
+        ShowMessageBox(LoadText(IDS_SELECT_STUDENT_FIRST));
+        return;
+    }
+    if (slot->m_clientKind.load() != 1 && IsAgentBelowChatMinimum(slot->GetVersion())) {
+        ShowMessageBox(L"\uD604\uC7AC [1:1\uCC44\uD305] \uAE30\uB2A5\uC740 Windows \uAE30\uBC18\uC758 "
+                       L"\uD328\uB4DC\uC5D0\uC11C\uB9CC \uC9C0\uC6D0\uB418\uB294 \uAE30\uB2A5\uC785\uB2C8\uB2E4.");
+        return;
+    }
+    OpenChatWindow(*slot);
+}
+
+void CWendmarkView::ToggleForbidMouse()
+{
+    if (RefuseWhileQuizShown())
+        return;
+    CPCInfo* slot = GetTargetSlot();
+    if (!slot || slot->m_pcThreadId.load() == 0) {
+        ShowMessageBox(LoadText(IDS_SELECT_STUDENT_FIRST));
+        return;
+    }
+    const bool on = slot->m_forbidMouse.load() == 0;
+    slot->m_forbidMouse = on ? 1 : 0;
+    PostCommandToSlot(*slot, ForbidMouseCommand(on));
+}
+
+void CWendmarkView::ToggleForbidKeyboard()
+{
+    CPCInfo* slot = GetTargetSlot();
+    if (!slot || slot->m_pcThreadId.load() == 0)
+        return;
+    const bool on = slot->m_forbidKeyboard.load() == 0;
+    slot->m_forbidKeyboard = on ? 1 : 0;
+    PostCommandToSlot(*slot, ForbidKeyboardCommand(on));
+}
+
+void CWendmarkView::OnSetPcName()
+{
+    if (RefuseWhileQuizShown())
+        return;
+    CPCInfo* slot = GetTargetSlot();
+    if (!slot || !slot->IsOnline()) {
+        ShowMessageBox(LoadText(IDS_SELECT_STUDENT_FIRST));
+        return;
+    }
+    RunPcNameDialog(*slot);
+}
+
+void CWendmarkView::OnRebootPc()
+{
+    if (!m_closing)
+        AskAndPostPower(IDS_RESTART_ONE_ASK, IDS_RESTART_CAPTION, IDS_RESTART_SELECTED_ASK, IDS_RESTART_CAPTION,
+                        RestartPcCommand());
+}
+
+void CWendmarkView::OnShutdownPc()
+{
+    if (!m_closing)
+        AskAndPostPower(IDS_SHUTDOWN_ONE_ASK, IDS_SHUTDOWN_CAPTION, IDS_SHUTDOWN_SELECTED_ASK, IDS_SHUTDOWN_CAPTION,
+                        ShutDownPcCommand());
+}
+
+// Without a multi-selection the target alone; with one, the target and every selected slot
+// (the target twice when it is selected too, as the students have always been told).
+void CWendmarkView::AskAndPostPower(UINT oneAskId, UINT oneCaptionId, UINT manyAskId, UINT manyCaptionId,
+                                    const std::u16string& command)
+{
+    CPCInfo* target = GetTargetSlot();
+    if (!m_multiSelection) {
+        if (!target)
+            return;
+        const LifeToken life = Life();
+        const int answer = ShowMessageBox(LoadText(oneAskId), LoadText(oneCaptionId), 4);
+        if (Alive(life) && IsYes(answer) && GetTargetSlot() == target)
+            PostCommandToSlot(*target, command);
+        return;
+    }
+    if (!target) {
+        ShowMessageBox(LoadText(IDS_NEED_FOCUSED_STUDENT));
+        return;
+    }
+    const LifeToken life = Life();
+    const int answer = ShowMessageBox(LoadText(manyAskId), LoadText(manyCaptionId), 4);
+    if (!Alive(life) || !IsYes(answer) || GetTargetSlot() != target)
+        return;
+    PostCommandToSlot(*target, command);
+    for (CPCInfo* slot : ShownSlots())
+        if (slot->m_selected.load())
+            PostCommandToSlot(*slot, command);
+}
+
+void CWendmarkView::OnRetryNextDay()
+{
+    CPCInfo* target = GetTargetSlot();
+    if (!target)
+        return;
+    const LifeToken life = Life();
+    const int answer = ShowMessageBox(LoadText(IDS_RETRY_NEXT_DAY_ASK), LoadText(IDS_CONFIRM_CAPTION), 4);
+    if (Alive(life) && IsYes(answer) && GetTargetSlot() == target)
+        PostCommandToSlot(*target, RetryNextDayCommand());
+}
+
+// --- Renumbering ----------------------------------------------------------------------------
+
+void CWendmarkView::OnChangeSlot()
+{
+    CPCInfo* target = GetTargetSlot();
+    if (!target || g_viewDialogOpen.load() || g_messageBoxOpen.load())
+        return;
+    for (const CPCInfo* slot : m_slots) {
+        if (slot->m_renumberPending.load()) {
+            ShowMessageBox(LoadText(IDS_RENUMBER_IN_PROGRESS));
+            return;
+        }
+    }
+    const int oldNumber = target->m_slotNumber.load();
+    const LifeToken life = Life();
+    int newNumber = 0;
+    int mode = 0;
+    if (!RunSlotRenumberDialog(*target, newNumber, mode) || !Alive(life))
+        return;
+    RenumberSlot(oldNumber, newNumber, mode == 1);
+}
+
+// The student is told its new number and to end; it comes back under that number.
+void CWendmarkView::EmptySeatForRenumber(CPCInfo& slot, int toldNumber)
+{
+    PostCommandToSlot(slot, SlotNumberCommand(toldNumber));
+    PostCommandToSlot(slot, EndSessionCommand());
+    slot.MarkOffline();
+    slot.SetNotice(L"");
+    CCriticalSectionLock lock(slot.GetLock());
+    slot.m_thumbnail.Create(slot.m_thumbnail.GetWidth(), slot.m_thumbnail.GetHeight(), slot.m_bitsPerPixel.load());
+}
+
+void CWendmarkView::RenumberSlot(int oldNumber, int newNumber, bool swap)
+{
+    CString moving;
+    moving.Format(LoadText(IDS_SLOT_MOVING), oldNumber);
+    for (CPCInfo* slot : ShownSlots()) {
+        const int number = slot->m_slotNumber.load();
+        if (number == oldNumber && slot->m_pcThreadId.load() != 0) {
+            EmptySeatForRenumber(*slot, newNumber);
+            if (swap) {
+                slot->SetNotice(LoadText(IDS_SLOT_SWAPPING));
+                slot->m_renumberPending = 1;
+            }
+        } else if (number == newNumber) {
+            if (swap && slot->IsOnline()) {
+                EmptySeatForRenumber(*slot, oldNumber);
+                slot->SetNotice(LoadText(IDS_SLOT_SWAPPING));
+            } else if (!swap && !slot->IsOnline()) {
+                slot->SetNotice(moving);
+                slot->m_renumberPending = 1;
+            }
+        }
+    }
+    Invalidate(FALSE);
+}
+
+// --- Collect view ---------------------------------------------------------------------------
+
+void CWendmarkView::BeginCollectPicking()
+{
+    m_collectPicking = true;
+    m_pickedCount = 0;
+    for (CPCInfo* slot : m_slots)
+        slot->m_selected = 0;
+    Invalidate(FALSE);
+}
+
+void CWendmarkView::StartCollectView()
+{
+    if (m_pickedCount == 0) {
+        m_collectPicking = false;
+        Invalidate(FALSE);
+        return;
+    }
+    int picked = 0;
+    std::fill(std::begin(m_pickedSlots), std::end(m_pickedSlots), nullptr);
+    for (CPCInfo* slot : ShownSlots()) {
+        if (picked >= m_pickedCount || picked >= kMaxPicked)
+            break;
+        if (slot->m_selected.load())
+            m_pickedSlots[picked++] = slot;
+    }
+    m_pickedCount = picked;
+    m_collectAccepted = 0;
+    for (int i = 0; i < picked; ++i)
+        PostCommandToSlot(*m_pickedSlots[i], CombinedSessionCommand(kCombinedFrameWidth, kCombinedFrameHeight));
+}
+
+std::vector<CPCInfo*> CWendmarkView::GetPickedSlots() const
+{
+    std::vector<CPCInfo*> picked;
+    for (int i = 0; i < m_pickedCount && i < kMaxPicked; ++i)
+        if (m_pickedSlots[i])
+            picked.push_back(m_pickedSlots[i]);
+    return picked;
+}
+
+// --- The presentation right -----------------------------------------------------------------
+
+int CWendmarkView::TogglePresentationRight()
+{
+    if (!m_presentationMode)
+        m_presentationHolder = -1;
+    const int index = m_focusIndex >= 0 ? m_focusIndex : m_presentationHolder;
+    const std::vector<CPCInfo*>& shown = ShownSlots();
+    CPCInfo* slot = index >= 0 && index < static_cast<int>(shown.size()) ? shown[static_cast<size_t>(index)] : nullptr;
+    if (!slot || !slot->IsOnline()) {
+        if (!IsPenToolDrawing())
+            ShowMessageBox(LoadText(IDS_PRESENTATION_SELECT_FIRST));
+        return 0;
+    }
+    const bool holder = slot->m_screenControl.load() != 0;
+    if (m_presentationMode && !holder) {
+        ShowMessageBox(LoadText(IDS_PRESENTATION_TAKEN));
+        return 1;
+    }
+    if (slot->m_pcThreadId.load() == 0)
+        return 0;
+    if (holder) {
+        PostCommandToSlot(*slot, ScreenControlRightCommand(false));
+        slot->m_screenControl = 0;
+        m_presentationHolder = -1;
+        m_presentationSlot = nullptr;
+        m_presentationMode = false;
+        return 0;
+    }
+    // The presenter drives the teacher PC: a ban on its own input would stop it.
+    if (slot->m_forbidKeyboard.load()) {
+        PostCommandToSlot(*slot, ForbidKeyboardCommand(false));
+        slot->m_forbidKeyboard = 0;
+    }
+    if (slot->m_forbidMouse.load()) {
+        PostCommandToSlot(*slot, ForbidMouseCommand(false));
+        slot->m_forbidMouse = 0;
+    }
+    PostCommandToSlot(*slot, ScreenControlRightCommand(true));
+    slot->m_screenControl = 1;
+    m_presentationHolder = index;
+    m_presentationSlot = slot;
+    m_presentationMode = true;
+    if (CMainFrame* frame = GetMainFrame())
+        frame->ShowWindow(SW_MINIMIZE);
+    return 1;
+}
+
+// --- Dialogs --------------------------------------------------------------------------------
+
+bool CWendmarkView::BeginViewDialog()
+{
+    if (g_viewDialogOpen.load() || g_messageBoxOpen.load())
+        return false;
+    g_viewDialogOpen = 1;
+    return true;
+}
+
+void CWendmarkView::ManageTitles()
+{
+    if (!BeginViewDialog())
+        return;
+    std::vector<CString> names;
+    for (const CPCInfo* slot : m_slots)
+        names.push_back(slot->GetDisplayName());
+    int displayTitle = m_showCaptions ? 1 : 0;
+    const LifeToken life = Life();
+    const bool confirmed = RunTitlesDialog(names, displayTitle);
+    g_viewDialogOpen = 0;
+    if (!confirmed || !Alive(life))
+        return;
+    m_showCaptions = displayTitle != 0;
+    SetConfigInt(L"config", L"displaytitle", displayTitle);
+    for (size_t i = 0; i < names.size() && i < m_slots.size(); ++i) {
+        const CString name = names[i].IsEmpty() ? CString(L" ") : names[i];
+        if (name == L"Not Connect")
+            continue;
+        CPCInfo& slot = *m_slots[i];
+        slot.SetDisplayName(name);
+        SavePcName(slot.m_slotNumber.load(), name);
+        PostCommandToSlot(slot, DisplayNameCommand(ToU16(name)));
+    }
+    Invalidate(FALSE);
+}
+
+void CWendmarkView::OpenGroupExecute()
+{
+    if (!BeginViewDialog())
+        return;
+    RunGroupExecuteDialog();
+    g_viewDialogOpen = 0;
+}

@@ -1,0 +1,63 @@
+// What the activities opened from the classroom view plug in. Each function here is where the
+// activity's own code takes over; until an activity exists its entry does the least a teacher
+// would expect (nothing shown as open, nothing opened).
+#include "view/WendmarkView.h"
+
+#include "shell/AppGlobals.h"
+#include "sessions/PCInfo.h"
+
+// The quiz panel: while it is visible, the commands that take a student away refuse.
+bool CWendmarkView::IsQuizPanelVisible() const
+{
+    return false;
+}
+
+// The built-in pen tool's overlay in a drawing mode.
+bool CWendmarkView::IsPenToolDrawing() const
+{
+    return false;
+}
+
+// The class screen share (the toolbar's share button).
+bool CWendmarkView::IsClassScreenSharing() const
+{
+    return false;
+}
+
+// The toolbar's touch lock.
+bool CWendmarkView::IsTouchLockOn() const
+{
+    return false;
+}
+
+// A remote session takes the connection: the slot's chat window closes first.
+void CWendmarkView::CloseSlotChat(CPCInfo&)
+{
+}
+
+// Brings the slot's chat window to the front, or opens it with the slot's display name.
+void CWendmarkView::OpenChatWindow(CPCInfo&)
+{
+}
+
+// The slot move and swap dialog: the new seat number and the mode (1 swap, else move).
+bool CWendmarkView::RunSlotRenumberDialog(CPCInfo&, int&, int&)
+{
+    return false;
+}
+
+// The per-slot name dialog.
+void CWendmarkView::RunPcNameDialog(CPCInfo&)
+{
+}
+
+// The student names dialog: false when the teacher cancelled it.
+bool CWendmarkView::RunTitlesDialog(std::vector<CString>&, int&)
+{
+    return false;
+}
+
+// The group execute dialog, given the shown slots and the multi-selection.
+void CWendmarkView::RunGroupExecuteDialog()
+{
+}
