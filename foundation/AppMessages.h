@@ -10,8 +10,9 @@
 //   WM_USER +  100 ..  199  to the skinned widgets' own frames
 //   WM_USER +  256 .. 0x7FFF taken by framework/AsyncSocket.cpp, to its hidden notification
 //                           window only (one number per socket); nothing else goes there
-//   WM_USER + 1000 .. 1199  to a remote session's windows (the hidden session window and the
-//                           window that shows the student)
+//   WM_USER + 1000 .. 1039, 1135, 1136  to a remote session's windows (the hidden session
+//                           window and the window that shows the student)
+//   WM_USER + 1100 .. 1199  to the pen tool's windows
 //   WM_USER + 1200 .. 1499  to the main frame and the log window
 //   3000 .. 3099            a drop target's drag callbacks, to the window it serves
 //   WM_APP  +    1 ..   99  a socket's notifications, to its owner window
@@ -50,7 +51,7 @@ constexpr WPARAM MessageMarker = 0x12345;
 // the left.
 #define WM_SKIN_SCROLL_UPDATE     (WM_USER + 100)
 
-// --- WM_USER + 1000 .. 1199 -------------------------------------------------------------------
+// --- WM_USER + 1000 .. 1039 -------------------------------------------------------------------
 // A remote session's hidden window (CCommunicationWnd) unless said otherwise. Each command
 // message is sent or posted with plain values; none carries a heap object unless said.
 
@@ -83,9 +84,26 @@ constexpr WPARAM MessageMarker = 0x12345;
 // From the packet thread: the student is alive; answer at once.
 #define WM_KEEPALIVE_SEEN         (WM_USER + 1034)
 #define WM_SEND_KW00116           (WM_USER + 1039)
-// "[KW00108]home" / "[KW00108]back" for a pad.
+
+// --- WM_USER + 1100 .. 1199 -----------------------------------------------------------------
+
+// To the pen toolbar from outside: passed on to the pen thread's window and from there to the
+// owning teacher toolbar, parameters unchanged.
+#define WM_NOTE_TOOL_NOTIFY       (WM_USER + 1100)
+// To the pen toolbar: a file-transfer result box; wParam non-zero success, 0 failure.
+#define WM_NOTE_TOOL_MESSAGE      (WM_USER + 1101)
+// Posted to the pen thread's window by the teacher toolbar's thread: show the pen toolbar again
+// where it was. wParam, lParam 0.
+#define WM_NOTE_TOOL_SHOW         (WM_USER + 1102)
+// Posted to the pen thread's window: close the drawing surface without asking, back to touch
+// mode, hide the pen toolbar. wParam, lParam 0.
+#define WM_NOTE_TOOL_HIDE         (WM_USER + 1103)
+// To a remote session's hidden window: "[KW00108]home" / "[KW00108]back" for a pad.
 #define WM_PAD_HOME               (WM_USER + 1135)
 #define WM_PAD_BACK               (WM_USER + 1136)
+// To the console (the teacher toolbar, and the view until that exists): with wParam
+// MessageMarker, press the pen-tool button. Answers 1.
+#define WM_OPEN_NOTE_TOOL         (WM_USER + 1139)
 
 // --- WM_USER + 1200 .. 1499 -----------------------------------------------------------------
 
@@ -118,6 +136,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 
 // --- WM_APP + 100 .. 199 --------------------------------------------------------------------
 
+// To a viewer or pen thread (PostThreadMessage by thread id): close its window and end.
+#define WM_THREAD_QUIT_WINDOW     (WM_APP + 100)
 // Sent to a student thread's socket window: wParam a const CString* with the typed line.
 #define WM_CHAT_TYPED             (WM_APP + 106)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
