@@ -48,6 +48,7 @@ CControlThread* CControlThread::Start(CPCInfo& slot, SOCKET socket, const Remote
     if (!AfxStartThread(thread, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED))
         return nullptr;
     thread->m_socketHandle = socket;
+    start->controlThreadId = thread->m_nThreadID;
     slot.m_controlThread = thread;
     thread->ResumeThread();
     return thread;
@@ -107,6 +108,8 @@ int CControlThread::ExitInstance()
             Session()->SendMessage(WM_CLOSE);   // hands the connection back
     }
     GiveSocketBack();
+    if (const DWORD viewer = m_start->viewThreadId.load())
+        AfxPostToRunningThread(viewer, WM_THREAD_CLOSE, 0, 0);
     CWinThread* self = this;
     m_slot->m_controlThread.compare_exchange_strong(self, nullptr);
     if (m_comStarted)

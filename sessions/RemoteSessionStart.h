@@ -14,6 +14,10 @@ struct RemoteSessionStart {
     enum State { kStarting = 0, kReady = 1, kFailed = -1 };
     std::atomic<int> control{kStarting};
     std::atomic<int> view{kStarting};
+    // Each thread, when it ends, asks the other to end too (WM_THREAD_CLOSE): a session whose
+    // window is closed before the two are linked still gives its connection back.
+    std::atomic<DWORD> controlThreadId{0};
+    std::atomic<DWORD> viewThreadId{0};
     std::atomic<HWND> sessionWindow{nullptr};
     std::atomic<HWND> viewWindow{nullptr};
     std::shared_ptr<CRemoteInputQueue> input = std::make_shared<CRemoteInputQueue>();

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/core/PadPermissions.h"
+#include "ui/TargetWindowStack.h"
 #include "ui/UiScale.h"
 
 #include <imm.h>
@@ -145,6 +146,9 @@ void CUIThreadWnd::SetUp()
         ++*m_links.openViewCount;
         m_counted = true;
     }
+    // While it is open, the class screen share copies this window rather than the desktop.
+    PushTargetWindow(m_hWnd);
+    m_pushed = true;
     m_lastPaint = ::GetTickCount();
     SetTimer(kRepaintTimer, kRepaintPeriodMs, nullptr);
 }
@@ -581,5 +585,8 @@ void CUIThreadWnd::OnClose()
     if (m_session && ::IsWindow(m_session))
         ::SendMessageW(m_session, WM_CLOSE, 0, 0);
     m_session = nullptr;
+    if (m_pushed)
+        RemoveTargetWindow(m_hWnd);
+    m_pushed = false;
     DestroyWindow();   // the view thread ends with its window
 }

@@ -104,6 +104,7 @@ private:
     DWORD m_lastPaint = 0;
     bool m_imeNative = false;
     bool m_counted = false;
+    bool m_pushed = false;      // on the target-window stack
     CFont m_captionFont;
     CMemBitmap m_backBuffer;
     struct StatePicture {

@@ -3,6 +3,7 @@
 #include "foundation/AppMessages.h"
 #include "sessions/PCInfo.h"
 #include "sessions/UIThreadWnd.h"
+#include "framework/PostOwned.h"
 
 #include <objbase.h>
 
@@ -22,6 +23,7 @@ CViewThread* CViewThread::Start(CPCInfo& slot, const RemoteSessionLinks& links,
     thread->m_start = start;
     if (!AfxStartThread(thread, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED))
         return nullptr;
+    start->viewThreadId = thread->m_nThreadID;
     slot.m_viewThread = thread;
     thread->ResumeThread();
     return thread;
@@ -45,6 +47,8 @@ int CViewThread::ExitInstance()
 {
     if (m_pMainWnd)
         m_pMainWnd->SendMessage(WM_CLOSE);
+    if (const DWORD control = m_start->controlThreadId.load())
+        AfxPostToRunningThread(control, WM_THREAD_CLOSE, 0, 0);
     CWinThread* self = this;
     m_slot->m_viewThread.compare_exchange_strong(self, nullptr);
     if (m_comStarted)
