@@ -65,7 +65,8 @@ public:
 
     // The file-transfer dialog over the connected students, modal; with a path, that file is
     // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
-    // silently while the dialog or a message box is already open.
+    // silently while the dialog, another of the view's dialogs or a message box is open, and
+    // while the pen tool is in a drawing mode.
     void OpenFileTransfer();
     void OpenFileTransferWithPath(const CString& path);
 
@@ -139,6 +140,7 @@ protected:
     // Remote sessions: wParam the lent socket, lParam the slot.
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
+    afx_msg void OnNoteToolButton() { OpenNoteTool(); }
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);

@@ -1,9 +1,10 @@
 #include "activities/filetransfer/FileTransferDlg.h"
 
+#include "dialogs/ViewDialogState.h"
+#include "foundation/AppMessages.h"
 #include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
-#include "foundation/AppMessages.h"
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
@@ -106,6 +107,7 @@ BOOL CFileTransferDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     ++s_openCount;
+    ShowTeacherToolbar(false);
     SetWindowText(LoadText(IDS_TB_FILE_TRANSFER));
     m_destinationSkin.Attach(m_destinationBox.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED,
                              kComboBackground);
@@ -291,8 +293,7 @@ void CFileTransferDlg::OnDestroy()
     m_statusList.DeleteAllItems();
     if (s_openCount > 0)
         --s_openCount;
-    if (m_onClosed)
-        m_onClosed();
+    OnViewDialogDestroyed();
     CDialogEx::OnDestroy();
 }
 

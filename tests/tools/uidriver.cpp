@@ -392,7 +392,7 @@ std::string TreeItems(const CommandArgs& args)
 {
     args.Allow({L"hwnd", L"item"}, {L"expand"});
     HWND tree = args.Window(L"hwnd");
-    HTREEITEM parent = reinterpret_cast<HTREEITEM>(args.Handle(L"item"));
+    HTREEITEM parent = args.Has(L"item") ? reinterpret_cast<HTREEITEM>(args.Handle(L"item")) : nullptr;
     if (args.Has(L"item") && args.Flag(L"expand"))
         SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
     HTREEITEM child = reinterpret_cast<HTREEITEM>(SendMessageW(
