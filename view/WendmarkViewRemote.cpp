@@ -3,6 +3,7 @@
 #include "view/WendmarkView.h"
 
 #include "foundation/MessagePump.h"
+#include "framework/FrameWnd.h"
 #include "framework/PostOwned.h"
 #include "sessions/ControlThread.h"
 #include "sessions/LogInfo.h"
@@ -10,8 +11,7 @@
 #include "sessions/StudentPosting.h"
 #include "sessions/ViewThread.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
+#include "foundation/AppGlobals.h"
 
 #include <algorithm>
 #include <memory>
@@ -38,7 +38,7 @@ RemoteSessionLinks CWendmarkView::SessionLinks() const
 {
     RemoteSessionLinks links;
     links.view = GetSafeHwnd();
-    CMainFrame* frame = GetMainFrame();
+    CFrameWnd* frame = GetMainFrame();
     links.mainFrame = frame ? frame->GetSafeHwnd() : nullptr;
     links.inputPump = g_remoteInputPump != 0;
     links.openViewCount = &g_openViewCount;
