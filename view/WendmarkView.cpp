@@ -114,6 +114,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(ID_SLOT_SHUTDOWN, OnShutdownPc)
     ON_COMMAND(ID_SLOT_RETRY_NEXT_DAY, OnRetryNextDay)
     ON_COMMAND(ID_SLOT_CHANGE_NUMBER, OnChangeSlot)
+    ON_COMMAND(IDC_TB_LOG, OnShowLog)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
     ON_MESSAGE(WM_SESSION_ACCEPTED, OnStartRemoteSession)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
@@ -179,6 +180,8 @@ void CWendmarkView::OnInitialUpdate()
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    if (!m_logDlg.CreateHidden(this))
+        TRACE(L"the pad event log could not be made: its records are dropped\n");
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
@@ -480,9 +483,21 @@ void CWendmarkView::OnDestroy()
     m_login.End();
     SayFarewell();
     m_noteTool.Close();
+    if (m_logDlg.GetSafeHwnd())
+        m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();
+}
+
+void CWendmarkView::ShowLogWindow()
+{
+    m_logDlg.ShowInFront();
+}
+
+void CWendmarkView::OnShowLog()
+{
+    ShowLogWindow();
 }
 
 void CWendmarkView::ShowLoadingText(const CString& text)

@@ -26,6 +26,7 @@
 #include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
+#include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
 #include "sessions/RemoteSessionLinks.h"
 #include "ui/ImageButton.h"
@@ -73,6 +74,8 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
+    void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
@@ -131,6 +134,7 @@ protected:
     afx_msg void OnSize(UINT type, int width, int height);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
+    afx_msg void OnShowLog();
     afx_msg LRESULT OnSocketAccept(WPARAM socket, LPARAM);
     afx_msg LRESULT OnSocketConnect(WPARAM socket, LPARAM error);
     afx_msg LRESULT OnSocketReceive(WPARAM socket, LPARAM);
@@ -370,8 +374,8 @@ private:
     bool m_quitting = false;
     CLoadingDlg m_loadingDlg;
     CLifeFlag m_life;
-    // The pad-event log window; records for it are dropped (traced) while there is none.
-    HWND m_logWindow = nullptr;
+    // The pad event log, made at the first update and kept hidden until the teacher opens it.
+    CLogManageDlg m_logDlg;
     CNoteTool m_noteTool;
 };
 

@@ -239,7 +239,7 @@ bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
 {
     StudentThreadLinks links;
     links.view = GetSafeHwnd();
-    links.logWindow = m_logWindow;
+    links.logWindow = g_logDlg.load();
     links.programFolder = GetModuleDirectory();
     // The socket leaves the view on this thread before its handle travels, so exactly one
     // thread owns it at any time.
