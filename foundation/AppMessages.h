@@ -78,8 +78,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SEND_FULLSCREEN_STATE  (WM_USER + 1023)
 #define WM_SEND_CLIPBOARD         (WM_USER + 1024)
 #define WM_SEND_KW00087           (WM_USER + 1025)
-// To the view window: wParam a heap CString (AfxTakePosted) with a chat line the student
-// wrote (header and text), for the chat window that lives on the view window's thread.
+// To the view window: wParam a heap SessionChatLine (sessions/SessionReceiver.h) with a line
+// the student wrote, for the chat window that lives on the view window's thread.
 #define WM_SESSION_CHAT_LINE      (WM_USER + 1030)
 // From the packet thread: the student is alive; answer at once.
 #define WM_KEEPALIVE_SEEN         (WM_USER + 1034)

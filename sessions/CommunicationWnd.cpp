@@ -331,6 +331,7 @@ void CCommunicationWnd::OnClose()
         SendText(StudentSoundCommand(false));
         m_receiver->Sound().Stop();
     }
+    m_slot.m_chatWindow.CloseChat();
     EndSession(false);
 }
 

@@ -11,10 +11,6 @@ struct RemoteSessionLinks {
     HWND view = nullptr;
     // The main frame: the session window opens near it.
     HWND mainFrame = nullptr;
-    // Chat lines from the student: wParam the slot number, lParam a heap CString (as the
-    // student's thread sends them); null: dropped with a trace.
-    HWND chatWindow = nullptr;
-    UINT chatLineMessage = 0;
     // The program's remote input switch: the input pump runs and input is forwarded.
     bool inputPump = true;
     // The teacher toolbar's touch lock: lifted for this student while the session runs.

@@ -21,6 +21,13 @@
 class CPacket;
 class CPCInfo;
 
+// A chat line of the student, posted to the view window (WM_SESSION_CHAT_LINE), which owns the
+// chat window while the session runs.
+struct SessionChatLine {
+    CString header;
+    CString text;
+};
+
 // Packets waiting for the packet thread; a student that sends faster than they are decoded
 // loses the connection rather than the console's memory.
 constexpr size_t kMaxQueuedPackets = 512;

@@ -5,6 +5,8 @@
 #include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
+#include "sessions/SessionReceiver.h"
+#include "sessions/SlotChat.h"
 #include "sessions/core/PadPermissions.h"
 #include "ui/TargetWindowStack.h"
 #include "ui/UiScale.h"
@@ -560,16 +562,16 @@ LRESULT CUIThreadWnd::OnChatTyped(WPARAM text, LPARAM)
 
 LRESULT CUIThreadWnd::OnSessionChatLine(WPARAM line, LPARAM)
 {
-    std::unique_ptr<CString> text = AfxTakePosted<CString>(line);
-    if (!text)
+    std::unique_ptr<SessionChatLine> chat = AfxTakePosted<SessionChatLine>(line);
+    if (!chat)
         return 0;
-    // The chat window takes the line as the student's thread sends it: the seat, then the text.
-    if (m_links.chatWindow && m_links.chatLineMessage &&
-        ::PostMessageW(m_links.chatWindow, m_links.chatLineMessage, static_cast<WPARAM>(m_slot.m_slotNumber.load()),
-                       reinterpret_cast<LPARAM>(text.get())))
-        text.release();
-    else
-        TRACE(L"PC:%d chat line dropped: no chat window\n", m_slot.m_slotNumber.load());
+    // The chat window lives on this thread while the session runs; what the teacher types in it
+    // comes back here as WM_CHAT_TYPED.
+    if (!OpenChatWindow(m_slot, m_hWnd)) {
+        TRACE(L"PC:%d chat line dropped: the chat is open elsewhere\n", m_slot.m_slotNumber.load());
+        return 0;
+    }
+    m_slot.m_chatWindow.AppendStudentLine(chat->header, chat->text);
     return 0;
 }
 
@@ -581,6 +583,7 @@ void CUIThreadWnd::OnClose()
     KillTimer(kRepaintTimer);
     if (m_input)
         m_input->SetForwarding(false);
+    m_slot.m_chatWindow.CloseChat();
     // The session ends and gives the connection back before this window goes.
     if (m_session && ::IsWindow(m_session))
         ::SendMessageW(m_session, WM_CLOSE, 0, 0);

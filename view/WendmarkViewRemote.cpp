@@ -7,6 +7,7 @@
 #include "framework/PostOwned.h"
 #include "sessions/ControlThread.h"
 #include "sessions/LogInfo.h"
+#include "sessions/LogManageDlg.h"
 #include "sessions/PCThread.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/ViewThread.h"
@@ -89,7 +90,7 @@ LRESULT CWendmarkView::OnStartRemoteSession(WPARAM socket, LPARAM record)
 void CWendmarkView::EndLostStudent(CPCInfo& slot, CPCThread& student)
 {
     if (!slot.m_orderlyEnd.load())
-        PostLogRecord(m_logWindow, CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
+        PostLogRecord(g_logDlg.load(), CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
                                                            L"Abnormal Disconnection", L"2"));
     slot.SetNotice(CString());
     student.ResumeAfterSession();
