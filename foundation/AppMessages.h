@@ -101,6 +101,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // To a remote session's hidden window: "[KW00108]home" / "[KW00108]back" for a pad.
 #define WM_PAD_HOME               (WM_USER + 1135)
 #define WM_PAD_BACK               (WM_USER + 1136)
+// To the teacher toolbar: answered 1, no effect.
+#define WM_NOTE_TOOL_STATE        (WM_USER + 1137)
+#define WM_NOTE_TOOL_QUERY        (WM_USER + 1138)
 // To the console (the teacher toolbar, and the view until that exists): with wParam
 // MessageMarker, press the pen-tool button. Answers 1.
 #define WM_OPEN_NOTE_TOOL         (WM_USER + 1139)
@@ -143,6 +146,10 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_THREAD_QUIT_WINDOW     (WM_APP + 100)
 // Sent to a student thread's socket window: wParam a const CString* with the typed line.
 #define WM_CHAT_TYPED             (WM_APP + 106)
+// Sent by the class screen share's worker to the view: wParam a CPacket* the worker keeps (valid
+// during the call; the view sends copies), lParam 1 for a block only students that missed one
+// need, else 0.
+#define WM_BROADCAST_PACKET       (WM_APP + 107)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
 #define WM_PAD_SHARE_FRAME        (WM_APP + 110)
 

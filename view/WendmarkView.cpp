@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
@@ -117,6 +118,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(IDC_TB_LOG, OnShowLog)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
     ON_MESSAGE(WM_SESSION_ACCEPTED, OnStartRemoteSession)
+    ON_MESSAGE(WM_BROADCAST_PACKET, OnShareFrameReady)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
@@ -180,6 +182,7 @@ void CWendmarkView::OnInitialUpdate()
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    m_broadcastDlg.CreateToolbar();
     if (!m_logDlg.CreateHidden(this))
         TRACE(L"the pad event log could not be made: its records are dropped\n");
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
@@ -480,9 +483,14 @@ void CWendmarkView::OnDestroy()
                         kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
         KillTimer(id);
     CloseStudentListener();
+    // The share ends first, so the farewell finds no worker sending blocks.
+    if (g_screenSharing.load())
+        StopClassShare();
     m_login.End();
     SayFarewell();
     m_noteTool.Close();
+    if (m_broadcastDlg.GetSafeHwnd())
+        m_broadcastDlg.DestroyWindow();
     if (m_logDlg.GetSafeHwnd())
         m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())

@@ -6,6 +6,7 @@
 #include "view/WendmarkView.h"
 #include "view/core/PadPackageList.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
@@ -262,6 +263,10 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
     state.lightRemotePc = g_optLightRemotePc != 0;
     state.padProgramList = BuildPadPackageList(ToU16(GetEtcProgramList(m_configPath)));
     slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
+    state.screenSharing = g_screenSharing.load() != 0;
+    state.share = m_shareSettings;
+    if (state.screenSharing)
+        StartShareFlow(slot);
     slot.m_forbidKeyboard = m_restrictions.forbidKeyboard ? 1 : 0;
     slot.m_forbidMouse = m_restrictions.forbidMouse ? 1 : 0;
     slot.m_preventEnd = m_restrictions.forbidEnding ? 1 : 0;

@@ -30,7 +30,9 @@ STUDENT_NUMBER = "\ud559\uc0dd\ubc88\ud638"                            # "학생
 APP_ENDED = " \uc571 \uac15\uc81c \uc885\ub8cc\ub428."                # " 앱 강제 종료됨."
 SLOT_ENDED = " \uc2ac\ub86f \ube44\uc815\uc0c1 \uc885\ub8cc\ub428."   # " 슬롯 비정상 종료됨."
 NON_BMP = "\U00020000"                                                # a CJK extension B ideograph
-VK_END, VK_HOME, VK_DOWN = 0x23, 0x24, 0x28
+VK_END, VK_HOME, VK_DOWN, VK_RETURN = 0x23, 0x24, 0x28, 0x0D
+WM_KEYDOWN, WM_RBUTTONDOWN = 0x0100, 0x0204
+MENU_CLASS, PER_ROW, MENU_CHAT = "#32768", 8, 3      # "1:1 채팅", the third item of a slot's menu
 
 
 class ChatAndLogTest(unittest.TestCase):
@@ -111,6 +113,19 @@ class ChatAndLogTest(unittest.TestCase):
         self.driver.set_text(self.driver.find_child(chat, id=CHAT_INPUT, timeout=10), text)
         self.driver.click(self.driver.find_child(chat, id=CHAT_SEND, timeout=10))
 
+    def open_chat_from_the_grid(self, seat):
+        """The teacher's way: a right click on the seat and the menu's chat item."""
+        client = self.driver.rect(self.view)["client"]
+        cell = (client[2] - client[0] - 40) // PER_ROW
+        pitch = (cell - 2) * 3 // 4 + 2
+        x, y = (seat - 1) % PER_ROW * cell + cell // 2 + 5, (seat - 1) // PER_ROW * pitch + pitch // 2
+        self.driver.post(self.view, WM_RBUTTONDOWN, 0, (y << 16) | x)
+        menu = self.driver.wait_window(cls=MENU_CLASS, pid=self.pid, timeout=20)
+        for _ in range(MENU_CHAT):
+            self.driver.post(menu, WM_KEYDOWN, VK_DOWN)
+        self.driver.post(menu, WM_KEYDOWN, VK_RETURN)
+        self.driver.wait_gone(menu, timeout=20)
+
     def open_log(self):
         self.driver.post(self.view, "WM_COMMAND", wparam=LOG_COMMAND)
         return self.driver.wait_window(cls=DIALOG_CLASS, title=LOG_TITLE, exact=True, pid=self.pid, timeout=30)
@@ -182,9 +197,9 @@ class ChatAndLogTest(unittest.TestCase):
         text = self.wait_child_text(again, CHAT_LOG, "are you there?")
         self.assertNotIn("hello, teacher", text)
 
-    def test_an_older_agent_gets_blanks_for_commas(self):
+    def test_the_teacher_opens_a_chat_from_the_grid_and_an_older_agent_gets_blanks_for_commas(self):
         old = self.student(2, "Old", version="2.0.1.1045")
-        old.chat("hi")
+        self.open_chat_from_the_grid(2)
         chat = self.chat_window(2, "Old")
         self.type_and_send(chat, "a,b")
         old.wait_teacher_line("a b", timeout=30)
