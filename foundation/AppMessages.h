@@ -179,8 +179,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SESSION_CLOSED         (WM_APP + 301)
 // To a remote session's threads: end the session (WM_CLOSE to the thread's window).
 #define WM_THREAD_CLOSE           (WM_APP + 302)
-// Sent (synchronously) to the view: wParam and lParam both the same const CString* with the
-// "[PC00014]" arguments, valid during the call.
+// Posted to the view by a student's thread: wParam the seat number; lParam a heap CString with
+// the "[PC00014]" arguments, which the view frees.
 #define WM_STUDENT_ADDRESS_REPORT (WM_APP + 303)
 
 // --- WM_APP + 400 .. 499 --------------------------------------------------------------------
