@@ -10,6 +10,7 @@
 //   WM_USER +  100 ..  199  to the skinned widgets' own frames
 //   WM_USER +  256 .. 0x7FFF taken by framework/AsyncSocket.cpp, to its hidden notification
 //                           window only (one number per socket); nothing else goes there
+//   WM_USER + 1100 .. 1199  to the pen tool's windows
 //   WM_USER + 1200 .. 1499  to the main frame and the log window
 //   3000 .. 3099            a drop target's drag callbacks, to the window it serves
 //   WM_APP  +    1 ..   99  a socket's notifications, to its owner window
@@ -48,6 +49,23 @@ constexpr WPARAM MessageMarker = 0x12345;
 // the left.
 #define WM_SKIN_SCROLL_UPDATE     (WM_USER + 100)
 
+// --- WM_USER + 1100 .. 1199 -----------------------------------------------------------------
+
+// To the pen toolbar from outside: passed on to the pen thread's window and from there to the
+// owning teacher toolbar, parameters unchanged.
+#define WM_NOTE_TOOL_NOTIFY       (WM_USER + 1100)
+// To the pen toolbar: a file-transfer result box; wParam non-zero success, 0 failure.
+#define WM_NOTE_TOOL_MESSAGE      (WM_USER + 1101)
+// Posted to the pen thread's window by the teacher toolbar's thread: show the pen toolbar again
+// where it was. wParam, lParam 0.
+#define WM_NOTE_TOOL_SHOW         (WM_USER + 1102)
+// Posted to the pen thread's window: close the drawing surface without asking, back to touch
+// mode, hide the pen toolbar. wParam, lParam 0.
+#define WM_NOTE_TOOL_HIDE         (WM_USER + 1103)
+// To the console (the teacher toolbar, and the view until that exists): with wParam
+// MessageMarker, press the pen-tool button. Answers 1.
+#define WM_OPEN_NOTE_TOOL         (WM_USER + 1139)
+
 // --- WM_USER + 1200 .. 1499 -----------------------------------------------------------------
 
 // Posted by the group tab strip to its parent: wParam MessageMarker; lParam a heap CString with
@@ -79,6 +97,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 
 // --- WM_APP + 100 .. 199 --------------------------------------------------------------------
 
+// To a viewer or pen thread (PostThreadMessage by thread id): close its window and end.
+#define WM_THREAD_QUIT_WINDOW     (WM_APP + 100)
 // Sent to a student thread's socket window: wParam a const CString* with the typed line.
 #define WM_CHAT_TYPED             (WM_APP + 106)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.

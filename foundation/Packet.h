@@ -44,8 +44,8 @@ public:
     bool LoadBody(const uint8_t* body, size_t size);
     // Back to an empty type-0 packet; frees what it owns.
     void Reset();
-    // Writes (store) or reads one packet on the socket; on failure closes it. Only through
-    // CTCPSocket::SendPacket and CTCPSocket::ReceivePacket.
+    // Writes (store) one packet on the socket, closing it on failure; a read is
+    // CTCPSocket::ReceivePacket (never waits: false also while the packet is not whole yet).
     bool Serialize(CTCPSocket& socket, bool store);
 
     int m_type = 0;

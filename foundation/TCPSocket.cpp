@@ -2,6 +2,11 @@
 
 #include "foundation/Packet.h"
 
+#include <exception>
+#include <map>
+#include <mutex>
+#include <vector>
+
 namespace {
 
 constexpr long kConnectedEvents = FD_READ | FD_CONNECT | FD_CLOSE;
@@ -11,6 +16,10 @@ constexpr long kListeningEvents = FD_READ | FD_ACCEPT | FD_CLOSE;
 // dropped them: a student who waits for the console to speak first then waits forever. The
 // system's largest backlog holds every student until the view accepts them, one per message.
 constexpr int kListenBacklog = SOMAXCONN;
+
+// Parts of packets that were under way when their handle was detached, until it is attached again.
+std::mutex g_carriedLock;
+std::map<SOCKET, std::vector<uint8_t>> g_carried;
 
 } // namespace
 
@@ -93,28 +102,104 @@ BOOL CTCPSocket::SendPacket(CPacket& packet)
 
 BOOL CTCPSocket::ReceivePacket(CPacket& packet)
 {
-    if (m_hSocket == INVALID_SOCKET) {
-        packet.Reset();
+    packet.Reset();
+    if (m_hSocket == INVALID_SOCKET || !TakeArrivedBytes() || !m_inbox.IsWhole())
         return FALSE;
-    }
-    if (!BeginPacket()) {
+    bool loaded = false;
+    try {
+        loaded = packet.LoadBody(m_inbox.Body(), m_inbox.BodySize());
+    } catch (const std::exception& e) {
+        TRACE(L"Packet read failed: %S\n", e.what());
         packet.Reset();
+    }
+    m_inbox.Clear();
+    if (!loaded)
         CloseAndNotify();
-        return FALSE;
-    }
-    const bool read = packet.Serialize(*this, false);
-    EndPacket();
-    return read;
+    return loaded;
 }
 
-// Notifications off and blocking mode for one packet; the time-outs keep a stalled peer from
-// holding the thread.
+// Never reads past the packet under way, so the bytes of the next one stay with the system,
+// which announces them again, and a socket detached between packets takes them along.
+bool CTCPSocket::TakeArrivedBytes()
+{
+    for (;;) {
+        size_t room = 0;
+        uint8_t* space = m_inbox.Space(room);
+        if (!space)
+            break;   // whole
+        const int got = ::recv(m_hSocket, reinterpret_cast<char*>(space), static_cast<int>(room), 0);
+        if (got == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
+            return true;   // the rest has not come yet
+        if (got <= 0) {
+            CloseAndNotify();   // the peer closed (mid-packet: the packet can never be whole)
+            return false;
+        }
+        if (!m_inbox.HasPartial())
+            m_packetStart = ::GetTickCount();
+        if (m_inbox.Commit(static_cast<size_t>(got)) == CPacketAssembler::State::Refused) {
+            CloseAndNotify();   // not a packet of ours, or longer than any packet may be
+            return false;
+        }
+    }
+    return true;
+}
+
+SOCKET CTCPSocket::Detach()
+{
+    const SOCKET handle = m_hSocket;
+    if (handle != INVALID_SOCKET) {
+        std::lock_guard<std::mutex> lock(g_carriedLock);
+        // Always replaced, so an entry never outlives the attachment it was made for.
+        if (m_inbox.HasPartial())
+            g_carried[handle] = m_inbox.Received();
+        else
+            g_carried.erase(handle);
+    }
+    m_inbox.Clear();
+    return CAsyncSocket::Detach();
+}
+
+BOOL CTCPSocket::Attach(SOCKET handle, long events)
+{
+    if (!CAsyncSocket::Attach(handle, events))
+        return FALSE;
+    std::vector<uint8_t> carried;
+    {
+        std::lock_guard<std::mutex> lock(g_carriedLock);
+        auto found = g_carried.find(handle);
+        if (found == g_carried.end())
+            return TRUE;
+        carried = std::move(found->second);
+        g_carried.erase(found);
+    }
+    m_packetStart = ::GetTickCount();
+    if (m_inbox.Restore(std::move(carried)) == CPacketAssembler::State::Refused)
+        m_inbox.Clear();
+    return TRUE;
+}
+
+void CTCPSocket::Close()
+{
+    m_inbox.Clear();
+    CAsyncSocket::Close();
+}
+
+void CTCPSocket::OnIdleCheck(DWORD now)
+{
+    if (m_hSocket == INVALID_SOCKET || !m_inbox.HasPartial() ||
+        now - m_packetStart < kPacketTimeoutMs)
+        return;
+    TRACE(L"A packet stayed incomplete for %lu ms: connection closed\n", now - m_packetStart);
+    CloseAndNotify();
+}
+
+// Notifications off and blocking mode for one packet written; the time-out keeps a peer that
+// reads nothing from holding the thread.
 BOOL CTCPSocket::BeginPacket()
 {
     const DWORD timeout = kPacketTimeoutMs;
     DWORD blocking = 0;
     return AsyncSelect(0) && IOCtl(FIONBIO, &blocking) &&
-           SetSockOpt(SO_RCVTIMEO, &timeout, sizeof(timeout)) &&
            SetSockOpt(SO_SNDTIMEO, &timeout, sizeof(timeout));
 }
 

@@ -1,18 +1,21 @@
 // CTCPSocket: the console's stream socket. It reports accept, connect, receive and close to an
-// owner window (SendMessage, wParam = the socket) and reads or writes one whole packet at a time,
-// blocking for the duration of that packet only.
+// owner window (SendMessage, wParam = the socket). It writes one whole packet at a time, blocking
+// for the duration of that packet only; it never waits for a peer's bytes: a receive takes what
+// has arrived and hands over a packet only once it is whole, keeping the part of one that has
+// come so far with the connection.
 #pragma once
 
 #include "foundation/AppMessages.h"
 #include "framework/AsyncSocket.h"
+#include "foundation/core/PacketAssembler.h"
 #include "framework/LifeFlag.h"
 
 class CPacket;
 
 class CTCPSocket : public CAsyncSocket {
 public:
-    // While a packet is in flight, a peer that lets one read or write make no progress for this
-    // long loses the connection.
+    // A packet that has begun to arrive must be whole within this time, and a packet write that
+    // makes no progress for this long fails: either way that connection is closed.
     static constexpr DWORD kPacketTimeoutMs = 15000;
 
     CTCPSocket() = default;
@@ -38,24 +41,42 @@ public:
 
     // FALSE when the socket is closed or the write failed (the socket is closed then).
     BOOL SendPacket(CPacket& packet);
-    // FALSE when the read failed: the packet is then an empty type-0 packet, the socket closed.
+    // Takes the bytes that have arrived, up to the end of the packet under way, and never waits
+    // for more. TRUE with the packet once it is whole. FALSE otherwise, with an empty type-0
+    // packet: either the rest has not come yet (the socket stays open; the next receive message
+    // goes on) or the read failed and the socket was closed (its close message follows).
     BOOL ReceivePacket(CPacket& packet);
+    // A packet is under way: some of its bytes have come, not all.
+    bool HasPartialPacket() const { return m_inbox.HasPartial(); }
     // After a failed packet read or write: closes the socket if it is open and then posts
     // WM_SOCKET_CLOSE to the owner; the owner hears of each connection's end once.
     void CloseAndNotify();
+
+    // A handle given up with part of a packet received keeps that part for the next Attach of
+    // the same handle, on any thread, so a connection handed from one owner to another loses
+    // no byte.
+    SOCKET Detach();
+    BOOL Attach(SOCKET handle, long events = kAllEvents);
+    void Close() override;
 
     void OnReceive(int errorCode) override;
     void OnAccept(int errorCode) override;
     void OnConnect(int errorCode) override;
     void OnClose(int errorCode) override;
+    // Closes a connection whose packet under way is overdue.
+    void OnIdleCheck(DWORD now) override;
 
 private:
     BOOL BeginPacket();
     void EndPacket();
     void NotifyOwner(UINT message, LPARAM lParam);
     bool DeliverUnreadData();
+    // false when the read failed (the socket is closed then).
+    bool TakeArrivedBytes();
 
     HWND m_owner = nullptr;
     BOOL m_listening = FALSE;
     CLifeFlag m_life;   // the owner may delete the socket while it handles a message
+    CPacketAssembler m_inbox;      // the packet under way
+    DWORD m_packetStart = 0;       // tick of its first byte
 };

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // Notification messages: each attachment gets its own number from this range, so a message that
 // Winsock posted for an earlier socket with the same handle value is recognised and dropped.
@@ -14,6 +15,8 @@ namespace {
 constexpr UINT kFirstNotifyMessage = WM_USER + 0x100;
 constexpr UINT kLastNotifyMessage = 0x7FFF;
 constexpr wchar_t kWindowClass[] = L"LumoraSocketNotify";
+constexpr UINT_PTR kIdleCheckTimer = 1;
+constexpr UINT kIdleCheckPeriodMs = 1000;
 } // namespace
 
 struct SocketThreadState {
@@ -54,6 +57,7 @@ SocketThreadState* CurrentThreadState()
         return nullptr;
     t_socketState = new SocketThreadState;
     t_socketState->window = window;
+    ::SetTimer(window, kIdleCheckTimer, kIdleCheckPeriodMs, nullptr);
     return t_socketState;
 }
 
@@ -80,8 +84,45 @@ bool ToAddress(const SOCKADDR* address, int length, CString& text, UINT& port)
 
 } // namespace
 
+namespace {
+
+void CheckIdleSockets(HWND window)
+{
+    struct Entry {
+        SOCKET handle;
+        CAsyncSocket* socket;
+    };
+    std::vector<Entry> entries;
+    {
+        std::lock_guard<std::mutex> lock(g_socketLock);
+        SocketThreadState* state = t_socketState;
+        if (!state || state->window != window)
+            return;
+        entries.reserve(state->sockets.size());
+        for (const auto& entry : state->sockets)
+            entries.push_back({entry.first, entry.second});
+    }
+    const DWORD now = ::GetTickCount();
+    for (const Entry& entry : entries) {
+        // Only a socket that is still attached here: an earlier check may have closed it.
+        if (CAsyncSocket::FromHandle(entry.handle) != entry.socket)
+            continue;
+        try {
+            entry.socket->OnIdleCheck(now);
+        } catch (...) {
+            TRACE(L"Exception caught in a socket's idle check\n");
+        }
+    }
+}
+
+} // namespace
+
 LRESULT CALLBACK AfxSocketWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_TIMER && wParam == kIdleCheckTimer) {
+        CheckIdleSockets(hWnd);
+        return 0;
+    }
     if (message < kFirstNotifyMessage || message > kLastNotifyMessage)
         return DefWindowProcW(hWnd, message, wParam, lParam);
     CAsyncSocket* socket = nullptr;

@@ -64,6 +64,9 @@ public:
     virtual void OnAccept(int errorCode) {}
     virtual void OnConnect(int errorCode) {}
     virtual void OnClose(int errorCode) {}
+    // About once a second for every socket of the thread, so a socket can end what has waited
+    // too long. It may close its own socket and post messages; it must delete no socket.
+    virtual void OnIdleCheck(DWORD now) {}
 
 private:
     friend LRESULT CALLBACK AfxSocketWindowProc(HWND, UINT, WPARAM, LPARAM);

@@ -252,6 +252,7 @@
 #define IDS_PEN_SAVE                        1233
 #define IDS_PEN_SAVE_ASK                    1234
 #define IDS_PEN_SAVED                       1235
+#define IDS_PEN_SAVE_FAILED                 1236  // the picture could not be written
 #define IDS_FILE_SEND_FAILED                1237
 #define IDS_FILE_SEND_FAILED_CAPTION        1238
 #define IDS_FILE_SENT_TO_TEACHER            1239

@@ -89,6 +89,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
+    ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
     ON_MESSAGE(WM_SESSION_CLOSED, OnRemoteSessionEnded)
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
@@ -467,6 +468,7 @@ void CWendmarkView::OnDestroy()
         SendToLoginServer(EndSessionCommand());
     CloseLoginSocket();
     SayFarewell();
+    m_noteTool.Close();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();

@@ -17,6 +17,7 @@
 //   WendmarkViewActivities.cpp the activities' dialogs opened from the view
 #pragma once
 
+#include "activities/pentool/NoteTool.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
 #include "framework/Bitmap.h"
@@ -73,6 +74,12 @@ public:
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
 
+    // The built-in pen tool: the pen button starts its thread or shows its toolbar again
+    // (owner: the teacher toolbar and its back layer, when there is one); hiding closes its
+    // drawing surface and hides it; drawing: a drawing mode is on.
+    void OpenNoteTool(HWND owner = nullptr, HWND backLayer = nullptr);
+    void HideNoteTool() { m_noteTool.Hide(); }
+    BOOL IsNoteToolDrawing() const { return m_noteTool.IsDrawing(); }
     // --- Teacher commands (WendmarkViewCommands.cpp); the toolbar calls them too ---
     void StartRemoteControl();
     void OpenChat();
@@ -127,6 +134,7 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
@@ -386,6 +394,7 @@ private:
     CLifeFlag m_life;
     // The pad-event log window; records for it are dropped (traced) while there is none.
     HWND m_logWindow = nullptr;
+    CNoteTool m_noteTool;
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

@@ -282,6 +282,11 @@ class UiDriver:
     def right_click(self, window, x=None, y=None, real_input=False):
         return self.call("rclick", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
 
+    def drag(self, window, points, real_input=False, pause=0.03):
+        """A left-button drag through points [(x, y), ...] in window's client coordinates."""
+        path = ";".join(f"{x},{y}" for x, y in points)
+        self.call("drag", hwnd=_handle(window), path=path, input=real_input, pause=_ms(pause))
+
     def type_text(self, window, text, real_input=False):
         self.call("type", hwnd=_handle(window), text=text, input=real_input)
 

@@ -99,10 +99,12 @@ class Dialog:
         """Selects each file in the tree and presses ">"; the names listed to send."""
         folder = self.folder_item(windows_folder)
         children = self.driver.tree_items(self.tree, folder, expand=True)
-        for name in names:
+        for count, name in enumerate(names, 1):
             item = next(c["item"] for c in children if c["text"] in (name, os.path.splitext(name)[0]))
             self.driver.send(self.tree, TVM_SELECTITEM, TVGN_CARET, int(item, 16))
-            self.driver.click(self.add)
+            self.driver.click(self.add)   # posted: wait for it before the next selection
+            wait_until(lambda: len(self.driver.list_rows(self.files, 1)) == count, timeout=10,
+                       message=f"{name} was not added")
         return [row["texts"][0] for row in self.driver.list_rows(self.files, 1)]
 
     def listed_seats(self):
@@ -273,7 +275,7 @@ class FileTransferTest(unittest.TestCase):
 
         self.driver.click(dialog.stop)
         agent.wait_stopped(timeout=30)
-        self.assertFalse(dialog.running())
+        wait_until(lambda: not dialog.running(), timeout=10, message="Stop left the dialog running")
         # The acknowledgement that comes late starts nothing; a keep-alive answered after it
         # shows the console has read it.
         answers = agent.keepalive_answers

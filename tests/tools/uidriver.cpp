@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ const wchar_t kUsageText[] =
     L"  gettext   --hwnd=            settext --hwnd= --text=\n"
     L"  click | dblclick | rclick  --hwnd= [--x= --y= (client)] [--input]\n"
     L"            (no point: BM_CLICK for a button, else the middle; --input: SendInput)\n"
+    L"  drag      --hwnd= --path=x,y;x,y;... (client) [--input] [--pause=ms between real moves]\n"
     L"  type      --hwnd= --text= [--input]\n"
     L"  key       --hwnd= --vk= [--ctrl] [--shift] [--alt] [--input]\n"
     L"  post | send  --hwnd= --msg= [--wparam=] [--lparam=] [--timeout=ms (send)]\n"
@@ -179,6 +181,37 @@ std::string Click(const CommandArgs& args, MouseAction action)
     }
     HWND target = ClickAt(window, point, action, realInput);
     return Ok(JsonObject().AddHandle("target", target));
+}
+
+// "x,y;x,y;..." in client coordinates.
+std::vector<POINT> PathOf(const std::wstring& text)
+{
+    std::vector<POINT> points;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L';', start);
+        if (end == std::wstring::npos) end = text.size();
+        const std::wstring pair = text.substr(start, end - start);
+        const size_t comma = pair.find(L',');
+        if (comma == std::wstring::npos) Fail(kUsage, L"--path wants x,y;x,y;...");
+        wchar_t* xEnd = nullptr;
+        wchar_t* yEnd = nullptr;
+        const long x = wcstol(pair.c_str(), &xEnd, 10);
+        const long y = wcstol(pair.c_str() + comma + 1, &yEnd, 10);
+        if (xEnd != pair.c_str() + comma || *yEnd != L'\0') Fail(kUsage, L"--path wants x,y;x,y;...");
+        points.push_back(POINT{x, y});
+        start = end + 1;
+    }
+    return points;
+}
+
+std::string Drag(const CommandArgs& args)
+{
+    args.Allow({L"hwnd", L"path", L"pause"}, {L"input"});
+    long long pause = args.Number(L"pause", 30);
+    if (pause < 0 || pause > 1000) Fail(kUsage, L"--pause must be 0..1000 ms");
+    DragThrough(args.Window(L"hwnd"), PathOf(args.Text(L"path")), args.Flag(L"input"), static_cast<DWORD>(pause));
+    return Ok();
 }
 
 std::string Type(const CommandArgs& args)
@@ -359,7 +392,7 @@ std::string TreeItems(const CommandArgs& args)
 {
     args.Allow({L"hwnd", L"item"}, {L"expand"});
     HWND tree = args.Window(L"hwnd");
-    HTREEITEM parent = reinterpret_cast<HTREEITEM>(args.Handle(L"item"));
+    HTREEITEM parent = args.Has(L"item") ? reinterpret_cast<HTREEITEM>(args.Handle(L"item")) : nullptr;
     if (args.Has(L"item") && args.Flag(L"expand"))
         SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
     HTREEITEM child = reinterpret_cast<HTREEITEM>(SendMessageW(
@@ -390,6 +423,7 @@ std::string Run(const CommandArgs& args)
     if (name == L"click") return Click(args, MouseAction{});
     if (name == L"dblclick") return Click(args, MouseAction{false, true});
     if (name == L"rclick") return Click(args, MouseAction{true, false});
+    if (name == L"drag") return Drag(args);
     if (name == L"type") return Type(args);
     if (name == L"key") return Key(args);
     if (name == L"post") return PostOrSend(args, false);

@@ -124,6 +124,47 @@ inline HWND ClickAt(HWND window, POINT client, MouseAction action, bool realInpu
     return target;
 }
 
+// A left-button drag through points in window's client coordinates: press at the first, move
+// through the others, release at the last. Real input paces the moves (pauseMs apart) so the
+// system does not merge them into one; posted input carries MK_LBUTTON in each move. Under Wine
+// real input moves only the cursor, not the display's pointer, and Wine reports that pointer to a
+// window holding the capture now and then: posted drags are the exact ones there.
+inline void DragThrough(HWND window, const std::vector<POINT>& client, bool realInput, DWORD pauseMs)
+{
+    if (client.empty()) Fail(kUsage, L"--path needs at least one point");
+    RequireInputTarget(window, realInput);
+    if (!realInput) {
+        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client[0].x, client[0].y));
+        for (size_t i = 1; i < client.size(); ++i)
+            PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client[i].x, client[i].y));
+        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.back().x, client.back().y));
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    auto send = [&](POINT at, DWORD button) {
+        POINT screen = at;
+        ClientToScreen(window, &screen);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (width > 1 ? width - 1 : 1));
+        input.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (height > 1 ? height - 1 : 1));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+        if (!SetCursorPos(screen.x, screen.y)) Fail(kNotFound, L"SetCursorPos failed");
+        std::vector<INPUT> inputs{input};
+        SendInputs(inputs);
+        // The button must not go down (or up) before the pointer has arrived where it should.
+        POINT now{};
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 1000; Sleep(5))
+            if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) break;
+        Sleep(pauseMs);
+    };
+    send(client[0], 0);
+    send(client[0], MOUSEEVENTF_LEFTDOWN);
+    for (size_t i = 1; i < client.size(); ++i) send(client[i], 0);
+    send(client.back(), MOUSEEVENTF_LEFTUP);
+}
+
 inline bool IsExtendedKey(UINT vk)
 {
     switch (vk) {

@@ -7,10 +7,10 @@ namespace {
 const char kPython[] = "Z:\\usr\\bin\\python3";
 
 // The script lies beside this source file; Wine starts Unix programs with Unix paths as given.
+// The source folder comes from the build (__FILE__ is relative when a compiler cache rewrites paths).
 std::string ScriptPath()
 {
-    std::string source = __FILE__;
-    return source.substr(0, source.find_last_of("/\\") + 1) + "http_test_server.py";
+    return std::string(LUMORA_SOURCE_DIR) + "/tests/unit/foundation/http_test_server.py";
 }
 
 SOCKET ListenOnLoopback(int& port)

@@ -417,3 +417,62 @@ TEST(TCPSocketTest, AOneMegabytePacketCrossesALoopbackPairIntact)
     ASSERT_EQ(WaitForSingleObject(sender->m_hThread, 20000), WAIT_OBJECT_0);
     delete sender;
 }
+
+// One thread owns many connections (the view owns every pending student): a peer that sends a
+// packet a byte at a time and one that stops mid-packet must not hold up the others, and each
+// gets its packet whole once its bytes are all there.
+TEST(TCPSocketTest, SlowAndStalledSendersCostOnlyTheirOwnConnection)
+{
+    OwnedConnection slow;
+    OwnedConnection stalled;
+    OwnedConnection prompt;
+    const std::vector<uint8_t> slowBytes = PacketBytes(L"[PC00002]1,kim,0,0,0,0,false,0");
+    const std::vector<uint8_t> stalledBytes = PacketBytes(L"[PC00017]1.0.1.1030");
+    ASSERT_TRUE(SendRaw(stalled.pair.client, stalledBytes.data(), 11));
+
+    size_t slowSent = 0;
+    for (int round = 0; round < 5; ++round) {
+        // A few more bytes of the slow packet, then a whole packet on the prompt connection.
+        for (int n = 0; n < 3 && slowSent < slowBytes.size(); ++n, ++slowSent)
+            ASSERT_TRUE(SendRaw(slow.pair.client, &slowBytes[slowSent], 1));
+        CString text;
+        text.Format(L"[PC00003]%d", round);
+        const std::vector<uint8_t> bytes = PacketBytes(text);
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(SendRaw(prompt.pair.client, bytes.data(), static_cast<int>(bytes.size())));
+        ASSERT_TRUE(PumpUntil([&] { return prompt.owner.m_texts.size() == size_t(round) + 1; }));
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_EQ(prompt.owner.m_texts.back(), text);
+    }
+    EXPECT_TRUE(slow.owner.m_texts.empty());
+    EXPECT_TRUE(slow.socket.HasPartialPacket());
+    ASSERT_TRUE(SendRaw(slow.pair.client, &slowBytes[slowSent],
+                        static_cast<int>(slowBytes.size() - slowSent)));
+    ASSERT_TRUE(PumpUntil([&] { return slow.owner.m_texts.size() == 1; }));
+    EXPECT_EQ(slow.owner.m_texts[0], L"[PC00002]1,kim,0,0,0,0,false,0");
+    EXPECT_EQ(slow.owner.Count(WM_SOCKET_CLOSE), 0);
+    EXPECT_TRUE(stalled.socket.HasPartialPacket());
+    EXPECT_EQ(stalled.owner.Count(WM_SOCKET_CLOSE), 0);
+}
+
+// A connection handed to another owner (a student's thread lending its socket to a remote
+// session) in the middle of a packet: the new owner reads that packet whole.
+TEST(TCPSocketTest, APacketUnderWayCrossesAHandOverIntact)
+{
+    OwnedConnection first;
+    const std::vector<uint8_t> bytes = PacketBytes(L"[PC00019]handed over");
+    ASSERT_TRUE(SendRaw(first.pair.client, bytes.data(), 20));
+    ASSERT_TRUE(PumpUntil([&] { return first.socket.HasPartialPacket(); }));
+    const SOCKET handle = first.socket.Detach();
+
+    COwnerWnd secondOwner;
+    ASSERT_TRUE(secondOwner.CreateMessageWindow());
+    CTCPSocket second;
+    ASSERT_TRUE(second.Attach(handle));
+    second.SetOwner(secondOwner.m_hWnd);
+    ASSERT_TRUE(SendRaw(first.pair.client, bytes.data() + 20, static_cast<int>(bytes.size() - 20)));
+    ASSERT_TRUE(PumpUntil([&] { return secondOwner.m_texts.size() == 1; }));
+    EXPECT_EQ(secondOwner.m_texts[0], L"[PC00019]handed over");
+    EXPECT_TRUE(first.owner.m_texts.empty());
+    EXPECT_EQ(secondOwner.Count(WM_SOCKET_CLOSE), 0);
+}

@@ -1,0 +1,236 @@
+// The pen toolbar's buttons.
+#include "activities/pentool/NoteToolDlg.h"
+
+#include "activities/pentool/NoteToolWnd.h"
+#include "activities/pentool/core/NoteGeometry.h"
+#include "foundation/MessagePump.h"
+#include "res/resource.h"
+#include "ui/ShowMessageBox.h"
+#include "ui/WaitMsgDlg.h"
+
+namespace {
+
+const UINT_PTR kZOrderTimer = 2;
+const DWORD kSettleMs = 200;
+const DWORD kNoticeMs = 1000;
+const COLORREF kStartColour = 0x0000E6;
+const COLORREF kColours[] = {0x141414, 0x0000E6, 0xE60000, 0xE6E6E6, 0x00E6E6, 0xCC33E6, 0x00E600, 0xC7B71B};
+
+void EnableWindowOf(CWnd* window, BOOL enable)
+{
+    if (window && window->GetSafeHwnd()) window->EnableWindow(enable);
+}
+
+} // namespace
+
+void CNoteToolDlg::CloseSurface()
+{
+    if (!m_surface) return;
+    CNoteToolWnd* surface = m_surface;
+    m_surface = nullptr;
+    surface->CloseSurface();
+}
+
+BOOL CNoteToolDlg::LeaveSurface()
+{
+    if (m_surface && m_surface->HasUnsavedStrokes()) {
+        KillTimer(kZOrderTimer);
+        m_surface->EnableWindow(FALSE);
+        const int answer = ShowMessageBox(LoadText(IDS_PEN_SAVE_ASK), LoadText(IDS_CONFIRM_CAPTION), 3);
+        if (!m_surface) return FALSE;   // the pen tool was put away while the question was open
+        SetTimer(kZOrderTimer, 100);
+        m_surface->EnableWindow(TRUE);
+        if (answer == IDCANCEL || answer == -1) return FALSE;   // a question not asked keeps the strokes
+        if (answer == IDYES && !m_surface->SaveToFile(m_highestPage, m_page)) {
+            // Nothing is thrown away that could not be written: the teacher stays in the mode.
+            ShowMessageBox(LoadText(IDS_PEN_SAVE_FAILED));
+            return FALSE;
+        }
+    }
+    CloseSurface();
+    return TRUE;
+}
+
+void CNoteToolDlg::SetMode(int mode)
+{
+    m_mode = mode;
+    m_link->mode = mode;
+}
+
+void CNoteToolDlg::OnTouchMode()
+{
+    if (g_messageBoxOpen) return;
+    if (!LeaveSurface()) return;
+    m_page = m_highestPage = 0;
+    SetMode(0);
+    SetTimer(kZOrderTimer, 100);
+    UpdateToolButtons();
+}
+
+BOOL CNoteToolDlg::StartDrawingMode(int mode)
+{
+    if (m_mode == mode && m_surface) {
+        m_surface->SetForegroundWindow();
+        return FALSE;
+    }
+    if (!LeaveSurface()) return FALSE;
+    SetMode(mode);
+    m_page = m_highestPage = 0;
+    if (mode == CNoteToolWnd::PenMode) {
+        ShowWindow(SW_HIDE);   // out of the photograph
+        PumpMessagesWait(kSettleMs, 0);
+    }
+    auto* surface = new (std::nothrow) CNoteToolWnd;
+    if (!surface || !surface->CreateSurface(mode, m_link->owner, m_link->backLayer)) {
+        SetMode(0);
+        SetTimer(kZOrderTimer, 100);
+        UpdateToolButtons();
+        return FALSE;
+    }
+    m_surface = surface;
+    m_tool = 0;
+    m_widthIndex = 2;
+    m_colour = kStartColour;
+    m_surface->SetTool(m_tool);
+    m_surface->SetWidthIndex(m_widthIndex);
+    m_surface->SetColour(m_colour);
+    EnableWindowOf(Button(IDC_PEN_PREVIOUS_PAGE), mode == CNoteToolWnd::WhiteboardMode);
+    EnableWindowOf(Button(IDC_PEN_NEXT_PAGE), mode == CNoteToolWnd::WhiteboardMode);
+    Check(IDC_PEN_HALFTONE, false);
+    SetTimer(kZOrderTimer, 100);
+    UpdateToolButtons();
+    m_surface->SetForegroundWindow();
+    return TRUE;
+}
+
+void CNoteToolDlg::OnPenMode()
+{
+    if (!g_messageBoxOpen) StartDrawingMode(CNoteToolWnd::PenMode);
+}
+
+void CNoteToolDlg::OnWhiteboardMode()
+{
+    if (!g_messageBoxOpen) StartDrawingMode(CNoteToolWnd::WhiteboardMode);
+}
+
+void CNoteToolDlg::OnPenTool()
+{
+    if (g_messageBoxOpen) return;
+    m_tool = note::kPenKind;
+    if (m_surface) m_surface->SetTool(m_tool);
+    UpdateToolButtons();
+}
+
+void CNoteToolDlg::OnEraser()
+{
+    if (g_messageBoxOpen) return;
+    m_tool = note::kEraserKind;
+    if (m_surface) m_surface->SetTool(m_tool);
+    UpdateToolButtons();
+}
+
+void CNoteToolDlg::OnClearAll()
+{
+    if (!g_messageBoxOpen && m_surface) m_surface->ClearStrokes();
+}
+
+void CNoteToolDlg::OnWidth(UINT id)
+{
+    if (g_messageBoxOpen) return;
+    m_widthIndex = static_cast<int>(id - IDC_PEN_WIDTH1) + 1;
+    if (m_surface) m_surface->SetWidthIndex(m_widthIndex);
+    UpdateToolButtons();
+}
+
+void CNoteToolDlg::OnColour(UINT id)
+{
+    if (g_messageBoxOpen) return;
+    m_colour = kColours[id - IDC_PEN_BLACK];
+    if (m_surface) m_surface->SetColour(m_colour);
+    UpdateToolButtons();
+}
+
+void CNoteToolDlg::OnSemiTransparent()
+{
+    if (g_messageBoxOpen || !m_surface) return;
+    Check(IDC_PEN_HALFTONE, m_surface->ToggleSemiTransparent() != FALSE);
+}
+
+void CNoteToolDlg::SetPage(int page)
+{
+    // A page whose canvas cannot be made is not reached; the surface stays where it was.
+    if (!m_surface || !m_surface->SetPage(page)) return;
+    m_page = page;
+    if (m_page > m_highestPage) m_highestPage = m_page;
+}
+
+void CNoteToolDlg::OnPreviousPage()
+{
+    if (!g_messageBoxOpen && m_mode == CNoteToolWnd::WhiteboardMode && m_page > 0) SetPage(m_page - 1);
+}
+
+void CNoteToolDlg::OnNextPage()
+{
+    if (!g_messageBoxOpen && m_mode == CNoteToolWnd::WhiteboardMode && m_page < note::kLastPage)
+        SetPage(m_page + 1);
+}
+
+void CNoteToolDlg::OnSave()
+{
+    if (g_messageBoxOpen || !m_mode || !m_surface) return;
+    ShowWindow(SW_HIDE);
+    PumpMessagesWait(kSettleMs, 0);
+    const BOOL saved = m_surface->SaveToFile(m_highestPage, m_page);
+    ShowWindow(SW_SHOWNA);
+    if (!saved) {
+        ShowMessageBox(LoadText(IDS_PEN_SAVE_FAILED));
+        return;
+    }
+    ShowSaveNotice(IDS_PEN_SAVED);
+}
+
+void CNoteToolDlg::ShowSaveNotice(UINT textId)
+{
+    EnableWindow(FALSE);
+    if (m_surface) m_surface->EnableWindow(FALSE);
+    CWaitMsgDlg notice;
+    if (notice.Create(nullptr)) {
+        notice.SetMessageText(LoadText(textId));
+        notice.CenterWindow(::GetDesktopWindow());
+        notice.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        notice.UpdateWindow();
+        PumpMessagesWait(kNoticeMs, 0);
+        notice.DestroyWindow();
+    }
+    if (!GetSafeHwnd()) return;   // the pen thread ended meanwhile
+    if (m_surface) {
+        m_surface->EnableWindow(TRUE);
+        m_surface->SetForegroundWindow();
+    }
+    EnableWindow(TRUE);
+    SetForegroundWindow();
+}
+
+void CNoteToolDlg::OnOK()
+{
+    OnCloseButton();
+}
+
+void CNoteToolDlg::OnCloseButton()
+{
+    if (g_messageBoxOpen) return;
+    if (!LeaveSurface()) return;
+    m_page = m_highestPage = 0;
+    SetMode(0);
+    UpdateToolButtons();
+    ShowWindow(SW_HIDE);   // the shown flag stays: the pen button shows it again in place
+}
+
+void CNoteToolDlg::HidePenTool()
+{
+    CloseSurface();
+    m_page = m_highestPage = 0;
+    SetMode(0);
+    UpdateToolButtons();
+    ShowWindow(SW_HIDE);
+}

@@ -1,0 +1,50 @@
+// The pen tool's arithmetic: stroke widths, the eraser's square, the whiteboard canvas of each
+// page and the picture file names. Standard C++ only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace note {
+
+constexpr int kPenKind = 0;
+constexpr int kEraserKind = 4;
+constexpr int kEraserSide = 32;
+constexpr int kLastPage = 10;
+
+// Pixels of a line of this kind and width index (1 to 4 on the toolbar).
+int StrokeWidth(int kind, int widthIndex);
+
+struct Square {
+    int left;
+    int top;
+    int right;    // exclusive
+    int bottom;   // exclusive
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+};
+
+// The eraser square of side 32 whose top-left corner is (x - 16 + dx, y - 16 + dy), with the
+// part at negative coordinates cut off.
+Square EraserSquare(int x, int y, int dx, int dy);
+
+struct PageCanvas {
+    int left;    // where the surface window sits (screen x)
+    int width;   // the canvas width; the height is the screen's
+};
+
+// Page p of a whiteboard on a screen of width w: the canvas grows by half a screen per page and
+// the window shifts left by as much, so the page shows the canvas's right-most screen.
+PageCanvas CanvasForPage(int screenWidth, int page);
+
+// The highest page whose canvas a 32-bit picture can hold on this screen: at most kLastPage,
+// no wider than the widest window (20000 pixels) nor more than kMaxCanvasPixels in all.
+constexpr int kMaxCanvasWidth = 20000;
+constexpr int64_t kMaxCanvasPixels = 24 * 1024 * 1024;
+int HighestPage(int screenWidth, int screenHeight);
+
+// "%04d%02d%02d_%02d%02d%02d.jpg" of the local time (a part that could not be read is -1).
+// With copy > 1 the name becomes "..._<copy>.jpg", so a second save in the same second keeps
+// the first picture.
+std::string NoteFileName(int year, int month, int day, int hour, int minute, int second, int copy = 1);
+
+} // namespace note

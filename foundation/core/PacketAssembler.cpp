@@ -1,0 +1,77 @@
+#include "foundation/core/PacketAssembler.h"
+
+#include "foundation/core/PacketCodec.h"
+
+#include <algorithm>
+#include <cstring>
+
+size_t CPacketAssembler::Wanted() const
+{
+    if (m_state == State::Whole || m_state == State::Refused)
+        return 0;
+    if (m_filled < 4)
+        return 4 - m_filled;   // the magic alone first
+    if (m_filled < kPacketHeaderSize)
+        return kPacketHeaderSize - m_filled;
+    return kPacketHeaderSize + m_bodySize - m_filled;
+}
+
+uint8_t* CPacketAssembler::Space(size_t& count)
+{
+    count = std::min(Wanted(), kGrowStep);
+    if (count == 0)
+        return nullptr;
+    if (m_bytes.size() < m_filled + count)
+        m_bytes.resize(m_filled + count);
+    return m_bytes.data() + m_filled;
+}
+
+CPacketAssembler::State CPacketAssembler::Commit(size_t count)
+{
+    if (count == 0 || m_state == State::Whole || m_state == State::Refused)
+        return m_state;
+    m_filled += std::min(count, Wanted());
+    return Check();
+}
+
+CPacketAssembler::State CPacketAssembler::Check()
+{
+    m_state = m_filled == 0 ? State::Empty : State::Partial;
+    if (m_filled >= 4) {
+        uint8_t magic[4];
+        MakePacketMagic(m_bytes[3], magic);
+        if (std::memcmp(magic, m_bytes.data(), 3) != 0)
+            return m_state = State::Refused;
+    }
+    if (m_filled >= kPacketHeaderSize && m_bodySize == 0 &&
+        !CheckPacketHeader(m_bytes.data(), m_bodySize))
+        return m_state = State::Refused;
+    if (m_filled >= kPacketHeaderSize && m_filled == kPacketHeaderSize + m_bodySize) {
+        m_bytes.resize(m_filled);
+        m_state = State::Whole;
+    }
+    return m_state;
+}
+
+void CPacketAssembler::Clear()
+{
+    std::vector<uint8_t>().swap(m_bytes);
+    m_filled = 0;
+    m_bodySize = 0;
+    m_state = State::Empty;
+}
+
+CPacketAssembler::State CPacketAssembler::Restore(std::vector<uint8_t> bytes)
+{
+    Clear();
+    m_bytes = std::move(bytes);
+    m_filled = m_bytes.size();
+    // Checked as though it had just arrived; what is more than one packet is not ours to keep.
+    if (m_filled > kPacketHeaderSize + size_t(kMaxPacketLength))
+        return m_state = State::Refused;
+    Check();
+    if (m_state == State::Partial && m_filled >= kPacketHeaderSize &&
+        m_filled > kPacketHeaderSize + m_bodySize)
+        m_state = State::Refused;
+    return m_state;
+}

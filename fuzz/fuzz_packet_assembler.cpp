@@ -1,0 +1,53 @@
+// Feeds arbitrary bytes to the packet assembler in chunks whose sizes the input chooses. It must
+// never take a byte past the packet under way, and a packet it calls whole must be exactly the
+// one the whole-buffer decoder finds at the start of the same bytes.
+#include "foundation/core/PacketAssembler.h"
+#include "foundation/core/PacketCodec.h"
+
+#include <cstdlib>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const size_t chunk = size_t(data[0] % 17) + 1;
+    const uint8_t* stream = data + 1;
+    const size_t length = size - 1;
+    CPacketAssembler assembler;
+    size_t taken = 0;
+    while (taken < length && !assembler.IsWhole()) {
+        size_t room = 0;
+        uint8_t* space = assembler.Space(room);
+        if (!space)
+            break;
+        const size_t count = std::min({room, chunk, length - taken});
+        std::memcpy(space, stream + taken, count);
+        taken += count;
+        if (assembler.Commit(count) == CPacketAssembler::State::Refused)
+            break;
+    }
+    if (assembler.GetState() == CPacketAssembler::State::Refused) {
+        uint32_t bodySize = 0;
+        if (taken >= kPacketHeaderSize && CheckPacketHeader(stream, bodySize))
+            std::abort();
+        return 0;
+    }
+    if (!assembler.IsWhole())
+        return 0;
+    if (assembler.ReceivedSize() != taken || assembler.Received() != std::vector<uint8_t>(stream, stream + taken))
+        std::abort();
+    uint32_t bodySize = 0;
+    if (!CheckPacketHeader(stream, bodySize) || kPacketHeaderSize + bodySize != taken)
+        std::abort();
+    PacketFields whole;
+    PacketFields piecewise;
+    const bool a = DecodePacket(stream, length, SoftwareTextCipher, whole);
+    const bool b = DecodePacketBody(assembler.Body(), assembler.BodySize(), SoftwareTextCipher,
+                                    piecewise);
+    if (a != b || (a && !SamePacketFields(whole, piecewise)))
+        std::abort();
+    return 0;
+}
