@@ -316,14 +316,21 @@ void CPCThread::EndSession(const CString& text)
 
 // -- File sending --------------------------------------------------------------------------------
 
+bool CPCThread::TakeFileSend(const CString& text, HWND transferWindow, char16_t& overwriteFlag)
+{
+    std::u16string path;
+    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+        return false;
+    m_transferWindow = transferWindow;
+    m_transferPath = FromU16(path);
+    return true;
+}
+
 void CPCThread::StartFileSend(const CString& text, HWND transferWindow)
 {
     char16_t overwriteFlag = 0;
-    std::u16string path;
-    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+    if (!TakeFileSend(text, transferWindow, overwriteFlag))
         return;
-    m_transferWindow = transferWindow;
-    m_transferPath = FromU16(path);
     if (!m_wnd) {
         ReportFileResult(FileSendStatus::ConnectionLost);
         return;
@@ -346,12 +353,8 @@ void CPCThread::StopFileSend(const CString& text)
 void CPCThread::ReportUnsentFile(const CString& text, HWND transferWindow)
 {
     char16_t overwriteFlag = 0;
-    std::u16string path;
-    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
-        return;
-    m_transferWindow = transferWindow;
-    m_transferPath = FromU16(path);
-    ReportFileResult(FileSendStatus::ConnectionLost);
+    if (TakeFileSend(text, transferWindow, overwriteFlag))
+        ReportFileResult(FileSendStatus::ConnectionLost);
 }
 
 // "[KW00011]%d": 0 done, -1 read failed, -2 open failed, -3 connection lost; any other number

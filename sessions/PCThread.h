@@ -63,6 +63,8 @@ private:
     void HandleCommand(const CString& text, LPARAM lParam);
     void LendSocket(const CString& text, wchar_t mode);
     void TakeSocketBack(SOCKET handle);
+    // The file a start command names and the window its results go to; false when malformed.
+    bool TakeFileSend(const CString& text, HWND transferWindow, char16_t& overwriteFlag);
     void StartFileSend(const CString& text, HWND transferWindow);
     void StopFileSend(const CString& text);
     void ReportInternalFileResult(int result);

@@ -1,13 +1,12 @@
 // CWendmarkView: the classroom view inside the main frame, below its caption band, and the hub of
 // the console's network side. It owns one slot record per seat and paints them as a scrolling
-// grid of numbered cells; it logs the teacher in at the login server, keeps that session alive
-// and opens the listening socket the students connect to.
+// grid of numbered cells; it owns the login-server session (CLoginSession) and opens the
+// listening socket the students connect to.
 //
 // The class is split by responsibility over several files:
 //   WendmarkView.cpp         start-up, settings, groups, layout and scrolling, closing
 //   WendmarkViewDraw.cpp     painting one frame of the grid
-//   WendmarkViewTimers.cpp   the periodic work: heartbeat, repaint, keep-alive, reconnection
-//   WendmarkViewLogin.cpp    the login-server session
+//   WendmarkViewTimers.cpp   the periodic work: heartbeat, repaint, the session's timers
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
 //   WendmarkViewMouse.cpp    focus, selection, the slot menu, double click, the scroll column
@@ -30,6 +29,7 @@
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
+#include "view/LoginSession.h"
 #include "view/SlotPictureCache.h"
 #include "view/core/AdmissionCommands.h"
 #include "view/core/ConnectionIdCounter.h"
@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-class CMainFrame;
+class IConsoleFrame;
 
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
@@ -63,7 +63,8 @@ public:
 
     // The file-transfer dialog over the connected students, modal; with a path, that file is
     // offered when it opens (a file dropped on the toolbar's file-transfer button). Refused
-    // silently while the dialog or a message box is already open.
+    // silently while the dialog, another of the view's dialogs or a message box is open, and
+    // while the pen tool is in a drawing mode.
     void OpenFileTransfer();
     void OpenFileTransferWithPath(const CString& path);
 
@@ -135,6 +136,7 @@ protected:
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
+    afx_msg void OnNoteToolButton() { OpenNoteTool(); }
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
@@ -153,8 +155,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Session state towards the login server.
-    enum SessionState { kNeverLoggedIn = 0, kSessionLost = 1, kLoggedIn = 2 };
+    friend class CLoginSession;
 
     // --- Start-up and settings (WendmarkView.cpp) ---
     void AddWindowsEntries();
@@ -162,14 +163,15 @@ private:
     void CreateScrollButtons();
     void ReadGridSettings();
     void ReadTeacherSettings();
-    void ReadLoginServerAddress();
     void AddGroupTabs();
     void LoadGroups();
     void ReadGroupFile();
     void ConvertLegacyGroupFile();
     void LoadLocalAddresses();
     void LoadProgramList();
-    CMainFrame* GetMainFrame() const;
+    // The hosting frame: its window, and what the view asks of it (none when hosted elsewhere).
+    CFrameWnd* GetMainFrame() const { return GetParentFrame(); }
+    IConsoleFrame* GetConsoleFrame() const;
     void CreateSlots(int seatCount);
     void EndAllSlots();
 
@@ -246,12 +248,7 @@ private:
     void EndSilentSlot(CPCInfo& slot);
     void ReportAbnormalEnd(CPCInfo& slot);
     void PaceThumbnails();
-    void OnConnectTimeout();
-    void KeepLoginSessionAlive();
     void SaveGroupsFromTabs();
-    void ArmConnectTimeout();
-    void KillConnectTimeout();
-    void ArmReconnect();
 
     // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
     // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
@@ -260,25 +257,8 @@ private:
     LifeToken Life() const { return m_life.GetToken(); }
     static bool Alive(const LifeToken& life) { return life.IsAlive(); }
 
-    // --- Login-server session (WendmarkViewLogin.cpp) ---
-    void OpenLoginDialog();
-    void ConnectLoginServer();
-    void CloseLoginSocket();
-    bool IsLoginSocketOpen() const;
-    void HandleConnectError(int error);
-    void ReceiveFromLoginServer();
-    void OnServerAlive();
-    void OnLoginResult(const std::u16string& arguments);
-    void OnLoginAccepted(const std::u16string& arguments);
-    void OnDuplicateLogin(const std::u16string& arguments);
-    void OnLoggedOutElsewhere(const std::u16string& arguments);
-    void OnLoginServerClosed();
-    // A malformed answer of the login server: message 716, then the program ends.
-    void EndOnMalformedAnswer();
-    void SendToLoginServer(const std::u16string& text);
+    // --- The frame shown once the teacher is logged in (WendmarkView.cpp) ---
     void ShowMainFrameMaximised();
-    ConsoleIdentity Identity() const;
-    CString TranslateLoginServerMessage(const std::u16string& message) const;
 
     // --- Sockets (WendmarkViewSockets.cpp) ---
     bool OpenStudentListener();
@@ -371,25 +351,11 @@ private:
     std::map<CString, CString> m_groupPartRects;
     std::map<CString, CString> m_groupPerRows;
 
-    // Login-server session.
-    CTCPSocket m_loginSocket;
+    // The login-server session, and the sockets and state the view keeps for it.
+    CLoginSession m_login{*this};
     CTCPSocket m_studentListener;
-    CString m_serverHost;
-    CString m_serverPort;
-    CString m_teacherId;
-    CString m_classInfo;
-    CString m_siteText;
     CString m_localAddress;
-    CString m_studentPort;
-    int32_t m_sessionTag = 0;
-    SessionState m_sessionState = kNeverLoggedIn;
-    bool m_reconnecting = false;
     bool m_quitting = false;
-    bool m_connectTimeoutArmed = false;
-    DWORD m_lastServerWordTick = 0;
-    CString m_failureText;
-    CString m_loginRequest;
-    CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
     CLifeFlag m_life;
     // The pad-event log window; records for it are dropped (traced) while there is none.

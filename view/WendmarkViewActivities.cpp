@@ -2,9 +2,9 @@
 #include "view/WendmarkView.h"
 
 #include "activities/filetransfer/FileTransferDlg.h"
+#include "dialogs/ViewDialogState.h"
+#include "foundation/AppGlobals.h"
 #include "framework/PostOwned.h"
-#include "shell/AppGlobals.h"
-#include "ui/ShowMessageBox.h"
 
 void CWendmarkView::OpenFileTransfer()
 {
@@ -13,14 +13,16 @@ void CWendmarkView::OpenFileTransfer()
 
 void CWendmarkView::OpenFileTransferWithPath(const CString& path)
 {
-    if (CFileTransferDlg::IsOpen() || g_messageBoxOpen)
+    // Not over the pen tool's drawing: the dialog would lie under the drawing surface.
+    if (CFileTransferDlg::IsOpen() || IsNoteToolDrawing() || !BeginViewDialog())
         return;
     const LifeToken life = Life();
     CFileTransferDlg dialog(this);
     dialog.SetSlots(&m_slots);
     dialog.SetPresetPath(path);
     dialog.SetLanguage(g_language);
-    dialog.DoModal();
+    if (dialog.DoModal() == -1)
+        g_viewDialogOpen = 0;   // never opened: nothing else clears it
     if (Alive(life))
         Invalidate(FALSE);
 }

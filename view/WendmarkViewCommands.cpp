@@ -9,9 +9,9 @@
 #include "foundation/IniSettings.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/MessagePump.h"
+#include "framework/FrameWnd.h"
 #include "res/resource.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/MainFrame.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
 
@@ -315,7 +315,7 @@ int CWendmarkView::TogglePresentationRight()
     m_presentationHolder = index;
     m_presentationSlot = slot;
     m_presentationMode = true;
-    if (CMainFrame* frame = GetMainFrame())
+    if (CFrameWnd* frame = GetMainFrame())
         frame->ShowWindow(SW_MINIMIZE);
     return 1;
 }

@@ -3,7 +3,7 @@
 // would expect (nothing shown as open, nothing opened).
 #include "view/WendmarkView.h"
 
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
 
 // The quiz panel: while it is visible, the commands that take a student away refuse.

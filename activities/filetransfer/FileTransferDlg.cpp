@@ -1,9 +1,10 @@
 #include "activities/filetransfer/FileTransferDlg.h"
 
+#include "dialogs/ViewDialogState.h"
+#include "foundation/AppMessages.h"
 #include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
-#include "foundation/AppMessages.h"
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
@@ -106,6 +107,7 @@ BOOL CFileTransferDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     ++s_openCount;
+    ShowTeacherToolbar(false);
     SetWindowText(LoadText(IDS_TB_FILE_TRANSFER));
     m_destinationSkin.Attach(m_destinationBox.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED,
                              kComboBackground);
@@ -291,8 +293,7 @@ void CFileTransferDlg::OnDestroy()
     m_statusList.DeleteAllItems();
     if (s_openCount > 0)
         --s_openCount;
-    if (m_onClosed)
-        m_onClosed();
+    OnViewDialogDestroyed();
     CDialogEx::OnDestroy();
 }
 
@@ -346,10 +347,7 @@ void CFileTransferDlg::OnPaint()
 
 void CFileTransferDlg::PaintDialog(CDC& dc, const CRect& client)
 {
-    dc.FillSolidRect(client, kBackground);
-    const int band = ScaleToUi(kCaptionBandHeight);
-    dc.FillSolidRect(0, 0, client.Width(), band, kCaptionBand);
-    dc.FillSolidRect(0, band, client.Width(), 1, RGB(0, 0, 0));
+    PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
     if (m_filesHeader.GetSafeHandle())
         DrawSkinBitmap(dc, m_filesHeader, Scaled(300, 90, 212, 35));
     if (m_studentsHeader.GetSafeHandle())

@@ -1,5 +1,6 @@
 // CFileTransferDlg: the modal dialog (template 130) with which the teacher sends files to the
-// ticked students. The teacher picks files in a shell folder tree, ticks students, names a
+// ticked students. It is one of the view's modal dialogs: the opener sets g_viewDialogOpen, the
+// dialog hides the teacher toolbar while it is open and clears the flag when it is destroyed. The teacher picks files in a shell folder tree, ticks students, names a
 // destination folder on the student PCs and presses Start; the dialog then asks the students'
 // threads for one file at a time (at most the parallel limit of "filetrans" at once), and shows
 // one status row per file and student with a progress bar and the result.
@@ -30,7 +31,6 @@
 
 #include <shlobj.h>
 
-#include <functional>
 #include <vector>
 
 class CPCInfo;
@@ -47,8 +47,6 @@ public:
     // The program's language code ("Kor", "Eng", "Chinese", ...): a few positions and the order
     // of a result text's arguments follow it.
     void SetLanguage(const CString& code) { m_language = code; }
-    // Called when the dialog's window is destroyed (the opener shows its toolbar again).
-    void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
 
     // One dialog at a time: true while one is open.
     static bool IsOpen() { return s_openCount > 0; }
@@ -143,7 +141,6 @@ private:
     CString m_presetPath;
     CString m_computerName;         // the tree's name of the computer node
     CString m_language = L"Kor";
-    std::function<void()> m_onClosed;
 
     CListCtrlEx m_fileList;         // 1015: name, state, full path
     CListCtrlEx m_studentList;      // 1016: number (its image the tick), name

@@ -3,6 +3,7 @@
 #include "activities/pentool/NoteThreadWnd.h"
 #include "foundation/AppMessages.h"
 #include "activities/pentool/NoteToolWnd.h"
+#include "activities/pentool/core/NoteGeometry.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
 #include "foundation/SystemInfo.h"
@@ -28,7 +29,6 @@ const int kTouchHeight = 109;
 const int kDrawingHeight = 410;
 const int kTitleBandHeight = 34;
 const int kToolBandBottom = 351;
-const UINT_PTR kZOrderTimer = 2;
 
 struct ButtonSpec {
     UINT id;
@@ -199,11 +199,9 @@ void CNoteToolDlg::UpdateToolButtons()
     if (m_mode) {
         Check(IDC_PEN_DRAW, m_tool == 0);
         Check(IDC_PEN_ERASE, m_tool == 4);
-        static const COLORREF colours[] = {0x141414, 0x0000E6, 0xE60000, 0xE6E6E6,
-                                           0x00E6E6, 0xCC33E6, 0x00E600, 0xC7B71B};
-        UINT colourId = IDC_PEN_BLACK;
-        for (UINT i = 0; i < std::size(colours); ++i)
-            if (colours[i] == m_colour) colourId = IDC_PEN_BLACK + i;
+        UINT colourId = IDC_PEN_BLACK;   // a colour not in the table checks the first
+        for (UINT i = 0; i < std::size(note::kPenColours); ++i)
+            if (note::kPenColours[i] == m_colour) colourId = IDC_PEN_BLACK + i;
         for (UINT id = IDC_PEN_BLACK; id <= IDC_PEN_TEAL; ++id) Check(id, id == colourId);
         for (int index = 1; index <= 4; ++index) Check(IDC_PEN_WIDTH1 + index - 1, index == m_widthIndex);
         if (m_surface) m_surface->SetWidthIndex(m_widthIndex);

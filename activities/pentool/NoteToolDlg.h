@@ -62,6 +62,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    static constexpr UINT_PTR kZOrderTimer = 2;   // keeps the toolbar and the surface in their places
+
     BOOL CreateButtons();
     CImageButton* Button(UINT id);
     void Check(UINT id, bool checked);
@@ -80,7 +82,7 @@ private:
     CImageButton m_buttons[kButtonCount];
     int m_mode = 0;
     int m_tool = 0;
-    COLORREF m_colour = 0x0000E6;
+    COLORREF m_colour = 0;
     int m_widthIndex = 1;
     CNoteToolWnd* m_surface = nullptr;
     ULONG_PTR m_gdiplusToken = 0;

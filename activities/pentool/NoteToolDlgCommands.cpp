@@ -10,11 +10,8 @@
 
 namespace {
 
-const UINT_PTR kZOrderTimer = 2;
 const DWORD kSettleMs = 200;
 const DWORD kNoticeMs = 1000;
-const COLORREF kStartColour = 0x0000E6;
-const COLORREF kColours[] = {0x141414, 0x0000E6, 0xE60000, 0xE6E6E6, 0x00E6E6, 0xCC33E6, 0x00E600, 0xC7B71B};
 
 void EnableWindowOf(CWnd* window, BOOL enable)
 {
@@ -90,7 +87,7 @@ BOOL CNoteToolDlg::StartDrawingMode(int mode)
     m_surface = surface;
     m_tool = 0;
     m_widthIndex = 2;
-    m_colour = kStartColour;
+    m_colour = note::kStartColour;
     m_surface->SetTool(m_tool);
     m_surface->SetWidthIndex(m_widthIndex);
     m_surface->SetColour(m_colour);
@@ -145,7 +142,7 @@ void CNoteToolDlg::OnWidth(UINT id)
 void CNoteToolDlg::OnColour(UINT id)
 {
     if (g_messageBoxOpen) return;
-    m_colour = kColours[id - IDC_PEN_BLACK];
+    m_colour = note::kPenColours[id - IDC_PEN_BLACK];
     if (m_surface) m_surface->SetColour(m_colour);
     UpdateToolButtons();
 }

@@ -20,6 +20,7 @@ from test_login import DIALOG_CLASS, NO_ID, VIEW_ID, LoginTestBase  # noqa: E402
 WM_OPEN_NOTE_TOOL = 0x400 + 1139
 MESSAGE_MARKER = 0x12345
 TITLE_TEXT = 1022
+CLOSE = 1628
 TOUCH, PEN, WHITEBOARD = 1520, 1521, 1034
 WIDTH4, GREEN = 1528, 1535
 PREVIOUS_PAGE, NEXT_PAGE, SAVE = 1540, 1541, 1538
@@ -155,6 +156,14 @@ class PenToolTest(LoginTestBase):
 
         self.press(toolbar, TOUCH)   # saved: no question
         self.driver.wait_gone(surface, timeout=30)
+
+        # Closed, the toolbar only hides; the pen button shows the same one again in its place.
+        where = self.driver.rect(toolbar)["rect"][:2]
+        self.press(toolbar, CLOSE)
+        wait_until(lambda: not self.driver.state(toolbar)["window"]["visible"], timeout=30,
+                   message="the pen toolbar did not hide")
+        self.assertEqual(self.open_toolbar()["hwnd"], toolbar["hwnd"])
+        self.assertEqual(self.driver.rect(toolbar)["rect"][:2], where)
 
     def test_whiteboard_pages_are_saved_white_with_their_strokes_and_unsaved_ones_are_asked_about(self):
         self.capture_screen("pentool-screen.bmp")

@@ -12,6 +12,11 @@ constexpr int kEraserKind = 4;
 constexpr int kEraserSide = 32;
 constexpr int kLastPage = 10;
 
+// The toolbar's eight pen colours in button order (0x00BBGGRR): near-black, red, blue, light
+// grey, yellow, violet, green, teal. A drawing mode starts with red.
+constexpr uint32_t kPenColours[8] = {0x141414, 0x0000E6, 0xE60000, 0xE6E6E6, 0x00E6E6, 0xCC33E6, 0x00E600, 0xC7B71B};
+constexpr uint32_t kStartColour = 0x0000E6;
+
 // Pixels of a line of this kind and width index (1 to 4 on the toolbar).
 int StrokeWidth(int kind, int widthIndex);
 
