@@ -62,6 +62,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // Posted to the pen thread's window: close the drawing surface without asking, back to touch
 // mode, hide the pen toolbar. wParam, lParam 0.
 #define WM_NOTE_TOOL_HIDE         (WM_USER + 1103)
+// To the teacher toolbar: answered 1, no effect.
+#define WM_NOTE_TOOL_STATE        (WM_USER + 1137)
+#define WM_NOTE_TOOL_QUERY        (WM_USER + 1138)
 // To the console (the teacher toolbar, and the view until that exists): with wParam
 // MessageMarker, press the pen-tool button. Answers 1.
 #define WM_OPEN_NOTE_TOOL         (WM_USER + 1139)
@@ -74,6 +77,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_GROUP_TAB_SELECTED     (WM_USER + 1200)
 // To the log window: wParam MessageMarker; lParam a heap CLogInfo.
 #define WM_ADD_LOG_RECORD         (WM_USER + 1400)
+// To the log window from an abnormal-end report's worker: wParam TRUE when the service accepted
+// the report; lParam a heap WebServiceReply.
+#define WM_PAD_REPORT_DONE        (WM_USER + 1401)
 
 // --- 3000 .. 3099 ---------------------------------------------------------------------------
 
@@ -101,6 +107,10 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_THREAD_QUIT_WINDOW     (WM_APP + 100)
 // Sent to a student thread's socket window: wParam a const CString* with the typed line.
 #define WM_CHAT_TYPED             (WM_APP + 106)
+// Sent by the class screen share's worker to the view: wParam a CPacket* the worker keeps (valid
+// during the call; the view sends copies), lParam 1 for a block only students that missed one
+// need, else 0.
+#define WM_BROADCAST_PACKET       (WM_APP + 107)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
 #define WM_PAD_SHARE_FRAME        (WM_APP + 110)
 
@@ -117,6 +127,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SEND_PACKET            (WM_APP + 204)
 // From a student's thread to the view, as WM_SESSION_ACCEPTED.
 #define WM_SUM_SESSION_ACCEPTED   (WM_APP + 205)
+// To a student's thread: open the slot's chat window there, or bring it to the front; wParam
+// and lParam 0.
+#define WM_OPEN_CHAT              (WM_APP + 206)
 
 // --- WM_APP + 300 .. 399 --------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
@@ -118,7 +119,9 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(IDC_TB_MONITOR_SETTINGS, SetImageQuality)
     ON_COMMAND(IDC_TB_SETTINGS, OpenSettings)
     ON_COMMAND(IDC_TB_STUDENT_NAMES, ManageTitles)
+    ON_COMMAND(IDC_TB_LOG, OnShowLog)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
+    ON_MESSAGE(WM_BROADCAST_PACKET, OnShareFrameReady)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
@@ -182,6 +185,9 @@ void CWendmarkView::OnInitialUpdate()
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    m_broadcastDlg.CreateToolbar();
+    if (!m_logDlg.CreateHidden(this))
+        TRACE(L"the pad event log could not be made: its records are dropped\n");
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
@@ -480,12 +486,29 @@ void CWendmarkView::OnDestroy()
                         kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
         KillTimer(id);
     CloseStudentListener();
+    // The share ends first, so the farewell finds no worker sending blocks.
+    if (g_screenSharing.load())
+        StopClassShare();
     m_login.End();
     SayFarewell();
     m_noteTool.Close();
+    if (m_broadcastDlg.GetSafeHwnd())
+        m_broadcastDlg.DestroyWindow();
+    if (m_logDlg.GetSafeHwnd())
+        m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();
+}
+
+void CWendmarkView::ShowLogWindow()
+{
+    m_logDlg.ShowInFront();
+}
+
+void CWendmarkView::OnShowLog()
+{
+    ShowLogWindow();
 }
 
 void CWendmarkView::ShowLoadingText(const CString& text)

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "activities/pentool/NoteTool.h"
+#include "activities/screenshare/ScreenShareThread.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
 #include "framework/Bitmap.h"
@@ -26,9 +27,11 @@
 #include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
+#include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
+#include "view/BroadcastDlg.h"
 #include "view/LoginSession.h"
 #include "view/SlotPictureCache.h"
 #include "view/core/AdmissionCommands.h"
@@ -71,6 +74,23 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+
+    // --- The class screen share (WendmarkViewShare.cpp) ---
+    // The capture rectangle (screen coordinates), canvas and modes the next share uses, and the
+    // configured quality.
+    void SetShareSettings(const ShareRect& capture, const ShareSettings& settings, int quality);
+    const ShareSettings& GetShareSettings() const { return m_shareSettings; }
+    // "[KW00103]" with the settings to every student.
+    void SendShareSettings();
+    // "[KW00102]start" to every student, their flow counters reset, and the
+    // capture worker started (a running one is ended first).
+    void StartClassShare();
+    // "[KW00102]stop" to every student; waits for the capture worker.
+    void StopClassShare();
+    // The teacher toolbar.
+    CBroadcastDlg& GetToolbar() { return m_broadcastDlg; }
+    // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
+    void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
@@ -94,6 +114,7 @@ public:
     void StartCollectView();
     // Collect-view picking: the toolbar switches it on, StartCollectView ends it.
     void BeginCollectPicking();
+    bool IsCollectPicking() const { return m_collectPicking; }
     int TogglePresentationRight();
     void SetSlotsPerRow();
     void SetImageQuality();
@@ -129,6 +150,7 @@ protected:
     afx_msg void OnSize(UINT type, int width, int height);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
+    afx_msg void OnShowLog();
     afx_msg LRESULT OnSocketAccept(WPARAM socket, LPARAM);
     afx_msg LRESULT OnSocketConnect(WPARAM socket, LPARAM error);
     afx_msg LRESULT OnSocketReceive(WPARAM socket, LPARAM);
@@ -152,6 +174,13 @@ protected:
     afx_msg LRESULT OnRemoteSessionEnded(WPARAM slot, LPARAM socket);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
+    // wParam: a CPacket* of the capture worker (valid during the call); lParam 1 for a block only
+    // students that missed one need.
+    afx_msg LRESULT OnShareFrameReady(WPARAM packet, LPARAM refreshOnly);
+    // To the student's thread and, when one runs, its remote session.
+    void PostShareCommand(CPCInfo& slot, const std::u16string& text);
+    // The flow counters of a student that joins the share: its next block goes out at once.
+    void StartShareFlow(CPCInfo& slot);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -358,9 +387,16 @@ private:
     bool m_quitting = false;
     CLoadingDlg m_loadingDlg;
     CLifeFlag m_life;
-    // The pad-event log window; records for it are dropped (traced) while there is none.
-    HWND m_logWindow = nullptr;
+    // The pad event log, made at the first update and kept hidden until the teacher opens it.
+    CLogManageDlg m_logDlg;
     CNoteTool m_noteTool;
+
+    // The class screen share.
+    ShareRect m_shareCapture{0, 0, 1280, 720};
+    ShareSettings m_shareSettings{1280, 720, true, true};
+    CScreenShareThread m_shareThread;
+    // The teacher toolbar, made at the first update.
+    CBroadcastDlg m_broadcastDlg{this};
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

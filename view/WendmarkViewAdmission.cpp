@@ -6,6 +6,7 @@
 #include "view/WendmarkView.h"
 #include "view/core/PadPackageList.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
@@ -239,7 +240,7 @@ bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
 {
     StudentThreadLinks links;
     links.view = GetSafeHwnd();
-    links.logWindow = m_logWindow;
+    links.logWindow = g_logDlg.load();
     links.programFolder = GetModuleDirectory();
     // The socket leaves the view on this thread before its handle travels, so exactly one
     // thread owns it at any time.
@@ -262,6 +263,10 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
     state.lightRemotePc = g_optLightRemotePc != 0;
     state.padProgramList = BuildPadPackageList(ToU16(GetEtcProgramList(m_configPath)));
     slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
+    state.screenSharing = g_screenSharing.load() != 0;
+    state.share = m_shareSettings;
+    if (state.screenSharing)
+        StartShareFlow(slot);
     slot.m_forbidKeyboard = m_restrictions.forbidKeyboard ? 1 : 0;
     slot.m_forbidMouse = m_restrictions.forbidMouse ? 1 : 0;
     slot.m_preventEnd = m_restrictions.forbidEnding ? 1 : 0;

@@ -3,8 +3,10 @@
 // would expect (nothing shown as open, nothing opened).
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
+#include "sessions/SlotChat.h"
 
 // The quiz panel: while it is visible, the commands that take a student away refuse.
 bool CWendmarkView::IsQuizPanelVisible() const
@@ -21,23 +23,28 @@ bool CWendmarkView::IsPenToolDrawing() const
 // The class screen share (the toolbar's share button).
 bool CWendmarkView::IsClassScreenSharing() const
 {
-    return false;
+    return g_screenSharing.load() != 0;
 }
 
 // The toolbar's touch lock.
 bool CWendmarkView::IsTouchLockOn() const
 {
-    return false;
+    return m_broadcastDlg.IsTouchLocked();
 }
 
-// A remote session takes the connection: the slot's chat window closes first.
-void CWendmarkView::CloseSlotChat(CPCInfo&)
+// A remote session takes the connection: the slot's chat window closes first (on its own
+// thread).
+void CWendmarkView::CloseSlotChat(CPCInfo& slot)
 {
+    slot.m_chatWindow.CloseChat();
 }
 
-// Brings the slot's chat window to the front, or opens it with the slot's display name.
-void CWendmarkView::OpenChatWindow(CPCInfo&)
+// Brings the slot's chat window to the front, or opens it with the slot's display name, on the
+// student's thread.
+void CWendmarkView::OpenChatWindow(CPCInfo& slot)
 {
+    if (!RequestChatWindow(slot))
+        TRACE(L"PC:%d the chat cannot be opened now\n", slot.m_slotNumber.load());
 }
 
 // The slot move and swap dialog: the new seat number and the mode (1 swap, else move).

@@ -89,7 +89,7 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
 
 void CWendmarkView::ReportAbnormalEnd(CPCInfo& slot)
 {
-    PostLogRecord(m_logWindow, CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
+    PostLogRecord(g_logDlg.load(), CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
                                                        L"HeartBit Timeout", L"1"));
 }
 
