@@ -125,8 +125,17 @@ class ClassroomTest(unittest.TestCase):
         self.driver.post(menu, WM_KEYDOWN, VK_RETURN)
         self.driver.wait_gone(menu, timeout=20)
 
+    def dialog_with(self, control, timeout=30):
+        """The visible dialog of the console that has the control (the toolbar is one too)."""
+        def shown():
+            for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True):
+                if self.driver.command("find", parent=window["hwnd"], id=control, visible=True).get("ok"):
+                    return window
+            return None
+        return wait_until(shown, timeout=timeout, message=f"no dialog with control {control} showed")
+
     def answer_yes(self):
-        box = self.driver.wait_window(cls=DIALOG_CLASS, pid=self.pid, timeout=20)
+        box = self.dialog_with(YES_ID)
         self.driver.click(self.driver.find_child(box, id=YES_ID, timeout=10))
         self.driver.wait_gone(box, timeout=20)
 
@@ -257,13 +266,7 @@ class ClassroomTest(unittest.TestCase):
     def open_dialog(self, command, control):
         """The dialog a toolbar command opens, found by one of its controls."""
         self.driver.post(self.view, WM_COMMAND, command)
-
-        def opened():
-            for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True):
-                if self.driver.command("find", parent=window["hwnd"], id=control).get("ok"):
-                    return window
-            return None
-        return wait_until(opened, timeout=30, message=f"the dialog of command {command} did not open")
+        return self.dialog_with(control)
 
     def set_field(self, dialog, control, text):
         self.driver.set_text(self.driver.find_child(dialog, id=control, timeout=10), text)
