@@ -138,8 +138,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 // From a remote session to the view when it ends.
 #define WM_SESSION_CLOSED         (WM_APP + 301)
 #define WM_THREAD_CLOSE           (WM_APP + 302)
-// Sent (synchronously) to the view: wParam and lParam both the same const CString* with the
-// "[PC00014]" arguments, valid during the call.
+// Posted to the view by a student's thread: wParam the seat number; lParam a heap CString with
+// the "[PC00014]" arguments, which the view frees.
 #define WM_STUDENT_ADDRESS_REPORT (WM_APP + 303)
 
 // --- WM_APP + 400 .. 499 --------------------------------------------------------------------

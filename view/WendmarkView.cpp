@@ -140,10 +140,7 @@ CWendmarkView::~CWendmarkView()
     }
     m_slots.clear();
     m_groupSlots.clear();
-    CCriticalSectionLock lock(m_pendingLock);
-    for (CPCInfo* pending : m_pendingConnections)
-        delete pending;
-    m_pendingConnections.clear();
+    m_pending.CloseAll();
 }
 
 BOOL CWendmarkView::PreCreateWindow(CREATESTRUCTW& cs)
@@ -364,6 +361,12 @@ void CWendmarkView::EndAllSlots()
         slot->MarkOffline();
         slot->SetNotice(L"");
     }
+}
+
+BOOL CWendmarkView::StartPenTool()
+{
+    IConsoleFrame* frame = GetConsoleFrame();
+    return frame ? frame->StartPenTool() : FALSE;
 }
 
 IConsoleFrame* CWendmarkView::GetConsoleFrame() const

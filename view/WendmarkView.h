@@ -33,7 +33,9 @@
 #include "ui/LoadingDlg.h"
 #include "view/BroadcastDlg.h"
 #include "view/LoginSession.h"
+#include "view/PendingConnections.h"
 #include "view/SlotPictureCache.h"
+#include "view/core/AddressReport.h"
 #include "view/core/AdmissionCommands.h"
 #include "view/core/ConnectionIdCounter.h"
 #include "view/core/GridLayout.h"
@@ -74,6 +76,8 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // Starts the external pen program through the hosting frame; FALSE when it was not started.
+    BOOL StartPenTool();
 
     // --- The class screen share (WendmarkViewShare.cpp) ---
     // The capture rectangle (screen coordinates), canvas and modes the next share uses, and the
@@ -319,12 +323,11 @@ private:
     std::vector<CPCInfo*> m_slots;
     bool m_groupShown = false;
     std::vector<CPCInfo*> m_groupSlots;
-    std::vector<CPCInfo*> m_pendingConnections;
-    CCriticalSection m_pendingLock;
+    CPendingConnections m_pending;
     CCriticalSection m_slotLock;
     CConnectionIdCounter m_connectionIds;
     // One "[PC00014]" entry per student on the teacher's network.
-    std::vector<std::u16string> m_studentAddresses;
+    StudentAddressList m_studentAddresses;
 
     // Layout, settings and painting.
     GridSettings m_classGrid;
