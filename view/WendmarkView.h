@@ -238,7 +238,6 @@ private:
                          const std::u16string& command);
     // The modal dialogs of the view: refused while one is open or a message box is.
     bool BeginViewDialog();
-    void ApplyGridLayoutAfterDialog();
 
     // --- Fan-out (WendmarkViewFanOut.cpp) ---
     // To every slot of the class with a connection thread, in seat order.
