@@ -258,10 +258,7 @@ void CLoginDlg::OnPaint()
 
 void CLoginDlg::PaintDialog(CDC& dc, const CRect& client)
 {
-    dc.FillSolidRect(client, kBackground);
-    const int band = ScaleToUi(kCaptionBandHeight);
-    dc.FillSolidRect(0, 0, client.Width(), band, kCaptionBand);
-    dc.FillSolidRect(0, band, client.Width(), 1, RGB(0, 0, 0));
+    PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
     if (m_header.GetSafeHandle())
         DrawSkinBitmap(dc, m_header, Scaled(0, 39, 376, 89));
     if (m_editFrame.GetSafeHandle()) {

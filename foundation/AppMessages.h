@@ -86,6 +86,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_OPEN_QUIZ_PANEL        (WM_USER + 1304)
 // To the log window: wParam MessageMarker; lParam a heap CLogInfo.
 #define WM_ADD_LOG_RECORD         (WM_USER + 1400)
+// To the log window from an abnormal-end report's worker: wParam TRUE when the service accepted
+// the report; lParam a heap WebServiceReply.
+#define WM_PAD_REPORT_DONE        (WM_USER + 1401)
 
 // --- 3000 .. 3099 ---------------------------------------------------------------------------
 
@@ -129,6 +132,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SEND_PACKET            (WM_APP + 204)
 // From a student's thread to the view, as WM_SESSION_ACCEPTED.
 #define WM_SUM_SESSION_ACCEPTED   (WM_APP + 205)
+// To a student's thread: open the slot's chat window there, or bring it to the front; wParam
+// and lParam 0.
+#define WM_OPEN_CHAT              (WM_APP + 206)
 
 // --- WM_APP + 300 .. 399 --------------------------------------------------------------------
 

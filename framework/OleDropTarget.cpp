@@ -1,5 +1,6 @@
 #include "framework/OleDropTarget.h"
 
+#include "framework/ExceptionGuard.h"
 #include "framework/View.h"
 
 namespace {
@@ -104,14 +105,14 @@ HRESULT COleDropTarget::XDropTarget::DragEnter(IDataObject* data, DWORD keyState
 {
     if (!effect)
         return E_INVALIDARG;
-    try {
+    DWORD answer = DROPEFFECT_NONE;
+    AfxCallGuarded(L"a drag callback", [&] {
         m_owner->m_dataObject.Attach(data, TRUE);
-        *effect = Allowed(m_owner->OnDragEnter(m_owner->m_pWnd, &m_owner->m_dataObject, keyState,
-                                               m_owner->ClientPoint(point)),
-                          *effect);
-    } catch (...) {
-        *effect = DROPEFFECT_NONE;
-    }
+        answer = Allowed(m_owner->OnDragEnter(m_owner->m_pWnd, &m_owner->m_dataObject, keyState,
+                                              m_owner->ClientPoint(point)),
+                         *effect);
+    });
+    *effect = answer;
     return S_OK;
 }
 
@@ -119,22 +120,19 @@ HRESULT COleDropTarget::XDropTarget::DragOver(DWORD keyState, POINTL point, DWOR
 {
     if (!effect)
         return E_INVALIDARG;
-    try {
-        *effect = Allowed(m_owner->OnDragOver(m_owner->m_pWnd, &m_owner->m_dataObject, keyState,
-                                              m_owner->ClientPoint(point)),
-                          *effect);
-    } catch (...) {
-        *effect = DROPEFFECT_NONE;
-    }
+    DWORD answer = DROPEFFECT_NONE;
+    AfxCallGuarded(L"a drag callback", [&] {
+        answer = Allowed(m_owner->OnDragOver(m_owner->m_pWnd, &m_owner->m_dataObject, keyState,
+                                             m_owner->ClientPoint(point)),
+                         *effect);
+    });
+    *effect = answer;
     return S_OK;
 }
 
 HRESULT COleDropTarget::XDropTarget::DragLeave()
 {
-    try {
-        m_owner->OnDragLeave(m_owner->m_pWnd);
-    } catch (...) {
-    }
+    AfxCallGuarded(L"a drag callback", [&] { m_owner->OnDragLeave(m_owner->m_pWnd); });
     m_owner->m_dataObject.Release();
     return S_OK;
 }
@@ -146,7 +144,7 @@ HRESULT COleDropTarget::XDropTarget::Drop(IDataObject* data, DWORD keyState, POI
         return E_INVALIDARG;
     const DWORD allowed = *effect;
     DROPEFFECT result = DROPEFFECT_NONE;
-    try {
+    const bool completed = AfxCallGuarded(L"a drop", [&] {
         COleDropTarget* owner = m_owner;
         owner->m_dataObject.Attach(data, TRUE);
         const CPoint where = owner->ClientPoint(point);
@@ -159,9 +157,9 @@ HRESULT COleDropTarget::XDropTarget::Drop(IDataObject* data, DWORD keyState, POI
                          ? proposed
                          : DROPEFFECT_NONE;
         }
-    } catch (...) {
+    });
+    if (!completed)
         result = DROPEFFECT_NONE;
-    }
     m_owner->m_dataObject.Release();
     *effect = result & (allowed | DROPEFFECT_SCROLL);
     return S_OK;

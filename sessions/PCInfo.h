@@ -20,6 +20,7 @@
 #include "framework/RuntimeClass.h"
 #include "foundation/MemBitmap.h"
 #include "foundation/TCPSocket.h"
+#include "sessions/MsgWnd.h"
 
 #include <atomic>
 #include <cstdint>
@@ -168,6 +169,9 @@ public:
         return handle != INVALID_SOCKET &&
                m_lentSocket.compare_exchange_strong(expected, static_cast<UINT_PTR>(INVALID_SOCKET));
     }
+
+    // The one-to-one chat with this student; its window lives on the thread that opened it.
+    CMsgWnd m_chatWindow;
 
     // The file a student uploads is held by the student thread's socket window, which closes it
     // when the connection ends; the record holds no file handle, so nothing else can close it

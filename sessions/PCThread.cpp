@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
+#include "sessions/SlotChat.h"
 #include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/WireTags.h"
@@ -30,6 +31,7 @@ BEGIN_MESSAGE_MAP(CPCThread, CWinThread)
     ON_THREAD_MESSAGE(WM_THREAD_START, OnAttachSocket)
     ON_THREAD_MESSAGE(WM_SEND_GROUP_PACKET, OnSendPacket)
     ON_THREAD_MESSAGE(WM_SEND_PACKET, OnSendPacket)
+    ON_THREAD_MESSAGE(WM_OPEN_CHAT, OnOpenChat)
 END_MESSAGE_MAP()
 
 CPCThread::CPCThread()
@@ -91,6 +93,8 @@ BOOL CPCThread::InitInstance()
 
 int CPCThread::ExitInstance()
 {
+    if (m_slot && m_slot->m_chatWindow.IsOnThisThread())
+        m_slot->m_chatWindow.CloseChat();
     if (m_wnd)
         m_wnd->DestroyWindow();   // deletes the window; its socket is closed
     if (m_socketHandle != INVALID_SOCKET) {
@@ -165,6 +169,12 @@ void CPCThread::OnAttachSocket(WPARAM, LPARAM)
     m_slot->m_lastHeardTick = now;
 }
 
+void CPCThread::OnOpenChat(WPARAM, LPARAM)
+{
+    if (m_wnd && m_wnd->IsSocketOpen() && OpenChatWindow(*m_slot, m_wnd->GetSafeHwnd()))
+        m_slot->m_chatWindow.BringToFront();
+}
+
 void CPCThread::OnSendPacket(WPARAM wParam, LPARAM)
 {
     std::unique_ptr<CPacket> packet = AfxTakePosted<CPacket>(wParam);
@@ -234,6 +244,8 @@ void CPCThread::LendSocket(const CString& text, wchar_t mode)
     if (!m_wnd || !m_wnd->IsSocketOpen() || !m_wnd->SendText(text))
         return;
     const SOCKET handle = m_wnd->DetachSocket();
+    // The session has a chat of its own, owned by its window's thread.
+    m_slot->m_chatWindow.CloseChat();
     ::ResetEvent(m_resumeEvent);
     m_slot->OfferLentSocket(handle);
     if (!m_links.view || !::PostMessageW(m_links.view, message, static_cast<WPARAM>(handle),
@@ -249,6 +261,14 @@ void CPCThread::LendSocket(const CString& text, wchar_t mode)
         return;
     }
     WaitForResume(INFINITE);
+    DropChatRequests();
+}
+
+void CPCThread::DropChatRequests()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_OPEN_CHAT, WM_OPEN_CHAT, PM_REMOVE)) {
+    }
 }
 
 void CPCThread::ServeAgain(SOCKET handle)
@@ -316,14 +336,21 @@ void CPCThread::EndSession(const CString& text)
 
 // -- File sending --------------------------------------------------------------------------------
 
+bool CPCThread::TakeFileSend(const CString& text, HWND transferWindow, char16_t& overwriteFlag)
+{
+    std::u16string path;
+    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+        return false;
+    m_transferWindow = transferWindow;
+    m_transferPath = FromU16(path);
+    return true;
+}
+
 void CPCThread::StartFileSend(const CString& text, HWND transferWindow)
 {
     char16_t overwriteFlag = 0;
-    std::u16string path;
-    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
+    if (!TakeFileSend(text, transferWindow, overwriteFlag))
         return;
-    m_transferWindow = transferWindow;
-    m_transferPath = FromU16(path);
     if (!m_wnd) {
         ReportFileResult(FileSendStatus::ConnectionLost);
         return;
@@ -346,12 +373,8 @@ void CPCThread::StopFileSend(const CString& text)
 void CPCThread::ReportUnsentFile(const CString& text, HWND transferWindow)
 {
     char16_t overwriteFlag = 0;
-    std::u16string path;
-    if (!ReadStartFileSend(ToU16(text), overwriteFlag, path))
-        return;
-    m_transferWindow = transferWindow;
-    m_transferPath = FromU16(path);
-    ReportFileResult(FileSendStatus::ConnectionLost);
+    if (TakeFileSend(text, transferWindow, overwriteFlag))
+        ReportFileResult(FileSendStatus::ConnectionLost);
 }
 
 // "[KW00011]%d": 0 done, -1 read failed, -2 open failed, -3 connection lost; any other number

@@ -6,6 +6,7 @@
 // Other threads reach it only by posts to its thread id (slot->m_pcThreadId):
 //   WM_SEND_COMMAND_TEXT  wParam heap wchar_t[] text (PostStudentCommand), lParam see below
 //   WM_SEND_PACKET, WM_SEND_GROUP_PACKET  wParam heap CPacket (PostStudentPacket)
+//   WM_OPEN_CHAT          the slot's chat window, opened on this thread (RequestChatWindow)
 // The thread frees what it is posted, sent or not; what is still queued when it ends is freed
 // too. The view never closes the connection itself: it posts "[KW10001]KW_END", and the thread
 // says goodbye, closes the socket and ends.
@@ -57,12 +58,15 @@ protected:
     afx_msg void OnSendCommand(WPARAM wParam, LPARAM lParam);
     afx_msg void OnAttachSocket(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSendPacket(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnOpenChat(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
     void HandleCommand(const CString& text, LPARAM lParam);
     void LendSocket(const CString& text, wchar_t mode);
     void TakeSocketBack(SOCKET handle);
+    // The file a start command names and the window its results go to; false when malformed.
+    bool TakeFileSend(const CString& text, HWND transferWindow, char16_t& overwriteFlag);
     void StartFileSend(const CString& text, HWND transferWindow);
     void StopFileSend(const CString& text);
     void ReportInternalFileResult(int result);
@@ -72,6 +76,7 @@ private:
     // True when resumed, false when the time ran out.
     bool WaitForResume(DWORD timeoutMs);
     void ServeAgain(SOCKET handle);
+    void DropChatRequests();
     void PostTransferMessage(UINT message, int value);
     void ReleaseSlot();
 

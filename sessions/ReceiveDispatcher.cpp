@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "sessions/InputInjection.h"
 #include "sessions/LogInfo.h"
+#include "sessions/SlotChat.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
 #include "sessions/QuizBoard.h"
@@ -229,9 +230,11 @@ void CReceiveDispatcher::OnChatLine(const std::u16string& arguments)
                   CTime::GetCurrentTime().Format(L"[%Y-%m-%d %H:%M:%S]").GetString(),
                   LoadText(IDS_STUDENT_NUMBER_LABEL).GetString(), m_slot.m_slotNumber.load(),
                   m_slot.GetDisplayName().GetString());
-    PostOwnedText(m_links.chatWindow, m_links.chatLineMessage,
-                  static_cast<WPARAM>(m_slot.m_slotNumber.load()), header + FromU16(text) + L"\n",
-                  L"a chat line");
+    if (!OpenChatWindow(m_slot, m_wnd.GetSafeHwnd())) {
+        TRACE(L"PC:%d chat line dropped: the chat is open elsewhere\n", m_slot.m_slotNumber.load());
+        return;
+    }
+    m_slot.m_chatWindow.AppendStudentLine(header, FromU16(text));
 }
 
 void CReceiveDispatcher::OnShareFrameAck(const std::u16string& arguments)

@@ -12,10 +12,6 @@ struct StudentThreadLinks {
     // The speed-quiz winner's announcement: wParam MessageMarker, lParam a heap CString.
     HWND quizWindow = nullptr;
     UINT quizAnnounceMessage = 0;
-    // Chat lines from the student until the chat window takes them: wParam the slot number,
-    // lParam a heap CString with the header line and the text.
-    HWND chatWindow = nullptr;
-    UINT chatLineMessage = 0;
     // Uploads go to "<program folder>\StudentFile\<day>"; empty: the executable's folder.
     CString programFolder;
 };

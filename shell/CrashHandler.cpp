@@ -1,6 +1,6 @@
 #include "shell/CrashHandler.h"
 
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "shell/core/LanguageModulePath.h"
 #include "ui/ShowMessageBox.h"
 

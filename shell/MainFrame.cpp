@@ -4,6 +4,7 @@
 #include "framework/PaintDC.h"
 #include "framework/PostOwned.h"
 #include "res/resource.h"
+#include "shell/PenToolState.h"
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
@@ -172,6 +173,11 @@ void CMainFrame::SetTeacherInfo(int number, const CString& name)
     title.Format(L"%s %s : %s", L"Lumora", LoadText(IDS_TEACHER).GetString(), name.GetString());
     SetWindowText(title);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+BOOL CMainFrame::StartPenTool()
+{
+    return ::StartPenTool();
 }
 
 void CMainFrame::GetGroupNames(CStringArray& names) const

@@ -9,17 +9,21 @@
 #include "framework/FrameWnd.h"
 #include "shell/GroupTabCtrl.h"
 #include "ui/ImageButton.h"
+#include "view/IConsoleFrame.h"
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public IConsoleFrame {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame() = default;
     ~CMainFrame() override = default;
 
     // Shows "Lumora 선생님 : <name>" as the title and the name in the caption band.
-    void SetTeacherInfo(int number, const CString& name);
+    void SetTeacherInfo(int number, const CString& name) override;
     // Every group tab's name except the default group's, in tab order.
-    void GetGroupNames(CStringArray& names) const;
+    void GetGroupNames(CStringArray& names) const override;
+    void AddGroupTab(const CString& name) override { m_groupTabs.AddTab(name); }
+    void SetConfirmClose(bool confirm) override { m_confirmClose = confirm ? 1 : 0; }
+    BOOL StartPenTool() override;
     CGroupTabCtrl& GetGroupTabs() { return m_groupTabs; }
 
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;

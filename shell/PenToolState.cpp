@@ -1,8 +1,8 @@
 #include "shell/PenToolState.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Registry.h"
-#include "shell/AppGlobals.h"
 
 #include <shellapi.h>
 

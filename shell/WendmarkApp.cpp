@@ -1,5 +1,6 @@
 #include "shell/WendmarkApp.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -9,7 +10,6 @@
 #include "framework/CommandLineInfo.h"
 #include "framework/SingleDocTemplate.h"
 #include "res/resource.h"
-#include "shell/AppGlobals.h"
 #include "shell/CrashHandler.h"
 #include "shell/InstanceCounter.h"
 #include "shell/LanguageModule.h"
@@ -38,6 +38,10 @@ int ReadIniInt(const wchar_t* key)
 }
 
 }  // namespace
+
+// The program's one application object; the values it fills in at start-up are the data-only
+// globals of foundation/AppGlobals.h, which its constructor does not touch.
+CWendmarkApp theApp;
 
 CWendmarkApp::CWendmarkApp() : CWinAppEx(TRUE)
 {

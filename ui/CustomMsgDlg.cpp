@@ -202,10 +202,7 @@ void CCustomMsgDlg::OnPaint()
 void CCustomMsgDlg::PaintBox(HDC hdc, const CRect& client)
 {
     CDCHandle dc(hdc);
-    dc.FillSolidRect(client, kBackground);
-    const int band = ScaleToUi(kTitleBandHeight);
-    dc.FillSolidRect(0, 0, client.Width(), band, kTitleBand);
-    dc.FillSolidRect(0, band, client.Width(), 1, RGB(0, 0, 0));
+    PaintCaptionBand(dc, client, kBackground, kTitleBand, kTitleBandHeight);
     if (m_textPanel.GetSafeHandle())
         DrawSkinBitmap(dc, m_textPanel, Scaled(15, 51, 470, 124));
     if (m_icon.GetSafeHandle())

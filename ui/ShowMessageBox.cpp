@@ -13,13 +13,13 @@ struct OpenBoxFlag {
 
 } // namespace
 
-int ShowMessageBox(LPCWSTR text, LPCWSTR caption, int style)
+int ShowMessageBox(LPCWSTR text, LPCWSTR caption, int style, CWnd* owner)
 {
     int closed = 0;
     if (!g_messageBoxOpen.compare_exchange_strong(closed, 1))
         return -1;
     OpenBoxFlag flag;
-    CCustomMsgDlg box;
+    CCustomMsgDlg box(owner);
     box.SetText(text ? text : L"");
     box.SetCaption(caption ? caption : L"Lumora Teacher");
     box.SetStyle(style);

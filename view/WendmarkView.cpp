@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
@@ -11,12 +12,12 @@
 #include "foundation/SystemInfo.h"
 #include "foundation/WindowsEntries.h"
 #include "foundation/core/TextEncoding.h"
+#include "framework/FrameWnd.h"
 #include "res/resource.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
 #include "ui/UiScale.h"
+#include "view/IConsoleFrame.h"
 #include "view/core/GroupFileText.h"
 #include "view/core/LocalAddressChoice.h"
 #include "view/core/ScrollThumb.h"
@@ -116,14 +117,12 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(ID_SLOT_SHUTDOWN, OnShutdownPc)
     ON_COMMAND(ID_SLOT_RETRY_NEXT_DAY, OnRetryNextDay)
     ON_COMMAND(ID_SLOT_CHANGE_NUMBER, OnChangeSlot)
+    ON_COMMAND(IDC_TB_LOG, OnShowLog)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
-CWendmarkView::CWendmarkView()
-{
-    m_sessionTag = static_cast<int32_t>(GetTickCount());
-}
+CWendmarkView::CWendmarkView() = default;
 
 CWendmarkView::~CWendmarkView()
 {
@@ -177,12 +176,14 @@ void CWendmarkView::OnInitialUpdate()
     LoadLocalAddresses();
     m_androidCaptureType = GetAndroidCaptureType(m_configPath);
     LoadProgramList();
-    ReadLoginServerAddress();
+    m_login.ReadServerAddress();
     // The main frame stays hidden until the login server has accepted the teacher.
     CRect client;
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    if (!m_logDlg.CreateHidden(this))
+        TRACE(L"the pad event log could not be made: its records are dropped\n");
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
@@ -225,8 +226,7 @@ void CWendmarkView::ReadGridSettings()
 
 void CWendmarkView::ReadTeacherSettings()
 {
-    m_teacherId = GetConfigString(L"config", L"teacherid", L"");
-    m_classInfo = GetConfigString(L"config", L"classinfo", L"");
+    m_login.ReadTeacherSettings();
     m_restrictions.forbidKeyboard = IsFlagOn(L"preventkeyboard");
     m_restrictions.forbidMouse = IsFlagOn(L"preventmouse");
     m_restrictions.forbidEnding = IsFlagOn(L"preventend");
@@ -316,11 +316,11 @@ void CWendmarkView::ConvertLegacyGroupFile()
 
 void CWendmarkView::AddGroupTabs()
 {
-    CMainFrame* frame = GetMainFrame();
+    IConsoleFrame* frame = GetConsoleFrame();
     if (!frame)
         return;
     for (int i = 0; i < m_groupNames.GetSize(); ++i)
-        frame->GetGroupTabs().AddTab(m_groupNames[i]);
+        frame->AddGroupTab(m_groupNames[i]);
 }
 
 // --- Slots ----------------------------------------------------------------------------------
@@ -342,7 +342,7 @@ void CWendmarkView::CreateSlots(int seatCount)
         slot->SetDisplayName(LoadPcName(seat));
         slot->m_refreshDelay = m_refreshDelay;
         slot->m_imageQuality = m_imageQuality;
-        slot->SetClassText(m_classInfo);
+        slot->SetClassText(m_login.GetClassInfo());
         slot->m_socket.SetOwner(GetSafeHwnd());
         if (m_layout.ThumbnailWidth() > 0 && m_layout.ThumbnailHeight() > 0) {
             CCriticalSectionLock lock(slot->GetLock());
@@ -362,9 +362,9 @@ void CWendmarkView::EndAllSlots()
     }
 }
 
-CMainFrame* CWendmarkView::GetMainFrame() const
+IConsoleFrame* CWendmarkView::GetConsoleFrame() const
 {
-    return dynamic_cast<CMainFrame*>(GetParentFrame());
+    return dynamic_cast<IConsoleFrame*>(GetParentFrame());
 }
 
 // --- Layout and scrolling -------------------------------------------------------------------
@@ -445,15 +445,33 @@ void CWendmarkView::PlaceScrollControls()
     }
 }
 
+void CWendmarkView::ShowMainFrameMaximised()
+{
+    CRect client;
+    GetClientRect(&client);
+    ApplyLayout(client.Width());
+    CFrameWnd* frame = GetMainFrame();
+    if (!frame)
+        return;
+    frame->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+    frame->ShowWindow(SW_RESTORE);
+    frame->ShowWindow(SW_MAXIMIZE);
+    frame->UpdateWindow();
+    GetClientRect(&client);
+    ApplyLayout(client.Width());
+    Invalidate(FALSE);
+}
+
 // --- Closing --------------------------------------------------------------------------------
 
 void CWendmarkView::CloseMainFrame()
 {
     m_quitting = true;
-    CMainFrame* frame = GetMainFrame();
+    CFrameWnd* frame = GetMainFrame();
     if (!frame || !frame->GetSafeHwnd())
         return;
-    frame->m_confirmClose = 0;
+    if (IConsoleFrame* console = GetConsoleFrame())
+        console->SetConfirmClose(false);
     frame->PostMessage(WM_CLOSE);
 }
 
@@ -464,16 +482,26 @@ void CWendmarkView::OnDestroy()
                         kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
         KillTimer(id);
     CloseStudentListener();
-    if (IsLoginSocketOpen())
-        SendToLoginServer(EndSessionCommand());
-    CloseLoginSocket();
+    m_login.End();
     SayFarewell();
     m_noteTool.Close();
     if (m_quizDlg.GetSafeHwnd())
         m_quizDlg.DestroyWindow();
+    if (m_logDlg.GetSafeHwnd())
+        m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())
         m_loadingDlg.DestroyWindow();
     CView::OnDestroy();
+}
+
+void CWendmarkView::ShowLogWindow()
+{
+    m_logDlg.ShowInFront();
+}
+
+void CWendmarkView::OnShowLog()
+{
+    ShowLogWindow();
 }
 
 void CWendmarkView::ShowLoadingText(const CString& text)

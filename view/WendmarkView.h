@@ -1,13 +1,12 @@
 // CWendmarkView: the classroom view inside the main frame, below its caption band, and the hub of
 // the console's network side. It owns one slot record per seat and paints them as a scrolling
-// grid of numbered cells; it logs the teacher in at the login server, keeps that session alive
-// and opens the listening socket the students connect to.
+// grid of numbered cells; it owns the login-server session (CLoginSession) and opens the
+// listening socket the students connect to.
 //
 // The class is split by responsibility over several files:
 //   WendmarkView.cpp         start-up, settings, groups, layout and scrolling, closing
 //   WendmarkViewDraw.cpp     painting one frame of the grid
-//   WendmarkViewTimers.cpp   the periodic work: heartbeat, repaint, keep-alive, reconnection
-//   WendmarkViewLogin.cpp    the login-server session
+//   WendmarkViewTimers.cpp   the periodic work: heartbeat, repaint, the session's timers
 //   WendmarkViewSockets.cpp  socket notifications and the students' listening socket
 //   WendmarkViewAdmission.cpp  pending connections, admission into seats, students' reports
 //   WendmarkViewMouse.cpp    focus, selection, the slot menu, double click, the scroll column
@@ -29,9 +28,11 @@
 #include "framework/LifeFlag.h"
 #include "framework/Pen.h"
 #include "framework/View.h"
+#include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
+#include "view/LoginSession.h"
 #include "view/SlotPictureCache.h"
 #include "view/core/AdmissionCommands.h"
 #include "view/core/ConnectionIdCounter.h"
@@ -43,7 +44,7 @@
 #include <string>
 #include <vector>
 
-class CMainFrame;
+class IConsoleFrame;
 
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
@@ -73,6 +74,8 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
+    void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
     void ShowLoadingText(const CString& text);
     void HideLoadingText();
@@ -135,6 +138,7 @@ protected:
     afx_msg void OnSize(UINT type, int width, int height);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
+    afx_msg void OnShowLog();
     afx_msg LRESULT OnSocketAccept(WPARAM socket, LPARAM);
     afx_msg LRESULT OnSocketConnect(WPARAM socket, LPARAM error);
     afx_msg LRESULT OnSocketReceive(WPARAM socket, LPARAM);
@@ -164,8 +168,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Session state towards the login server.
-    enum SessionState { kNeverLoggedIn = 0, kSessionLost = 1, kLoggedIn = 2 };
+    friend class CLoginSession;
 
     // --- Start-up and settings (WendmarkView.cpp) ---
     void AddWindowsEntries();
@@ -173,14 +176,15 @@ private:
     void CreateScrollButtons();
     void ReadGridSettings();
     void ReadTeacherSettings();
-    void ReadLoginServerAddress();
     void AddGroupTabs();
     void LoadGroups();
     void ReadGroupFile();
     void ConvertLegacyGroupFile();
     void LoadLocalAddresses();
     void LoadProgramList();
-    CMainFrame* GetMainFrame() const;
+    // The hosting frame: its window, and what the view asks of it (none when hosted elsewhere).
+    CFrameWnd* GetMainFrame() const { return GetParentFrame(); }
+    IConsoleFrame* GetConsoleFrame() const;
     void CreateSlots(int seatCount);
     void EndAllSlots();
 
@@ -267,12 +271,7 @@ private:
     void EndSilentSlot(CPCInfo& slot);
     void ReportAbnormalEnd(CPCInfo& slot);
     void PaceThumbnails();
-    void OnConnectTimeout();
-    void KeepLoginSessionAlive();
     void SaveGroupsFromTabs();
-    void ArmConnectTimeout();
-    void KillConnectTimeout();
-    void ArmReconnect();
 
     // A modal loop (a dialog, a message box, a message-pumping wait) lets the main frame be
     // closed, and the view deleted with it, before the call returns: a handler keeps a copy of
@@ -281,25 +280,8 @@ private:
     LifeToken Life() const { return m_life.GetToken(); }
     static bool Alive(const LifeToken& life) { return life.IsAlive(); }
 
-    // --- Login-server session (WendmarkViewLogin.cpp) ---
-    void OpenLoginDialog();
-    void ConnectLoginServer();
-    void CloseLoginSocket();
-    bool IsLoginSocketOpen() const;
-    void HandleConnectError(int error);
-    void ReceiveFromLoginServer();
-    void OnServerAlive();
-    void OnLoginResult(const std::u16string& arguments);
-    void OnLoginAccepted(const std::u16string& arguments);
-    void OnDuplicateLogin(const std::u16string& arguments);
-    void OnLoggedOutElsewhere(const std::u16string& arguments);
-    void OnLoginServerClosed();
-    // A malformed answer of the login server: message 716, then the program ends.
-    void EndOnMalformedAnswer();
-    void SendToLoginServer(const std::u16string& text);
+    // --- The frame shown once the teacher is logged in (WendmarkView.cpp) ---
     void ShowMainFrameMaximised();
-    ConsoleIdentity Identity() const;
-    CString TranslateLoginServerMessage(const std::u16string& message) const;
 
     // --- Sockets (WendmarkViewSockets.cpp) ---
     bool OpenStudentListener();
@@ -392,29 +374,15 @@ private:
     std::map<CString, CString> m_groupPartRects;
     std::map<CString, CString> m_groupPerRows;
 
-    // Login-server session.
-    CTCPSocket m_loginSocket;
+    // The login-server session, and the sockets and state the view keeps for it.
+    CLoginSession m_login{*this};
     CTCPSocket m_studentListener;
-    CString m_serverHost;
-    CString m_serverPort;
-    CString m_teacherId;
-    CString m_classInfo;
-    CString m_siteText;
     CString m_localAddress;
-    CString m_studentPort;
-    int32_t m_sessionTag = 0;
-    SessionState m_sessionState = kNeverLoggedIn;
-    bool m_reconnecting = false;
     bool m_quitting = false;
-    bool m_connectTimeoutArmed = false;
-    DWORD m_lastServerWordTick = 0;
-    CString m_failureText;
-    CString m_loginRequest;
-    CString m_lastServerMessage;
     CLoadingDlg m_loadingDlg;
     CLifeFlag m_life;
-    // The pad-event log window; records for it are dropped (traced) while there is none.
-    HWND m_logWindow = nullptr;
+    // The pad event log, made at the first update and kept hidden until the teacher opens it.
+    CLogManageDlg m_logDlg;
     CNoteTool m_noteTool;
     CQuizDlg m_quizDlg{*this};
 };

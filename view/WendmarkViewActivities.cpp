@@ -3,8 +3,8 @@
 
 #include "activities/filetransfer/FileTransferDlg.h"
 #include "dialogs/ViewDialogState.h"
+#include "foundation/AppGlobals.h"
 #include "framework/PostOwned.h"
-#include "shell/AppGlobals.h"
 
 void CWendmarkView::OpenFileTransfer()
 {

@@ -6,6 +6,7 @@
 #include "view/WendmarkView.h"
 #include "view/core/PadPackageList.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
@@ -17,7 +18,6 @@
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "sessions/core/WireTags.h"
-#include "shell/AppGlobals.h"
 #include "view/core/AddressReport.h"
 #include "view/core/SeatAdmission.h"
 
@@ -239,7 +239,7 @@ bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
 {
     StudentThreadLinks links;
     links.view = GetSafeHwnd();
-    links.logWindow = m_logWindow;
+    links.logWindow = g_logDlg.load();
     links.quizWindow = GetSafeHwnd();
     links.quizAnnounceMessage = WM_QUIZ_ANNOUNCE;
     links.programFolder = GetModuleDirectory();

@@ -5,9 +5,9 @@
 #include "dialogs/ViewDialogState.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/MessagePump.h"
+#include "framework/FrameWnd.h"
 #include "res/resource.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/MainFrame.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
 
@@ -311,7 +311,7 @@ int CWendmarkView::TogglePresentationRight()
     m_presentationHolder = index;
     m_presentationSlot = slot;
     m_presentationMode = true;
-    if (CMainFrame* frame = GetMainFrame())
+    if (CFrameWnd* frame = GetMainFrame())
         frame->ShowWindow(SW_MINIMIZE);
     return 1;
 }

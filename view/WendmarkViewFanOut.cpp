@@ -4,16 +4,16 @@
 // posts the text to the student's thread by id, and only to slots that have one.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppGlobals.h"
+#include "foundation/AppMessages.h"
 #include "foundation/IniFile.h"
 #include "foundation/IniSettings.h"
 #include "res/resource.h"
 #include "sessions/PCThread.h"
 #include "sessions/PadShareSwitch.h"
-#include "foundation/AppMessages.h"
 #include "sessions/StudentPosting.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
 #include "view/core/PadPackageList.h"
 #include "view/core/ViewTimerRules.h"
 

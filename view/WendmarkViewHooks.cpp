@@ -3,8 +3,9 @@
 // would expect (nothing shown as open, nothing opened).
 #include "view/WendmarkView.h"
 
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
+#include "sessions/SlotChat.h"
 
 // The quiz panel: while it is visible, the commands that take a student away refuse.
 bool CWendmarkView::IsQuizPanelVisible() const
@@ -30,14 +31,19 @@ bool CWendmarkView::IsTouchLockOn() const
     return false;
 }
 
-// A remote session takes the connection: the slot's chat window closes first.
-void CWendmarkView::CloseSlotChat(CPCInfo&)
+// A remote session takes the connection: the slot's chat window closes first (on its own
+// thread).
+void CWendmarkView::CloseSlotChat(CPCInfo& slot)
 {
+    slot.m_chatWindow.CloseChat();
 }
 
-// Brings the slot's chat window to the front, or opens it with the slot's display name.
-void CWendmarkView::OpenChatWindow(CPCInfo&)
+// Brings the slot's chat window to the front, or opens it with the slot's display name, on the
+// student's thread.
+void CWendmarkView::OpenChatWindow(CPCInfo& slot)
 {
+    if (!RequestChatWindow(slot))
+        TRACE(L"PC:%d the chat cannot be opened now\n", slot.m_slotNumber.load());
 }
 
 // The slot move and swap dialog: the new seat number and the mode (1 swap, else move).

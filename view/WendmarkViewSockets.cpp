@@ -19,18 +19,15 @@ LRESULT CWendmarkView::OnSocketAccept(WPARAM socket, LPARAM)
 
 LRESULT CWendmarkView::OnSocketConnect(WPARAM socket, LPARAM error)
 {
-    if (reinterpret_cast<CTCPSocket*>(socket) != &m_loginSocket || m_quitting)
-        return 0;
-    if (error != 0)
-        HandleConnectError(static_cast<int>(error));
-    // Connected: the server speaks first.
+    if (m_login.IsOwnSocket(socket))
+        m_login.OnConnect(static_cast<int>(error));
     return 0;
 }
 
 LRESULT CWendmarkView::OnSocketReceive(WPARAM socket, LPARAM)
 {
-    if (reinterpret_cast<CTCPSocket*>(socket) == &m_loginSocket)
-        ReceiveFromLoginServer();
+    if (m_login.IsOwnSocket(socket))
+        m_login.OnReceive();
     else
         ReceiveFromPendingConnection(reinterpret_cast<const void*>(socket));
     return 0;
@@ -38,14 +35,10 @@ LRESULT CWendmarkView::OnSocketReceive(WPARAM socket, LPARAM)
 
 LRESULT CWendmarkView::OnSocketClose(WPARAM socket, LPARAM)
 {
-    if (reinterpret_cast<CTCPSocket*>(socket) != &m_loginSocket) {
+    if (m_login.IsOwnSocket(socket))
+        m_login.OnClose();
+    else
         ClosePendingConnection(reinterpret_cast<const void*>(socket));
-        return 0;
-    }
-    // A close reported for a connection that has since been replaced by a new one is stale.
-    if (IsLoginSocketOpen())
-        return 0;
-    OnLoginServerClosed();
     return 0;
 }
 
@@ -56,7 +49,7 @@ bool CWendmarkView::OpenStudentListener()
     // Never two: a second grant (a reconnect) replaces the socket bound to the old port.
     CloseStudentListener();
     m_studentListener.SetOwner(GetSafeHwnd());
-    return m_studentListener.CreateSocket(static_cast<UINT>(_wtoi(m_studentPort)), TRUE) != FALSE;
+    return m_studentListener.CreateSocket(static_cast<UINT>(_wtoi(m_login.GetStudentPort())), TRUE) != FALSE;
 }
 
 void CWendmarkView::CloseStudentListener()

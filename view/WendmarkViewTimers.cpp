@@ -4,14 +4,14 @@
 // Every time comparison uses tick differences (wrap-safe), never the wall clock.
 #include "view/WendmarkView.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/IniSettings.h"
 #include "res/resource.h"
 #include "sessions/LogInfo.h"
 #include "sessions/PadShareSwitch.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
 #include "ui/ShowMessageBox.h"
+#include "view/IConsoleFrame.h"
 #include "view/core/ViewTimerRules.h"
 
 void CWendmarkView::OnTimer(UINT_PTR id)
@@ -22,8 +22,7 @@ void CWendmarkView::OnTimer(UINT_PTR id)
         break;
     case kTimerReconnect:
         KillTimer(kTimerReconnect);
-        if (!m_quitting)
-            ConnectLoginServer();
+        m_login.Reconnect();
         break;
     case kTimerThumbnailPace:
         PaceThumbnails();
@@ -34,13 +33,13 @@ void CWendmarkView::OnTimer(UINT_PTR id)
     case kTimerLoginDialog:
         KillTimer(kTimerLoginDialog);
         KillTimer(kTimerReconnect);
-        OpenLoginDialog();
+        m_login.OpenLoginDialog();
         break;
     case kTimerConnectTimeout:
-        OnConnectTimeout();
+        m_login.OnConnectTimeout();
         break;
     case kTimerLoginKeepAlive:
-        KeepLoginSessionAlive();
+        m_login.KeepAlive();
         break;
     case kTimerGroupSave:
         KillTimer(kTimerGroupSave);
@@ -90,7 +89,7 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
 
 void CWendmarkView::ReportAbnormalEnd(CPCInfo& slot)
 {
-    PostLogRecord(m_logWindow, CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
+    PostLogRecord(g_logDlg.load(), CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
                                                        L"HeartBit Timeout", L"1"));
 }
 
@@ -120,56 +119,11 @@ void CWendmarkView::SendThumbnailDelay(int delay)
     }
 }
 
-// --- Login server ---------------------------------------------------------------------------
-
-void CWendmarkView::ArmConnectTimeout()
-{
-    SetTimer(kTimerConnectTimeout, kConnectTimeoutMs);
-    m_connectTimeoutArmed = true;
-}
-
-void CWendmarkView::KillConnectTimeout()
-{
-    KillTimer(kTimerConnectTimeout);
-    m_connectTimeoutArmed = false;
-}
-
-void CWendmarkView::ArmReconnect()
-{
-    SetTimer(kTimerReconnect, kReconnectDelayMs);
-}
-
-void CWendmarkView::OnConnectTimeout()
-{
-    m_quitting = true;
-    KillTimer(kTimerLoginKeepAlive);
-    KillConnectTimeout();
-    HideLoadingText();
-    const LifeToken life = Life();
-    ShowMessageBox(m_failureText);
-    if (Alive(life))
-        CloseMainFrame();
-}
-
-void CWendmarkView::KeepLoginSessionAlive()
-{
-    SendToLoginServer(LoginKeepAliveCommand(GetSeatCount()));
-    if (!IsLoginServerSilent(GetTickCount(), m_lastServerWordTick))
-        return;
-    TRACE(L"login server silent: the session is given up and made again\n");
-    if (IsLoginSocketOpen())
-        SendToLoginServer(EndSessionCommand());
-    KillTimer(kTimerLoginKeepAlive);
-    m_reconnecting = true;
-    m_sessionState = kSessionLost;
-    ArmReconnect();
-}
-
 // --- Groups ---------------------------------------------------------------------------------
 
 void CWendmarkView::SaveGroupsFromTabs()
 {
-    CMainFrame* frame = GetMainFrame();
+    IConsoleFrame* frame = GetConsoleFrame();
     if (!frame)
         return;
     frame->GetGroupNames(m_groupNames);

@@ -347,10 +347,7 @@ void CFileTransferDlg::OnPaint()
 
 void CFileTransferDlg::PaintDialog(CDC& dc, const CRect& client)
 {
-    dc.FillSolidRect(client, kBackground);
-    const int band = ScaleToUi(kCaptionBandHeight);
-    dc.FillSolidRect(0, 0, client.Width(), band, kCaptionBand);
-    dc.FillSolidRect(0, band, client.Width(), 1, RGB(0, 0, 0));
+    PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
     if (m_filesHeader.GetSafeHandle())
         DrawSkinBitmap(dc, m_filesHeader, Scaled(300, 90, 212, 35));
     if (m_studentsHeader.GetSafeHandle())

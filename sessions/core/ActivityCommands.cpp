@@ -74,8 +74,14 @@ std::u16string QuizEndCommand() { return kTagQuizEnd; }
 std::u16string TakeOverLoginCommand(const std::u16string& teacherId, const std::u16string& siteText,
                                     const std::u16string& localAddress, int studentPort)
 {
-    const std::u16string port = Number(studentPort);
-    return CommandWith(kTagTakeOverLogin, {u"0", teacherId, siteText, u"0", u"0", localAddress, port, localAddress, port});
+    return TakeOverLoginCommand(teacherId, siteText, localAddress, Number(studentPort));
+}
+
+std::u16string TakeOverLoginCommand(const std::u16string& teacherId, const std::u16string& siteText,
+                                    const std::u16string& localAddress, const std::u16string& studentPort)
+{
+    return CommandWith(kTagTakeOverLogin,
+                       {u"0", teacherId, siteText, u"0", u"0", localAddress, studentPort, localAddress, studentPort});
 }
 
 std::u16string PadScreenSizeCommand(int width, int height)

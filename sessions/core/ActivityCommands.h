@@ -40,6 +40,8 @@ std::u16string QuizEndCommand();                                        // [KW00
 // Login server: take over a teacher ID logged in elsewhere.
 std::u16string TakeOverLoginCommand(const std::u16string& teacherId, const std::u16string& siteText,
                                     const std::u16string& localAddress, int studentPort);  // [KW10003]
+std::u16string TakeOverLoginCommand(const std::u16string& teacherId, const std::u16string& siteText,
+                                    const std::u16string& localAddress, const std::u16string& studentPort);
 
 // Pad share: the teacher's virtual-screen size.
 std::u16string PadScreenSizeCommand(int width, int height);             // [AN00001]

@@ -1,5 +1,6 @@
 #include "view/core/LoginServerTexts.h"
 
+#include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "sessions/core/WireTags.h"
@@ -98,8 +99,7 @@ std::u16string LoginKeepAliveCommand(int slotCount)
 
 std::u16string TakeOverCommand(const ConsoleIdentity& console)
 {
-    return CommandWith(kTagTakeOverLogin, {u"0", console.teacherId, console.siteText, u"0", u"0", console.localAddress,
-                                      console.studentPort, console.localAddress, console.studentPort});
+    return TakeOverLoginCommand(console.teacherId, console.siteText, console.localAddress, console.studentPort);
 }
 
 ServerMessage ClassifyServerMessage(const std::u16string& message, std::u16string& name)

@@ -1,3 +1,4 @@
+#include "sessions/core/ChatLineRules.h"
 #include "sessions/core/CommandText.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,16 @@ TEST(SessionCommandTextTest, ChatCommasFollowTheAgentVersion)
 
     EXPECT_EQ(UnescapeChatCommas(u"x&comma;y&comma;&comma;"), u"x,y,,");
     EXPECT_EQ(UnescapeChatCommas(u"&comma&comma;;"), u"&comma,;");
+}
+
+TEST(SessionCommandTextTest, TypedChatLinesAreBoundedAndRefuseEmojiButNotOtherPlanes)
+{
+    EXPECT_EQ(CheckTypedChatLine(std::u16string(1024, u'a')), TypedChatVerdict::Send);
+    EXPECT_EQ(CheckTypedChatLine(std::u16string(1025, u'a')), TypedChatVerdict::TooLong);
+    EXPECT_EQ(CheckTypedChatLine(u""), TypedChatVerdict::Empty);
+    EXPECT_EQ(CheckTypedChatLine(u"ok \U0001F600"), TypedChatVerdict::Emoji);   // D83D
+    EXPECT_EQ(CheckTypedChatLine(u"\U0001F308"), TypedChatVerdict::Emoji);      // D83C
+    EXPECT_EQ(CheckTypedChatLine(u"\U00020000, \uD55C"), TypedChatVerdict::Send);
 }
 
 TEST(SessionCommandTextTest, Utf8AndUtf16LeForms)

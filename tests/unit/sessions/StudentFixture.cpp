@@ -24,8 +24,7 @@ LRESULT CRecordingWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         record.text = *path;
         break;
     }
-    case WM_TEST_QUIZ_ANNOUNCE:
-    case WM_TEST_CHAT_LINE: {
+    case WM_TEST_QUIZ_ANNOUNCE: {
         std::unique_ptr<CString> text(reinterpret_cast<CString*>(lParam));
         record.text = *text;
         break;
@@ -119,8 +118,6 @@ StudentThreadLinks StudentFixture::Links() const
     links.logWindow = m_log.GetSafeHwnd();
     links.quizWindow = m_quiz.GetSafeHwnd();
     links.quizAnnounceMessage = WM_TEST_QUIZ_ANNOUNCE;
-    links.chatWindow = m_chat.GetSafeHwnd();
-    links.chatLineMessage = WM_TEST_CHAT_LINE;
     links.programFolder = m_programFolder;
     return links;
 }

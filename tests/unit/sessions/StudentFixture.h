@@ -1,6 +1,6 @@
 // Test fixture: one admitted student — a slot record, a CPCThread serving the console's end of a
 // loopback connection, a scripted peer on the student's end, and message-only windows standing
-// in for the view, the log, the quiz, the chat and the file-transfer dialog.
+// in for the view, the log, the quiz and the file-transfer dialog.
 #pragma once
 
 #include "ScriptedPeer.h"
@@ -18,7 +18,6 @@
 #include <vector>
 
 constexpr UINT WM_TEST_QUIZ_ANNOUNCE = WM_APP + 900;
-constexpr UINT WM_TEST_CHAT_LINE = WM_APP + 901;
 
 // Records every private message it gets and takes over the heap objects they carry.
 class CRecordingWnd : public CWnd {
@@ -66,7 +65,6 @@ protected:
     CRecordingWnd m_view;
     CRecordingWnd m_log;
     CRecordingWnd m_quiz;
-    CRecordingWnd m_chat;
     CRecordingWnd m_transfer;
     CString m_programFolder;   // a fresh temporary folder for uploads
 };

@@ -6,6 +6,7 @@
 #include "foundation/AppMessages.h"
 #include "framework/LoopbackPair.h"
 #include "framework/PumpUntil.h"
+#include "res/resource.h"
 #include "sessions/StudentPosting.h"
 
 TEST_F(StudentFixture, KeepAliveIsAnsweredAndStampsTheSlot)
@@ -128,18 +129,47 @@ TEST_F(StudentFixture, PadMessagesReachTheViewWithTheMarker)
     EXPECT_EQ(m_view.Last(WM_STUDENT_ADDRESS_REPORT)->text, L"a,192.168.0.3,c,d");
 }
 
-TEST_F(StudentFixture, ChatLinesGoToTheChatReceiverWithTheirCommas)
+namespace {
+
+CString ChildText(HWND window, int id)
 {
-    ASSERT_TRUE(m_peer->SendText(L"[PC00015]hello&comma; teacher,x"));
+    wchar_t text[4096] = {};
+    GetWindowTextW(GetDlgItem(window, id), text, 4096);
+    return text;
+}
+
+} // namespace
+
+// The chat lives on the student's thread: a line from the student opens it there, what the
+// teacher types goes out from it, and a hidden chat opens again with the next line.
+TEST_F(StudentFixture, ChatWindowOpensOnTheStudentsLineAndSendsWhatTheTeacherTypes)
+{
+    ASSERT_TRUE(m_peer->SendText(L"[PC00017]2.0.1.1046"));
     ASSERT_TRUE(m_peer->SendText(L"[PC00015]three,fields,here"));   // ignored
-    ASSERT_TRUE(m_peer->RoundTrip());
-    ASSERT_TRUE(PumpUntil([&] { return m_chat.Count(WM_TEST_CHAT_LINE) >= 1; }));
-    PumpPending();
-    ASSERT_EQ(m_chat.Count(WM_TEST_CHAT_LINE), 1);
-    const CRecordingWnd::Record* line = m_chat.Last(WM_TEST_CHAT_LINE);
-    EXPECT_EQ(line->wParam, static_cast<WPARAM>(kSlotNumber));
-    EXPECT_NE(line->text.Find(L" 7, Mina\n"), -1);
-    EXPECT_EQ(line->text.Right(15), L"hello, teacher\n");
+    ASSERT_TRUE(m_peer->SendText(L"[PC00015]hello&comma; teacher,x"));
+    HWND chat = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (chat = FindWindowW(nullptr, L"Slot :7, Mina")) != nullptr; }));
+    EXPECT_EQ(GetWindowThreadProcessId(chat, nullptr), m_slot.m_pcThreadId.load());
+    ASSERT_TRUE(PumpUntil([&] { return ChildText(chat, IDC_CHAT_LOG).Find(L"hello, teacher") != -1; }));
+    const CString log = ChildText(chat, IDC_CHAT_LOG);
+    EXPECT_NE(log.Find(L" 7, Mina"), -1);
+    EXPECT_EQ(log.Find(L"three"), -1);
+
+    SetWindowTextW(GetDlgItem(chat, IDC_CHAT_INPUT), L"see you, Mina");
+    SendMessageW(chat, WM_COMMAND, MAKEWPARAM(IDC_CHAT_SEND, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(chat, IDC_CHAT_SEND)));
+    EXPECT_EQ(m_peer->ReceiveText(), L"[KW00072]see you&comma; Mina,5000");
+    EXPECT_NE(ChildText(chat, IDC_CHAT_LOG).Find(L"Write to Mina : "), -1);
+    EXPECT_TRUE(ChildText(chat, IDC_CHAT_INPUT).IsEmpty());
+
+    SendMessageW(chat, WM_COMMAND, MAKEWPARAM(IDC_CHAT_HIDE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(chat, IDC_CHAT_HIDE)));
+    EXPECT_FALSE(IsWindow(chat));
+    EXPECT_FALSE(m_slot.m_chatWindow.IsOpen());
+    ASSERT_TRUE(m_peer->SendText(L"[PC00015]again,x"));
+    ASSERT_TRUE(PumpUntil([&] { return (chat = FindWindowW(nullptr, L"Slot :7, Mina")) != nullptr; }));
+    ASSERT_TRUE(PumpUntil([&] { return ChildText(chat, IDC_CHAT_LOG).Find(L"again") != -1; }));
+    EXPECT_EQ(ChildText(chat, IDC_CHAT_LOG).Find(L"hello"), -1);
 }
 
 TEST_F(StudentFixture, TeacherChatIsSentWithCommasForTheAgentVersion)

@@ -1,5 +1,5 @@
 #include "ShellTestFiles.h"
-#include "shell/AppGlobals.h"
+#include "foundation/AppGlobals.h"
 #include "shell/InstanceCounter.h"
 #include "shell/LanguageModule.h"
 #include "shell/PenToolState.h"

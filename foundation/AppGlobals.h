@@ -1,4 +1,5 @@
-// The program-wide values the start-up fills in, read across the console.
+// The program-wide values the start-up fills in, read across the console: data only, below
+// every window, so that any layer may read them.
 #pragma once
 
 #include "framework/Afx.h"

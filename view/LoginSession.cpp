@@ -1,20 +1,22 @@
-// The login-server session: the login dialog, connecting, the login request and its answers,
-// duplicate logins, being logged out elsewhere, and reconnecting after a loss while the slots
-// stay as they are. Only the login-server socket reaches these handlers.
-#include "view/WendmarkView.h"
+// The login-server session. Only the login-server socket reaches these handlers, so nothing
+// another peer sends can act as the server's answer.
+#include "view/LoginSession.h"
 
 #include "dialogs/LoginDlg.h"
+#include "foundation/AppGlobals.h"
+#include "foundation/ConfigProfile.h"
 #include "foundation/IniFile.h"
 #include "foundation/MessagePump.h"
 #include "foundation/Packet.h"
+#include "framework/FrameWnd.h"
 #include "res/resource.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
-#include "shell/AppGlobals.h"
-#include "shell/MainFrame.h"
-#include "shell/PenToolState.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
+#include "view/IConsoleFrame.h"
+#include "view/WendmarkView.h"
+#include "view/core/LoginServerTexts.h"
 #include "view/core/ViewTimerRules.h"
 
 namespace {
@@ -29,7 +31,18 @@ const DWORD kLoggedOutNoticeMs = 2500;
 
 } // namespace
 
-void CWendmarkView::ReadLoginServerAddress()
+CLoginSession::CLoginSession(CWendmarkView& view)
+    : m_view(view), m_sessionTag(static_cast<int32_t>(GetTickCount()))
+{
+}
+
+void CLoginSession::ReadTeacherSettings()
+{
+    m_teacherId = GetConfigString(L"config", L"teacherid", L"");
+    m_classInfo = GetConfigString(L"config", L"classinfo", L"");
+}
+
+void CLoginSession::ReadServerAddress()
 {
     CString path;
     OpenIniFile(L"setting.ini", path);
@@ -39,19 +52,19 @@ void CWendmarkView::ReadLoginServerAddress()
 
 // --- Dialog and connecting ------------------------------------------------------------------
 
-void CWendmarkView::OpenLoginDialog()
+void CLoginSession::OpenLoginDialog()
 {
-    if (m_quitting)
+    if (m_view.m_quitting)
         return;
-    CLoginDlg dialog(this);
+    CLoginDlg dialog(&m_view);
     dialog.SetFields(m_serverHost, m_serverPort, m_teacherId, m_siteText, m_classInfo);
     dialog.SetErrorLine(m_lastServerMessage);
-    const LifeToken life = Life();
+    const CWendmarkView::LifeToken life = m_view.Life();
     const INT_PTR result = dialog.DoModal();
-    if (!Alive(life))
+    if (!CWendmarkView::Alive(life))
         return;   // the program was closed meanwhile
     if (result != IDOK) {
-        CloseMainFrame();
+        m_view.CloseMainFrame();
         return;
     }
     m_reconnecting = false;
@@ -61,29 +74,29 @@ void CWendmarkView::OpenLoginDialog()
     m_teacherId.Trim();
     m_siteText = dialog.GetLoginField();
     m_classInfo = dialog.GetFolderName();
-    ConnectLoginServer();
+    Connect();
 }
 
-void CWendmarkView::ConnectLoginServer()
+void CLoginSession::Connect()
 {
     if (!m_reconnecting) {
-        ShowLoadingText(LoadText(IDS_CONNECTING_LOGIN_SERVER));
+        m_view.ShowLoadingText(LoadText(IDS_CONNECTING_LOGIN_SERVER));
         CString failure;
         failure.Format(LoadText(IDS_LOGIN_SERVER_CONNECT_FAILED), m_serverHost.GetString(), m_serverPort.GetString());
         m_failureText = failure + L"\n" + LoadText(IDS_PROGRAM_ENDS);
-        const LifeToken life = Life();
+        const CWendmarkView::LifeToken life = m_view.Life();
         PumpMessagesWait(kSplashPauseMs, 1);
-        if (!Alive(life) || m_quitting)
+        if (!CWendmarkView::Alive(life) || m_view.m_quitting)
             return;
         ArmConnectTimeout();
     }
-    CloseLoginSocket();
-    m_loginSocket.SetOwner(GetSafeHwnd());
-    if (!m_loginSocket.CreateSocket(static_cast<UINT>(g_portFix > 0 ? g_portFix : 0), FALSE)) {
+    CloseSocket();
+    m_socket.SetOwner(m_view.GetSafeHwnd());
+    if (!m_socket.CreateSocket(static_cast<UINT>(g_portFix > 0 ? g_portFix : 0), FALSE)) {
         HandleConnectError(WSAGetLastError());
         return;
     }
-    if (!m_loginSocket.Connect(m_serverHost, static_cast<UINT>(_wtoi(m_serverPort)))) {
+    if (!m_socket.Connect(m_serverHost, static_cast<UINT>(_wtoi(m_serverPort)))) {
         const int error = WSAGetLastError();
         if (error != WSAEWOULDBLOCK) {
             HandleConnectError(error);
@@ -92,26 +105,21 @@ void CWendmarkView::ConnectLoginServer()
     }
     CString address;
     UINT port = 0;
-    if (m_loginSocket.GetSockName(address, port))
+    if (m_socket.GetSockName(address, port))
         m_studentPort.Format(L"%u", port);
-    LoadLocalAddresses();
+    m_view.LoadLocalAddresses();
 }
 
-void CWendmarkView::CloseLoginSocket()
+void CLoginSession::CloseSocket()
 {
-    KillTimer(kTimerLoginKeepAlive);
-    if (!IsLoginSocketOpen())
+    KillKeepAlive();
+    if (!IsSocketOpen())
         return;
-    m_loginSocket.ShutdownBoth();
-    m_loginSocket.Close();
+    m_socket.ShutdownBoth();
+    m_socket.Close();
 }
 
-bool CWendmarkView::IsLoginSocketOpen() const
-{
-    return m_loginSocket.m_hSocket != INVALID_SOCKET;
-}
-
-void CWendmarkView::HandleConnectError(int error)
+void CLoginSession::HandleConnectError(int error)
 {
     const UINT textId = ConnectErrorTextId(error);
     if (textId == 0) {
@@ -121,7 +129,7 @@ void CWendmarkView::HandleConnectError(int error)
         TRACE(L"%s", text.GetString());
         // Before the first login the connect time-out ends the program with the prepared text.
         if (m_reconnecting) {
-            KillTimer(kTimerLoginKeepAlive);
+            KillKeepAlive();
             ArmReconnect();
         }
         return;
@@ -131,37 +139,37 @@ void CWendmarkView::HandleConnectError(int error)
     if (error == kAddressInUseError) {
         text += LoadText(IDS_SOCKET_ADDRESS_IN_USE_HINT);
         KillConnectTimeout();
-        KillTimer(kTimerLoginKeepAlive);
-        HideLoadingText();
+        KillKeepAlive();
+        m_view.HideLoadingText();
     }
-    if (IsStudentListenerOpen()) {
+    if (m_view.IsStudentListenerOpen()) {
         // Logged in before: retry quietly.
-        KillTimer(kTimerLoginKeepAlive);
+        KillKeepAlive();
         m_reconnecting = true;
         ArmReconnect();
         return;
     }
-    const LifeToken life = Life();
+    const CWendmarkView::LifeToken life = m_view.Life();
     ShowMessageBox(text);
-    if (!Alive(life))
+    if (!CWendmarkView::Alive(life))
         return;
     if (error == kAddressInUseError) {
-        CloseMainFrame();
+        m_view.CloseMainFrame();
         return;
     }
     // The connect time-out still ends the program 10 s after the attempt.
-    if (CMainFrame* frame = GetMainFrame())
+    if (CFrameWnd* frame = m_view.GetMainFrame())
         frame->ShowWindow(SW_SHOW);
 }
 
 // --- Receiving ------------------------------------------------------------------------------
 
-void CWendmarkView::ReceiveFromLoginServer()
+void CLoginSession::OnReceive()
 {
     CPacket packet;
-    if (!m_loginSocket.ReceivePacket(packet))
+    if (!m_socket.ReceivePacket(packet))
         return;   // the socket is closed; WM_SOCKET_CLOSE follows
-    if (m_quitting || packet.m_type != 1)
+    if (m_view.m_quitting || packet.m_type != 1)
         return;
     const std::u16string text = ToU16(packet.m_text);
     if (!HasTag(text)) {
@@ -179,85 +187,85 @@ void CWendmarkView::ReceiveFromLoginServer()
     }
 }
 
-void CWendmarkView::EndOnMalformedAnswer()
+void CLoginSession::EndOnMalformedAnswer()
 {
-    m_quitting = true;
+    m_view.m_quitting = true;
     KillConnectTimeout();
-    KillTimer(kTimerLoginKeepAlive);
-    HideLoadingText();
-    const LifeToken life = Life();
+    KillKeepAlive();
+    m_view.HideLoadingText();
+    const CWendmarkView::LifeToken life = m_view.Life();
     ShowMessageBox(LoadText(IDS_BAD_DATA_RECEIVED));
-    if (Alive(life))
-        CloseMainFrame();
+    if (CWendmarkView::Alive(life))
+        m_view.CloseMainFrame();
 }
 
-void CWendmarkView::SendToLoginServer(const std::u16string& text)
+void CLoginSession::Send(const std::u16string& text)
 {
-    if (!IsLoginSocketOpen())
+    if (!IsSocketOpen())
         return;
     CPacket packet(FromU16(text));
-    m_loginSocket.SendPacket(packet);
+    m_socket.SendPacket(packet);
 }
 
-ConsoleIdentity CWendmarkView::Identity() const
+ConsoleIdentity CLoginSession::Identity() const
 {
     ConsoleIdentity console;
     console.sessionTag = m_sessionTag;
     console.teacherId = ToU16(m_teacherId);
     console.siteText = ToU16(m_siteText);
-    console.localAddress = ToU16(m_localAddress);
+    console.localAddress = ToU16(m_view.m_localAddress);
     console.studentPort = ToU16(m_studentPort);
     return console;
 }
 
 // --- Answers --------------------------------------------------------------------------------
 
-void CWendmarkView::OnServerAlive()
+void CLoginSession::OnServerAlive()
 {
     m_lastServerWordTick = GetTickCount();
 }
 
-void CWendmarkView::OnLoginResult(const std::u16string& arguments)
+void CLoginSession::OnLoginResult(const std::u16string& arguments)
 {
     LoginResult answer;
     if (!ReadLoginResult(arguments, answer)) {
         EndOnMalformedAnswer();
         return;
     }
-    HideLoadingText();
-    const CString message = TranslateLoginServerMessage(answer.message);
+    m_view.HideLoadingText();
+    const CString message = TranslateServerMessage(answer.message);
     if (answer.MayLogIn()) {
         // The connect time-out stays armed until the seats are granted: a server that stops here
         // must not leave the console hidden for ever.
         m_loginRequest = FromU16(LoginRequestCommand(Identity()));
-        SendToLoginServer(ToU16(m_loginRequest));
+        Send(ToU16(m_loginRequest));
         return;
     }
     KillConnectTimeout();
     if (m_reconnecting) {
         if (answer.EndsReconnect()) {
-            m_quitting = true;
-            CloseStudentListener();
-            CloseLoginSocket();
-            EndAllSlots();
-            const LifeToken life = Life();
+            m_view.m_quitting = true;
+            m_view.CloseStudentListener();
+            CloseSocket();
+            m_view.EndAllSlots();
+            const CWendmarkView::LifeToken life = m_view.Life();
             ShowMessageBox(message);
-            if (Alive(life))
-                CloseMainFrame();
+            if (CWendmarkView::Alive(life))
+                m_view.CloseMainFrame();
             return;
         }
-        CloseLoginSocket();
+        CloseSocket();
         ArmReconnect();
         return;
     }
-    SendToLoginServer(EndSessionCommand());
-    KillTimer(kTimerReconnect);
-    KillTimer(kTimerLoginKeepAlive);
+    Send(EndSessionCommand());
+    m_view.KillTimer(kTimerReconnect);
+    KillKeepAlive();
     m_lastServerMessage = message;
-    SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
+    m_view.SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
-void CWendmarkView::OnLoginAccepted(const std::u16string& arguments)
+void CLoginSession::OnLoginAccepted(const std::u16string& arguments)
 {
     int seats = 0;
     if (!ReadSeatsGranted(arguments, seats)) {
@@ -265,42 +273,26 @@ void CWendmarkView::OnLoginAccepted(const std::u16string& arguments)
         return;
     }
     KillConnectTimeout();
-    HideLoadingText();
+    m_view.HideLoadingText();
     // The slots are made once; a later grant (a reconnect) keeps them and their students.
-    if (m_slots.empty())
-        CreateSlots(seats);
-    if (!OpenStudentListener())
+    if (m_view.m_slots.empty())
+        m_view.CreateSlots(seats);
+    if (!m_view.OpenStudentListener())
         TRACE(L"the students' listening socket on port %s could not be opened: %d\n", m_studentPort.GetString(),
               WSAGetLastError());
-    m_sessionState = kLoggedIn;
+    m_state = kLoggedIn;
     m_lastServerMessage.Empty();
-    ShowMainFrameMaximised();
+    m_view.ShowMainFrameMaximised();
     m_lastServerWordTick = GetTickCount();
-    SetTimer(kTimerLoginKeepAlive, kLoginKeepAlivePeriodMs);
-    if (CMainFrame* frame = GetMainFrame())
-        frame->SetTeacherInfo(GetSeatCount(), m_teacherId);
-    if (g_runWithPenTool)
-        StartPenTool();
+    m_view.SetTimer(kTimerLoginKeepAlive, kLoginKeepAlivePeriodMs);
+    IConsoleFrame* console = m_view.GetConsoleFrame();
+    if (console)
+        console->SetTeacherInfo(m_view.GetSeatCount(), m_teacherId);
+    if (g_runWithPenTool && console)
+        console->StartPenTool();
 }
 
-void CWendmarkView::ShowMainFrameMaximised()
-{
-    CRect client;
-    GetClientRect(&client);
-    ApplyLayout(client.Width());
-    CMainFrame* frame = GetMainFrame();
-    if (!frame)
-        return;
-    frame->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
-    frame->ShowWindow(SW_RESTORE);
-    frame->ShowWindow(SW_MAXIMIZE);
-    frame->UpdateWindow();
-    GetClientRect(&client);
-    ApplyLayout(client.Width());
-    Invalidate(FALSE);
-}
-
-void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
+void CLoginSession::OnDuplicateLogin(const std::u16string& arguments)
 {
     DuplicateLoginNotice notice;
     if (!ReadDuplicateLogin(arguments, notice)) {
@@ -309,73 +301,74 @@ void CWendmarkView::OnDuplicateLogin(const std::u16string& arguments)
     }
     // The question may stay open a while: the connect time-out must not end the program under it.
     KillConnectTimeout();
-    HideLoadingText();
+    m_view.HideLoadingText();
     CString text;
     if (notice.described)
         text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), FromU16(notice.teacherId).GetString(),
                     FromU16(notice.address).GetString());
-    const LifeToken life = Life();
+    const CWendmarkView::LifeToken life = m_view.Life();
     const int answer = ShowMessageBox(text, LoadText(IDS_DUPLICATE_LOGIN_CAPTION), 4);
-    if (!Alive(life) || m_quitting)
+    if (!CWendmarkView::Alive(life) || m_view.m_quitting)
         return;
     if (answer == IDYES) {
-        SendToLoginServer(TakeOverCommand(Identity()));
-        ShowLoadingText(LoadText(IDS_ENDING_OLD_CONNECTION));
+        Send(TakeOverCommand(Identity()));
+        m_view.ShowLoadingText(LoadText(IDS_ENDING_OLD_CONNECTION));
         m_failureText = LoadText(IDS_SOCKET_TIMED_OUT);
         ArmConnectTimeout();
         return;
     }
-    SendToLoginServer(EndSessionCommand());
-    SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
+    Send(EndSessionCommand());
+    m_view.SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
 }
 
-void CWendmarkView::OnLoggedOutElsewhere(const std::u16string& arguments)
+void CLoginSession::OnLoggedOutElsewhere(const std::u16string& arguments)
 {
     LoggedOutNotice notice;
     if (!ReadLoggedOutElsewhere(arguments, notice)) {
         EndOnMalformedAnswer();
         return;
     }
-    HideLoadingText();
+    m_view.HideLoadingText();
     if (!notice.endsProgram)
         return;
     CString text;
     text.Format(LoadText(IDS_LOGGED_IN_ELSEWHERE), FromU16(notice.address).GetString());
-    m_quitting = true;
-    KillTimer(kTimerLoginKeepAlive);
+    m_view.m_quitting = true;
+    KillKeepAlive();
     CWaitMsgDlg wait;
     if (wait.Create(nullptr)) {
         wait.SetMessageText(text);
         wait.CenterWindow(GetDesktopWindow());
         wait.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         wait.UpdateWindow();
-        const LifeToken life = Life();
+        const CWendmarkView::LifeToken life = m_view.Life();
         PumpMessagesWait(kLoggedOutNoticeMs, 0);
         wait.DestroyWindow();
-        if (!Alive(life))
+        if (!CWendmarkView::Alive(life))
             return;
     }
-    CloseMainFrame();
+    m_view.CloseMainFrame();
 }
 
-void CWendmarkView::OnLoginServerClosed()
+void CLoginSession::OnClose()
 {
-    if (m_quitting)
+    // A close reported for a connection that has since been replaced by a new one is stale.
+    if (IsSocketOpen() || m_view.m_quitting)
         return;
-    if (m_sessionState == kNeverLoggedIn) {
+    if (m_state == kNeverLoggedIn) {
         // Closed while the first login was still under way: as if the server never answered.
         if (m_connectTimeoutArmed)
             OnConnectTimeout();
         return;
     }
     m_lastServerMessage = LoadText(IDS_LOGIN_SERVER_LOST);
-    KillTimer(kTimerLoginKeepAlive);
+    KillKeepAlive();
     m_reconnecting = true;
-    m_sessionState = kSessionLost;
+    m_state = kSessionLost;
     ArmReconnect();
 }
 
-CString CWendmarkView::TranslateLoginServerMessage(const std::u16string& message) const
+CString CLoginSession::TranslateServerMessage(const std::u16string& message) const
 {
     if (message.empty() || g_language == L"Kor")
         return FromU16(message);
@@ -392,4 +385,78 @@ CString CWendmarkView::TranslateLoginServerMessage(const std::u16string& message
     case ServerMessage::AsIs: break;
     }
     return FromU16(message);
+}
+
+// --- Timers ---------------------------------------------------------------------------------
+
+void CLoginSession::Reconnect()
+{
+    if (!m_view.m_quitting)
+        Connect();
+}
+
+void CLoginSession::ArmConnectTimeout()
+{
+    m_view.SetTimer(kTimerConnectTimeout, kConnectTimeoutMs);
+    m_connectTimeoutArmed = true;
+}
+
+void CLoginSession::KillConnectTimeout()
+{
+    m_view.KillTimer(kTimerConnectTimeout);
+    m_connectTimeoutArmed = false;
+}
+
+void CLoginSession::ArmReconnect()
+{
+    m_view.SetTimer(kTimerReconnect, kReconnectDelayMs);
+}
+
+void CLoginSession::KillKeepAlive()
+{
+    m_view.KillTimer(kTimerLoginKeepAlive);
+}
+
+void CLoginSession::OnConnectTimeout()
+{
+    m_view.m_quitting = true;
+    KillKeepAlive();
+    KillConnectTimeout();
+    m_view.HideLoadingText();
+    const CWendmarkView::LifeToken life = m_view.Life();
+    ShowMessageBox(m_failureText);
+    if (CWendmarkView::Alive(life))
+        m_view.CloseMainFrame();
+}
+
+void CLoginSession::KeepAlive()
+{
+    Send(LoginKeepAliveCommand(m_view.GetSeatCount()));
+    if (!IsLoginServerSilent(GetTickCount(), m_lastServerWordTick))
+        return;
+    TRACE(L"login server silent: the session is given up and made again\n");
+    if (IsSocketOpen())
+        Send(EndSessionCommand());
+    KillKeepAlive();
+    m_reconnecting = true;
+    m_state = kSessionLost;
+    ArmReconnect();
+}
+
+// --- Socket notifications -------------------------------------------------------------------
+
+void CLoginSession::OnConnect(int error)
+{
+    if (m_view.m_quitting)
+        return;
+    if (error != 0)
+        HandleConnectError(error);
+    // Connected: the server speaks first.
+}
+
+void CLoginSession::End()
+{
+    if (IsSocketOpen())
+        Send(EndSessionCommand());
+    CloseSocket();
 }

@@ -1,14 +1,10 @@
-// The program-wide objects, defined in one place so that they are constructed in this order
-// (and destroyed in the reverse one).
-#include "shell/AppGlobals.h"
-
-#include "shell/WendmarkApp.h"
+// The program-wide values the start-up fills in.
+#include "foundation/AppGlobals.h"
 
 CString g_permissionNeededText;
 CString g_configIniPath;
 CString g_penToolName;
 CString g_penToolPath;
-CWendmarkApp theApp;
 CString g_language = L"Kor";
 
 int g_runWithPenTool = 0;
