@@ -50,7 +50,7 @@ class IConsoleFrame;
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
 
-class CWendmarkView : public CView, private CQuizHost {
+class CWendmarkView : public CView, private IQuizHost {
     DECLARE_DYNCREATE(CWendmarkView)
 public:
     CWendmarkView();

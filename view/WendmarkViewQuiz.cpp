@@ -3,8 +3,8 @@
 #include "view/WendmarkView.h"
 
 #include "activities/quiz/QuizPopups.h"
+#include "framework/FrameWnd.h"
 #include "framework/PostOwned.h"
-#include "shell/MainFrame.h"
 
 void CWendmarkView::OpenQuizPanel()
 {
@@ -55,7 +55,7 @@ void CWendmarkView::ShowQuizAnswers(bool shown)
 
 void CWendmarkView::SetQuizFullScreen(LPARAM state)
 {
-    CMainFrame* frame = GetMainFrame();
+    CFrameWnd* frame = GetMainFrame();
     if (frame && frame->IsWindowVisible())
         frame->ShowWindow(state ? SW_MAXIMIZE : SW_RESTORE);
 }

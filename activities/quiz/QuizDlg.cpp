@@ -39,7 +39,7 @@ BEGIN_MESSAGE_MAP(CQuizDlg, CQuizPopupDlg)
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
 END_MESSAGE_MAP()
 
-CQuizDlg::CQuizDlg(CQuizHost& host) : CQuizPopupDlg(IDD_QUIZ), m_host(host)
+CQuizDlg::CQuizDlg(IQuizHost& host) : CQuizPopupDlg(IDD_QUIZ), m_host(host)
 {
 }
 

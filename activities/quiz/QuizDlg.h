@@ -18,7 +18,7 @@
 
 class CQuizDlg : public CQuizPopupDlg {
 public:
-    explicit CQuizDlg(CQuizHost& host);
+    explicit CQuizDlg(IQuizHost& host);
 
     // Made hidden when the view is; false when the window could not be made.
     BOOL CreatePanel(CWnd* parent);
@@ -83,7 +83,7 @@ private:
     void ShowResults();
     QuestionKind CurrentKind() const;
 
-    CQuizHost& m_host;
+    IQuizHost& m_host;
     Mode m_mode = kModeNone;
     std::vector<AskedStudent> m_asked;
 };

@@ -1,4 +1,4 @@
-// CQuizHost: what the quiz panel needs of the classroom view that owns it.
+// IQuizHost: what the quiz panel needs of the classroom view that owns it.
 #pragma once
 
 #include "framework/Afx.h"
@@ -7,9 +7,9 @@
 
 class CPCInfo;
 
-class CQuizHost {
+class IQuizHost {
 public:
-    virtual ~CQuizHost() = default;
+    virtual ~IQuizHost() = default;
 
     // Every slot of the class, in seat order.
     virtual const std::vector<CPCInfo*>& GetQuizSlots() const = 0;

@@ -2,6 +2,7 @@
 
 #include "activities/quiz/QuizDlg.h"
 #include "activities/quiz/core/QuizTally.h"
+#include "foundation/AppMessages.h"
 #include "res/resource.h"
 #include "sessions/QuizBoard.h"
 #include "ui/UiScale.h"
