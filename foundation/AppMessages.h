@@ -62,6 +62,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // Posted to the pen thread's window: close the drawing surface without asking, back to touch
 // mode, hide the pen toolbar. wParam, lParam 0.
 #define WM_NOTE_TOOL_HIDE         (WM_USER + 1103)
+// To the teacher toolbar: answered 1, no effect.
+#define WM_NOTE_TOOL_STATE        (WM_USER + 1137)
+#define WM_NOTE_TOOL_QUERY        (WM_USER + 1138)
 // To the console (the teacher toolbar, and the view until that exists): with wParam
 // MessageMarker, press the pen-tool button. Answers 1.
 #define WM_OPEN_NOTE_TOOL         (WM_USER + 1139)
@@ -116,6 +119,10 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_THREAD_QUIT_WINDOW     (WM_APP + 100)
 // Sent to a student thread's socket window: wParam a const CString* with the typed line.
 #define WM_CHAT_TYPED             (WM_APP + 106)
+// Sent by the class screen share's worker to the view: wParam a CPacket* the worker keeps (valid
+// during the call; the view sends copies), lParam 1 for a block only students that missed one
+// need, else 0.
+#define WM_BROADCAST_PACKET       (WM_APP + 107)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
 #define WM_PAD_SHARE_FRAME        (WM_APP + 110)
 
@@ -143,8 +150,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 // From a remote session to the view when it ends.
 #define WM_SESSION_CLOSED         (WM_APP + 301)
 #define WM_THREAD_CLOSE           (WM_APP + 302)
-// Sent (synchronously) to the view: wParam and lParam both the same const CString* with the
-// "[PC00014]" arguments, valid during the call.
+// Posted to the view by a student's thread: wParam the seat number; lParam a heap CString with
+// the "[PC00014]" arguments, which the view frees.
 #define WM_STUDENT_ADDRESS_REPORT (WM_APP + 303)
 
 // --- WM_APP + 400 .. 499 --------------------------------------------------------------------

@@ -3,7 +3,10 @@
 #include "foundation/core/Md5.h"
 #include "foundation/core/Rc4.h"
 
+#include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -60,6 +63,33 @@ bool DeriveRc4Key(KeyHandles& handles, const BYTE* password, DWORD size)
            CryptCreateHash(handles.provider, CALG_MD5, 0, 0, &handles.hash) &&
            CryptHashData(handles.hash, password, size, 0) &&
            CryptDeriveKey(handles.provider, CALG_RC4, handles.hash, CRYPT_EXPORTABLE, &handles.key);
+}
+
+// The key of one password (the packet password, the only one the console repeats), derived once
+// for the run. A packet takes a duplicate: the master itself never enciphers anything, so every
+// duplicate starts the keystream afresh and gives the bytes a newly derived key would give,
+// without the container, hash and derivation that cost milliseconds per packet under Wine.
+struct DerivedKeyCache {
+    std::mutex lock;
+    bool tried = false;
+    std::vector<BYTE> password;
+    KeyHandles handles;   // never released: the run's end frees them
+};
+
+bool DuplicateDerivedKey(const BYTE* password, DWORD size, HCRYPTKEY& key)
+{
+    static DerivedKeyCache* const cache = new DerivedKeyCache;
+    std::lock_guard<std::mutex> lock(cache->lock);
+    if (!cache->tried) {
+        cache->tried = true;
+        cache->password.assign(password, password + size);
+        if (!DeriveRc4Key(cache->handles, password, size))
+            cache->handles.key = 0;
+    }
+    if (!cache->handles.key || cache->password.size() != size ||
+        !std::equal(cache->password.begin(), cache->password.end(), password))
+        return false;
+    return CryptDuplicateKey(cache->handles.key, nullptr, 0, &key) != FALSE;
 }
 
 bool CryptoApiSelfTestPassed()
@@ -158,6 +188,9 @@ BOOL CCrypt::Init(const BYTE* password, DWORD size)
 
 BOOL CCrypt::InitProvider(const BYTE* password, DWORD size)
 {
+    if (DuplicateDerivedKey(password, size, m_key))
+        return TRUE;
+    m_key = 0;
     if (!OpenKeyContainer())
         return FALSE;
     if (!AcquireContainer(m_provider, 0) ||

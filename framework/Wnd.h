@@ -143,6 +143,7 @@ public:
         { return ::GetDlgItemInt(m_hWnd, id, translated, isSigned); }
     void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+    BOOL CheckRadioButton(int first, int last, int check) { return ::CheckRadioButton(m_hWnd, first, last, check); }
     LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
         { return ::SendDlgItemMessageW(m_hWnd, id, message, wParam, lParam); }
     // Sends the message to every child (and with deep, their children) of this window.

@@ -371,6 +371,28 @@
 #define IDB_TOOLBAR_CLASS_PANEL_V           500
 #define IDB_TOOLBAR_STUDENT_PANEL_V         501
 #define IDB_TOOLBAR_SETTINGS_PANEL_V        502
+// Teacher toolbar buttons: each the first of four bitmaps (normal, hover, disabled, pressed).
+#define IDB_TB_SHARE                        7100
+#define IDB_TB_COLLECT_VIEW                 7104
+#define IDB_TB_MONITORING                   7108
+#define IDB_TB_PRESENTATION                 7112
+#define IDB_TB_FILE_TRANSFER                7116
+#define IDB_TB_INBOX                        7120
+#define IDB_TB_PEN_TOOL                     7124
+#define IDB_TB_TOUCH                        7128
+#define IDB_TB_GRID_LAYOUT                  7132
+#define IDB_TB_MONITOR_SETTINGS             7136
+#define IDB_TB_STUDENT_NAMES                7140
+#define IDB_TB_SETTINGS                     7144
+#define IDB_TB_REMOTE_CONTROL               7148
+#define IDB_TB_CHAT                         7152
+#define IDB_TB_TOUCH_CONTROL                7156
+#define IDB_TB_LOG                          7160
+#define IDB_TB_PANEL_CLASS                  7164
+#define IDB_TB_PANEL_STUDENT                7168
+#define IDB_TB_PANEL_SETTINGS               7172
+#define IDB_TB_ROTATE                       7176
+#define IDB_TB_QUIZ                         7180
 
 #define IDB_ABOUT_ADD                       548
 #define IDB_ABOUT_ADD_HOVER                 549

@@ -28,7 +28,9 @@ namespace {
 
 constexpr DWORD kKeyRecordPauseMs = 10;
 constexpr DWORD kMouseListPauseMs = 2;
-constexpr UINT kAddressReportTimeoutMs = 5000;
+// A real agent reports its address once or on a change; what comes faster is dropped, so a
+// pupil's flood cannot fill the view's message queue.
+constexpr int kAddressReportsPerSecond = 4;
 
 const wchar_t* PadStateWordText(PadStateWord word)
 {
@@ -213,11 +215,17 @@ void CReceiveDispatcher::OnAddressReport(const CString& arguments)
         TRACE(L"No view for the address report %s\n", arguments.GetString());
         return;
     }
-    // Synchronous, as the view reads the text in place; a hung view does not hold this thread.
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(m_links.view, WM_STUDENT_ADDRESS_REPORT,
-                          reinterpret_cast<WPARAM>(&arguments), reinterpret_cast<LPARAM>(&arguments),
-                          SMTO_ABORTIFHUNG, kAddressReportTimeoutMs, &result);
+    const DWORD now = ::GetTickCount();
+    if (now - m_addressWindowStart >= 1000) {
+        m_addressWindowStart = now;
+        m_addressReportsInWindow = 0;
+    }
+    if (++m_addressReportsInWindow > kAddressReportsPerSecond)
+        return;
+    const int seat = m_slot.m_slotNumber.load();
+    if (!PostOwnedInLParam(m_links.view, WM_STUDENT_ADDRESS_REPORT, static_cast<WPARAM>(seat),
+                           std::make_unique<CString>(arguments)))
+        TRACE(L"PC:%d address report dropped\n", seat);
 }
 
 void CReceiveDispatcher::OnChatLine(const std::u16string& arguments)

@@ -62,4 +62,6 @@ private:
     const StudentThreadLinks& m_links;
     CThumbnailDecoder m_thumbnails;
     CUploadReceiver m_upload;
+    DWORD m_addressWindowStart = 0;
+    int m_addressReportsInWindow = 0;
 };

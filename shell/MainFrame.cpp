@@ -198,7 +198,7 @@ BOOL CMainFrame::IsDefaultGroupSelected() const
 LRESULT CMainFrame::OnGroupTabSelected(WPARAM marker, LPARAM name)
 {
     if (marker != MessageMarker) return 0;
-    std::unique_ptr<CString> selected(reinterpret_cast<CString*>(name));
+    const std::unique_ptr<CString> selected = AfxTakePosted<CString>(name);
     if (auto* view = dynamic_cast<CWendmarkView*>(GetActiveView()))
         view->SelectGroup(*selected);
     return 0;

@@ -282,6 +282,7 @@ void CLoginSession::OnLoginAccepted(const std::u16string& arguments)
               WSAGetLastError());
     m_state = kLoggedIn;
     m_lastServerMessage.Empty();
+    m_view.GetToolbar().ShowTopMost();
     m_view.ShowMainFrameMaximised();
     m_lastServerWordTick = GetTickCount();
     m_view.SetTimer(kTimerLoginKeepAlive, kLoginKeepAlivePeriodMs);
@@ -302,6 +303,7 @@ void CLoginSession::OnDuplicateLogin(const std::u16string& arguments)
     // The question may stay open a while: the connect time-out must not end the program under it.
     KillConnectTimeout();
     m_view.HideLoadingText();
+    m_view.GetToolbar().HideToolbar();
     CString text;
     if (notice.described)
         text.Format(LoadText(IDS_DUPLICATE_LOGIN_ASK), FromU16(notice.teacherId).GetString(),
@@ -329,6 +331,7 @@ void CLoginSession::OnLoggedOutElsewhere(const std::u16string& arguments)
         return;
     }
     m_view.HideLoadingText();
+    m_view.GetToolbar().HideToolbar();
     if (!notice.endsProgram)
         return;
     CString text;

@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
@@ -119,6 +120,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(ID_SLOT_CHANGE_NUMBER, OnChangeSlot)
     ON_COMMAND(IDC_TB_LOG, OnShowLog)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
+    ON_MESSAGE(WM_BROADCAST_PACKET, OnShareFrameReady)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
@@ -137,10 +139,7 @@ CWendmarkView::~CWendmarkView()
     }
     m_slots.clear();
     m_groupSlots.clear();
-    CCriticalSectionLock lock(m_pendingLock);
-    for (CPCInfo* pending : m_pendingConnections)
-        delete pending;
-    m_pendingConnections.clear();
+    m_pending.CloseAll();
 }
 
 BOOL CWendmarkView::PreCreateWindow(CREATESTRUCTW& cs)
@@ -182,6 +181,7 @@ void CWendmarkView::OnInitialUpdate()
     GetClientRect(&client);
     ApplyLayout(client.Width());
     Invalidate(FALSE);
+    m_broadcastDlg.CreateToolbar();
     if (!m_logDlg.CreateHidden(this))
         TRACE(L"the pad event log could not be made: its records are dropped\n");
     SetTimer(kTimerLoginDialog, kLoginDialogDelayMs);
@@ -362,6 +362,12 @@ void CWendmarkView::EndAllSlots()
     }
 }
 
+BOOL CWendmarkView::StartPenTool()
+{
+    IConsoleFrame* frame = GetConsoleFrame();
+    return frame ? frame->StartPenTool() : FALSE;
+}
+
 IConsoleFrame* CWendmarkView::GetConsoleFrame() const
 {
     return dynamic_cast<IConsoleFrame*>(GetParentFrame());
@@ -482,11 +488,16 @@ void CWendmarkView::OnDestroy()
                         kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
         KillTimer(id);
     CloseStudentListener();
+    // The share ends first, so the farewell finds no worker sending blocks.
+    if (g_screenSharing.load())
+        StopClassShare();
     m_login.End();
     SayFarewell();
     m_noteTool.Close();
     if (m_quizDlg.GetSafeHwnd())
         m_quizDlg.DestroyWindow();
+    if (m_broadcastDlg.GetSafeHwnd())
+        m_broadcastDlg.DestroyWindow();
     if (m_logDlg.GetSafeHwnd())
         m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())

@@ -19,6 +19,7 @@
 
 #include "activities/pentool/NoteTool.h"
 #include "activities/quiz/QuizDlg.h"
+#include "activities/screenshare/ScreenShareThread.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
 #include "framework/Bitmap.h"
@@ -32,8 +33,11 @@
 #include "sessions/PCInfo.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
+#include "view/BroadcastDlg.h"
 #include "view/LoginSession.h"
+#include "view/PendingConnections.h"
 #include "view/SlotPictureCache.h"
+#include "view/core/AddressReport.h"
 #include "view/core/AdmissionCommands.h"
 #include "view/core/ConnectionIdCounter.h"
 #include "view/core/GridLayout.h"
@@ -74,6 +78,23 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // Starts the external pen program through the hosting frame; FALSE when it was not started.
+    BOOL StartPenTool();
+
+    // --- The class screen share (WendmarkViewShare.cpp) ---
+    // The capture rectangle (screen coordinates), canvas and modes the next share uses, and the
+    // configured quality.
+    void SetShareSettings(const ShareRect& capture, const ShareSettings& settings, int quality);
+    const ShareSettings& GetShareSettings() const { return m_shareSettings; }
+    // "[KW00103]" with the settings to every student.
+    void SendShareSettings();
+    // "[KW00102]start" to every student, their flow counters reset, and the
+    // capture worker started (a running one is ended first).
+    void StartClassShare();
+    // "[KW00102]stop" to every student; waits for the capture worker.
+    void StopClassShare();
+    // The teacher toolbar.
+    CBroadcastDlg& GetToolbar() { return m_broadcastDlg; }
     // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
     void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
@@ -103,6 +124,7 @@ public:
     void StartCollectView();
     // Collect-view picking: the toolbar switches it on, StartCollectView ends it.
     void BeginCollectPicking();
+    bool IsCollectPicking() const { return m_collectPicking; }
     int TogglePresentationRight();
     void SetSlotsPerRow();
     void SetImageQuality();
@@ -165,6 +187,13 @@ protected:
     afx_msg LRESULT OnRemoteSessionEnded(WPARAM slot, LPARAM socket);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
+    // wParam: a CPacket* of the capture worker (valid during the call); lParam 1 for a block only
+    // students that missed one need.
+    afx_msg LRESULT OnShareFrameReady(WPARAM packet, LPARAM refreshOnly);
+    // To the student's thread and, when one runs, its remote session.
+    void PostShareCommand(CPCInfo& slot, const std::u16string& text);
+    // The flow counters of a student that joins the share: its next block goes out at once.
+    void StartShareFlow(CPCInfo& slot);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -313,12 +342,11 @@ private:
     std::vector<CPCInfo*> m_slots;
     bool m_groupShown = false;
     std::vector<CPCInfo*> m_groupSlots;
-    std::vector<CPCInfo*> m_pendingConnections;
-    CCriticalSection m_pendingLock;
+    CPendingConnections m_pending;
     CCriticalSection m_slotLock;
     CConnectionIdCounter m_connectionIds;
     // One "[PC00014]" entry per student on the teacher's network.
-    std::vector<std::u16string> m_studentAddresses;
+    StudentAddressList m_studentAddresses;
 
     // Layout, settings and painting.
     GridSettings m_classGrid;
@@ -385,6 +413,13 @@ private:
     CLogManageDlg m_logDlg;
     CNoteTool m_noteTool;
     CQuizDlg m_quizDlg{*this};
+
+    // The class screen share.
+    ShareRect m_shareCapture{0, 0, 1280, 720};
+    ShareSettings m_shareSettings{1280, 720, true, true};
+    CScreenShareThread m_shareThread;
+    // The teacher toolbar, made at the first update.
+    CBroadcastDlg m_broadcastDlg{this};
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

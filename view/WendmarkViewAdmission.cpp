@@ -6,12 +6,14 @@
 #include "view/WendmarkView.h"
 #include "view/core/PadPackageList.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniFile.h"
 #include "foundation/IniSettings.h"
 #include "foundation/Packet.h"
+#include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCThread.h"
 #include "sessions/StudentThreadLinks.h"
@@ -34,14 +36,6 @@ bool SendText(CTCPSocket& socket, const std::u16string& text)
     return socket.SendPacket(packet) != FALSE;
 }
 
-void CloseConnection(CTCPSocket& socket)
-{
-    if (socket.m_hSocket == INVALID_SOCKET)
-        return;
-    socket.ShutdownBoth();
-    socket.Close();
-}
-
 } // namespace
 
 // --- Accept ---------------------------------------------------------------------------------
@@ -60,8 +54,7 @@ void CWendmarkView::AdmitConnection(CTCPSocket& listener)
     // A failed send closes the socket and posts its close; the record goes then.
     if (SendText(pending->m_socket, ConsoleVersionCommand()))
         SendText(pending->m_socket, FreeSeatsCommand(freeSeats));
-    CCriticalSectionLock lock(m_pendingLock);
-    m_pendingConnections.push_back(pending);
+    m_pending.Add(pending, ::GetTickCount());
 }
 
 std::vector<bool> CWendmarkView::SeatsOnline() const
@@ -75,25 +68,12 @@ std::vector<bool> CWendmarkView::SeatsOnline() const
 
 CPCInfo* CWendmarkView::FindConnection(const void* socket)
 {
-    CCriticalSectionLock lock(m_pendingLock);
-    for (CPCInfo* pending : m_pendingConnections) {
-        if (&pending->m_socket == socket)
-            return pending;
-    }
-    return nullptr;
+    return m_pending.Find(socket);
 }
 
 void CWendmarkView::RemoveConnection(CPCInfo* pending)
 {
-    {
-        CCriticalSectionLock lock(m_pendingLock);
-        auto found = std::find(m_pendingConnections.begin(), m_pendingConnections.end(), pending);
-        if (found == m_pendingConnections.end())
-            return;
-        m_pendingConnections.erase(found);
-    }
-    CloseConnection(pending->m_socket);
-    delete pending;
+    m_pending.Remove(pending);
 }
 
 // --- Receiving from a pending connection ------------------------------------------------------
@@ -105,7 +85,8 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
         return false;
     CPacket packet;
     if (!pending->m_socket.ReceivePacket(packet))
-        return true;   // closed; its close message removes the record
+        return true;   // not whole yet, or closed (its close message removes the record)
+    m_pending.NoteActivity(pending, ::GetTickCount());
     if (packet.m_type != 1)
         return true;
     const std::u16string text = ToU16(packet.m_text);
@@ -264,6 +245,10 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
     state.lightRemotePc = g_optLightRemotePc != 0;
     state.padProgramList = BuildPadPackageList(ToU16(GetEtcProgramList(m_configPath)));
     slot.m_captureAllWindows = m_restrictions.captureAllWindows ? 1 : 0;
+    state.screenSharing = g_screenSharing.load() != 0;
+    state.share = m_shareSettings;
+    if (state.screenSharing)
+        StartShareFlow(slot);
     slot.m_forbidKeyboard = m_restrictions.forbidKeyboard ? 1 : 0;
     slot.m_forbidMouse = m_restrictions.forbidMouse ? 1 : 0;
     slot.m_preventEnd = m_restrictions.forbidEnding ? 1 : 0;
@@ -276,12 +261,11 @@ void CWendmarkView::SendAdmissionState(CPCInfo& slot)
 
 // --- Reports from the students' threads ---------------------------------------------------------
 
-LRESULT CWendmarkView::OnStudentAddressReport(WPARAM, LPARAM entry)
+LRESULT CWendmarkView::OnStudentAddressReport(WPARAM seat, LPARAM entry)
 {
-    const auto* text = reinterpret_cast<const CString*>(entry);
-    if (!text)
-        return 0;
-    ApplyAddressReport(ToU16(*text), ToU16(m_localAddress), m_studentAddresses);
+    const std::unique_ptr<CString> text = AfxTakePosted<CString>(entry);
+    if (text)
+        ApplyAddressReport(ToU16(*text), ToU16(m_localAddress), static_cast<int>(seat), m_studentAddresses);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // would expect (nothing shown as open, nothing opened).
 #include "view/WendmarkView.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
 #include "sessions/SlotChat.h"
@@ -22,13 +23,13 @@ bool CWendmarkView::IsPenToolDrawing() const
 // The class screen share (the toolbar's share button).
 bool CWendmarkView::IsClassScreenSharing() const
 {
-    return false;
+    return g_screenSharing.load() != 0;
 }
 
 // The toolbar's touch lock.
 bool CWendmarkView::IsTouchLockOn() const
 {
-    return false;
+    return m_broadcastDlg.IsTouchLocked();
 }
 
 // A remote session takes the connection: the slot's chat window closes first (on its own

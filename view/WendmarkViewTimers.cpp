@@ -26,6 +26,7 @@ void CWendmarkView::OnTimer(UINT_PTR id)
         break;
     case kTimerThumbnailPace:
         PaceThumbnails();
+        m_pending.CloseOverdue(::GetTickCount());
         break;
     case kTimerRepaint:
         Invalidate(FALSE);

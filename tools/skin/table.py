@@ -376,3 +376,34 @@ CURSORS = {
     392: Cursor("pen.cur", 32, (4, 27), "pen of the drawing overlay"),
     404: Cursor("eraser.cur", 32, (15, 15), "eraser of the drawing overlay"),
 }
+
+# Teacher toolbar buttons: four bitmaps from a base id (normal, hover, disabled, pressed), the
+# order the image buttons take them in. The panel switches and the rotate and quiz buttons sit in
+# the toolbar's corner column and are smaller.
+TOOLBAR_BUTTONS = [
+    (7100, "share", g.broadcast, None, 52),
+    (7104, "collect", g.eye, None, 52),
+    (7108, "monitoring", g.monitor, None, 52),
+    (7112, "presentation", g.presenter, None, 52),
+    (7116, "file_transfer", g.send, None, 52),
+    (7120, "inbox", g.floppy, None, 52),
+    (7124, "pen_tool", g.pen, None, 52),
+    (7128, "touch", g.touch, None, 52),
+    (7132, "grid_layout", g.half_tone, None, 52),
+    (7136, "monitor_settings", g.camera, None, 52),
+    (7140, "student_names", g.people, None, 52),
+    (7144, "settings", g.padlock, None, 52),
+    (7148, "remote_control", g.pointer, None, 52),
+    (7152, "chat", g.bubble, None, 52),
+    (7156, "touch_control", g.touch, None, 52),
+    (7160, "log", g.board, None, 52),
+    (7164, "panel_class", None, "1", 42),
+    (7168, "panel_student", None, "2", 42),
+    (7172, "panel_settings", None, "3", 42),
+    (7176, "rotate", g.cycle, None, 42),
+    (7180, "quiz", g.question, None, 42),
+]
+for _base, _name, _glyph, _label, _side in TOOLBAR_BUTTONS:
+    for _k, _state in enumerate(("normal", "hover", "disabled", "pressed")):
+        BITMAPS[_base + _k] = Bitmap(f"tb_{_name}_{_state}.bmp", _side, _side, f"toolbar {_name}: {_state}",
+                                     btn(_state, glyph=_glyph, label=_label))

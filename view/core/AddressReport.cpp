@@ -20,22 +20,34 @@ bool SameNetwork(const std::u16string& a, const std::u16string& b)
 
 } // namespace
 
-bool ApplyAddressReport(const std::u16string& entry, const std::u16string& localAddress,
-                        std::vector<std::u16string>& list)
+bool ApplyAddressReport(const std::u16string& entry, const std::u16string& localAddress, int seat,
+                        StudentAddressList& list)
 {
     std::vector<std::u16string> fields;
     if (entry.size() > kMaxAddressEntryLength || !SplitExactly(entry, 4, fields)) return false;
     if (!SameNetwork(localAddress, fields[1])) return false;
     const std::u16string& key = fields[2];
-    if (!key.empty()) {
-        for (std::u16string& stored : list) {
-            if (stored.find(key) != std::u16string::npos) {
-                stored = entry;
-                return true;
-            }
-        }
+    const size_t none = list.entries.size();
+    size_t keyed = none;
+    size_t own = none;
+    for (size_t n = 0; n < list.entries.size(); ++n) {
+        if (keyed == none && !key.empty() && list.entries[n].find(key) != std::u16string::npos)
+            keyed = n;
+        if (own == none && list.seats[n] == seat)
+            own = n;
     }
-    if (list.size() >= kMaxAddressEntries) return false;
-    list.push_back(entry);
+    const size_t target = keyed != none ? keyed : own;
+    if (target == none) {
+        if (list.entries.size() >= kMaxAddressEntries) return false;
+        list.entries.push_back(entry);
+        list.seats.push_back(seat);
+        return true;
+    }
+    list.entries[target] = entry;
+    list.seats[target] = seat;
+    if (own != none && own != target) {
+        list.entries.erase(list.entries.begin() + static_cast<std::ptrdiff_t>(own));
+        list.seats.erase(list.seats.begin() + static_cast<std::ptrdiff_t>(own));
+    }
     return true;
 }

@@ -68,29 +68,39 @@ TEST(ViewAdmissionTest, AdmissionStateGoesOutInOrder)
 
 TEST(ViewAdmissionTest, AddressReportsOfTheSameNetworkReplaceOrAppend)
 {
-    Texts list;
-    EXPECT_TRUE(ApplyAddressReport(u"pc1,192.168.0.21,AA-BB,x", u"192.168.0.5", list));
-    EXPECT_TRUE(ApplyAddressReport(u"pc2,192.168.0.22,CC-DD,x", u"192.168.0.5", list));
-    EXPECT_TRUE(ApplyAddressReport(u"pc1,192.168.0.31,AA-BB,y", u"192.168.0.5", list));
-    EXPECT_EQ(list, (Texts{u"pc1,192.168.0.31,AA-BB,y", u"pc2,192.168.0.22,CC-DD,x"}));
-    EXPECT_FALSE(ApplyAddressReport(u"pc3,10.0.0.3,EE,x", u"192.168.0.5", list));     // other network
-    EXPECT_FALSE(ApplyAddressReport(u"pc3,192.168.0.3,EE", u"192.168.0.5", list));    // three fields
-    EXPECT_FALSE(ApplyAddressReport(u"pc3,nodots,EE,x", u"nodots", list));
+    StudentAddressList list;
+    EXPECT_TRUE(ApplyAddressReport(u"pc1,192.168.0.21,AA-BB,x", u"192.168.0.5", 1, list));
+    EXPECT_TRUE(ApplyAddressReport(u"pc2,192.168.0.22,CC-DD,x", u"192.168.0.5", 2, list));
+    EXPECT_TRUE(ApplyAddressReport(u"pc1,192.168.0.31,AA-BB,y", u"192.168.0.5", 1, list));
+    EXPECT_EQ(list.entries, (Texts{u"pc1,192.168.0.31,AA-BB,y", u"pc2,192.168.0.22,CC-DD,x"}));
+    EXPECT_FALSE(ApplyAddressReport(u"pc3,10.0.0.3,EE,x", u"192.168.0.5", 3, list));     // other network
+    EXPECT_FALSE(ApplyAddressReport(u"pc3,192.168.0.3,EE", u"192.168.0.5", 3, list));    // three fields
+    EXPECT_FALSE(ApplyAddressReport(u"pc3,nodots,EE,x", u"nodots", 3, list));
     // An empty key is contained in every entry; it must not overwrite another student's entry.
-    EXPECT_TRUE(ApplyAddressReport(u"pc4,192.168.0.4,,x", u"192.168.0.5", list));
-    EXPECT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0], u"pc1,192.168.0.31,AA-BB,y");
+    EXPECT_TRUE(ApplyAddressReport(u"pc4,192.168.0.4,,x", u"192.168.0.5", 4, list));
+    EXPECT_EQ(list.entries.size(), 3u);
+    EXPECT_EQ(list.entries[0], u"pc1,192.168.0.31,AA-BB,y");
 }
 
 TEST(ViewAdmissionTest, AddressListAndEntriesAreBounded)
 {
-    Texts list;
+    StudentAddressList list;
+    // One pupil sending thousands of distinct entries keeps one entry, the latest.
+    for (int i = 0; i < 5000; ++i)
+        ApplyAddressReport(u"pc,10.0.0.1,flood" + DecimalText(i) + u",x", u"10.0.0.9", 7, list);
+    EXPECT_EQ(list.entries, (Texts{u"pc,10.0.0.1,flood4999,x"}));
+    // Taking over another seat's entry by its key leaves the taker with that one entry only.
+    EXPECT_TRUE(ApplyAddressReport(u"pc,10.0.0.2,mine,x", u"10.0.0.9", 8, list));
+    EXPECT_TRUE(ApplyAddressReport(u"pc,10.0.0.2,flood4999,y", u"10.0.0.9", 8, list));
+    EXPECT_EQ(list.entries, (Texts{u"pc,10.0.0.2,flood4999,y"}));
+    EXPECT_EQ(list.seats, (std::vector<int>{8}));
     for (size_t i = 0; i < kMaxAddressEntries + 10; ++i)
-        ApplyAddressReport(u"pc,10.0.0.1,key" + DecimalText(static_cast<long long>(i)) + u",x", u"10.0.0.9", list);
-    EXPECT_EQ(list.size(), kMaxAddressEntries);
-    EXPECT_TRUE(ApplyAddressReport(u"new,10.0.0.2,key7,x", u"10.0.0.9", list));    // a known key still replaces
+        ApplyAddressReport(u"pc,10.0.0.1,key" + DecimalText(static_cast<long long>(i)) + u",x", u"10.0.0.9",
+                           100 + static_cast<int>(i), list);
+    EXPECT_EQ(list.entries.size(), kMaxAddressEntries);
+    EXPECT_TRUE(ApplyAddressReport(u"new,10.0.0.2,key7,x", u"10.0.0.9", 3, list));    // a known key still replaces
     const std::u16string huge = u"pc,10.0.0.1,k," + std::u16string(kMaxAddressEntryLength, u'x');
-    EXPECT_FALSE(ApplyAddressReport(huge, u"10.0.0.9", list));
+    EXPECT_FALSE(ApplyAddressReport(huge, u"10.0.0.9", 3, list));
 }
 
 } // namespace

@@ -29,9 +29,11 @@ LRESULT CRecordingWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         record.text = *text;
         break;
     }
-    case WM_STUDENT_ADDRESS_REPORT:
-        record.text = *reinterpret_cast<const CString*>(wParam);
+    case WM_STUDENT_ADDRESS_REPORT: {
+        std::unique_ptr<CString> text(reinterpret_cast<CString*>(lParam));
+        record.text = *text;
         break;
+    }
     default:
         break;
     }

@@ -19,6 +19,28 @@ TEST_F(StudentFixture, KeepAliveIsAnsweredAndStampsTheSlot)
     EXPECT_NE(m_slot.m_pcThreadId.load(), 0u);
 }
 
+// A seat is never online with the heard time of its last occupant: the heartbeat runs on another
+// thread and would end a student whose thread has not begun to serve yet.
+TEST_F(StudentFixture, ASeatComesOnlineAlreadyHeard)
+{
+    CPCInfo seat;
+    seat.m_slotNumber = 9;
+    seat.m_lastHeardTick = ::GetTickCount() - 600000;
+    LoopbackPair pair;
+    ASSERT_TRUE(pair.Ok());
+    const SOCKET consoleEnd = pair.TakeServer();
+    CPCThread* thread = CPCThread::Start(&seat, Links(), consoleEnd, kConnectionId + 2);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_TRUE(seat.IsOnline());
+    EXPECT_LT(::GetTickCount() - seat.m_lastHeardTick.load(), 5000u);
+    HANDLE handle = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), &handle,
+                                SYNCHRONIZE, FALSE, 0));
+    pair.CloseClient();
+    EXPECT_TRUE(WaitThreadEnd(handle));
+    CloseHandle(handle);
+}
+
 TEST_F(StudentFixture, ScreenFormatIsAnsweredWithTheEchoValue)
 {
     CPacket values(77u);
