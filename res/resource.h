@@ -164,6 +164,7 @@
 #define IDS_ABOUT_APPLIED                   209
 #define IDS_ABOUT_PROGRAM_NAME_TOO_LONG     210
 #define IDS_ABOUT_PROGRAM_LIST_TOO_LONG     211
+#define IDS_ABOUT_PROGRAM_NAME_BAD_CHARS    212
 
 // Strings: group dialogs
 #define IDS_COL_CHECK_NUMBER                110

@@ -31,6 +31,7 @@
 #include "framework/View.h"
 #include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
+#include "sessions/RemoteSessionLinks.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
 #include "view/BroadcastDlg.h"
@@ -48,6 +49,7 @@
 #include <string>
 #include <vector>
 
+class CPCThread;
 class IConsoleFrame;
 
 // The grid's two scroll buttons.
@@ -167,6 +169,8 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    // Remote sessions: wParam the lent socket, lParam the slot.
+    afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     afx_msg void OnNoteToolButton() { OpenNoteTool(); }
     afx_msg LRESULT OnOpenQuizPanel(WPARAM marker, LPARAM);
@@ -184,6 +188,7 @@ protected:
     afx_msg void OnLineDown();
     afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
     afx_msg void OnSysKeyUp(UINT ch, UINT repeat, UINT flags);
+    // wParam the slot, lParam the socket given back (INVALID_SOCKET when the student was lost).
     afx_msg LRESULT OnRemoteSessionEnded(WPARAM slot, LPARAM socket);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
@@ -247,7 +252,6 @@ private:
                          const std::u16string& command);
     // The modal dialogs of the view: refused while one is open or a message box is.
     bool BeginViewDialog();
-    void ApplyGridLayoutAfterDialog();
 
     // --- Fan-out (WendmarkViewFanOut.cpp) ---
     // To every slot of the class with a connection thread, in seat order.
@@ -319,6 +323,12 @@ private:
     // Where accepted student connections are admitted.
     void AdmitConnection(CTCPSocket& listener);
     void PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
+
+    // --- Remote sessions (WendmarkViewRemote.cpp) ---
+    // The slot at that address, or null when it is none of the class's.
+    CPCInfo* SlotOfRecord(LPARAM record) const;
+    RemoteSessionLinks SessionLinks() const;
+    void EndLostStudent(CPCInfo& slot, CPCThread& student);
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
     std::vector<bool> SeatsOnline() const;
