@@ -13,8 +13,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, start_program, wait_until  # noqa: E402
+from harness import UiDriver, artifact_path, start_program, wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
+from live_student import LiveStudentAgent  # noqa: E402
 from student_agent import StudentAgent  # noqa: E402
 from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
                         YES_ID, ConsoleFolder, apply_wine_settings)
@@ -226,6 +227,28 @@ class ClassroomTest(unittest.TestCase):
         self.assertIn("[KW00075]notepad.exe,Settings,Play Store,com.android.settings,"
                       "com.google.android.packageinstaller,com.android.vending", self.first.commands)
 
+
+    # --- The class as scripts/run shows it ---------------------------------------------------
+
+    def test_a_live_student_thumbnail_ticks_in_its_slot(self):
+        live = LiveStudentAgent("127.0.0.1", self.port, seat=18).start()
+        self.students.append(live)
+        live.wait_admitted(timeout=60)
+        client = self.driver.rect(self.view)["client"]
+        cell = (client[2] - client[0] - 40) // PER_ROW
+        picture_height = (cell - 2) * 3 // 4
+        x0, y0 = (18 - 1) % PER_ROW * cell, (18 - 1) // PER_ROW * (picture_height + 2)
+        box = (x0 + 8, y0 + 3, x0 + cell + 2, y0 + picture_height - 1)   # the whole picture
+
+        def picture(name):
+            bitmap = self.driver.capture(artifact_path(name), self.view, client=True, settle=0.5)["bitmap"]
+            return [bitmap.pixel(px, py) for py in range(box[1], box[3], 3) for px in range(box[0], box[2], 3)]
+
+        # The desktop shows (not the empty-seat picture), and its clock moves on.
+        first = wait_until(lambda: (lambda p: p if len(set(p)) > 20 else None)(picture("live-1.bmp")),
+                           timeout=60, interval=1.0, message="the live thumbnail never showed")
+        wait_until(lambda: picture("live-2.bmp") != first, timeout=30, interval=1.0,
+                   message="the live thumbnail did not change")
 
     # --- Groups ----------------------------------------------------------------------------
 
