@@ -13,7 +13,7 @@
 //   WM_USER + 1000 .. 1039, 1135, 1136  to a remote session's windows (the hidden session
 //                           window and the window that shows the student)
 //   WM_USER + 1100 .. 1199  to the pen tool's windows
-//   WM_USER + 1200 .. 1499  to the main frame and the log window
+//   WM_USER + 1200 .. 1499  to the main frame, the quiz panel and the log window
 //   3000 .. 3099            a drop target's drag callbacks, to the window it serves
 //   WM_APP  +    1 ..   99  a socket's notifications, to its owner window
 //   WM_APP  +  100 ..  199  to a student thread's socket window
@@ -114,6 +114,18 @@ constexpr WPARAM MessageMarker = 0x12345;
 // the selected group's name (AfxTakePosted<CString>). A copy, so a tab removed before the
 // message arrives leaves nothing dangling.
 #define WM_GROUP_TAB_SELECTED     (WM_USER + 1200)
+// To the quiz panel from its pop-ups: every asked student has answered (wParam, lParam 0); the
+// main window's full-screen state (lParam 1 full screen, 0 restored; passed on to the view); the
+// result chart was closed (wParam, lParam 0).
+#define WM_QUIZ_WAIT_TIMEOUT      (WM_USER + 1300)
+#define WM_SET_FULLSCREEN         (WM_USER + 1301)
+#define WM_QUIZ_RESULTS           (WM_USER + 1302)
+// Posted by a student's thread to the view: the speed-quiz winner's announcement; wParam
+// MessageMarker, lParam a heap CString (AfxTakePosted<CString>).
+#define WM_QUIZ_ANNOUNCE          (WM_USER + 1303)
+// To the view (the teacher toolbar's quiz entry): with wParam MessageMarker, show the quiz panel.
+// Answers 1.
+#define WM_OPEN_QUIZ_PANEL        (WM_USER + 1304)
 // To the log window: wParam MessageMarker; lParam a heap CLogInfo.
 #define WM_ADD_LOG_RECORD         (WM_USER + 1400)
 // To the log window from an abnormal-end report's worker: wParam TRUE when the service accepted

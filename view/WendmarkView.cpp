@@ -93,6 +93,9 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
     ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
     ON_COMMAND(IDC_TB_PEN_TOOL, OnNoteToolButton)
+    ON_MESSAGE(WM_OPEN_QUIZ_PANEL, OnOpenQuizPanel)
+    ON_MESSAGE(WM_QUIZ_ANNOUNCE, OnQuizAnnounce)
+    ON_COMMAND(IDC_TB_QUIZ, OnQuizButton)
     ON_MESSAGE(WM_SESSION_CLOSED, OnRemoteSessionEnded)
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
@@ -496,6 +499,8 @@ void CWendmarkView::OnDestroy()
     m_login.End();
     SayFarewell();
     m_noteTool.Close();
+    if (m_quizDlg.GetSafeHwnd())
+        m_quizDlg.DestroyWindow();
     if (m_broadcastDlg.GetSafeHwnd())
         m_broadcastDlg.DestroyWindow();
     if (m_logDlg.GetSafeHwnd())

@@ -14,9 +14,11 @@
 //   WendmarkViewFanOut.cpp   class-wide setters, groups, the hand-back after a session, the farewell
 //   WendmarkViewHooks.cpp    what the activities opened from here plug in
 //   WendmarkViewActivities.cpp the activities' dialogs opened from the view
+//   WendmarkViewQuiz.cpp     the quiz panel it owns, and what the panel asks of it
 #pragma once
 
 #include "activities/pentool/NoteTool.h"
+#include "activities/quiz/QuizDlg.h"
 #include "activities/screenshare/ScreenShareThread.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
@@ -54,7 +56,7 @@ class IConsoleFrame;
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
 
-class CWendmarkView : public CView {
+class CWendmarkView : public CView, private IQuizHost {
     DECLARE_DYNCREATE(CWendmarkView)
 public:
     CWendmarkView();
@@ -107,6 +109,10 @@ public:
     void OpenNoteTool(HWND owner = nullptr, HWND backLayer = nullptr);
     void HideNoteTool() { m_noteTool.Hide(); }
     BOOL IsNoteToolDrawing() const { return m_noteTool.IsDrawing(); }
+    // The quiz panel: shown at the right edge of the screen (WM_OPEN_QUIZ_PANEL does the same);
+    // the toolbar's quiz button shows it and picks a student at random.
+    void OpenQuizPanel();
+    void OnQuizButton();
     // --- Teacher commands (WendmarkViewCommands.cpp); the toolbar calls them too ---
     void StartRemoteControl();
     void OpenChat();
@@ -167,6 +173,9 @@ protected:
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     afx_msg void OnNoteToolButton() { OpenNoteTool(); }
+    afx_msg LRESULT OnOpenQuizPanel(WPARAM marker, LPARAM);
+    // wParam MessageMarker, lParam the announcement (a heap CString, ours).
+    afx_msg LRESULT OnQuizAnnounce(WPARAM marker, LPARAM text);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
@@ -269,6 +278,15 @@ private:
     void RunPcNameDialog(CPCInfo& target);
     bool RunTitlesDialog(std::vector<CString>& names, int& displayTitle);
     void RunGroupExecuteDialog();
+
+    // --- The quiz panel's host (WendmarkViewQuiz.cpp) ---
+    const std::vector<CPCInfo*>& GetQuizSlots() const override { return m_slots; }
+    void FocusPickedSlot(int index) override;
+    bool IsScreenShareOn() const override { return IsClassScreenSharing(); }
+    bool IsTouchControlOn() const override { return IsTouchLockOn(); }
+    int ToggleControlRight() override { return TogglePresentationRight(); }
+    void ShowQuizAnswers(bool shown) override;
+    void SetQuizFullScreen(LPARAM state) override;
 
     // --- Painting (WendmarkViewDraw.cpp) ---
     void PaintGrid(CDC& target, const CRect& client);
@@ -404,6 +422,7 @@ private:
     // The pad event log, made at the first update and kept hidden until the teacher opens it.
     CLogManageDlg m_logDlg;
     CNoteTool m_noteTool;
+    CQuizDlg m_quizDlg{*this};
 
     // The class screen share.
     ShareRect m_shareCapture{0, 0, 1280, 720};
