@@ -11,6 +11,8 @@ struct RemoteSessionLinks {
     HWND view = nullptr;
     // The main frame: the session window opens near it.
     HWND mainFrame = nullptr;
+    // The teacher toolbar: hidden while the session's window is open.
+    HWND teacherToolbar = nullptr;
     // The program's remote input switch: the input pump runs and input is forwarded.
     bool inputPump = true;
     // The teacher toolbar's touch lock: lifted for this student while the session runs.

@@ -148,6 +148,10 @@ void CUIThreadWnd::SetUp()
         ++*m_links.openViewCount;
         m_counted = true;
     }
+    // The session's window is the teacher's whole screen meanwhile.
+    m_toolbarHidden = m_links.teacherToolbar && ::IsWindowVisible(m_links.teacherToolbar);
+    if (m_toolbarHidden)
+        ::ShowWindowAsync(m_links.teacherToolbar, SW_HIDE);
     // While it is open, the class screen share copies this window rather than the desktop.
     PushTargetWindow(m_hWnd);
     m_pushed = true;
@@ -588,8 +592,11 @@ void CUIThreadWnd::OnClose()
     if (m_session && ::IsWindow(m_session))
         ::SendMessageW(m_session, WM_CLOSE, 0, 0);
     m_session = nullptr;
-    if (m_pushed)
+    if (m_pushed) {
         RemoveTargetWindow(m_hWnd);
+        if (m_toolbarHidden && ::IsWindow(m_links.teacherToolbar))
+            ::ShowWindowAsync(m_links.teacherToolbar, SW_SHOWNOACTIVATE);
+    }
     m_pushed = false;
     DestroyWindow();   // the view thread ends with its window
 }

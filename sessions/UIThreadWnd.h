@@ -105,6 +105,7 @@ private:
     bool m_imeNative = false;
     bool m_counted = false;
     bool m_pushed = false;      // on the target-window stack
+    bool m_toolbarHidden = false;
     CFont m_captionFont;
     CMemBitmap m_backBuffer;
     struct StatePicture {

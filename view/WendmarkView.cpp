@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "activities/quiz/QuizPopups.h"
 #include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
@@ -501,6 +502,8 @@ void CWendmarkView::OnDestroy()
     m_noteTool.Close();
     if (m_quizDlg.GetSafeHwnd())
         m_quizDlg.DestroyWindow();
+    // An announcement can have been shown without the panel (a press with no speed quiz on).
+    DestroyQuizPopups();
     if (m_broadcastDlg.GetSafeHwnd())
         m_broadcastDlg.DestroyWindow();
     if (m_logDlg.GetSafeHwnd())

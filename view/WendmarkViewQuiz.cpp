@@ -55,7 +55,8 @@ void CWendmarkView::ShowQuizAnswers(bool shown)
 
 void CWendmarkView::SetQuizFullScreen(LPARAM state)
 {
+    // A main window the teacher put away (the presentation right minimises it) stays put.
     CFrameWnd* frame = GetMainFrame();
-    if (frame && frame->IsWindowVisible())
+    if (frame && frame->IsWindowVisible() && !frame->IsIconic())
         frame->ShowWindow(state ? SW_MAXIMIZE : SW_RESTORE);
 }

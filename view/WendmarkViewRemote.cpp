@@ -12,6 +12,7 @@
 #include "sessions/StudentPosting.h"
 #include "sessions/ViewThread.h"
 #include "sessions/core/TeacherCommands.h"
+#include "view/BroadcastDlg.h"
 #include "foundation/AppGlobals.h"
 
 #include <algorithm>
@@ -41,6 +42,7 @@ RemoteSessionLinks CWendmarkView::SessionLinks() const
     links.view = GetSafeHwnd();
     CFrameWnd* frame = GetMainFrame();
     links.mainFrame = frame ? frame->GetSafeHwnd() : nullptr;
+    links.teacherToolbar = g_broadcastDlg ? g_broadcastDlg->GetSafeHwnd() : nullptr;
     links.inputPump = g_remoteInputPump != 0;
     links.openViewCount = &g_openViewCount;
     return links;
