@@ -1,6 +1,6 @@
 """The teacher names students and gives them other seats, under Wine: one console with simulated
-students. A name is refused through its dialog, then accepted, stored in config.ini and told to
-the student; a student moves to a free seat, two students swap seats, and each is told its new
+students. A name is refused through its dialog or the class list, then accepted, stored in
+config.ini and told to the student; a student moves to a free seat, two students swap seats, and each is told its new
 number and to reconnect."""
 
 import os
@@ -15,6 +15,8 @@ import test_classroom  # noqa: E402
 from test_login import BOX_TITLE, DIALOG_CLASS, OK_ID, YES_ID, read_ini  # noqa: E402
 
 ID_SLOT_SET_NAME, ID_SLOT_CHANGE_NUMBER = 32779, 32805
+TOOLBAR_NAMES, NAMES_LIST, NAMES_EDIT, NAMES_OK = 1215, 1011, 1012, 1013
+VK_RETURN = 0x0D
 NAME_EDIT, NAME_OK = 1001, 1013
 MOVE, SWAP, MOVE_TARGET, SWAP_TARGET, CHANGE_OK = 1169, 1170, 1175, 1176, 1013
 NAME_TITLE = "\ud559\uc0dd \uc774\ub984 \uc124\uc815"            # "학생 이름 설정"
@@ -33,7 +35,6 @@ class NamesAndSeatsTest(unittest.TestCase):
     cell_centre = test_classroom.ClassroomTest.cell_centre
     post_mouse = test_classroom.ClassroomTest.post_mouse
     click = test_classroom.ClassroomTest.click
-    answer_yes = test_classroom.ClassroomTest.answer_yes
 
     def open_dialog(self, seat, command, title):
         self.click(seat)
@@ -62,6 +63,28 @@ class NamesAndSeatsTest(unittest.TestCase):
         self.assertFalse([c for c in student.commands if c.startswith("[KW00009]") and "kim" in c])
         names = wait_until(lambda: read_ini(self.folder.path / "config.ini").get("PCNAME-"), timeout=20)
         self.assertEqual(names["3"], "\uae40\ubbfc\uc218")
+
+    def test_the_class_list_edits_a_name_in_place_and_tells_that_student(self):
+        student = self.first                                 # seat 1: the list's first row
+        # What the toolbar's names button sends the view.
+        self.driver.post(self.view, test_classroom.WM_COMMAND, TOOLBAR_NAMES)
+        dialog = self.driver.wait_window(cls=DIALOG_CLASS, title=NAME_TITLE, exact=True, pid=self.pid, timeout=20)
+        names = self.driver.find_child(dialog, id=NAMES_LIST, timeout=10)
+        client = self.driver.rect(names)["client"]
+        self.driver.double_click(names, x=(client[2] - client[0]) * 3 // 4, y=11)
+        edit = self.driver.find_child(dialog, id=NAMES_EDIT, visible=True, timeout=10)
+        self.driver.set_text(edit, "a/b")
+        self.driver.press_key(edit, VK_RETURN)
+        self.dismiss_box()
+        self.driver.set_text(edit, "\ubc15\uc9c0\uc131")   # 박지성
+        self.driver.press_key(edit, VK_RETURN)
+        wait_until(lambda: not self.driver.state(edit)["window"].get("visible"), timeout=20)
+        self.driver.click(self.driver.find_child(dialog, id=NAMES_OK, timeout=10))
+        self.driver.wait_gone(dialog, timeout=20)
+        student.wait_text("[KW00009]\ubc15\uc9c0\uc131", timeout=30)
+        self.assertFalse([c for c in student.commands if c == "[KW00009]a/b"])
+        names = wait_until(lambda: read_ini(self.folder.path / "config.ini").get("PCNAME-"), timeout=20)
+        self.assertEqual(names["1"], "\ubc15\uc9c0\uc131")
 
     def change_seat(self, seat, mode, target, ask_title):
         dialog = self.open_dialog(seat, ID_SLOT_CHANGE_NUMBER, CHANGE_TITLE)
