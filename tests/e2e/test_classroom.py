@@ -120,7 +120,13 @@ class ClassroomTest(unittest.TestCase):
         self.driver.wait_gone(menu, timeout=20)
 
     def answer_yes(self):
-        box = self.driver.wait_window(cls=DIALOG_CLASS, pid=self.pid, timeout=20)
+        # The question box, not the teacher toolbar (a dialog of the same class that is always up).
+        def question():
+            for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True):
+                if self.driver.windows(parent=window, id=YES_ID):
+                    return window
+            return None
+        box = wait_until(question, timeout=20, message="no question box")
         self.driver.click(self.driver.find_child(box, id=YES_ID, timeout=10))
         self.driver.wait_gone(box, timeout=20)
 
