@@ -10,8 +10,10 @@
 //   WM_USER +  100 ..  199  to the skinned widgets' own frames
 //   WM_USER +  256 .. 0x7FFF taken by framework/AsyncSocket.cpp, to its hidden notification
 //                           window only (one number per socket); nothing else goes there
+//   WM_USER + 1000 .. 1039, 1135, 1136  to a remote session's windows (the hidden session
+//                           window and the window that shows the student)
 //   WM_USER + 1100 .. 1199  to the pen tool's windows
-//   WM_USER + 1200 .. 1499  to the main frame and the log window
+//   WM_USER + 1200 .. 1499  to the main frame, the quiz panel and the log window
 //   3000 .. 3099            a drop target's drag callbacks, to the window it serves
 //   WM_APP  +    1 ..   99  a socket's notifications, to its owner window
 //   WM_APP  +  100 ..  199  to a student thread's socket window
@@ -49,6 +51,40 @@ constexpr WPARAM MessageMarker = 0x12345;
 // the left.
 #define WM_SKIN_SCROLL_UPDATE     (WM_USER + 100)
 
+// --- WM_USER + 1000 .. 1039 -------------------------------------------------------------------
+// A remote session's hidden window (CCommunicationWnd) unless said otherwise. Each command
+// message is sent or posted with plain values; none carries a heap object unless said.
+
+// From the input pump: send the queued input. wParam and lParam 0.
+#define WM_FLUSH_INPUT            (WM_USER + 1000)
+// To the view window: the student's screen size; wParam width, lParam height.
+#define WM_STUDENT_SCREEN_SIZE    (WM_USER + 1001)
+// To the view window: wParam 1 while the student's sound plays, 0 when it stopped.
+#define WM_SOUND_STATE            (WM_USER + 1013)
+// "[KW00016]": the student plays its special key combination.
+#define WM_SEND_SPECIAL_KEY       (WM_USER + 1015)
+// Sent: switches the student's sound on or off; answers 0, or -1 (no device), -2 (no buffer).
+#define WM_TOGGLE_SOUND           (WM_USER + 1016)
+// Sent: wParam a const CString* with the teacher's chat line, valid during the call.
+#define WM_SEND_CHAT_TEXT         (WM_USER + 1018)
+// Sent: wParam a const RECT* (the view's client rectangle), valid during the call.
+#define WM_SEND_VIEW_REGION       (WM_USER + 1019)
+// wParam horizontal, lParam vertical scroll position.
+#define WM_SEND_VIEW_SCROLL       (WM_USER + 1020)
+// wParam 1 / 0: fitted or not; and full screen or not.
+#define WM_SEND_FULLSCREEN_ON     (WM_USER + 1021)
+// From the packet thread: lParam the frame number to acknowledge.
+#define WM_FRAME_DECODED          (WM_USER + 1022)
+#define WM_SEND_FULLSCREEN_STATE  (WM_USER + 1023)
+#define WM_SEND_CLIPBOARD         (WM_USER + 1024)
+#define WM_SEND_KW00087           (WM_USER + 1025)
+// To the view window: wParam a heap SessionChatLine (sessions/SessionReceiver.h) with a line
+// the student wrote, for the chat window that lives on the view window's thread.
+#define WM_SESSION_CHAT_LINE      (WM_USER + 1030)
+// From the packet thread: the student is alive; answer at once.
+#define WM_KEEPALIVE_SEEN         (WM_USER + 1034)
+#define WM_SEND_KW00116           (WM_USER + 1039)
+
 // --- WM_USER + 1100 .. 1199 -----------------------------------------------------------------
 
 // To the pen toolbar from outside: passed on to the pen thread's window and from there to the
@@ -62,6 +98,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // Posted to the pen thread's window: close the drawing surface without asking, back to touch
 // mode, hide the pen toolbar. wParam, lParam 0.
 #define WM_NOTE_TOOL_HIDE         (WM_USER + 1103)
+// To a remote session's hidden window: "[KW00108]home" / "[KW00108]back" for a pad.
+#define WM_PAD_HOME               (WM_USER + 1135)
+#define WM_PAD_BACK               (WM_USER + 1136)
 // To the teacher toolbar: answered 1, no effect.
 #define WM_NOTE_TOOL_STATE        (WM_USER + 1137)
 #define WM_NOTE_TOOL_QUERY        (WM_USER + 1138)
@@ -75,6 +114,18 @@ constexpr WPARAM MessageMarker = 0x12345;
 // the selected group's name (AfxTakePosted<CString>). A copy, so a tab removed before the
 // message arrives leaves nothing dangling.
 #define WM_GROUP_TAB_SELECTED     (WM_USER + 1200)
+// To the quiz panel from its pop-ups: every asked student has answered (wParam, lParam 0); the
+// main window's full-screen state (lParam 1 full screen, 0 restored; passed on to the view); the
+// result chart was closed (wParam, lParam 0).
+#define WM_QUIZ_WAIT_TIMEOUT      (WM_USER + 1300)
+#define WM_SET_FULLSCREEN         (WM_USER + 1301)
+#define WM_QUIZ_RESULTS           (WM_USER + 1302)
+// Posted by a student's thread to the view: the speed-quiz winner's announcement; wParam
+// MessageMarker, lParam a heap CString (AfxTakePosted<CString>).
+#define WM_QUIZ_ANNOUNCE          (WM_USER + 1303)
+// To the view (the teacher toolbar's quiz entry): with wParam MessageMarker, show the quiz panel.
+// Answers 1.
+#define WM_OPEN_QUIZ_PANEL        (WM_USER + 1304)
 // To the log window: wParam MessageMarker; lParam a heap CLogInfo.
 #define WM_ADD_LOG_RECORD         (WM_USER + 1400)
 // To the log window from an abnormal-end report's worker: wParam TRUE when the service accepted
@@ -135,8 +186,10 @@ constexpr WPARAM MessageMarker = 0x12345;
 
 // To a student's thread: start serving; wParam and lParam 0.
 #define WM_THREAD_START           (WM_APP + 300)
-// From a remote session to the view when it ends.
+// Posted by a remote session to the view when it ends: wParam the CPCInfo, lParam the socket
+// handle given back (the view's from then on), or INVALID_SOCKET when the student was lost.
 #define WM_SESSION_CLOSED         (WM_APP + 301)
+// To a remote session's threads: end the session (WM_CLOSE to the thread's window).
 #define WM_THREAD_CLOSE           (WM_APP + 302)
 // Posted to the view by a student's thread: wParam the seat number; lParam a heap CString with
 // the "[PC00014]" arguments, which the view frees.

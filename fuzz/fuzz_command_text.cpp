@@ -76,9 +76,11 @@ void CheckReaders(const std::u16string& arguments)
     size_t seat = 0;
     if (CheckSeat(arguments, std::vector<bool>(40, false), seat) == SeatVerdict::Admit) Check(seat < 40);
 
-    std::vector<std::u16string> addresses(3, u"a,10.0.0.1,k,x");
-    ApplyAddressReport(arguments, u"10.0.0.9", addresses);
-    Check(addresses.size() <= 4);
+    StudentAddressList addresses;
+    addresses.entries.assign(3, u"a,10.0.0.1,k,x");
+    addresses.seats = {1, 2, 3};
+    ApplyAddressReport(arguments, u"10.0.0.9", 4, addresses);
+    Check(addresses.entries.size() <= 4 && addresses.entries.size() == addresses.seats.size());
 }
 
 void CheckChatEscaping(const std::u16string& text)

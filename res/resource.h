@@ -164,6 +164,7 @@
 #define IDS_ABOUT_APPLIED                   209
 #define IDS_ABOUT_PROGRAM_NAME_TOO_LONG     210
 #define IDS_ABOUT_PROGRAM_LIST_TOO_LONG     211
+#define IDS_ABOUT_PROGRAM_NAME_BAD_CHARS    212
 
 // Strings: group dialogs
 #define IDS_COL_CHECK_NUMBER                110
@@ -808,6 +809,10 @@
 #define IDC_QUIZMSG_YES                     1246
 #define IDC_QUIZMSG_NO                      1247
 #define IDC_QUIZRESULT_RESTORE_WINDOW       1248
+#define IDC_QUIZMSG_TEXT                    1710  // the announcement's text
+#define IDC_QUIZWAIT_SECONDS                1711  // seconds waited
+#define IDC_QUIZWAIT_PROGRESS               1712  // "answers / asked"
+#define IDC_QUIZRESULT_ROW_FIRST            1720  // the chart's rows, one per answer, then no answer
 
 // Pen toolbar (140)
 #define IDC_PEN_WHITEBOARD_MODE             1034

@@ -87,6 +87,12 @@ bool CPCInfo::StoreQuizAnswer(const CString& answer)
     return first;
 }
 
+bool CPCInfo::HasQuizAnswer() const
+{
+    CCriticalSectionLock lock(m_lock);
+    return m_quizAnswered;
+}
+
 void CPCInfo::ClearQuizAnswer()
 {
     CCriticalSectionLock lock(m_lock);

@@ -70,6 +70,7 @@ public:
     // first; true only for the first answer since the last ClearQuizAnswer, so a question counts
     // each student once.
     bool StoreQuizAnswer(const CString& answer);
+    bool HasQuizAnswer() const;
     // Before each question.
     void ClearQuizAnswer();
     CString GetForegroundApp() const;

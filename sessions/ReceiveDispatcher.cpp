@@ -315,6 +315,8 @@ void CReceiveDispatcher::OnQuizBuzzer()
 void CReceiveDispatcher::OnQuizAnswer(const CString& arguments)
 {
     // A student who answers again changes the answer, not the count of students who answered.
+    // Stored and counted under the quiz lock, under which the panel clears both for a question.
+    CCriticalSectionLock lock(g_quizLock);
     if (m_slot.StoreQuizAnswer(arguments))
         g_quizBoard.CountAnswer();
 }

@@ -1,5 +1,7 @@
 #include "view/BroadcastDlg.h"
 
+#include "dialogs/ViewDialogState.h"
+
 #include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/IniFile.h"
@@ -107,8 +109,10 @@ CBroadcastDlg::CBroadcastDlg(CWendmarkView* view) : CDialogEx(IDD_TOOLBAR, nullp
 CBroadcastDlg::~CBroadcastDlg()
 {
     *m_alive = false;
-    if (g_broadcastDlg == this)
+    if (g_broadcastDlg == this) {
         g_broadcastDlg = nullptr;
+        SetTeacherToolbarWindows(nullptr, nullptr);
+    }
 }
 
 void CBroadcastDlg::ReadShareSettingsFile()
@@ -124,6 +128,8 @@ BOOL CBroadcastDlg::CreateToolbar()
     if (!Create(IDD_TOOLBAR, nullptr))
         return FALSE;
     g_broadcastDlg = this;
+    // The view's dialogs hide the toolbar and its back layer while they are open.
+    SetTeacherToolbarWindows(GetSafeHwnd(), m_backLayer.GetSafeHwnd());
     return TRUE;
 }
 

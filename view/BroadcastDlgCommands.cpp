@@ -12,7 +12,6 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "foundation/AppGlobals.h"
-#include "shell/PenToolState.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
 #include "view/WendmarkView.h"
@@ -267,10 +266,7 @@ void CBroadcastDlg::OnNoteTool()
 {
     if (g_runWithPenTool) {
         // The external pen program: started when its published window is gone.
-        ReadPenToolState();
-        if (!g_penToolPath.IsEmpty() && ::GetFileAttributesW(g_penToolPath) != INVALID_FILE_ATTRIBUTES &&
-            g_penToolWnd != reinterpret_cast<HWND>(-1) && !::IsWindow(g_penToolWnd))
-            StartPenTool();
+        m_view->StartPenTool();
         return;
     }
     m_view->OpenNoteTool(GetSafeHwnd(), m_backLayer.GetSafeHwnd());

@@ -2,6 +2,7 @@
 // closing. Painting, timers, the login-server session and the sockets have files of their own.
 #include "view/WendmarkView.h"
 
+#include "activities/quiz/QuizPopups.h"
 #include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
@@ -93,6 +94,9 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
     ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
     ON_COMMAND(IDC_TB_PEN_TOOL, OnNoteToolButton)
+    ON_MESSAGE(WM_OPEN_QUIZ_PANEL, OnOpenQuizPanel)
+    ON_MESSAGE(WM_QUIZ_ANNOUNCE, OnQuizAnnounce)
+    ON_COMMAND(IDC_TB_QUIZ, OnQuizButton)
     ON_MESSAGE(WM_SESSION_CLOSED, OnRemoteSessionEnded)
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
@@ -115,8 +119,13 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_COMMAND(ID_SLOT_SHUTDOWN, OnShutdownPc)
     ON_COMMAND(ID_SLOT_RETRY_NEXT_DAY, OnRetryNextDay)
     ON_COMMAND(ID_SLOT_CHANGE_NUMBER, OnChangeSlot)
+    ON_COMMAND(IDC_TB_GRID_LAYOUT, SetSlotsPerRow)
+    ON_COMMAND(IDC_TB_MONITOR_SETTINGS, SetImageQuality)
+    ON_COMMAND(IDC_TB_SETTINGS, OpenSettings)
+    ON_COMMAND(IDC_TB_STUDENT_NAMES, ManageTitles)
     ON_COMMAND(IDC_TB_LOG, OnShowLog)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
+    ON_MESSAGE(WM_SESSION_ACCEPTED, OnStartRemoteSession)
     ON_MESSAGE(WM_BROADCAST_PACKET, OnShareFrameReady)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
@@ -359,6 +368,12 @@ void CWendmarkView::EndAllSlots()
     }
 }
 
+BOOL CWendmarkView::StartPenTool()
+{
+    IConsoleFrame* frame = GetConsoleFrame();
+    return frame ? frame->StartPenTool() : FALSE;
+}
+
 IConsoleFrame* CWendmarkView::GetConsoleFrame() const
 {
     return dynamic_cast<IConsoleFrame*>(GetParentFrame());
@@ -485,6 +500,10 @@ void CWendmarkView::OnDestroy()
     m_login.End();
     SayFarewell();
     m_noteTool.Close();
+    if (m_quizDlg.GetSafeHwnd())
+        m_quizDlg.DestroyWindow();
+    // An announcement can have been shown without the panel (a press with no speed quiz on).
+    DestroyQuizPopups();
     if (m_broadcastDlg.GetSafeHwnd())
         m_broadcastDlg.DestroyWindow();
     if (m_logDlg.GetSafeHwnd())

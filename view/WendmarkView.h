@@ -14,9 +14,11 @@
 //   WendmarkViewFanOut.cpp   class-wide setters, groups, the hand-back after a session, the farewell
 //   WendmarkViewHooks.cpp    what the activities opened from here plug in
 //   WendmarkViewActivities.cpp the activities' dialogs opened from the view
+//   WendmarkViewQuiz.cpp     the quiz panel it owns, and what the panel asks of it
 #pragma once
 
 #include "activities/pentool/NoteTool.h"
+#include "activities/quiz/QuizDlg.h"
 #include "activities/screenshare/ScreenShareThread.h"
 #include "foundation/AppMessages.h"
 #include "foundation/TCPSocket.h"
@@ -29,6 +31,7 @@
 #include "framework/View.h"
 #include "sessions/LogManageDlg.h"
 #include "sessions/PCInfo.h"
+#include "sessions/RemoteSessionLinks.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
 #include "view/BroadcastDlg.h"
@@ -46,13 +49,14 @@
 #include <string>
 #include <vector>
 
+class CPCThread;
 class IConsoleFrame;
 
 // The grid's two scroll buttons.
 #define IDC_VIEW_SCROLL_UP   160
 #define IDC_VIEW_SCROLL_DOWN 161
 
-class CWendmarkView : public CView {
+class CWendmarkView : public CView, private IQuizHost {
     DECLARE_DYNCREATE(CWendmarkView)
 public:
     CWendmarkView();
@@ -76,6 +80,8 @@ public:
     // Ends the program without asking: clears the main frame's close confirmation and posts
     // WM_CLOSE to it.
     void CloseMainFrame();
+    // Starts the external pen program through the hosting frame; FALSE when it was not started.
+    BOOL StartPenTool();
 
     // --- The class screen share (WendmarkViewShare.cpp) ---
     // The capture rectangle (screen coordinates), canvas and modes the next share uses, and the
@@ -103,6 +109,10 @@ public:
     void OpenNoteTool(HWND owner = nullptr, HWND backLayer = nullptr);
     void HideNoteTool() { m_noteTool.Hide(); }
     BOOL IsNoteToolDrawing() const { return m_noteTool.IsDrawing(); }
+    // The quiz panel: shown at the right edge of the screen (WM_OPEN_QUIZ_PANEL does the same);
+    // the toolbar's quiz button shows it and picks a student at random.
+    void OpenQuizPanel();
+    void OnQuizButton();
     // --- Teacher commands (WendmarkViewCommands.cpp); the toolbar calls them too ---
     void StartRemoteControl();
     void OpenChat();
@@ -159,8 +169,13 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    // Remote sessions: wParam the lent socket, lParam the slot.
+    afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     afx_msg void OnNoteToolButton() { OpenNoteTool(); }
+    afx_msg LRESULT OnOpenQuizPanel(WPARAM marker, LPARAM);
+    // wParam MessageMarker, lParam the announcement (a heap CString, ours).
+    afx_msg LRESULT OnQuizAnnounce(WPARAM marker, LPARAM text);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
@@ -173,6 +188,7 @@ protected:
     afx_msg void OnLineDown();
     afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
     afx_msg void OnSysKeyUp(UINT ch, UINT repeat, UINT flags);
+    // wParam the slot, lParam the socket given back (INVALID_SOCKET when the student was lost).
     afx_msg LRESULT OnRemoteSessionEnded(WPARAM slot, LPARAM socket);
     // wParam: the dropped file's path (heap wchar_t[], ours).
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
@@ -236,7 +252,6 @@ private:
                          const std::u16string& command);
     // The modal dialogs of the view: refused while one is open or a message box is.
     bool BeginViewDialog();
-    void ApplyGridLayoutAfterDialog();
 
     // --- Fan-out (WendmarkViewFanOut.cpp) ---
     // To every slot of the class with a connection thread, in seat order.
@@ -263,6 +278,15 @@ private:
     void RunPcNameDialog(CPCInfo& target);
     bool RunTitlesDialog(std::vector<CString>& names, int& displayTitle);
     void RunGroupExecuteDialog();
+
+    // --- The quiz panel's host (WendmarkViewQuiz.cpp) ---
+    const std::vector<CPCInfo*>& GetQuizSlots() const override { return m_slots; }
+    void FocusPickedSlot(int index) override;
+    bool IsScreenShareOn() const override { return IsClassScreenSharing(); }
+    bool IsTouchControlOn() const override { return IsTouchLockOn(); }
+    int ToggleControlRight() override { return TogglePresentationRight(); }
+    void ShowQuizAnswers(bool shown) override;
+    void SetQuizFullScreen(LPARAM state) override;
 
     // --- Painting (WendmarkViewDraw.cpp) ---
     void PaintGrid(CDC& target, const CRect& client);
@@ -299,6 +323,12 @@ private:
     // Where accepted student connections are admitted.
     void AdmitConnection(CTCPSocket& listener);
     void PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
+
+    // --- Remote sessions (WendmarkViewRemote.cpp) ---
+    // The slot at that address, or null when it is none of the class's.
+    CPCInfo* SlotOfRecord(LPARAM record) const;
+    RemoteSessionLinks SessionLinks() const;
+    void EndLostStudent(CPCInfo& slot, CPCThread& student);
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
     std::vector<bool> SeatsOnline() const;
@@ -392,6 +422,7 @@ private:
     // The pad event log, made at the first update and kept hidden until the teacher opens it.
     CLogManageDlg m_logDlg;
     CNoteTool m_noteTool;
+    CQuizDlg m_quizDlg{*this};
 
     // The class screen share.
     ShareRect m_shareCapture{0, 0, 1280, 720};

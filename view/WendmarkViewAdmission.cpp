@@ -221,6 +221,8 @@ bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
     StudentThreadLinks links;
     links.view = GetSafeHwnd();
     links.logWindow = g_logDlg.load();
+    links.quizWindow = GetSafeHwnd();
+    links.quizAnnounceMessage = WM_QUIZ_ANNOUNCE;
     links.programFolder = GetModuleDirectory();
     // The socket leaves the view on this thread before its handle travels, so exactly one
     // thread owns it at any time.

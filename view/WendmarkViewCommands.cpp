@@ -2,7 +2,11 @@
 // presentation right and the renumbering. "The target" is the focused slot of the shown list.
 #include "view/WendmarkView.h"
 
+#include "dialogs/AboutDlg.h"
+#include "dialogs/JpegQuiltyDlg.h"
+#include "dialogs/PcPerRowDlg.h"
 #include "dialogs/ViewDialogState.h"
+#include "foundation/IniSettings.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/MessagePump.h"
 #include "framework/FrameWnd.h"
@@ -359,4 +363,93 @@ void CWendmarkView::OpenGroupExecute()
         return;
     RunGroupExecuteDialog();
     g_viewDialogOpen = 0;
+}
+
+// --- The view's settings dialogs ------------------------------------------------------------
+
+namespace {
+
+// The settings dialog sends through the view's class-wide setters.
+class CViewRestrictionSenders : public CAboutDlg::Senders {
+public:
+    explicit CViewRestrictionSenders(CWendmarkView& view) : m_view(view) {}
+    void SendPreventEnd(int on) override { m_view.SendPreventEnd(on); }
+    void SendPreventWebBrowser(int on) override { m_view.SendPreventWebBrowser(on); }
+    void SendPreventUsb(int on) override { m_view.SendPreventUsb(on); }
+    void SendPreventOtherPrograms(int on) override { m_view.SendPreventOtherPrograms(on); }
+    void SendProhibitedProgramList(const CString& joined) override { m_view.SendProhibitedProgramList(joined); }
+
+private:
+    CWendmarkView& m_view;
+};
+
+} // namespace
+
+void CWendmarkView::OpenSettings()
+{
+    if (!BeginViewDialog())
+        return;
+    CViewRestrictionSenders senders(*this);
+    CAboutDlg dialog(senders, m_configPath, this);
+    dialog.DoModal();
+    g_viewDialogOpen = 0;   // also when the dialog could not be made
+}
+
+void CWendmarkView::SetImageQuality()
+{
+    if (!BeginViewDialog())
+        return;
+    const LifeToken life = Life();
+    CJpegQuiltyDlg dialog(this);
+    dialog.m_quality = m_imageQuality;
+    dialog.m_refreshPeriod = m_refreshDelay;
+    dialog.m_captureAll = m_restrictions.captureAllWindows ? 1 : 0;
+    const INT_PTR result = dialog.DoModal();
+    g_viewDialogOpen = 0;
+    if (result != IDOK || !Alive(life))
+        return;
+    m_imageQuality = dialog.m_quality;
+    SetConfigInt(L"config", L"quilty", m_imageQuality);
+    for (CPCInfo* slot : m_slots) {
+        if (slot->m_pcThreadId.load() == 0)
+            continue;
+        slot->m_imageQuality = m_imageQuality;
+        PostCommandToSlot(*slot, ImageQualityCommand(m_imageQuality));
+    }
+    m_refreshDelay = dialog.m_refreshPeriod;
+    SetConfigInt(L"config", L"delay", m_refreshDelay);
+    SendThumbnailDelay(m_refreshDelay);
+    SendCaptureAllWindows(dialog.m_captureAll);
+}
+
+void CWendmarkView::SetSlotsPerRow()
+{
+    if (!BeginViewDialog())
+        return;
+    const LifeToken life = Life();
+    CPcPerRowDlg dialog(this);
+    const GridSettings shown = m_groupShown ? m_groupGrid : m_classGrid;
+    dialog.m_perRow = shown.slotsPerRow;
+    dialog.m_widthRatio = shown.widthRatio;
+    dialog.m_heightRatio = shown.heightRatio;
+    const INT_PTR result = dialog.DoModal();
+    g_viewDialogOpen = 0;
+    if (result != IDOK || !Alive(life))
+        return;
+    const GridSettings chosen{dialog.m_perRow, dialog.m_widthRatio, dialog.m_heightRatio};
+    if (m_groupShown) {
+        m_groupGrid = chosen;
+        CString layout;
+        layout.Format(L"%d,%d,%d", chosen.slotsPerRow, chosen.widthRatio, chosen.heightRatio);
+        m_groupPerRows[m_shownGroupName] = layout;
+        SetGroupPerRow(m_groupFilePath, m_shownGroupName, layout);
+    } else {
+        m_classGrid = chosen;
+        SetConfigInt(L"config", L"perrow", chosen.slotsPerRow);
+        SetConfigInt(L"config", L"widthratio", chosen.widthRatio);
+        SetConfigInt(L"config", L"heightratio", chosen.heightRatio);
+    }
+    RecomputeThumbnailSize();
+    OnVScroll(SB_LINEUP, 0, nullptr);
+    Invalidate(TRUE);
 }

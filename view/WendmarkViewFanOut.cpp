@@ -269,11 +269,18 @@ LRESULT CWendmarkView::OnRemoteSessionEnded(WPARAM slotRecord, LPARAM socket)
     auto* slot = reinterpret_cast<CPCInfo*>(slotRecord);
     if (!slot || std::find(m_slots.begin(), m_slots.end(), slot) == m_slots.end())
         return 0;
+    slot->m_controlThread = nullptr;
+    Invalidate(FALSE);
+    const bool studentLost = static_cast<SOCKET>(socket) == INVALID_SOCKET;
     const DWORD threadId = slot->m_pcThreadId.load();
     CPCThread* thread = slot->m_pcThread.load();
     if (threadId == 0 || !thread) {
-        if (socket)
+        if (socket && !studentLost)
             ::closesocket(static_cast<SOCKET>(socket));
+        return 0;
+    }
+    if (studentLost) {
+        EndLostStudent(*slot, *thread);
         return 0;
     }
     // The thread waits for this while it has lent its socket; it cannot end meanwhile.

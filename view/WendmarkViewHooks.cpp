@@ -11,7 +11,7 @@
 // The quiz panel: while it is visible, the commands that take a student away refuse.
 bool CWendmarkView::IsQuizPanelVisible() const
 {
-    return false;
+    return m_quizDlg.IsPanelVisible();
 }
 
 // The built-in pen tool's overlay in a drawing mode.

@@ -1,9 +1,10 @@
 // CFileTransferDlg: the modal dialog (template 130) with which the teacher sends files to the
-// ticked students. It is one of the view's modal dialogs: the opener sets g_viewDialogOpen, the
-// dialog hides the teacher toolbar while it is open and clears the flag when it is destroyed. The teacher picks files in a shell folder tree, ticks students, names a
+// ticked students. The teacher picks files in a shell folder tree, ticks students, names a
 // destination folder on the student PCs and presses Start; the dialog then asks the students'
 // threads for one file at a time (at most the parallel limit of "filetrans" at once), and shows
-// one status row per file and student with a progress bar and the result.
+// one status row per file and student with a progress bar and the result. It is one of the
+// view's modal dialogs: the opener sets g_viewDialogOpen; the dialog hides the teacher toolbar
+// while it is open and clears the flag when it is destroyed.
 //
 // The student threads report with WM_TRANSFER_PROGRESS (one file done or failed at one student)
 // and WM_TRANSFER_STATUS (its percentage): wParam a heap CString with the file's full path,

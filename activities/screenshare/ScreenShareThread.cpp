@@ -7,6 +7,7 @@
 #include "foundation/AppMessages.h"
 #include "foundation/Packet.h"
 #include "framework/AfxTrace.h"
+#include "framework/ExceptionGuard.h"
 
 #include <gdiplus.h>
 #include <process.h>
@@ -73,11 +74,7 @@ bool RunCycle(const ScreenShareInput& input, CShareScreenCapture& capture, CShar
 unsigned __stdcall WorkerProc(void* param)
 {
     std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
-    try {
-        RunScreenShare(start->input, start->stop);
-    } catch (...) {
-        TRACE(L"screen share: the worker failed\n");
-    }
+    AfxCallGuarded(L"the screen share worker", [&] { RunScreenShare(start->input, start->stop); });
     return 0;
 }
 

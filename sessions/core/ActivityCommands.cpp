@@ -18,13 +18,13 @@ std::u16string Number(long long value)
 std::u16string SpecialKeyCommand() { return kTagSpecialKey; }
 std::u16string StudentSoundCommand(bool on) { return kTagStudentSound + std::u16string(on ? u"on" : u"off"); }
 
-std::u16string ViewerRegionCommand(int left, int top, int right, int bottom)
+std::u16string ViewerRegionCommand(int top, int left, int width, int height)
 {
-    return CommandWith(kTagViewerRegion, {Number(left), Number(top), Number(right), Number(bottom)});
+    return CommandWith(kTagViewerRegion, {Number(top), Number(left), Number(width), Number(height)});
 }
 
 std::u16string ViewerScrollCommand(int x, int y) { return CommandWith(kTagViewerScroll, {Number(x), Number(y)}); }
-std::u16string ViewerFullScreenToggleCommand() { return kTagViewerFullScreenToggle + BoolWord(true); }
+std::u16string ViewerFullScreenToggleCommand(bool fitted) { return kTagViewerFullScreenToggle + BoolWord(fitted); }
 std::u16string FrameAcknowledgeCommand(int sequence) { return kTagFrameAcknowledge + Number(sequence); }
 std::u16string ViewerFullScreenCommand(bool fullScreen) { return kTagViewerFullScreen + BoolWord(fullScreen); }
 

@@ -8,9 +8,9 @@
 // Remote view and control session, on the session's connection.
 std::u16string SpecialKeyCommand();                                     // [KW00016]
 std::u16string StudentSoundCommand(bool on);                            // [KW00029]on/off
-std::u16string ViewerRegionCommand(int left, int top, int right, int bottom);  // [KW00076]
+std::u16string ViewerRegionCommand(int top, int left, int width, int height);  // [KW00076]
 std::u16string ViewerScrollCommand(int x, int y);                       // [KW00077]
-std::u16string ViewerFullScreenToggleCommand();                         // [KW00078]true
+std::u16string ViewerFullScreenToggleCommand(bool fitted = true);        // [KW00078]true/false
 std::u16string FrameAcknowledgeCommand(int sequence);                   // [KW00079]
 std::u16string ViewerFullScreenCommand(bool fullScreen);                // [KW00080]
 std::u16string ClipboardTextCommand(int format, const std::u16string& text);  // [KW00086]

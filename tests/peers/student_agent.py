@@ -689,7 +689,9 @@ class Class:
 
 # ---------------------------------------------------------------- command line
 
-def main(argv=None):
+def main(argv=None, agent_class=None):
+    """agent_class: a StudentAgent subclass to run instead (tests/peers/live_student.py)."""
+    agent_class = agent_class or StudentAgent
     parser = argparse.ArgumentParser(description="Simulated Lumora Student agents")
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--port", type=int, required=True)
@@ -713,7 +715,7 @@ def main(argv=None):
 
     def make(index):
         seat = options.first_seat + index
-        return StudentAgent(options.host, options.port, seat, edition=options.edition,
+        return agent_class(options.host, options.port, seat, edition=options.edition,
                             screen=(width, height), colour=distinct_colour(seat - 1),
                             keepalive_interval=options.keepalive_interval,
                             thumbnail_interval=options.thumbnail_interval, on_event=show)

@@ -1,0 +1,283 @@
+#include "activities/quiz/QuizDlg.h"
+
+#include "activities/quiz/QuizPopups.h"
+#include "foundation/AppMessages.h"
+#include "foundation/MessagePump.h"
+#include "sessions/PCInfo.h"
+#include "sessions/StudentPosting.h"
+#include "ui/AnimationDlg.h"
+#include "ui/UiScale.h"
+#include "ui/WaitMsgDlg.h"
+
+namespace {
+
+const int kPanelWidth = 173;
+const int kPanelHeight = 230;
+const int kButtonWidth = 141;
+const int kButtonHeight = 26;
+const int kSmallButtonWidth = 72;
+const int kHiddenRowY = 180;
+const int kToggles[] = {IDC_QUIZ_SPEED, IDC_QUIZ_OX, IDC_QUIZ_CHOICE, IDC_QUIZ_CONTROL_RIGHT, IDC_QUIZ_START};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CQuizDlg, CQuizPopupDlg)
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseCommand)
+    ON_BN_CLICKED(IDC_QUIZ_RANDOM_PICK, OnRandomPick)
+    ON_BN_CLICKED(IDC_QUIZ_SPEED, OnSpeedQuiz)
+    ON_BN_CLICKED(IDC_QUIZ_RESET, OnSpeedReset)
+    ON_BN_CLICKED(IDC_QUIZ_OX, OnOxMode)
+    ON_BN_CLICKED(IDC_QUIZ_CHOICE, OnChoiceMode)
+    ON_BN_CLICKED(IDC_QUIZ_CHOICE_COUNT, OnChoiceCount)
+    ON_BN_CLICKED(IDC_QUIZ_START, OnQuestionStartStop)
+    ON_BN_CLICKED(IDC_QUIZ_CONTROL_RIGHT, OnControlRight)
+    ON_MESSAGE(WM_QUIZ_WAIT_TIMEOUT, OnWaitTimeout)
+    ON_MESSAGE(WM_SET_FULLSCREEN, OnSetFullScreen)
+    ON_MESSAGE(WM_QUIZ_RESULTS, OnResultsClosed)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+END_MESSAGE_MAP()
+
+CQuizDlg::CQuizDlg(IQuizHost& host) : CQuizPopupDlg(IDD_QUIZ), m_host(host)
+{
+}
+
+BOOL CQuizDlg::CreatePanel(CWnd* parent)
+{
+    return GetSafeHwnd() || Create(IDD_QUIZ, parent);
+}
+
+BOOL CQuizDlg::OnInitDialog()
+{
+    CQuizPopupDlg::OnInitDialog();
+    const int ids[] = {IDC_QUIZ_RANDOM_PICK, IDC_QUIZ_SPEED, IDC_QUIZ_OX, IDC_QUIZ_CHOICE, IDC_QUIZ_CONTROL_RIGHT};
+    for (int row = 0; row < 5; ++row)
+        if (CWnd* button = GetDlgItem(ids[row]))
+            button->SetWindowPos(nullptr, ScaleToUi(16), ScaleToUi(44 + row * 27), ScaleToUi(kButtonWidth),
+                                 ScaleToUi(kButtonHeight) - 2, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int small = ScaleToUi(22);
+    if (CWnd* close = GetDlgItem(IDC_CAPTION_CLOSE))
+        close->SetWindowPos(nullptr, ScaleToUi(kPanelWidth) - small - ScaleToUi(8), ScaleToUi(8), small, small,
+                            SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWindow();
+    SetMode(kModeNone);
+    return TRUE;
+}
+
+void CQuizDlg::OpenPanel()
+{
+    if (!GetSafeHwnd())
+        return;
+    PlaceWindow();
+    ShowWindow(SW_SHOW);
+    SetForegroundWindow();
+}
+
+bool CQuizDlg::IsPanelVisible() const
+{
+    return GetSafeHwnd() && IsWindowVisible();
+}
+
+void CQuizDlg::PlaceWindow()
+{
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    const int width = ScaleToUi(kPanelWidth);
+    SetWindowPos(nullptr, screenWidth - width, ScaleToUi(112) + screenHeight / 2 - screenHeight / 4, width,
+                 ScaleToUi(kPanelHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CQuizDlg::OnDisplayChange(WPARAM, LPARAM)
+{
+    PlaceWindow();
+    return 0;
+}
+
+BOOL CQuizDlg::PreTranslateMessage(MSG* msg)
+{
+    // Alt+F4 would close the panel behind the teacher's back while a quiz runs.
+    if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_F4 && (::GetKeyState(VK_MENU) & 0x8000))
+        return TRUE;
+    return CQuizPopupDlg::PreTranslateMessage(msg);
+}
+
+// --- Helpers --------------------------------------------------------------------------------
+
+bool CQuizDlg::IsChecked(int id) const
+{
+    return IsDlgButtonChecked(id) == BST_CHECKED;
+}
+
+void CQuizDlg::SetChecked(int id, bool checked)
+{
+    CheckDlgButton(id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The choice count is a setting of the question, not a quiz of its own.
+bool CQuizDlg::IsAnotherQuizActive(int exceptId) const
+{
+    for (int id : kToggles)
+        if (id != exceptId && IsChecked(id))
+            return true;
+    return false;
+}
+
+// Refuses before anything is reset or sent: a refused press leaves the running quiz alone.
+bool CQuizDlg::RefuseOrReset(int id)
+{
+    if (IsAnotherQuizActive(id)) {
+        Notice(IDS_QUIZ_OTHER_ACTIVE, 1500);
+        return true;
+    }
+    ResetQuiz();
+    SendToAll(QuizEndCommand());
+    return false;
+}
+
+void CQuizDlg::ResetQuiz()
+{
+    HideQuizMessage();
+}
+
+void CQuizDlg::Notice(UINT textId, DWORD milliseconds)
+{
+    CWaitMsgDlg notice;
+    if (!notice.Create(nullptr))
+        return;
+    notice.SetMessageText(LoadText(textId));
+    notice.CenterWindow(::GetDesktopWindow());
+    notice.ShowWindow(SW_SHOW);
+    PumpMessagesWait(milliseconds, 1);
+    if (notice.GetSafeHwnd())
+        notice.DestroyWindow();
+}
+
+std::vector<CPCInfo*> CQuizDlg::ConnectedSlots() const
+{
+    std::vector<CPCInfo*> connected;
+    for (CPCInfo* slot : m_host.GetQuizSlots())
+        if (slot && slot->IsOnline() && slot->m_pcThreadId.load() != 0)
+            connected.push_back(slot);
+    return connected;
+}
+
+void CQuizDlg::SendToAll(const std::u16string& text) const
+{
+    const CString command = FromU16(text);
+    for (CPCInfo* slot : ConnectedSlots())
+        PostStudentCommand(slot->m_pcThreadId.load(), command);
+}
+
+void CQuizDlg::PlaceButton(int id, int x, int y)
+{
+    if (CWnd* button = GetDlgItem(id)) {
+        button->SetWindowPos(nullptr, ScaleToUi(x), ScaleToUi(y), ScaleToUi(kSmallButtonWidth) - 2,
+                             ScaleToUi(kButtonHeight) - 2, SWP_NOZORDER | SWP_NOACTIVATE);
+        button->ShowWindow(SW_SHOW);
+    }
+}
+
+void CQuizDlg::SetMode(Mode mode)
+{
+    m_mode = mode;
+    for (int id : {IDC_QUIZ_RESET, IDC_QUIZ_START, IDC_QUIZ_CHOICE_COUNT})
+        if (CWnd* button = GetDlgItem(id))
+            button->ShowWindow(SW_HIDE);
+    if (mode == kModeSpeed) {
+        PlaceButton(IDC_QUIZ_RESET, 50, kHiddenRowY);
+    } else if (mode == kModeOx) {
+        PlaceButton(IDC_QUIZ_START, 50, kHiddenRowY);
+    } else if (mode == kModeSelect) {
+        PlaceButton(IDC_QUIZ_CHOICE_COUNT, 14, kHiddenRowY);
+        PlaceButton(IDC_QUIZ_START, 88, kHiddenRowY);
+    }
+}
+
+// --- Commands -------------------------------------------------------------------------------
+
+void CQuizDlg::RandomPick()
+{
+    if (!GetSafeHwnd() || RefuseOrReset(0))
+        return;
+    const std::vector<CPCInfo*> connected = ConnectedSlots();
+    if (connected.empty()) {
+        Notice(IDS_QUIZ_NO_STUDENTS, 1000);
+        return;
+    }
+    EnableWindow(FALSE);
+    CAnimationDlg animation;
+    animation.DoModal();
+    // The class may have changed while the animation ran.
+    const std::vector<CPCInfo*> still = ConnectedSlots();
+    if (!GetSafeHwnd())
+        return;
+    if (!still.empty()) {
+        CPCInfo* picked = still[::GetTickCount() % still.size()];
+        PostStudentCommand(picked->m_pcThreadId.load(), FromU16(PickedStudentCommand()));
+        m_host.FocusPickedSlot(picked->m_slotNumber.load() - 1);
+        CString text;
+        text.Format(LoadText(IDS_QUIZ_PICKED), picked->m_slotNumber.load(), picked->GetDisplayName().GetString());
+        ShowQuizMessage(text);
+    }
+    EnableWindow(TRUE);
+}
+
+void CQuizDlg::OnSpeedQuiz()
+{
+    if (RefuseOrReset(IDC_QUIZ_SPEED))
+        return;
+    if (IsChecked(IDC_QUIZ_SPEED)) {
+        SendToAll(SpeedQuizStopCommand());
+        SetChecked(IDC_QUIZ_SPEED, false);
+        SetMode(kModeNone);
+    } else {
+        SendToAll(SpeedQuizStartCommand());
+        SetChecked(IDC_QUIZ_SPEED, true);
+        SetMode(kModeSpeed);
+    }
+}
+
+void CQuizDlg::OnSpeedReset()
+{
+    ResetQuiz();
+    SendToAll(SpeedQuizResetCommand());
+}
+
+void CQuizDlg::OnControlRight()
+{
+    if (m_host.IsScreenShareOn()) {
+        Notice(IDS_SHARING_REFUSED, 2500);
+        return;
+    }
+    if (m_host.IsTouchControlOn()) {
+        Notice(IDS_TOUCH_CONTROL_REFUSED, 2500);
+        return;
+    }
+    if (RefuseOrReset(IDC_QUIZ_CONTROL_RIGHT))
+        return;
+    SetChecked(IDC_QUIZ_CONTROL_RIGHT, m_host.ToggleControlRight() == 1);
+}
+
+void CQuizDlg::OnCloseCommand()
+{
+    if (IsAnotherQuizActive(0)) {
+        Notice(IDS_QUIZ_CLOSE_REFUSED, 1500);
+        return;
+    }
+    ShowWindow(SW_HIDE);
+    ResetQuiz();
+    SendToAll(QuizEndCommand());
+}
+
+void CQuizDlg::OnDestroy()
+{
+    DestroyQuizPopups();
+    Default();
+}
+
+LRESULT CQuizDlg::OnSetFullScreen(WPARAM, LPARAM state)
+{
+    m_host.SetQuizFullScreen(state);
+    return 0;
+}

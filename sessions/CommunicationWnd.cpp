@@ -1,0 +1,365 @@
+#include "sessions/CommunicationWnd.h"
+
+#include "foundation/AppMessages.h"
+#include "foundation/FileUtil.h"
+#include "foundation/MessagePump.h"
+#include "foundation/Packet.h"
+#include "framework/WinThread.h"
+#include "sessions/PCInfo.h"
+#include "sessions/SessionReceiver.h"
+#include "sessions/core/CommandText.h"
+#include "sessions/core/ActivityCommands.h"
+#include "sessions/core/TeacherCommands.h"
+
+namespace {
+
+// How long the end of a session waits for its helper threads before going on without them.
+constexpr DWORD kPumpStopMs = 550;
+constexpr DWORD kPacketThreadStopMs = 5000;
+
+struct PumpContext {
+    std::shared_ptr<CRemoteInputQueue> input;
+    HWND window;
+};
+
+// The teacher's clipboard as Unicode text; false when it holds none.
+bool ReadClipboardText(CString& text)
+{
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(nullptr))
+        return false;
+    bool read = false;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            const SIZE_T capacity = ::GlobalSize(data) / sizeof(wchar_t);
+            text = CString(chars, static_cast<int>(wcsnlen(chars, capacity)));
+            ::GlobalUnlock(data);
+            read = true;
+        }
+    }
+    ::CloseClipboard();
+    return read;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCommunicationWnd, CFrameWnd)
+    ON_MESSAGE(WM_SOCKET_RECEIVE, OnSocketReceive)
+    ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
+    ON_MESSAGE(WM_FLUSH_INPUT, OnFlushInput)
+    ON_MESSAGE(WM_SEND_SPECIAL_KEY, OnSpecialKey)
+    ON_MESSAGE(WM_TOGGLE_SOUND, OnToggleSound)
+    ON_MESSAGE(WM_SEND_CHAT_TEXT, OnChatText)
+    ON_MESSAGE(WM_SEND_VIEW_REGION, OnViewRegion)
+    ON_MESSAGE(WM_SEND_VIEW_SCROLL, OnViewScroll)
+    ON_MESSAGE(WM_SEND_FULLSCREEN_ON, OnFullScreenOn)
+    ON_MESSAGE(WM_FRAME_DECODED, OnFrameDecoded)
+    ON_MESSAGE(WM_SEND_FULLSCREEN_STATE, OnFullScreenState)
+    ON_MESSAGE(WM_SEND_CLIPBOARD, OnSendClipboard)
+    ON_MESSAGE(WM_SEND_KW00087, OnSendBare)
+    ON_MESSAGE(WM_KEEPALIVE_SEEN, OnKeepAliveSeen)
+    ON_MESSAGE(WM_SEND_KW00116, OnRestartAnswer)
+    ON_MESSAGE(WM_PAD_HOME, OnPadHome)
+    ON_MESSAGE(WM_PAD_BACK, OnPadBack)
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CCommunicationWnd::CCommunicationWnd(CPCInfo& slot, const RemoteSessionLinks& links, DWORD controlThreadId,
+                                     int refreshDelay)
+    : m_slot(slot), m_links(links), m_controlThreadId(controlThreadId), m_refreshDelay(refreshDelay),
+      m_receiver(std::make_shared<CSessionReceiver>(slot, links))
+{
+}
+
+CCommunicationWnd::~CCommunicationWnd()
+{
+    // Only when the window went without EndSession (creation failed): nothing is handed back.
+    if (m_socket.m_hSocket != INVALID_SOCKET)
+        m_socket.Close();
+    if (m_pumpThread)
+        ::CloseHandle(m_pumpThread);
+    m_receiver->Stop(kPacketThreadStopMs);
+}
+
+BOOL CCommunicationWnd::CreateHidden(const CRect& rect)
+{
+    CString title;
+    title.Format(L"%d: %s, Comm", m_slot.m_slotNumber.load(), m_slot.GetDisplayName().GetString());
+    if (!Create(nullptr, title, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, rect))
+        return FALSE;
+    m_receiver->SetSessionWindow(m_hWnd);
+    return TRUE;
+}
+
+BOOL CCommunicationWnd::AttachSocket(SOCKET handle)
+{
+    if (!m_socket.Attach(handle, CAsyncSocket::kAllEvents))
+        return FALSE;
+    m_socket.SetOwner(m_hWnd);
+    return TRUE;
+}
+
+void CCommunicationWnd::LinkViewWindow(HWND view)
+{
+    m_viewWindow = view;
+    m_receiver->SetViewWindow(view);
+}
+
+void CCommunicationWnd::Start(const std::shared_ptr<CRemoteInputQueue>& input)
+{
+    m_input = input;
+    if (!m_receiver->Start())
+        TRACE(L"PC:%d packet thread not started: no frames\n", m_slot.m_slotNumber.load());
+    if (m_links.inputPump) {
+        m_input->SetForwarding(true);
+        if (!StartInputPump())
+            m_input->SetForwarding(false);
+    }
+    if (m_links.touchLock) {
+        SendText(ForbidKeyboardCommand(false));
+        SendText(ForbidMouseCommand(false));
+    }
+}
+
+bool CCommunicationWnd::SendText(const std::u16string& text)
+{
+    if (m_socket.m_hSocket == INVALID_SOCKET)
+        return false;
+    CPacket packet(FromU16(text));
+    return m_socket.SendPacket(packet) != FALSE;
+}
+
+bool CCommunicationWnd::SendPacketNow(CPacket& packet)
+{
+    return m_socket.m_hSocket != INVALID_SOCKET && m_socket.SendPacket(packet);
+}
+
+// -- Receiving -----------------------------------------------------------------------------------
+
+LRESULT CCommunicationWnd::OnSocketReceive(WPARAM, LPARAM)
+{
+    if (m_closing)
+        return 0;
+    auto packet = std::make_unique<CPacket>();
+    if (!m_socket.ReceivePacket(*packet))
+        return 0;   // the socket is closed; its close message follows
+    if (!m_receiver->Queue(std::move(packet))) {
+        TRACE(L"PC:%d sends faster than it is shown: the connection ends\n", m_slot.m_slotNumber.load());
+        m_socket.CloseAndNotify();
+    }
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnSocketClose(WPARAM, LPARAM)
+{
+    if (m_ended)
+        return 0;
+    m_closing = true;
+    if (m_input)
+        m_input->SetForwarding(false);
+    if (m_viewWindow)
+        ::PostMessageW(m_viewWindow, WM_CLOSE, 0, 0);
+    EndSession(true);
+    return 0;
+}
+
+// -- Input ---------------------------------------------------------------------------------------
+
+bool CCommunicationWnd::StartInputPump()
+{
+    auto* context = new PumpContext{m_input, m_hWnd};
+    CWinThread* pump = AfxBeginThread(InputPumpProc, context, THREAD_PRIORITY_ABOVE_NORMAL, 0, CREATE_SUSPENDED);
+    if (!pump) {
+        delete context;
+        return false;
+    }
+    ::DuplicateHandle(::GetCurrentProcess(), pump->m_hThread, ::GetCurrentProcess(), &m_pumpThread, SYNCHRONIZE,
+                      FALSE, 0);
+    pump->ResumeThread();
+    return true;
+}
+
+UINT __cdecl CCommunicationWnd::InputPumpProc(LPVOID param)
+{
+    std::unique_ptr<PumpContext> context(static_cast<PumpContext*>(param));
+    while (context->input->IsForwarding() && ::IsWindow(context->window)) {
+        if (context->input->ClaimFlush() && !::PostMessageW(context->window, WM_FLUSH_INPUT, 0, 0))
+            context->input->FlushDone();
+        ::Sleep(1);
+    }
+    return 0;
+}
+
+void CCommunicationWnd::StopInputPump()
+{
+    if (m_input)
+        m_input->SetForwarding(false);
+    if (m_pumpThread && !WaitPumpingMessages(m_pumpThread, kPumpStopMs))
+        TRACE(L"PC:%d input pump still running at the end of the session\n", m_slot.m_slotNumber.load());
+}
+
+LRESULT CCommunicationWnd::OnFlushInput(WPARAM, LPARAM)
+{
+    if (!m_input)
+        return 0;
+    // Records queued from here on ask for a flush of their own.
+    m_input->FlushDone();
+    if (m_socket.m_hSocket == INVALID_SOCKET)
+        return 0;
+    std::vector<KeyEntry> keys = m_input->TakeKeys();
+    if (!keys.empty()) {
+        CPacket packet(std::move(keys));
+        SendPacketNow(packet);
+    }
+    std::vector<MouseEntry> mice = m_input->TakeMice();
+    if (!mice.empty()) {
+        CPacket packet(std::move(mice));
+        SendPacketNow(packet);
+    }
+    return 0;
+}
+
+// -- Commands ------------------------------------------------------------------------------------
+
+LRESULT CCommunicationWnd::OnSpecialKey(WPARAM, LPARAM)
+{
+    SendText(SpecialKeyCommand());
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnToggleSound(WPARAM, LPARAM)
+{
+    CSoundPlayer& sound = m_receiver->Sound();
+    if (sound.IsOn()) {
+        SendText(StudentSoundCommand(false));
+        sound.Stop();
+        return 0;
+    }
+    const CSoundPlayer::StartResult started = sound.Start(m_hWnd);
+    if (started != CSoundPlayer::kStarted)
+        return started;
+    SendText(StudentSoundCommand(true));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnChatText(WPARAM wParam, LPARAM)
+{
+    const CString* text = reinterpret_cast<const CString*>(wParam);
+    if (text)
+        SendText(ChatLineCommand(ToU16(*text), ToU16(m_slot.GetVersion())));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnViewRegion(WPARAM wParam, LPARAM)
+{
+    const RECT* rect = reinterpret_cast<const RECT*>(wParam);
+    if (rect)
+        SendText(ViewerRegionCommand(rect->top, rect->left, rect->right - rect->left, rect->bottom - rect->top));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnViewScroll(WPARAM wParam, LPARAM lParam)
+{
+    SendText(ViewerScrollCommand(static_cast<int>(wParam), static_cast<int>(lParam)));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnFullScreenOn(WPARAM wParam, LPARAM)
+{
+    SendText(ViewerFullScreenToggleCommand(wParam == 1));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnFrameDecoded(WPARAM, LPARAM lParam)
+{
+    SendText(FrameAcknowledgeCommand(static_cast<int>(lParam)));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnFullScreenState(WPARAM wParam, LPARAM)
+{
+    SendText(ViewerFullScreenCommand(wParam == 1));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnSendClipboard(WPARAM, LPARAM)
+{
+    CString text;
+    if (ReadClipboardText(text))
+        SendText(ClipboardTextCommand(13, ToU16(text)));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnSendBare(WPARAM, LPARAM)
+{
+    SendText(SessionBareCommand());
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnKeepAliveSeen(WPARAM, LPARAM)
+{
+    SendText(KeepAliveAnswerCommand());
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnRestartAnswer(WPARAM, LPARAM)
+{
+    SendText(RestartAnswerCommand());
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnPadHome(WPARAM, LPARAM)
+{
+    SendText(PadKeyCommand(true));
+    return 0;
+}
+
+LRESULT CCommunicationWnd::OnPadBack(WPARAM, LPARAM)
+{
+    SendText(PadKeyCommand(false));
+    return 0;
+}
+
+// -- The end -------------------------------------------------------------------------------------
+
+void CCommunicationWnd::OnClose()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    StopInputPump();
+    if (m_receiver->Sound().IsOn()) {
+        SendText(StudentSoundCommand(false));
+        m_receiver->Sound().Stop();
+    }
+    m_slot.m_chatWindow.CloseChat();
+    EndSession(false);
+}
+
+// The packet thread is joined first (bounded), so nothing is decoded into the slot once the
+// student's thread has the connection again; then the socket goes back to the view, which
+// resumes the student's thread with it. A lost student gives back nothing.
+void CCommunicationWnd::EndSession(bool studentLost)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (!m_receiver->Stop(kPacketThreadStopMs))
+        TRACE(L"PC:%d packet thread still busy at the end of the session\n", m_slot.m_slotNumber.load());
+    SOCKET handle = INVALID_SOCKET;
+    if (m_socket.m_hSocket != INVALID_SOCKET) {
+        if (studentLost) {
+            m_socket.ShutdownBoth();
+            m_socket.Close();
+        } else {
+            handle = m_socket.Detach();
+        }
+    }
+    if (!m_links.view || !::PostMessageW(m_links.view, WM_SESSION_CLOSED, reinterpret_cast<WPARAM>(&m_slot),
+                                         static_cast<LPARAM>(handle))) {
+        TRACE(L"PC:%d no view to take the connection back\n", m_slot.m_slotNumber.load());
+        if (handle != INVALID_SOCKET)
+            ::closesocket(handle);
+    }
+    ::PostThreadMessageW(m_controlThreadId, WM_QUIT, 0, 0);
+    DestroyWindow();   // deletes this window object
+}

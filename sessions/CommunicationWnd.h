@@ -1,0 +1,79 @@
+// CCommunicationWnd: the hidden window of a remote session's control thread. It owns the
+// student's connection while the session runs: every packet the student sends is read here and
+// queued for the packet thread (CSessionReceiver); the teacher's input and the session's
+// commands are written here. Closing it ends the session and gives the connection back to the
+// classroom view; losing the student ends the session too.
+#pragma once
+
+#include "foundation/TCPSocket.h"
+#include "framework/FrameWnd.h"
+#include "sessions/RemoteInputQueue.h"
+#include "sessions/RemoteSessionLinks.h"
+
+#include <memory>
+#include <string>
+
+class CPacket;
+class CPCInfo;
+class CSessionReceiver;
+class CWinThread;
+
+class CCommunicationWnd : public CFrameWnd {
+public:
+    CCommunicationWnd(CPCInfo& slot, const RemoteSessionLinks& links, DWORD controlThreadId, int refreshDelay);
+    ~CCommunicationWnd() override;
+
+    // Hidden, titled "%d: %s, Comm"; the socket is attached with all network events.
+    BOOL CreateHidden(const CRect& rect);
+    BOOL AttachSocket(SOCKET handle);
+
+    // Set by the view once both threads of the session are ready.
+    void LinkViewWindow(HWND view);
+
+    // Written at once when the socket is open (the control thread's own messages).
+    bool SendText(const std::u16string& text);
+    bool SendPacketNow(CPacket& packet);
+
+    // After go: the packet thread and the input pump start; queued packets are decoded. The
+    // input queue is shared with the view window, which fills it.
+    void Start(const std::shared_ptr<CRemoteInputQueue>& input);
+
+protected:
+    afx_msg LRESULT OnSocketReceive(WPARAM, LPARAM);
+    afx_msg LRESULT OnSocketClose(WPARAM, LPARAM);
+    afx_msg LRESULT OnFlushInput(WPARAM, LPARAM);
+    afx_msg LRESULT OnSpecialKey(WPARAM, LPARAM);
+    afx_msg LRESULT OnToggleSound(WPARAM, LPARAM);
+    afx_msg LRESULT OnChatText(WPARAM, LPARAM);
+    afx_msg LRESULT OnViewRegion(WPARAM, LPARAM);
+    afx_msg LRESULT OnViewScroll(WPARAM, LPARAM);
+    afx_msg LRESULT OnFullScreenOn(WPARAM, LPARAM);
+    afx_msg LRESULT OnFrameDecoded(WPARAM, LPARAM);
+    afx_msg LRESULT OnFullScreenState(WPARAM, LPARAM);
+    afx_msg LRESULT OnSendClipboard(WPARAM, LPARAM);
+    afx_msg LRESULT OnSendBare(WPARAM, LPARAM);
+    afx_msg LRESULT OnKeepAliveSeen(WPARAM, LPARAM);
+    afx_msg LRESULT OnRestartAnswer(WPARAM, LPARAM);
+    afx_msg LRESULT OnPadHome(WPARAM, LPARAM);
+    afx_msg LRESULT OnPadBack(WPARAM, LPARAM);
+    afx_msg void OnClose();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static UINT __cdecl InputPumpProc(LPVOID param);
+    bool StartInputPump();
+    void StopInputPump();
+    void EndSession(bool studentLost);
+
+    CPCInfo& m_slot;
+    RemoteSessionLinks m_links;
+    DWORD m_controlThreadId;
+    int m_refreshDelay;
+    CTCPSocket m_socket;
+    HWND m_viewWindow = nullptr;
+    bool m_closing = false;
+    bool m_ended = false;
+    std::shared_ptr<CRemoteInputQueue> m_input;
+    std::shared_ptr<CSessionReceiver> m_receiver;
+    HANDLE m_pumpThread = nullptr;
+};

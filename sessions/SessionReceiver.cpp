@@ -1,0 +1,226 @@
+#include "sessions/SessionReceiver.h"
+
+#include "foundation/AppMessages.h"
+#include "foundation/FileUtil.h"
+#include "foundation/MessagePump.h"
+#include "foundation/Packet.h"
+#include "framework/PostOwned.h"
+#include "framework/Time.h"
+#include "framework/WinThread.h"
+#include "res/resource.h"
+#include "sessions/PCInfo.h"
+#include "sessions/core/CommandText.h"
+#include "sessions/core/ReceiveRoutes.h"
+#include "sessions/core/StudentMessages.h"
+
+#include <objbase.h>
+
+namespace {
+
+// Wakes the packet thread now and then even without packets, to see that it must end.
+constexpr DWORD kIdleWakeMs = 250;
+
+CString ChatHeader(const CPCInfo& slot)
+{
+    CString label;
+    label.LoadString(IDS_STUDENT_NUMBER_LABEL);
+    CString header;
+    header.Format(L"%s From %s %d, %s\n", CTime::GetCurrentTime().Format(L"[%Y-%m-%d %H:%M:%S]").GetString(),
+                  label.GetString(), slot.m_slotNumber.load(), slot.GetDisplayName().GetString());
+    return header;
+}
+
+} // namespace
+
+CSessionReceiver::CSessionReceiver(CPCInfo& slot, const RemoteSessionLinks& links)
+    : m_slot(slot), m_links(links)
+{
+    m_queued = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+}
+
+CSessionReceiver::~CSessionReceiver()
+{
+    if (m_thread)
+        ::CloseHandle(m_thread);
+    if (m_queued)
+        ::CloseHandle(m_queued);
+}
+
+bool CSessionReceiver::Start()
+{
+    if (m_thread || !m_queued)
+        return false;
+    auto* self = new std::shared_ptr<CSessionReceiver>(shared_from_this());
+    CWinThread* thread = AfxBeginThread(ThreadProc, self, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!thread) {
+        delete self;
+        return false;
+    }
+    ::DuplicateHandle(::GetCurrentProcess(), thread->m_hThread, ::GetCurrentProcess(), &m_thread, SYNCHRONIZE,
+                      FALSE, 0);
+    m_running = true;
+    thread->ResumeThread();
+    return true;
+}
+
+bool CSessionReceiver::Stop(DWORD timeoutMs)
+{
+    m_running = false;
+    if (m_queued)
+        ::SetEvent(m_queued);
+    if (!m_thread)
+        return true;
+    return WaitPumpingMessages(m_thread, timeoutMs);
+}
+
+bool CSessionReceiver::Queue(std::unique_ptr<CPacket> packet)
+{
+    {
+        CCriticalSectionLock lock(m_queueLock);
+        if (m_queue.size() >= kMaxQueuedPackets)
+            return false;
+        m_queue.push_back(std::move(packet));
+    }
+    ::SetEvent(m_queued);
+    return true;
+}
+
+UINT __cdecl CSessionReceiver::ThreadProc(LPVOID param)
+{
+    std::unique_ptr<std::shared_ptr<CSessionReceiver>> self(static_cast<std::shared_ptr<CSessionReceiver>*>(param));
+    const bool com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    (*self)->Run();
+    if (com)
+        ::CoUninitialize();
+    return 0;
+}
+
+void CSessionReceiver::Run()
+{
+    if (!m_decoder.Open()) {
+        TRACE(L"PC:%d no image stream: the session shows no frames\n", m_slot.m_slotNumber.load());
+        return;
+    }
+    while (m_running) {
+        std::unique_ptr<CPacket> packet = Next();
+        if (!packet) {
+            ::WaitForSingleObject(m_queued, kIdleWakeMs);
+            continue;
+        }
+        Handle(*packet);
+    }
+    m_decoder.Release();
+}
+
+std::unique_ptr<CPacket> CSessionReceiver::Next()
+{
+    CCriticalSectionLock lock(m_queueLock);
+    if (m_queue.empty())
+        return nullptr;
+    std::unique_ptr<CPacket> packet = std::move(m_queue.front());
+    m_queue.pop_front();
+    return packet;
+}
+
+void CSessionReceiver::Handle(const CPacket& packet)
+{
+    uint32_t acknowledge = 0;
+    switch (packet.m_type) {
+    case kPacketText:
+        OnText(packet.m_text);
+        break;
+    case kPacketImage:
+        if (m_decoder.DecodeImage(m_slot, packet, m_lastAccepted, acknowledge))
+            OnFrameDecoded(acknowledge);
+        break;
+    case kPacketScreenBlock:
+        if (m_decoder.DecodeTiles(m_slot, packet, m_lastAccepted, acknowledge))
+            OnFrameDecoded(acknowledge);
+        break;
+    case kPacketSound:
+        m_sound.Play(packet.m_data, packet.m_dataLength);
+        break;
+    default:
+        break;
+    }
+}
+
+void CSessionReceiver::OnFrameDecoded(uint32_t sequence)
+{
+    if (HWND view = m_viewWindow.load())
+        ::InvalidateRect(view, nullptr, FALSE);
+    if (HWND session = m_sessionWindow.load())
+        ::PostMessageW(session, WM_FRAME_DECODED, 0, static_cast<LPARAM>(sequence));
+}
+
+void CSessionReceiver::OnText(const CString& text)
+{
+    const std::u16string wire = ToU16(text);
+    const std::u16string arguments = ArgumentsOf(wire);
+    switch (RouteStudentText(wire, kRemoteSession)) {
+    case TextRoute::KeepAlive:
+        m_slot.m_lastHeardTick = ::GetTickCount();
+        if (HWND session = m_sessionWindow.load())
+            ::PostMessageW(session, WM_KEEPALIVE_SEEN, 0, 0);
+        break;
+    case TextRoute::ScreenSize: OnScreenSize(arguments); break;
+    case TextRoute::SoundAnswer:
+        switch (ReadSoundAnswer(arguments)) {
+        case SoundAnswer::Success: PostToView(WM_SOUND_STATE, 1, 0); break;
+        case SoundAnswer::Fail: PostToView(WM_SOUND_STATE, 0, 0); break;
+        case SoundAnswer::Other: break;
+        }
+        break;
+    case TextRoute::ChatLine: OnChatLine(arguments); break;
+    case TextRoute::ClipboardText: OnClipboard(arguments); break;
+    case TextRoute::ShareFrameAck:
+        m_slot.m_shareAcknowledged = ParseLeadingInt(arguments);
+        m_slot.m_shareResyncMarker = -1;
+        m_slot.m_lastHeardTick = ::GetTickCount();
+        break;
+    case TextRoute::OrderlyEnd: m_slot.m_orderlyEnd = 1; break;
+    case TextRoute::Orientation: m_slot.m_orientation = ParseLeadingInt(arguments); break;
+    default: break;
+    }
+}
+
+void CSessionReceiver::OnScreenSize(const std::u16string& arguments)
+{
+    ScreenSizeReport report;
+    if (!ReadScreenSize(arguments, report))
+        return;
+    for (auto& value : m_slot.m_captureRegion)
+        value = 0;
+    m_slot.m_captureRegionActive = 0;
+    m_slot.m_screenWidth = report.width;
+    m_slot.m_screenHeight = report.height;
+    m_slot.m_frameWidth = report.frameWidth;
+    m_slot.m_frameHeight = report.frameHeight;
+    CScreenDecoder::EnsureFrameBitmap(m_slot);
+    PostToView(WM_STUDENT_SCREEN_SIZE, static_cast<WPARAM>(report.width), static_cast<LPARAM>(report.height));
+}
+
+void CSessionReceiver::OnChatLine(const std::u16string& arguments)
+{
+    std::u16string text;
+    if (!ReadChatLine(arguments, text))
+        return;
+    // The chat window lives on the view window's thread, which passes the line on.
+    auto line = std::make_unique<SessionChatLine>(SessionChatLine{ChatHeader(m_slot), FromU16(text)});
+    if (!PostOwnedMessage(m_viewWindow.load(), WM_SESSION_CHAT_LINE, std::move(line), 0))
+        TRACE(L"PC:%d chat line dropped: no view window\n", m_slot.m_slotNumber.load());
+}
+
+void CSessionReceiver::OnClipboard(const std::u16string& arguments)
+{
+    int format = 0;
+    std::u16string text;
+    if (ReadClipboardText(arguments, format, text))
+        CopyTextToClipboard(static_cast<UINT>(format), FromU16(text).GetString());
+}
+
+void CSessionReceiver::PostToView(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (HWND view = m_viewWindow.load())
+        ::PostMessageW(view, message, wParam, lParam);
+}

@@ -1,0 +1,83 @@
+// CSessionReceiver: the receiving half of a remote session. The control thread queues every
+// packet the student sends; the session's packet thread takes them in arrival order, decodes
+// the screen into the slot's frame bitmap, plays the sound and acts on the student's texts, and
+// tells the session window (acknowledgements, keep-alive answers) and the view window (repaint,
+// screen size, sound state, chat) by posted messages.
+//
+// Held by shared pointer by the session window and by the packet thread, so a packet thread
+// that outlives the bounded wait for it at the end of a session still finds what it uses.
+#pragma once
+
+#include "framework/CriticalSection.h"
+#include "sessions/RemoteSessionLinks.h"
+#include "sessions/ScreenDecoder.h"
+#include "sessions/SoundPlayer.h"
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <string>
+
+class CPacket;
+class CPCInfo;
+
+// A chat line of the student, posted to the view window (WM_SESSION_CHAT_LINE), which owns the
+// chat window while the session runs.
+struct SessionChatLine {
+    CString header;
+    CString text;
+};
+
+// Packets waiting for the packet thread; a student that sends faster than they are decoded
+// loses the connection rather than the console's memory.
+constexpr size_t kMaxQueuedPackets = 512;
+
+class CSessionReceiver : public std::enable_shared_from_this<CSessionReceiver> {
+public:
+    CSessionReceiver(CPCInfo& slot, const RemoteSessionLinks& links);
+    ~CSessionReceiver();
+    CSessionReceiver(const CSessionReceiver&) = delete;
+    CSessionReceiver& operator=(const CSessionReceiver&) = delete;
+
+    // Where acknowledgements go (the session window) and what shows the student.
+    void SetSessionWindow(HWND window) { m_sessionWindow = window; }
+    void SetViewWindow(HWND window) { m_viewWindow = window; }
+
+    // Starts the packet thread; false when it could not be started.
+    bool Start();
+    // Asks the packet thread to end and waits for it up to timeoutMs, serving this thread's
+    // messages meanwhile; true when it has ended.
+    bool Stop(DWORD timeoutMs);
+
+    // From the control thread. False when the queue is full (the packet is dropped).
+    bool Queue(std::unique_ptr<CPacket> packet);
+
+    CSoundPlayer& Sound() { return m_sound; }
+
+private:
+    static UINT __cdecl ThreadProc(LPVOID param);
+    void Run();
+    std::unique_ptr<CPacket> Next();
+    void Handle(const CPacket& packet);
+    void OnText(const CString& text);
+    void OnScreenSize(const std::u16string& arguments);
+    void OnChatLine(const std::u16string& arguments);
+    void OnClipboard(const std::u16string& arguments);
+    void OnFrameDecoded(uint32_t sequence);
+    void PostToView(UINT message, WPARAM wParam, LPARAM lParam);
+
+    CPCInfo& m_slot;
+    RemoteSessionLinks m_links;
+    std::atomic<HWND> m_sessionWindow{nullptr};
+    std::atomic<HWND> m_viewWindow{nullptr};
+
+    CCriticalSection m_queueLock;
+    std::deque<std::unique_ptr<CPacket>> m_queue;
+    HANDLE m_queued = nullptr;     // auto-reset: a packet was queued, or the thread must end
+    HANDLE m_thread = nullptr;     // the packet thread, for the join
+    std::atomic<bool> m_running{false};
+
+    CScreenDecoder m_decoder;      // packet thread only
+    uint32_t m_lastAccepted = 0;   // packet thread only
+    CSoundPlayer m_sound;
+};

@@ -1,0 +1,271 @@
+"""Remote view and control of one student, under Wine: the teacher double-clicks a student in the
+grid, the student's screen shows in a window of its own (tiles and images placed where the student
+drew them), the teacher's mouse and keys reach the student at the right coordinates and in order,
+and closing the window or losing the student ends the session and gives the grid its thumbnail
+back. The students are simulated (tests/peers/remote_student.py)."""
+
+import os
+import sys
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
+
+from harness import UiDriver, artifact_path, colour_close, start_program, wait_until  # noqa: E402
+from login_server import LoginServer  # noqa: E402
+from remote_student import RemoteStudent, pattern_colour  # noqa: E402
+from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
+                        ConsoleFolder, apply_wine_settings)
+
+SEATS = 8
+PER_ROW = 8
+WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
+WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK = 0x0200, 0x0201, 0x0202, 0x0203
+WM_HSCROLL, WM_VSCROLL, SB_LINEDOWN, SB_PAGEDOWN = 0x0114, 0x0115, 1, 3
+MK_LBUTTON = 0x0001
+TOGGLE_FULL_SCREEN = 1001
+JPEG_TOLERANCE = 40
+THUMBNAIL_COLOUR = (255, 0, 255)
+
+
+class RemoteSessionTest(unittest.TestCase):
+    """Each test uses seats of its own."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = UiDriver()
+        cls.env = cls.driver.wine_env
+        apply_wine_settings(cls.env)
+        cls.folder = ConsoleFolder(cls.env)
+        cls.server = LoginServer(seats=SEATS).start()
+        cls.folder.point_at(cls.server.port)
+        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
+        cls.students = []
+        try:
+            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
+            cls.pid = cls.frame["pid"]
+            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
+            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
+            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
+            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
+            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
+            cls.first = wait_until(lambda: cls.try_admit(8), timeout=60, interval=0.5,
+                                   message="the console never admitted a student")
+        except BaseException:
+            cls.tearDownClass()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        stops = [student.stop for student in cls.students]
+        stops += [lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
+                  lambda: cls.folder.remove()]
+        for stop in stops:
+            try:
+                stop()
+            except Exception:
+                pass
+
+    @classmethod
+    def try_admit(cls, seat, **options):
+        agent = RemoteStudent("127.0.0.1", cls.port, seat=seat, **options).start()
+        try:
+            agent.wait_admitted(timeout=30)
+        except Exception:
+            agent.stop()
+            return None
+        cls.students.append(agent)
+        return agent
+
+    def admitted(self, seat, **options):
+        options.setdefault("colour", THUMBNAIL_COLOUR)
+        options.setdefault("thumbnail_interval", 0.5)
+        agent = RemoteStudent("127.0.0.1", self.port, seat=seat, **options).start()
+        self.students.append(agent)
+        agent.wait_admitted(timeout=60)
+        agent.wait_text("[KW00075]", timeout=30)
+        agent.wait_packet(10, timeout=30)          # the console has the screen format
+        return agent
+
+    # --- The teacher's hands -------------------------------------------------------------------
+
+    def cell_centre(self, seat):
+        client = self.driver.rect(self.view)["client"]
+        cell = (client[2] - client[0] - 40) // PER_ROW
+        pitch = (cell - 2) * 3 // 4 + 2
+        index = seat - 1
+        return index % PER_ROW * cell + cell // 2 + 5, index // PER_ROW * pitch + pitch // 2
+
+    def open_session(self, student):
+        """Double-clicks the student's cell; the session window once the first frame is shown."""
+        mark = len(student.journal.items())
+        x, y = self.cell_centre(student.seat)
+        self.driver.post(self.view, WM_LBUTTONDBLCLK, MK_LBUTTON, (y << 16) | x)
+        student.wait_text("[KW00004]", timeout=30, start=mark)
+        # The frame sent with the hand-over, while the connection changed threads, is shown.
+        student.wait_acknowledged(1)
+        window = self.driver.wait_window(title=f"{student.seat}: ", pid=self.pid, timeout=30)
+        # It opens in full screen on the (only) monitor.
+        wait_until(lambda: self.client_size(window) == self.screen_size(), timeout=30,
+                   message="the session window did not go full screen")
+        return window
+
+    def screen_size(self):
+        if not hasattr(self, "_screen"):
+            picture = self.driver.capture(artifact_path("remote-screen.bmp"), settle=0)["bitmap"]
+            type(self)._screen = (picture.width, picture.height)
+        return self._screen
+
+    def client_size(self, window):
+        client = self.driver.rect(window)["client"]
+        return client[2] - client[0], client[3] - client[1]
+
+    def post_mouse(self, window, message, x, y, keys=0):
+        self.driver.post(window, message, keys, (y << 16) | x)
+
+    def capture(self, window, name):
+        return self.driver.capture(artifact_path(name), window=window, client=True,
+                                   raise_window=True, settle=0.5)["bitmap"]
+
+    def wait_pixel(self, window, name, x, y, colour):
+        """The window shows colour at (x, y) in a capture within the time a repaint takes."""
+        seen = []
+
+        def shows():
+            seen.append(self.capture(window, name).pixel(x, y))
+            return colour_close(seen[-1], colour, JPEG_TOLERANCE)
+        try:
+            wait_until(shows, timeout=20, interval=0.5)
+        except Exception:
+            self.fail(f"({x}, {y}) shows {seen[-1] if seen else None}, not {colour}")
+
+    def close_and_expect_thumbnails(self, window, student):
+        mark = len(student.journal.items())
+        self.driver.close_window(window)
+        self.driver.wait_gone(window, timeout=30)
+        resized = student.wait_text("[KW00003]", timeout=30, start=mark)
+        student.wait_text("[KW00005]", timeout=30, start=mark)
+        self.assertLess(student.journal.items().index(resized),
+                        student.journal.items().index(student.wait_text("[KW00005]", start=mark)))
+        # The student's own thread serves the connection again, and the cell shows the thumbnail.
+        keep_alive = len(student.journal.items())
+        student.send_text("[PC00003]")
+        student.wait_text("[KW10002]", timeout=30, start=keep_alive)
+        x, y = self.cell_centre(student.seat)
+        self.wait_pixel(self.view, "remote-grid-after.bmp", x, y, THUMBNAIL_COLOUR)
+
+    # --- Scenarios -----------------------------------------------------------------------------
+
+    def test_a_teacher_views_and_drives_a_student_then_closes_and_does_it_again(self):
+        student = self.admitted(2, screen=(640, 480))
+        window = self.open_session(student)
+        self.assertIn(f"[KW00004]1,160,120", student.texts)
+
+        # Full screen, fitted: every tile lands where the student drew it.
+        width, height = self.client_size(window)
+        scale_x, scale_y = 640 / width, 480 / height
+        picture = self.capture(window, "remote-fitted.bmp")
+        for index in range(16):
+            cx, cy = student.tile_centre(index)
+            point = int(cx / scale_x), int(cy / scale_y)
+            with self.subTest(tile=index):
+                self.assertTrue(colour_close(picture.pixel(*point), pattern_colour(index), JPEG_TOLERANCE),
+                                f"tile {index} at {point} is {picture.pixel(*point)}")
+
+        # A newer block is shown and acknowledged; an older one neither.
+        newer = student.send_tiles([5], colours=[(250, 250, 10)], sequence=50)
+        student.wait_acknowledged(newer)
+        student.send_tiles([5], colours=[(10, 10, 250)], sequence=40)
+        after = student.send_tiles([6], sequence=51)
+        student.wait_acknowledged(after)
+        self.assertNotIn(40, student.acknowledged())
+        cx, cy = student.tile_centre(5)
+        self.wait_pixel(window, "remote-stale.bmp", int(cx / scale_x), int(cy / scale_y), (250, 250, 10))
+        # A PC's whole-screen images are not its session's; sound chunks play only when asked for.
+        student.send_image(sequence=52)
+        student.send_sound(chunks=3)
+
+        # The mouse in the fitted window arrives at the student's coordinate.
+        mark = len(student.mice())
+        self.post_mouse(window, WM_LBUTTONDOWN, 300, 200, MK_LBUTTON)
+        down = student.wait_mouse(WM_LBUTTONDOWN, start=mark)
+        self.assertEqual((down.x, down.y), (int(300 * scale_x), int(200 * scale_y)))
+
+        # Keys arrive in the order they were typed.
+        mark = len(student.keys())
+        for key in (0x41, 0x42, 0x43):
+            self.driver.post(window, WM_KEYDOWN, key, 0x001E0001)
+            self.driver.post(window, WM_KEYUP, key, 0xC01E0001)
+        student.journal.wait_until(lambda: len(student.keys()) >= mark + 6, 30, what="six key records")
+        self.assertEqual([(k.message, k.virtual_key) for k in student.keys()[mark:]],
+                         [(WM_KEYDOWN, 0x41), (WM_KEYUP, 0x41), (WM_KEYDOWN, 0x42), (WM_KEYUP, 0x42),
+                          (WM_KEYDOWN, 0x43), (WM_KEYUP, 0x43)])
+
+        # 1:1 with scroll bars on a screen larger than the window: a click lands scrolled.
+        self.driver.post(window, WM_COMMAND, TOGGLE_FULL_SCREEN, 0)
+        mark = len(student.journal.items())
+        student.change_screen(2400, 1500)
+        student.wait_text("[KW00076]", timeout=30, start=mark)
+        student.send_tiles(sequence=60)
+        student.wait_acknowledged(60)
+        self.driver.post(window, WM_HSCROLL, SB_PAGEDOWN, 0)
+        self.driver.post(window, WM_VSCROLL, SB_LINEDOWN, 0)
+        student.wait_text("[KW00077]100,10", timeout=30, start=mark)
+        mark = len(student.mice())
+        self.post_mouse(window, WM_LBUTTONUP, 50, 60)
+        up = student.wait_mouse(WM_LBUTTONUP, start=mark)
+        self.assertEqual((up.x, up.y), (150, 70))
+        self.wait_pixel(window, "remote-one-to-one.bmp", 50, 60, pattern_colour(1))
+
+        # A portrait screen, full screen again: fitted with its aspect kept and centred.
+        student.change_screen(600, 1000)
+        self.driver.post(window, WM_COMMAND, TOGGLE_FULL_SCREEN, 0)
+        student.send_tiles(sequence=70)
+        student.wait_acknowledged(70)
+        width, height = self.client_size(window)
+        drawn = height * 600 // 1000
+        free = width - drawn
+        mark = len(student.mice())
+        self.post_mouse(window, WM_MOUSEMOVE, free // 2 + drawn // 2, height // 2)
+        move = student.wait_mouse(WM_MOUSEMOVE, start=mark)
+        self.assertAlmostEqual(move.x, 300, delta=2)
+        self.assertAlmostEqual(move.y, 500, delta=2)
+        picture = self.capture(window, "remote-portrait.bmp")
+        self.assertTrue(colour_close(picture.pixel(free // 4, height // 2), (0, 0, 0), 8))
+
+        self.close_and_expect_thumbnails(window, student)
+        # A second session on the same student works as the first.
+        window = self.open_session(student)
+        self.close_and_expect_thumbnails(window, student)
+        self.assertIsNone(self.program.poll())
+
+    def test_losing_the_student_ends_the_session_and_frees_the_seat(self):
+        student = self.admitted(3, screen=(800, 600), edition="pad")
+        window = self.open_session(student)
+        # A pad's whole-screen image is shown; a narrower one after it is late and dropped.
+        width, height = self.client_size(window)
+        image = student.send_image(sequence=2)
+        student.wait_acknowledged(image)
+        cx, cy = student.tile_centre(9)
+        self.wait_pixel(window, "remote-pad-image.bmp", cx * width // 800, cy * height // 600, pattern_colour(9))
+        student.send_image(rect=(0, 0, 400, 300), sequence=3)
+        after = student.send_image(sequence=4)
+        student.wait_acknowledged(after)
+        self.assertNotIn(3, student.acknowledged())
+        student.stop()
+        self.driver.wait_gone(window, timeout=30)
+
+        def readmitted():
+            return self.try_admit(3)
+        again = wait_until(readmitted, timeout=90, interval=1.0, message="seat 3 was not freed")
+        # Another student's session after it works too.
+        other = self.admitted(4, screen=(800, 600))
+        window = self.open_session(other)
+        self.close_and_expect_thumbnails(window, other)
+        self.assertTrue(again.admitted)
+        self.assertIsNone(self.program.poll())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,60 @@
+// The rules behind the class-wide settings: the prohibited list as the students receive it, the
+// names a teacher may list, the quality slider's arithmetic and the grid's aspect ratio.
+#include "dialogs/core/SettingsRules.h"
+#include "view/core/PadPackageList.h"
+
+#include <gtest/gtest.h>
+
+TEST(ClassSettingsRulesTest, PadPackagesFollowTheNamedAppsWithoutDoubledCommas)
+{
+    EXPECT_EQ(BuildPadPackageList(u"a.exe,Settings,Play Store"),
+              u"a.exe,Settings,Play Store,com.android.settings,com.google.android.packageinstaller,"
+              u"com.android.vending");
+    EXPECT_EQ(BuildPadPackageList(u"\uC124\uC815,"), u"\uC124\uC815,com.android.settings,com.google.android.packageinstaller");
+    EXPECT_EQ(BuildPadPackageList(u" \"play store\" "), u" \"play store\" ,com.android.vending");
+    EXPECT_EQ(BuildPadPackageList(u"settings"), u"settings");   // the settings name is case-sensitive
+    EXPECT_EQ(BuildPadPackageList(u"notepad.exe"), u"notepad.exe");
+    for (const char16_t* empty : {u"", u"  ", u",", u" , "})
+        EXPECT_EQ(BuildPadPackageList(empty), u"");
+}
+
+TEST(ClassSettingsRulesTest, ProgramNamesAreCheckedAndTheStoredListReadOnce)
+{
+    const std::vector<std::u16string> listed = {u"notepad.exe"};
+    EXPECT_EQ(CheckProgramName(std::u16string(64, u'a'), listed), ProgramNameVerdict::Accepted);
+    EXPECT_EQ(CheckProgramName(std::u16string(65, u'a'), listed), ProgramNameVerdict::TooLong);
+    EXPECT_EQ(CheckProgramName(u"", listed), ProgramNameVerdict::Empty);
+    EXPECT_EQ(CheckProgramName(u"Notepad.EXE", listed), ProgramNameVerdict::Duplicate);
+    // A comma or a quote would split the name in two on the wire and when read back.
+    EXPECT_EQ(CheckProgramName(u"a,b.exe", listed), ProgramNameVerdict::BadCharacters);
+    EXPECT_EQ(CheckProgramName(u"\"a.exe\"", listed), ProgramNameVerdict::BadCharacters);
+
+    const std::vector<std::u16string> read = ReadProgramList(u" b.exe ,,a.exe, B.EXE ,  ,a.exe");
+    EXPECT_EQ(read, (std::vector<std::u16string>{u"b.exe", u"a.exe"}));
+    EXPECT_EQ(JoinProgramList(read), u"b.exe,a.exe");
+    EXPECT_EQ(JoinProgramList({}), u"");
+}
+
+TEST(ClassSettingsRulesTest, TheQualitySliderRoundTripsAndKeepsItsEnds)
+{
+    for (int track : {81, 372, 558, 1000}) {
+        for (int quality = kMinQuality; quality <= kMaxQuality; ++quality)
+            ASSERT_EQ(OffsetToQuality(QualityToOffset(quality, track), track), quality) << track;
+        EXPECT_EQ(OffsetToQuality(0, track), 10);
+        EXPECT_EQ(OffsetToQuality(track - 1, track), 90);
+        EXPECT_EQ(OffsetToQuality(track + 50, track), 90);   // dragged past the end
+        EXPECT_EQ(OffsetToQuality(-7, track), 10);
+    }
+    EXPECT_EQ(ClampQuality(0), 10);
+    EXPECT_EQ(ClampQuality(95), 90);
+    EXPECT_EQ(QualityToOffset(200, 372), 371);
+}
+
+TEST(ClassSettingsRulesTest, AnAspectRatioMayBeAtMostTwoToOne)
+{
+    EXPECT_TRUE(IsAcceptedAspectRatio(400, 295));
+    EXPECT_TRUE(IsAcceptedAspectRatio(400, 200));
+    EXPECT_TRUE(IsAcceptedAspectRatio(1, 2));
+    EXPECT_FALSE(IsAcceptedAspectRatio(400, 199));
+    EXPECT_FALSE(IsAcceptedAspectRatio(1, 3));
+}

@@ -1,0 +1,120 @@
+// What a remote session takes from a student's screen and how its window maps the teacher's
+// mouse: the cases where a wrong count, index, sequence or scale would draw in the wrong place,
+// read past the data or send a click to the wrong pixel.
+#include "sessions/core/RemoteScreen.h"
+#include "sessions/core/RemoteViewLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> Block(std::vector<uint32_t> words, size_t imageBytes)
+{
+    std::vector<uint8_t> bytes(words.size() * 4 + imageBytes, 0xAB);
+    for (size_t i = 0; i < words.size(); ++i)
+        std::memcpy(&bytes[i * 4], &words[i], 4);
+    return bytes;
+}
+
+} // namespace
+
+TEST(RemoteScreen, TileBlocksAreReadOnlyWhenEveryFieldIsInsideTheData)
+{
+    TileBlock block;
+    const std::vector<uint8_t> good = Block({0, 2, 3, 7, 5}, 5);
+    ASSERT_TRUE(ReadTileBlock(good.data(), good.size(), block));
+    EXPECT_EQ(block.indexes, (std::vector<uint32_t>{3, 7}));
+    EXPECT_EQ(block.imageLength, 5u);
+    EXPECT_EQ(block.image, good.data() + 20);
+
+    // A count beyond the bytes, an image longer than what is left, an empty block, no bytes.
+    const std::vector<uint8_t> longCount = Block({0, 0x40000000u, 1}, 0);
+    EXPECT_FALSE(ReadTileBlock(longCount.data(), longCount.size(), block));
+    const std::vector<uint8_t> longImage = Block({0, 1, 0, 6}, 5);
+    EXPECT_FALSE(ReadTileBlock(longImage.data(), longImage.size(), block));
+    const std::vector<uint8_t> none = Block({0, 0, 4}, 4);
+    EXPECT_FALSE(ReadTileBlock(none.data(), none.size(), block));
+    EXPECT_FALSE(ReadTileBlock(good.data(), 7, block));
+    EXPECT_TRUE(block.indexes.empty());
+}
+
+TEST(RemoteScreen, TilesLandOnTheGridAndNowhereElse)
+{
+    const TileGrid grid = MakeTileGrid(1366, 768, 683, 192);
+    int x = 0;
+    int y = 0;
+    ASSERT_TRUE(TileOrigin(grid, 3, x, y));
+    EXPECT_EQ(x, 683);
+    EXPECT_EQ(y, 192);
+    EXPECT_FALSE(TileOrigin(grid, 8, x, y));                 // 2 x 4 tiles
+    EXPECT_FALSE(MakeTileGrid(1366, 768, 0, 192).IsUsable()); // tile size not known yet
+    EXPECT_FALSE(TileOrigin(MakeTileGrid(1366, 768, 0, 0), 0, x, y));
+}
+
+TEST(RemoteScreen, StaleFramesAreDroppedAndPadsMayStartCountingAgain)
+{
+    EXPECT_TRUE(AcceptFrameSequence(300, 300, 1));
+    EXPECT_FALSE(AcceptFrameSequence(250, 300, 1));
+    EXPECT_TRUE(AcceptImageFrame(2, 5, 300, 1024, 1024, 1024));    // a pad restarting below 10
+    EXPECT_FALSE(AcceptImageFrame(2, 250, 300, 1024, 1024, 1024));
+    EXPECT_FALSE(AcceptImageFrame(2, 301, 300, 512, 1024, 1024));  // narrower once the frame is whole
+    EXPECT_TRUE(AcceptImageFrame(2, 301, 300, 512, 1024, 0));
+    EXPECT_FALSE(AcceptImageFrame(1, 301, 300, 1024, 1024, 1024)); // a PC's images are not shown
+    EXPECT_TRUE(AcceptImageFrame(3, 1, 300, 1024, 1024, 1024));
+    ScreenRect clipped;
+    EXPECT_FALSE(ClipToScreen({2000, 0, 2100, 10}, 1024, 768, clipped));
+    ASSERT_TRUE(ClipToScreen({-10, 700, 100, 900}, 1024, 768, clipped));
+    EXPECT_EQ(clipped.left, 0);
+    EXPECT_EQ(clipped.bottom, 768);
+}
+
+TEST(RemoteViewLayout, ScrollRangesAndPointsOfTheThreeLayouts)
+{
+    RemoteViewGeometry oneToOne;
+    oneToOne.studentWidth = 1280;
+    oneToOne.studentHeight = 1024;
+    oneToOne.windowWidth = 1024 + 16;
+    oneToOne.windowHeight = 768 + 39;
+    oneToOne.frameWidth = 16;
+    oneToOne.frameHeight = 39;
+    RemoteViewLayout layout = LayOutRemoteView(oneToOne);
+    EXPECT_EQ(layout.horizontalRange, 256 + 16);
+    EXPECT_EQ(layout.verticalRange, 256 + 16);
+    int x = 50;
+    int y = 60;
+    MapViewPoint(layout, 100, 10, x, y);
+    EXPECT_EQ(x, 150);
+    EXPECT_EQ(y, 70);
+    EXPECT_EQ(ScrollTo(250, ScrollRequest::PageDown, 0, layout.horizontalRange), 272);
+    EXPECT_EQ(ScrollTo(5, ScrollRequest::LineUp, 0, layout.horizontalRange), 0);
+
+    RemoteViewGeometry portrait;
+    portrait.studentWidth = 720;
+    portrait.studentHeight = 1280;
+    portrait.windowWidth = 1000;
+    portrait.windowHeight = 800;
+    portrait.fullScreen = true;
+    layout = LayOutRemoteView(portrait);
+    EXPECT_TRUE(layout.portrait);
+    EXPECT_EQ(layout.drawnWidth, 450);
+    EXPECT_EQ(layout.freeWidth, 550);
+    x = 500;
+    y = 400;
+    MapViewPoint(layout, 0, 0, x, y);
+    EXPECT_EQ(x, 360);
+    EXPECT_EQ(y, 640);
+
+    RemoteViewGeometry fitted = portrait;
+    fitted.studentWidth = 1920;
+    fitted.studentHeight = 1080;
+    layout = LayOutRemoteView(fitted);
+    EXPECT_FALSE(layout.portrait);
+    x = 500;
+    y = 400;
+    MapViewPoint(layout, 30, 30, x, y);   // no scrolling when fitted
+    EXPECT_EQ(x, 960);
+    EXPECT_EQ(y, 540);
+}
