@@ -47,23 +47,6 @@ void CWendmarkView::OpenChatWindow(CPCInfo& slot)
         TRACE(L"PC:%d the chat cannot be opened now\n", slot.m_slotNumber.load());
 }
 
-// The slot move and swap dialog: the new seat number and the mode (1 swap, else move).
-bool CWendmarkView::RunSlotRenumberDialog(CPCInfo&, int&, int&)
-{
-    return false;
-}
-
-// The per-slot name dialog.
-void CWendmarkView::RunPcNameDialog(CPCInfo&)
-{
-}
-
-// The student names dialog: false when the teacher cancelled it.
-bool CWendmarkView::RunTitlesDialog(std::vector<CString>&, int&)
-{
-    return false;
-}
-
 // The group execute dialog, given the shown slots and the multi-selection.
 void CWendmarkView::RunGroupExecuteDialog()
 {

@@ -1,0 +1,100 @@
+"""The teacher names students and gives them other seats, under Wine: one console with simulated
+students. A name is refused through its dialog, then accepted, stored in config.ini and told to
+the student; a student moves to a free seat, two students swap seats, and each is told its new
+number and to reconnect."""
+
+import os
+import sys
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+from harness import wait_until  # noqa: E402
+import test_classroom  # noqa: E402
+from test_login import BOX_TITLE, DIALOG_CLASS, OK_ID, YES_ID, read_ini  # noqa: E402
+
+ID_SLOT_SET_NAME, ID_SLOT_CHANGE_NUMBER = 32779, 32805
+NAME_EDIT, NAME_OK = 1001, 1013
+MOVE, SWAP, MOVE_TARGET, SWAP_TARGET, CHANGE_OK = 1169, 1170, 1175, 1176, 1013
+NAME_TITLE = "\ud559\uc0dd \uc774\ub984 \uc124\uc815"            # "학생 이름 설정"
+CHANGE_TITLE = "\ud559\uc0dd\ubc88\ud638 \ubcc0\uacbd"            # "학생번호 변경"
+MOVE_ASK_TITLE = "\ud559\uc0dd\ubc88\ud638 \uc774\ub3d9 \ud655\uc778"  # "학생번호 이동 확인"
+SWAP_ASK_TITLE = "\ud559\uc0dd\ubc88\ud638 \uad50\uccb4 \ud655\uc778"  # "학생번호 교체 확인"
+
+
+class NamesAndSeatsTest(unittest.TestCase):
+    """Seats: 3 is named, 4 moves to the free 9, 5 and 6 swap."""
+
+    setUpClass = test_classroom.ClassroomTest.__dict__["setUpClass"]
+    tearDownClass = test_classroom.ClassroomTest.__dict__["tearDownClass"]
+    try_admit = test_classroom.ClassroomTest.__dict__["try_admit"]
+    admitted = test_classroom.ClassroomTest.admitted
+    cell_centre = test_classroom.ClassroomTest.cell_centre
+    post_mouse = test_classroom.ClassroomTest.post_mouse
+    click = test_classroom.ClassroomTest.click
+    answer_yes = test_classroom.ClassroomTest.answer_yes
+
+    def open_dialog(self, seat, command, title):
+        self.click(seat)
+        self.driver.post(self.view, test_classroom.WM_COMMAND, command)
+        return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True,
+                                       pid=self.pid, timeout=20)
+
+    def dismiss_box(self):
+        box = self.driver.wait_window(cls=DIALOG_CLASS, title=BOX_TITLE, exact=True, pid=self.pid, timeout=20)
+        self.driver.click(self.driver.find_child(box, id=OK_ID, timeout=10))
+        self.driver.wait_gone(box, timeout=20)
+
+    def test_a_name_is_checked_stored_and_told_to_the_student(self):
+        student = self.admitted(3)
+        dialog = self.open_dialog(3, ID_SLOT_SET_NAME, NAME_TITLE)
+        edit = self.driver.find_child(dialog, id=NAME_EDIT, timeout=10)
+        for refused in ("kim,lee", "x" * 21, ""):
+            self.driver.set_text(edit, refused)
+            self.driver.click(self.driver.find_child(dialog, id=NAME_OK, timeout=10))
+            self.dismiss_box()
+            self.assertTrue(self.driver.exists(dialog), refused)
+        self.driver.set_text(edit, "\uae40\ubbfc\uc218")     # 김민수
+        self.driver.click(self.driver.find_child(dialog, id=NAME_OK, timeout=10))
+        self.driver.wait_gone(dialog, timeout=20)
+        student.wait_text("[KW00009]\uae40\ubbfc\uc218", timeout=30)
+        self.assertFalse([c for c in student.commands if c.startswith("[KW00009]") and "kim" in c])
+        names = wait_until(lambda: read_ini(self.folder.path / "config.ini").get("PCNAME-"), timeout=20)
+        self.assertEqual(names["3"], "\uae40\ubbfc\uc218")
+
+    def change_seat(self, seat, mode, target, ask_title):
+        dialog = self.open_dialog(seat, ID_SLOT_CHANGE_NUMBER, CHANGE_TITLE)
+        # OK with no mode chosen is refused and the dialog stays.
+        self.driver.click(self.driver.find_child(dialog, id=CHANGE_OK, timeout=10))
+        self.dismiss_box()
+        self.driver.click(self.driver.find_child(dialog, id=mode, timeout=10))
+        combo = self.driver.find_child(dialog, id=MOVE_TARGET if mode == MOVE else SWAP_TARGET, timeout=10)
+        # A drop-down list picks the entry that starts with the typed character, as a teacher
+        # types it; no other seat number here starts with the target's digit.
+        self.driver.type_text(combo, str(target))
+        self.driver.click(self.driver.find_child(dialog, id=CHANGE_OK, timeout=10))
+        box = self.driver.wait_window(cls=DIALOG_CLASS, title=ask_title, exact=True, pid=self.pid, timeout=20)
+        self.driver.click(self.driver.find_child(box, id=YES_ID, timeout=10))
+        self.driver.wait_gone(dialog, timeout=20)
+
+    def test_a_move_and_a_swap_tell_each_student_its_new_seat(self):
+        mover = self.admitted(4)
+        self.change_seat(4, MOVE, 9, MOVE_ASK_TITLE)
+        mover.wait_text("[KW00093]9", timeout=30)
+        mover.wait_text("[KW10001]KW_END", timeout=30)
+        # Until the student is back under its new number no other change is taken.
+        self.admitted(9)
+
+        left, right = self.admitted(5), self.admitted(6)
+        self.change_seat(5, SWAP, 6, SWAP_ASK_TITLE)
+        left.wait_text("[KW00093]6", timeout=30)
+        right.wait_text("[KW00093]5", timeout=30)
+        for student in (left, right):
+            student.wait_text("[KW10001]KW_END", timeout=30)
+        self.admitted(6)
+        self.admitted(5)
+
+
+if __name__ == "__main__":
+    unittest.main()
