@@ -44,6 +44,7 @@ RemoteSessionLinks CWendmarkView::SessionLinks() const
     links.mainFrame = frame ? frame->GetSafeHwnd() : nullptr;
     links.teacherToolbar = g_broadcastDlg ? g_broadcastDlg->GetSafeHwnd() : nullptr;
     links.inputPump = g_remoteInputPump != 0;
+    links.touchLock = IsTouchLockOn();
     links.openViewCount = &g_openViewCount;
     return links;
 }
