@@ -1,7 +1,7 @@
 """The teacher names students and gives them other seats, under Wine: one console with simulated
 students. A name is refused through its dialog or the class list, then accepted, stored in
-config.ini and told to the student; a student moves to a free seat, two students swap seats, and each is told its new
-number and to reconnect."""
+config.ini and told to the student; a student moves to a free seat, two students swap seats, and
+each is told its new number and to reconnect."""
 
 import os
 import sys
