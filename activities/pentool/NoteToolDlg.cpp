@@ -146,18 +146,18 @@ BOOL CNoteToolDlg::CreateButtons()
 {
     BOOL all = TRUE;
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        const ButtonSpec& spec = kButtons[i];
+        const ButtonSpec& layout = kButtons[i];
         CImageButton& button = m_buttons[i];
-        if (!button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 1, 1), this, spec.id)) {
+        if (!button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 1, 1), this, layout.id)) {
             all = FALSE;
             continue;
         }
-        button.SetBitmaps(spec.bitmaps[0], spec.bitmaps[1], spec.bitmaps[2], spec.bitmaps[3]);
-        if (spec.tooltip) button.SetTooltipText(LoadText(spec.tooltip));
+        button.SetBitmaps(layout.bitmaps[0], layout.bitmaps[1], layout.bitmaps[2], layout.bitmaps[3]);
+        if (layout.tooltip) button.SetTooltipText(LoadText(layout.tooltip));
         const SIZE natural = button.GetNaturalSize();
-        const int width = spec.width ? spec.width : natural.cx;
-        const int height = spec.height ? spec.height : natural.cy;
-        button.MoveWindow(ScaleToUi(spec.x), ScaleToUi(spec.y), ScaleToUi(width), ScaleToUi(height));
+        const int width = layout.width ? layout.width : natural.cx;
+        const int height = layout.height ? layout.height : natural.cy;
+        button.MoveWindow(ScaleToUi(layout.x), ScaleToUi(layout.y), ScaleToUi(width), ScaleToUi(height));
     }
     return all;
 }
