@@ -3,6 +3,7 @@
 #include "dialogs/core/SettingsRules.h"
 #include "res/resource.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 #include <algorithm>
 
@@ -109,7 +110,7 @@ void CJpegQuiltyDlg::OnMouseMove(UINT flags, CPoint point)
         m_lastX = static_cast<int>(point.x);
         m_quality = OffsetToQuality(m_thumbOffset, TrackLength());
         ShowValueBox();
-        const CRect band = Scaled(45, 350, 394, 22);
+        const CRect band = ScaledRect(45, 350, 394, 22);
         InvalidateRect(&band, FALSE);
     }
     Default();

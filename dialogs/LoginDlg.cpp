@@ -9,6 +9,7 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 #include <string>
 
@@ -28,11 +29,6 @@ const int kCaptionBandHeight = 38;
 
 const UINT kTopmostTimer = 5121;
 const UINT kTopmostDelayMs = 500;
-
-CRect Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
-}
 
 CString Trimmed(const CString& text)
 {
@@ -110,7 +106,7 @@ void CLoginDlg::CreateFonts()
 
 void CLoginDlg::CreateCloseButton()
 {
-    m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(337, 0, 39, 34), this, IDC_CAPTION_CLOSE);
+    m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(337, 0, 39, 34), this, IDC_CAPTION_CLOSE);
 }
 
 void CLoginDlg::LoadSkin()
@@ -140,13 +136,7 @@ void CLoginDlg::PlaceControls()
 
 void CLoginDlg::PlaceControl(int id, int x, int y, int width, int height, CFont* font)
 {
-    CWnd* control = GetDlgItem(id);
-    if (!control)
-        return;
-    const CRect rect = Scaled(x, y, width, height);
-    control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
-    if (font && font->GetSafeHandle())
-        control->SetFont(*font);
+    PlaceScaled(GetDlgItem(id), x, y, width, height, font);
 }
 
 void CLoginDlg::MakeTopmost()
@@ -260,13 +250,13 @@ void CLoginDlg::PaintDialog(CDC& dc, const CRect& client)
 {
     PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
     if (m_header.GetSafeHandle())
-        DrawSkinBitmap(dc, m_header, Scaled(0, 39, 376, 89));
+        DrawSkinBitmap(dc, m_header, ScaledRect(0, 39, 376, 89));
     if (m_editFrame.GetSafeHandle()) {
-        DrawSkinBitmap(dc, m_editFrame, Scaled(104, 178, 252, 29));
-        DrawSkinBitmap(dc, m_editFrame, Scaled(104, 221, 252, 29));
+        DrawSkinBitmap(dc, m_editFrame, ScaledRect(104, 178, 252, 29));
+        DrawSkinBitmap(dc, m_editFrame, ScaledRect(104, 221, 252, 29));
     }
     if (m_separator.GetSafeHandle()) {
-        DrawSkinBitmap(dc, m_separator, Scaled(18, 212, 341, 2));
-        DrawSkinBitmap(dc, m_separator, Scaled(18, 254, 341, 2));
+        DrawSkinBitmap(dc, m_separator, ScaledRect(18, 212, 341, 2));
+        DrawSkinBitmap(dc, m_separator, ScaledRect(18, 254, 341, 2));
     }
 }

@@ -9,6 +9,7 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 namespace {
 
@@ -23,11 +24,6 @@ const COLORREF kEditBackground = RGB(18, 15, 10);
 const int kWidth = 477;
 const int kHeight = 190;
 const int kCaptionBandHeight = 38;
-
-CRect Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
-}
 
 UINT RefusalText(StudentNameVerdict verdict)
 {
@@ -71,7 +67,7 @@ BOOL CPcConfigDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     ShowTeacherToolbar(false);
     CreateResources();
-    m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(437, 0, 39, 34), this, IDC_CAPTION_CLOSE);
+    m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(437, 0, 39, 34), this, IDC_CAPTION_CLOSE);
     m_okButton.SetBitmaps(IDB_OK, IDB_OK_HOVER, IDB_OK, IDB_OK_HOVER);
     m_cancelButton.SetBitmaps(IDB_CANCEL, IDB_CANCEL_HOVER, IDB_CANCEL, IDB_CANCEL_HOVER);
     if (m_closeButton.GetSafeHwnd())
@@ -107,13 +103,7 @@ void CPcConfigDlg::PlaceControls()
 
 void CPcConfigDlg::PlaceControl(int id, int x, int y, int width, int height, CFont* font)
 {
-    CWnd* control = GetDlgItem(id);
-    if (!control)
-        return;
-    const CRect rect = Scaled(x, y, width, height);
-    control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
-    if (font && font->GetSafeHandle())
-        control->SetFont(*font);
+    PlaceScaled(GetDlgItem(id), x, y, width, height, font);
 }
 
 void CPcConfigDlg::OnOK()
@@ -184,5 +174,5 @@ void CPcConfigDlg::OnPaint()
     CDC& target = buffer.GetDC();
     PaintCaptionBand(target, client, kBackground, kCaptionBand, kCaptionBandHeight);
     if (m_decoration.GetSafeHandle())
-        DrawSkinBitmap(target, m_decoration, Scaled(20, 71, 437, 44));
+        DrawSkinBitmap(target, m_decoration, ScaledRect(20, 71, 437, 44));
 }

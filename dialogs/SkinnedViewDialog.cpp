@@ -7,6 +7,7 @@
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 namespace {
 
@@ -32,11 +33,6 @@ CSkinnedViewDialog::CSkinnedViewDialog(UINT templateId, CWnd* parent, int design
 {
 }
 
-CRect CSkinnedViewDialog::Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
-}
-
 BOOL CSkinnedViewDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -47,7 +43,7 @@ BOOL CSkinnedViewDialog::OnInitDialog()
     m_boldFont.CreateSimpleFont(ScaleToUi(12), FW_BOLD, face);
     m_normalFont.CreateSimpleFont(ScaleToUi(12), FW_NORMAL, face);
     m_backgroundBrush.CreateSolidBrush(m_background);
-    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(m_designWidth - 42, 0, 39, 34), this,
+    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(m_designWidth - 42, 0, 39, 34), this,
                              IDC_CAPTION_CLOSE))
         m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
     ApplySize();
@@ -75,18 +71,12 @@ void CSkinnedViewDialog::SetEditColours(COLORREF text, COLORREF background)
 
 void CSkinnedViewDialog::AddPanel(int x, int y, int width, int height, COLORREF colour)
 {
-    m_panels.push_back({Scaled(x, y, width, height), colour});
+    m_panels.push_back({ScaledRect(x, y, width, height), colour});
 }
 
 void CSkinnedViewDialog::PlaceControl(int id, int x, int y, int width, int height, CFont* font)
 {
-    CWnd* control = GetDlgItem(id);
-    if (!control)
-        return;
-    const CRect rect = Scaled(x, y, width, height);
-    control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
-    if (font && font->GetSafeHandle())
-        control->SetFont(*font);
+    PlaceScaled(GetDlgItem(id), x, y, width, height, font);
 }
 
 void CSkinnedViewDialog::Refuse(UINT textId, int focusId)

@@ -39,7 +39,6 @@ protected:
     virtual void PaintExtra(CDC& dc) {}
     // A text of the string table through the app-wide box; the focus goes to the control after.
     void Refuse(UINT textId, int focusId);
-    static CRect Scaled(int x, int y, int width, int height);
 
     CFont m_titleFont;    // bold 13
     CFont m_boldFont;     // bold 12

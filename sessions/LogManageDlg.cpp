@@ -9,6 +9,7 @@
 #include "ui/CaptionBand.h"
 #include "ui/RichText.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 std::atomic<HWND> g_logDlg{nullptr};
 
@@ -31,11 +32,6 @@ const int kDetailTextSize = 10;
 // Reports of a dead or slow service wait up to its time-outs each; beyond this many at once
 // further ones are not sent (their rows are still added).
 const int kMaxReportsInFlight = 8;
-
-CRect Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
-}
 
 CString RowTime(const SYSTEMTIME& time)
 {
@@ -112,13 +108,13 @@ BOOL CLogManageDlg::OnInitDialog()
     };
     for (const Placement& place : placements) {
         if (CWnd* control = GetDlgItem(place.id)) {
-            const CRect rect = Scaled(place.x, place.y, place.width, place.height);
+            const CRect rect = ScaledRect(place.x, place.y, place.width, place.height);
             control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
             if (place.font && place.font->GetSafeHandle())
                 control->SetFont(*place.font);
         }
     }
-    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(kWidth - 41, 0, 39, 34), this,
+    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(kWidth - 41, 0, 39, 34), this,
                              IDC_CAPTION_CLOSE))
         m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
     m_detail.SubclassDlgItem(IDC_LOG_DETAIL, this);

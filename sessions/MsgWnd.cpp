@@ -9,6 +9,7 @@
 #include "ui/RichText.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 #include <algorithm>
 
@@ -36,11 +37,6 @@ const long kLogCharacterLimit = 1L << 20;
 
 // Typed lines reach the owner synchronously; a hung owner does not hang the chat.
 const UINT kOwnerTimeoutMs = 5000;
-
-CRect Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
-}
 
 int CountLineBreaks(const CString& text)
 {
@@ -82,7 +78,7 @@ bool CMsgWnd::Open(HWND owner, const CString& title, const CString& caption)
     m_owner = owner;
     m_title = title;
     static const LPCWSTR windowClass = AfxRegisterWndClass(0);
-    const CRect rect = Scaled(kLeft, kTop, kWidth, kHeight);
+    const CRect rect = ScaledRect(kLeft, kTop, kWidth, kHeight);
     if (!CreateEx(WS_EX_TOPMOST, windowClass, caption, WS_POPUP | WS_VISIBLE | WS_BORDER | WS_SYSMENU,
                   rect.left, rect.top, rect.Width(), rect.Height(), nullptr, nullptr)) {
         m_owner = nullptr;

@@ -6,6 +6,7 @@
 #include "ui/CaptionBand.h"
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 namespace {
 
@@ -22,17 +23,11 @@ const int kButtonWidth = 67;
 const int kButtonHeight = 34;
 const int kButtonTop = 183;
 
-CRect Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width),
-                 ScaleToUi(y) + ScaleToUi(height));
-}
-
 void PlaceButton(CImageButton& button, int x)
 {
     if (!button.GetSafeHwnd())
         return;
-    const CRect rect = Scaled(x, kButtonTop, kButtonWidth, kButtonHeight);
+    const CRect rect = ScaledRect(x, kButtonTop, kButtonWidth, kButtonHeight);
     button.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
     button.ShowWindow(SW_SHOW);
 }
@@ -98,11 +93,11 @@ void CCustomMsgDlg::PlaceControls()
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow();
     if (m_closeButton.GetSafeHwnd()) {
-        const CRect close = Scaled(463, 0, 39, 34);
+        const CRect close = ScaledRect(463, 0, 39, 34);
         m_closeButton.MoveWindow(close.left, close.top, close.Width(), close.Height());
     }
     if (CWnd* title = GetDlgItem(IDC_TITLE_TEXT)) {
-        const CRect rect = Scaled(6, 12, 231, 22);
+        const CRect rect = ScaledRect(6, 12, 231, 22);
         title->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
     }
 }
@@ -204,9 +199,9 @@ void CCustomMsgDlg::PaintBox(HDC hdc, const CRect& client)
     CDCHandle dc(hdc);
     PaintCaptionBand(dc, client, kBackground, kTitleBand, kTitleBandHeight);
     if (m_textPanel.GetSafeHandle())
-        DrawSkinBitmap(dc, m_textPanel, Scaled(15, 51, 470, 124));
+        DrawSkinBitmap(dc, m_textPanel, ScaledRect(15, 51, 470, 124));
     if (m_icon.GetSafeHandle())
-        DrawSkinBitmap(dc, m_icon, Scaled(39, 85, 55, 50));
+        DrawSkinBitmap(dc, m_icon, ScaledRect(39, 85, 55, 50));
 
     CRect area(ScaleToUi(110), ScaleToUi(63), ScaleToUi(460), ScaleToUi(163));
     const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_LEFT;

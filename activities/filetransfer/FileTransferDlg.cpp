@@ -10,6 +10,7 @@
 #include "ui/SkinDraw.h"
 #include "ui/SkinScrollWnd.h"
 #include "ui/UiScale.h"
+#include "ui/ScaledLayout.h"
 
 namespace {
 
@@ -28,11 +29,6 @@ const COLORREF kComboBackground = 0x0A0F12;
 const int kWidth = 745;
 const int kHeight = 646;
 const int kCaptionBandHeight = 38;
-
-CRect Scaled(int x, int y, int width, int height)
-{
-    return CRect(ScaleToUi(x), ScaleToUi(y), ScaleToUi(x) + ScaleToUi(width), ScaleToUi(y) + ScaleToUi(height));
-}
 
 bool IsOneOf(int id, std::initializer_list<int> ids)
 {
@@ -142,9 +138,9 @@ void CFileTransferDlg::CreateFonts()
 
 void CFileTransferDlg::CreateRunTimeButtons()
 {
-    m_captionCloseButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(704, 0, 39, 34), this,
+    m_captionCloseButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(704, 0, 39, 34), this,
                                 IDC_CAPTION_CLOSE);
-    m_overwriteButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Scaled(298, 608, 29, 29), this,
+    m_overwriteButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(298, 608, 29, 29), this,
                              IDC_FT_OVERWRITE);
 }
 
@@ -207,12 +203,7 @@ void CFileTransferDlg::PlaceControls()
 
 void CFileTransferDlg::PlaceControl(CWnd* control, int x, int y, int width, int height, CFont* font)
 {
-    if (!control || !control->GetSafeHwnd())
-        return;
-    const CRect rect = Scaled(x, y, width, height);
-    control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
-    if (font && font->GetSafeHandle())
-        control->SetFont(*font);
+    PlaceScaled(control, x, y, width, height, font);
 }
 
 void CFileTransferDlg::PlaceDialogItem(int id, int x, int y, int width, int height, CFont* font)
@@ -349,11 +340,11 @@ void CFileTransferDlg::PaintDialog(CDC& dc, const CRect& client)
 {
     PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
     if (m_filesHeader.GetSafeHandle())
-        DrawSkinBitmap(dc, m_filesHeader, Scaled(300, 90, 212, 35));
+        DrawSkinBitmap(dc, m_filesHeader, ScaledRect(300, 90, 212, 35));
     if (m_studentsHeader.GetSafeHandle())
-        DrawSkinBitmap(dc, m_studentsHeader, Scaled(516, 90, 212, 35));
+        DrawSkinBitmap(dc, m_studentsHeader, ScaledRect(516, 90, 212, 35));
     if (m_destinationPanel.GetSafeHandle())
-        DrawSkinBitmap(dc, m_destinationPanel, Scaled(132, 336, 524, 28));
+        DrawSkinBitmap(dc, m_destinationPanel, ScaledRect(132, 336, 524, 28));
     if (m_statusPanel.GetSafeHandle())
-        DrawSkinBitmap(dc, m_statusPanel, Scaled(22, 414, 708, 180));
+        DrawSkinBitmap(dc, m_statusPanel, ScaledRect(22, 414, 708, 180));
 }
