@@ -26,6 +26,7 @@ WIDTH4, GREEN = 1528, 1535
 PREVIOUS_PAGE, NEXT_PAGE, SAVE = 1540, 1541, 1538
 CONFIRM_TITLE = "\ud655\uc778"                                   # "확인"
 APP_CLASS = "LumoraUiDriverTestApp"
+WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
 RED_BLOCK = (240, 80, 320, 140)   # the test window's red block, client coordinates
 PEN_RED = (230, 0, 0)             # the colour a drawing mode starts with
 PEN_GREEN = (0, 230, 0)
@@ -44,12 +45,29 @@ class PenToolTest(LoginTestBase):
         self.log_in()
         self.wait_logged_in()
         self.view = self.driver.find_child(self.frame, id=VIEW_ID, timeout=10)
+        self.notes = self.note_folders()
+        self.before = self.saved_pictures()
+
+    def show_pattern(self):
+        """A known picture on the screen: the test window with its red block, over the console.
+        A console frame maximised from a stored state stays over other programs' windows under
+        Wine, so it is minimised when the pattern does not show."""
         self.app = start_program(self.env.tool_path("uidriver_testapp"), ["pen pattern"], wine_env=self.env)
         self.addCleanup(self.app.stop)
         self.pattern = self.driver.wait_window(cls=APP_CLASS, title="pen pattern", exact=True, timeout=60)
-        self.driver.foreground(self.pattern)
-        self.notes = self.note_folders()
-        self.before = self.saved_pictures()
+        tries = []
+
+        def shown():
+            if tries:
+                self.driver.post(self.frame, WM_SYSCOMMAND, SC_MINIMIZE, 0)
+            tries.append(1)
+            self.driver.foreground(self.pattern)
+            left, top = self.driver.rect(self.pattern)["client"][:2]
+            screen = self.driver.capture(artifact_path("pentool-pattern.bmp"), settle=0.5)["bitmap"]
+            x, y = left + (RED_BLOCK[0] + RED_BLOCK[2]) // 2, top + (RED_BLOCK[1] + RED_BLOCK[3]) // 2
+            return near(screen.pixel(x, y), (255, 0, 0))
+
+        wait_until(shown, timeout=60, interval=1, message="the pattern window never came to the front")
 
     # The pen toolbar and its surface.
     def open_toolbar(self):
@@ -124,6 +142,7 @@ class PenToolTest(LoginTestBase):
 
     # The scenarios.
     def test_strokes_over_the_screen_are_saved_where_they_were_drawn(self):
+        self.show_pattern()
         screen = self.capture_screen("pentool-before.bmp")
         left, top = self.driver.rect(self.pattern)["client"][:2]   # screen position of its client area
         block = (left + RED_BLOCK[0], top + RED_BLOCK[1], left + RED_BLOCK[2], top + RED_BLOCK[3])
