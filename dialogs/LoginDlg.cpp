@@ -10,14 +10,13 @@
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 #include <string>
 
 namespace {
 
 const COLORREF kBackground = RGB(29, 36, 52);
-const COLORREF kCaptionBand = RGB(24, 30, 43);
-const COLORREF kTitleText = RGB(3, 207, 227);
 const COLORREF kLabelText = RGB(15, 142, 230);
 const COLORREF kEditText = RGB(64, 163, 220);
 const COLORREF kEditBackground = RGB(30, 29, 30);
@@ -25,7 +24,6 @@ const COLORREF kEditBackground = RGB(30, 29, 30);
 // Design sizes (x g_uiScale).
 const int kWidth = 378;
 const int kHeight = 354;
-const int kCaptionBandHeight = 38;
 
 const UINT kTopmostTimer = 5121;
 const UINT kTopmostDelayMs = 500;
@@ -211,7 +209,7 @@ BOOL CLoginDlg::OnEraseBkgnd(CDC*)
 
 LRESULT CLoginDlg::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;   // the caption band drags the dialog
     return CDialogEx::OnNcHitTest(point);
 }
@@ -220,7 +218,7 @@ HBRUSH CLoginDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {
     const int id = control ? control->GetDlgCtrlID() : 0;
     if (id == IDC_TITLE_TEXT) {
-        dc->SetTextColor(kTitleText);
+        dc->SetTextColor(kDialogTitleText);
         dc->SetBkMode(TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
@@ -248,7 +246,7 @@ void CLoginDlg::OnPaint()
 
 void CLoginDlg::PaintDialog(CDC& dc, const CRect& client)
 {
-    PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
+    PaintCaptionBand(dc, client, kBackground, kDialogCaptionBand, kDialogCaptionBandHeight);
     if (m_header.GetSafeHandle())
         DrawSkinBitmap(dc, m_header, ScaledRect(0, 39, 376, 89));
     if (m_editFrame.GetSafeHandle()) {

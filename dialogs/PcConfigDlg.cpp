@@ -10,12 +10,10 @@
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 namespace {
 
-const COLORREF kBackground = RGB(36, 43, 58);
-const COLORREF kCaptionBand = RGB(24, 30, 43);
-const COLORREF kTitleText = RGB(3, 207, 227);
 const COLORREF kLabelText = RGB(251, 250, 251);
 const COLORREF kEditText = RGB(5, 225, 196);
 const COLORREF kEditBackground = RGB(18, 15, 10);
@@ -23,7 +21,6 @@ const COLORREF kEditBackground = RGB(18, 15, 10);
 // Design sizes (x g_uiScale).
 const int kWidth = 477;
 const int kHeight = 190;
-const int kCaptionBandHeight = 38;
 
 UINT RefusalText(StudentNameVerdict verdict)
 {
@@ -144,7 +141,7 @@ BOOL CPcConfigDlg::OnEraseBkgnd(CDC*)
 
 LRESULT CPcConfigDlg::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;   // the title band drags the dialog
     return CDialogEx::OnNcHitTest(point);
 }
@@ -153,7 +150,7 @@ HBRUSH CPcConfigDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {
     const int id = control ? control->GetDlgCtrlID() : 0;
     if (id == IDC_SLOTNAME_TITLE || id == IDC_SLOTNAME_LABEL) {
-        dc->SetTextColor(id == IDC_SLOTNAME_TITLE ? kTitleText : kLabelText);
+        dc->SetTextColor(id == IDC_SLOTNAME_TITLE ? kDialogTitleText : kLabelText);
         dc->SetBkMode(TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
@@ -172,7 +169,7 @@ void CPcConfigDlg::OnPaint()
     GetClientRect(&client);
     CMemDC buffer(dc, client);
     CDC& target = buffer.GetDC();
-    PaintCaptionBand(target, client, kBackground, kCaptionBand, kCaptionBandHeight);
+    PaintCaptionBand(target, client, kDialogBackground, kDialogCaptionBand, kDialogCaptionBandHeight);
     if (m_decoration.GetSafeHandle())
         DrawSkinBitmap(target, m_decoration, ScaledRect(20, 71, 437, 44));
 }

@@ -8,12 +8,10 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 namespace {
 
-const COLORREF kCaptionBand = RGB(24, 30, 43);
-const COLORREF kTitleText = RGB(3, 207, 227);
-const int kCaptionBandHeight = 38;
 
 } // namespace
 
@@ -47,7 +45,7 @@ BOOL CSkinnedViewDialog::OnInitDialog()
                              IDC_CAPTION_CLOSE))
         m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
     ApplySize();
-    SetTextColour(IDC_TITLE_TEXT, kTitleText);
+    SetTextColour(IDC_TITLE_TEXT, kDialogTitleText);
     return TRUE;
 }
 
@@ -100,7 +98,7 @@ BOOL CSkinnedViewDialog::OnEraseBkgnd(CDC*)
 
 LRESULT CSkinnedViewDialog::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;
     return CDialog::OnNcHitTest(point);
 }
@@ -144,8 +142,8 @@ void CSkinnedViewDialog::OnPaint()
     CMemDC buffer(paint, client);
     CDC& dc = buffer.GetDC();
     dc.FillSolidRect(client, m_background);
-    const int band = ScaleToUi(kCaptionBandHeight);
-    dc.FillSolidRect(0, 0, client.Width(), band, kCaptionBand);
+    const int band = ScaleToUi(kDialogCaptionBandHeight);
+    dc.FillSolidRect(0, 0, client.Width(), band, kDialogCaptionBand);
     dc.FillSolidRect(0, band, client.Width(), 1, RGB(0, 0, 0));
     for (const Panel& panel : m_panels)
         dc.FillSolidRect(panel.rect, panel.colour);

@@ -10,23 +10,20 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinScrollWnd.h"
 #include "ui/UiScale.h"
+#include "ui/DialogSkin.h"
 
 #include <algorithm>
 
 namespace {
 
-const COLORREF kBackground = RGB(36, 43, 58);
-const COLORREF kCaptionBand = RGB(24, 30, 43);
 const COLORREF kListBackground = RGB(43, 37, 31);
 const COLORREF kListText = RGB(178, 178, 178);
 const COLORREF kHeaderText = RGB(255, 174, 0);
 const COLORREF kHintText = RGB(163, 162, 163);
 const COLORREF kLabelText = RGB(251, 250, 251);
-const COLORREF kTitleText = RGB(3, 207, 227);
 const COLORREF kEditText = RGB(41, 36, 30);
 const COLORREF kEditBackground = RGB(178, 178, 178);
 
-const int kCaptionBandHeight = 38;
 const int kRowHeight = 22;
 const UINT kEditRepaintTimer = 1;
 const UINT kEditRepaintMs = 100;
@@ -284,7 +281,7 @@ BOOL CTitleManageDlg::OnEraseBkgnd(CDC*)
 
 LRESULT CTitleManageDlg::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;
     return CDialogEx::OnNcHitTest(point);
 }
@@ -303,7 +300,7 @@ HBRUSH CTitleManageDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
     case IDC_NAMES_HINT_CORNER: case IDC_NAMES_HINT_NUMBER_ONLY: case IDC_NAMES_HINT_ALT: case IDC_NAMES_HINT_CHECK:
         color = kHintText; break;
     case IDC_NAMES_SHOW_LABEL: case IDC_NAMES_COL_NUMBER: case IDC_NAMES_COL_NAME: color = kLabelText; break;
-    case IDC_TITLE_TEXT: color = kTitleText; break;
+    case IDC_TITLE_TEXT: color = kDialogTitleText; break;
     default: return CDialogEx::OnCtlColor(dc, control, kind);
     }
     dc->SetTextColor(color);
@@ -317,5 +314,5 @@ void CTitleManageDlg::OnPaint()
     CRect client;
     GetClientRect(&client);
     CMemDC buffer(dc, client);
-    PaintCaptionBand(buffer.GetDC(), client, kBackground, kCaptionBand, kCaptionBandHeight);
+    PaintCaptionBand(buffer.GetDC(), client, kDialogBackground, kDialogCaptionBand, kDialogCaptionBandHeight);
 }

@@ -10,14 +10,12 @@
 #include "ui/RichText.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 std::atomic<HWND> g_logDlg{nullptr};
 
 namespace {
 
-const COLORREF kBackground = RGB(36, 43, 58);
-const COLORREF kCaptionBand = RGB(24, 30, 43);
-const COLORREF kTitleText = RGB(3, 207, 227);
 const COLORREF kHeaderText = RGB(0xC8, 0xBF, 0xE7);
 const COLORREF kListText = RGB(0x04, 0xE2, 0xC6);
 const COLORREF kLabelColour = RGB(0xEF, 0xE4, 0xB0);
@@ -26,7 +24,6 @@ const COLORREF kValueColour = RGB(0x04, 0xE2, 0xC6);
 // Design sizes (x g_uiScale).
 const int kWidth = 560;
 const int kHeight = 430;
-const int kCaptionBandHeight = 38;
 const int kDetailTextSize = 10;
 
 // Reports of a dead or slow service wait up to its time-outs each; beyond this many at once
@@ -92,8 +89,8 @@ BOOL CLogManageDlg::OnInitDialog()
     const CString face = LoadText(IDS_FONT_FACE);
     m_titleFont.CreateSimpleFont(ScaleToUi(13), FW_BOLD, face);
     m_textFont.CreateSimpleFont(ScaleToUi(12), FW_NORMAL, face);
-    m_backgroundBrush.CreateSolidBrush(kBackground);
-    m_bandBrush.CreateSolidBrush(kCaptionBand);
+    m_backgroundBrush.CreateSolidBrush(kDialogBackground);
+    m_bandBrush.CreateSolidBrush(kDialogCaptionBand);
     SetWindowPos(nullptr, 0, 0, ScaleToUi(kWidth), ScaleToUi(kHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow(::GetDesktopWindow());
     struct Placement { int id, x, y, width, height; CFont* font; };
@@ -118,7 +115,7 @@ BOOL CLogManageDlg::OnInitDialog()
                              IDC_CAPTION_CLOSE))
         m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
     m_detail.SubclassDlgItem(IDC_LOG_DETAIL, this);
-    m_detail.SetBackgroundColor(kBackground);
+    m_detail.SetBackgroundColor(kDialogBackground);
     PrepareList();
     return TRUE;
 }
@@ -128,8 +125,8 @@ void CLogManageDlg::PrepareList()
     if (!m_list.SubclassDlgItem(IDC_LOG_LIST, this))
         return;
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    m_list.SendMessage(LVM_SETBKCOLOR, 0, kBackground);
-    m_list.SendMessage(LVM_SETTEXTBKCOLOR, 0, kBackground);
+    m_list.SendMessage(LVM_SETBKCOLOR, 0, kDialogBackground);
+    m_list.SendMessage(LVM_SETTEXTBKCOLOR, 0, kDialogBackground);
     m_list.SendMessage(LVM_SETTEXTCOLOR, 0, kListText);
     // The statics above the list head its columns.
     m_list.InsertColumn(0, L"", LVCFMT_LEFT, ScaleToUi(126));
@@ -275,13 +272,13 @@ void CLogManageDlg::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(client, kBackground);
-    dc.FillSolidRect(0, 0, client.Width(), ScaleToUi(kCaptionBandHeight), kCaptionBand);
+    dc.FillSolidRect(client, kDialogBackground);
+    dc.FillSolidRect(0, 0, client.Width(), ScaleToUi(kDialogCaptionBandHeight), kDialogCaptionBand);
 }
 
 LRESULT CLogManageDlg::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;
     return CDialogEx::OnNcHitTest(point);
 }
@@ -290,14 +287,14 @@ HBRUSH CLogManageDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {
     const int id = control ? control->GetDlgCtrlID() : 0;
     if (id == IDC_TITLE_TEXT) {
-        dc->SetTextColor(kTitleText);
-        dc->SetBkColor(kCaptionBand);
+        dc->SetTextColor(kDialogTitleText);
+        dc->SetBkColor(kDialogCaptionBand);
         return m_bandBrush;
     }
     if (id == IDC_LOG_HEADER_TIME || id == IDC_LOG_HEADER_SLOT ||
         id == IDC_LOG_HEADER_CONTENT) {
         dc->SetTextColor(kHeaderText);
-        dc->SetBkColor(kBackground);
+        dc->SetBkColor(kDialogBackground);
         return m_backgroundBrush;
     }
     return CDialogEx::OnCtlColor(dc, control, kind);

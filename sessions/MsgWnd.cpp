@@ -10,14 +10,12 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 #include <algorithm>
 
 namespace {
 
-const COLORREF kBackground = RGB(36, 43, 58);
-const COLORREF kCaptionBand = RGB(24, 30, 43);
-const COLORREF kTitleText = RGB(3, 207, 227);
 const COLORREF kInputText = RGB(0x04, 0xE2, 0xC6);
 const COLORREF kInputBackground = RGB(24, 30, 43);
 const COLORREF kHeaderColour = RGB(0xC8, 0xBF, 0xE7);
@@ -29,7 +27,6 @@ const int kLeft = 80;
 const int kTop = 50;
 const int kWidth = 400;
 const int kHeight = 396;
-const int kCaptionBandHeight = 38;
 
 // The control's own default of 32K characters would silently stop a long chat. A pupil who
 // floods the chat must not grow it without bound either: past the limit the older half goes.
@@ -105,7 +102,7 @@ int CMsgWnd::OnCreate(LPCREATESTRUCT cs)
     m_faceName = LoadText(IDS_FONT_FACE);
     m_latinFont.CreateSimpleFont(ScaleToUi(15), FW_NORMAL, LoadText(IDS_FONT_FACE_LATIN));
     m_boldFont.CreateSimpleFont(ScaleToUi(13), FW_BOLD, m_faceName);
-    m_backgroundBrush.CreateSolidBrush(kBackground);
+    m_backgroundBrush.CreateSolidBrush(kDialogBackground);
     m_inputBrush.CreateSolidBrush(kInputBackground);
     CreateControls();
     return 0;
@@ -119,7 +116,7 @@ void CMsgWnd::CreateControls()
     m_log.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                  CRect(ScaleToUi(8), ScaleToUi(46), ScaleToUi(8) + inner, ScaleToUi(282)), this, IDC_CHAT_LOG);
     m_log.LimitText(kLogCharacterLimit);
-    m_log.SetBackgroundColor(kBackground);
+    m_log.SetBackgroundColor(kDialogBackground);
     m_input.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
                      CRect(ScaleToUi(8), ScaleToUi(290), ScaleToUi(8) + inner, ScaleToUi(346)), this, IDC_CHAT_INPUT);
     m_input.SetFont(m_boldFont);
@@ -276,22 +273,22 @@ void CMsgWnd::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(client, kBackground);
-    const int band = ScaleToUi(kCaptionBandHeight);
-    dc.FillSolidRect(0, 0, client.Width(), band, kCaptionBand);
+    dc.FillSolidRect(client, kDialogBackground);
+    const int band = ScaleToUi(kDialogCaptionBandHeight);
+    dc.FillSolidRect(0, 0, client.Width(), band, kDialogCaptionBand);
     CString caption;
     GetWindowText(caption);
     CRect title(ScaleToUi(10), 0, client.Width() - ScaleToUi(44), band);
     HGDIOBJ previous = dc.SelectObject(&m_boldFont);
     dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(kTitleText);
+    dc.SetTextColor(kDialogTitleText);
     dc.DrawText(caption, &title, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     dc.SelectObject(previous);
 }
 
 LRESULT CMsgWnd::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;
     return CWnd::OnNcHitTest(point);
 }

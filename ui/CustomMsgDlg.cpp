@@ -7,12 +7,11 @@
 #include "ui/SkinDraw.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 namespace {
 
-const COLORREF kBackground = RGB(36, 43, 58);
 const COLORREF kTitleBand = RGB(24, 30, 43);
-const COLORREF kTitleText = RGB(3, 207, 227);
 const COLORREF kMessageText = RGB(150, 162, 163);
 
 // Design sizes (x g_uiScale).
@@ -178,7 +177,7 @@ LRESULT CCustomMsgDlg::OnNcHitTest(CPoint point)
 HBRUSH CCustomMsgDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {
     if (control && control->GetDlgCtrlID() == IDC_TITLE_TEXT) {
-        dc->SetTextColor(kTitleText);
+        dc->SetTextColor(kDialogTitleText);
         dc->SetBkMode(TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
@@ -197,7 +196,7 @@ void CCustomMsgDlg::OnPaint()
 void CCustomMsgDlg::PaintBox(HDC hdc, const CRect& client)
 {
     CDCHandle dc(hdc);
-    PaintCaptionBand(dc, client, kBackground, kTitleBand, kTitleBandHeight);
+    PaintCaptionBand(dc, client, kDialogBackground, kTitleBand, kTitleBandHeight);
     if (m_textPanel.GetSafeHandle())
         DrawSkinBitmap(dc, m_textPanel, ScaledRect(15, 51, 470, 124));
     if (m_icon.GetSafeHandle())

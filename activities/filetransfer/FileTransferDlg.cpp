@@ -11,6 +11,7 @@
 #include "ui/SkinScrollWnd.h"
 #include "ui/UiScale.h"
 #include "ui/ScaledLayout.h"
+#include "ui/DialogSkin.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ const COLORREF kComboBackground = 0x0A0F12;
 
 const int kWidth = 745;
 const int kHeight = 646;
-const int kCaptionBandHeight = 38;
 
 bool IsOneOf(int id, std::initializer_list<int> ids)
 {
@@ -297,7 +297,7 @@ BOOL CFileTransferDlg::OnEraseBkgnd(CDC*)
 
 LRESULT CFileTransferDlg::OnNcHitTest(CPoint point)
 {
-    if (IsInCaptionBand(*this, point, kCaptionBandHeight))
+    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
         return HTCAPTION;
     return CDialogEx::OnNcHitTest(point);
 }
@@ -338,7 +338,7 @@ void CFileTransferDlg::OnPaint()
 
 void CFileTransferDlg::PaintDialog(CDC& dc, const CRect& client)
 {
-    PaintCaptionBand(dc, client, kBackground, kCaptionBand, kCaptionBandHeight);
+    PaintCaptionBand(dc, client, kBackground, kCaptionBand, kDialogCaptionBandHeight);
     if (m_filesHeader.GetSafeHandle())
         DrawSkinBitmap(dc, m_filesHeader, ScaledRect(300, 90, 212, 35));
     if (m_studentsHeader.GetSafeHandle())
