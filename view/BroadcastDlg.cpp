@@ -24,6 +24,8 @@ constexpr BYTE kCollapsedAlpha = 50;
 constexpr BYTE kBackLayerAlpha = 180;
 // The settings' labels over the skin behind the toolbar's keyed-out face colour.
 constexpr COLORREF kShareLabelColour = RGB(230, 234, 240);
+constexpr COLORREF kApplyFace = RGB(52, 62, 84);
+constexpr COLORREF kApplyFacePressed = RGB(3, 150, 170);
 
 struct ButtonSkin {
     int id;
@@ -77,6 +79,7 @@ BEGIN_MESSAGE_MAP(CBroadcastDlg, CDialogEx)
     ON_WM_ACTIVATE()
     ON_WM_DESTROY()
     ON_WM_CTLCOLOR()
+    ON_WM_DRAWITEM()
     ON_MESSAGE(WM_CHILD_CLOSED, OnChildClosed)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
     ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
@@ -414,6 +417,25 @@ HBRUSH CBroadcastDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
     dc->SetTextColor(kShareLabelColour);
     dc->SetBkMode(TRANSPARENT);
     return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// The apply button draws its own face: the system's would be keyed out with the toolbar's.
+void CBroadcastDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
+{
+    if (id != IDC_TB_APPLY_SHARE || !item) {
+        CDialogEx::OnDrawItem(id, item);
+        return;
+    }
+    const bool pressed = (item->itemState & ODS_SELECTED) != 0;
+    HBRUSH face = ::CreateSolidBrush(pressed ? kApplyFacePressed : kApplyFace);
+    ::FillRect(item->hDC, &item->rcItem, face);
+    ::DeleteObject(face);
+    wchar_t text[32] = {};
+    ::GetWindowTextW(item->hwndItem, text, 32);
+    RECT box = item->rcItem;
+    ::SetBkMode(item->hDC, TRANSPARENT);
+    ::SetTextColor(item->hDC, kShareLabelColour);
+    ::DrawTextW(item->hDC, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 // Any button of the toolbar first takes the quiz announcement away, which opens the round to

@@ -55,6 +55,7 @@ protected:
     afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
     afx_msg void OnDestroy();
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
+    afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
     afx_msg LRESULT OnChildClosed(WPARAM window, LPARAM);
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
