@@ -12,11 +12,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, start_program, wait_until  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import start_program, wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
-from student_agent import StudentAgent  # noqa: E402
-from test_login import (BOX_TITLE, CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE,  # noqa: E402
-                        OK_ID, VIEW_ID, ConsoleFolder, apply_wine_settings, read_ini)
+from test_login import BOX_TITLE, DIALOG_CLASS, FRAME_CLASS, OK_ID, VIEW_ID, read_ini  # noqa: E402
 
 WM_COMMAND = 0x0111
 CREATE_GROUP, RUN_ON_GROUP, TAB_STRIP = 151, 153, 154
@@ -39,54 +38,30 @@ def write_names(path, names):
     path.write_bytes(b"\xff\xfe" + ("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
 
 
-class GroupsTest(unittest.TestCase):
+class GroupsTest(ConsoleCase):
     """Seats 2 and 3 make the group "Science"; seat 3 stays offline, seat 4 is outside."""
 
+    SEATS = SEATS
+
     @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
+    def prepare_folder(cls):
         write_names(cls.folder.path / "config.ini", {2: "kim", 3: "lee", 4: "park"})
-        cls.stops = []
 
     @classmethod
-    def tearDownClass(cls):
-        for stop in reversed(cls.stops + [cls.folder.remove, cls.driver.close]):
-            try:
-                stop()
-            except Exception:
-                pass
-
-    def start_console(self):
-        server = LoginServer(seats=SEATS).start()
-        self.stops.append(server.stop)
-        self.folder.point_at(server.port)
-        program = start_program(self.folder.exe, cwd=self.folder.path, wine_env=self.env)
-        self.stops.append(program.stop)
-        self.frame = self.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-        self.pid = self.frame["pid"]
-        dialog = self.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=self.pid, timeout=60)
-        self.driver.set_text(self.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-        self.driver.click(self.driver.find_child(dialog, id=CONNECT, timeout=10))
-        self.port = int(server.wait_login_request(timeout=60)["student_port"])
-        self.view = self.driver.find_child(self.frame, id=VIEW_ID, timeout=30)
-        return program
-
-    def admitted(self, seat):
-        def attempt():                                   # the seats open once the login is through
-            agent = StudentAgent("127.0.0.1", self.port, seat=seat).start()
-            try:
-                agent.wait_admitted(timeout=30)
-            except Exception:
-                agent.stop()
-                return None
-            return agent
-        agent = wait_until(attempt, timeout=90, interval=0.5, message=f"seat {seat} was never admitted")
-        self.stops.append(agent.stop)
-        agent.wait_text("[KW00075]", timeout=30)         # serving: the restriction batch is in
-        return agent
+    def restart_console(cls):
+        """The console ended and started again on the same folder, and the teacher in again."""
+        for stop in [student.stop for student in cls.students] + [cls.program.stop, cls.server.stop]:
+            stop()
+        cls.students = []
+        wait_until(lambda: not cls.driver.windows(cls=FRAME_CLASS), timeout=90,
+                   message="the console window stayed")
+        cls.server = LoginServer(seats=cls.SEATS).start()
+        cls.folder.point_at(cls.server.port)
+        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
+        cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
+        cls.pid = cls.frame["pid"]
+        cls.log_in()
+        cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
 
     def dialog(self, title):
         return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True, pid=self.pid, timeout=30)
@@ -121,8 +96,7 @@ class GroupsTest(unittest.TestCase):
         self.fail("no tab of the strip showed the group")
 
     def test_a_group_made_in_its_dialog_survives_a_restart_and_commands_reach_its_members(self):
-        program = self.start_console()
-        self.admitted(2)
+        self.wait_admitted(2, served=True)
         self.driver.post(self.frame, WM_COMMAND, CREATE_GROUP)
         dialog = self.dialog(CREATE_TITLE)
         names = self.driver.find_child(dialog, id=GROUP_LIST, timeout=10)
@@ -141,10 +115,8 @@ class GroupsTest(unittest.TestCase):
         self.assertEqual(stored, {"slot": ",2,3,", "partrect": "", "perrow": ""})
         self.assertEqual(read_ini(self.folder.path / "groupinfo.ini")["default"]["grouplist"], "Science")
 
-        program.stop()
-        wait_until(lambda: not self.driver.windows(cls=FRAME_CLASS), timeout=90)
-        self.start_console()
-        member, outsider = self.admitted(2), self.admitted(4)
+        self.restart_console()
+        member, outsider = self.wait_admitted(2, served=True), self.wait_admitted(4, served=True)
         self.select_group_tab(member, outsider)
         self.driver.post(self.frame, WM_COMMAND, RUN_ON_GROUP)
         dialog = self.dialog(EXECUTE_TITLE)
