@@ -146,7 +146,14 @@ public:
     void SendProhibitedProgramList(const CString& list);
     void SendThumbnailDelay(int delay);
     void SelectGroup(const CString& name);
+    // Forgets the group (its membership, capture rectangle and layout) and stores the list.
     void DeleteGroup(const CString& name);
+    // The group table (name to membership text) the group creation dialog adds to.
+    std::map<CString, CString>& GetGroupMemberships() { return m_groupSlotLists; }
+    // A group the creation dialog has entered into the table: appended to the group names, the
+    // list stored, and its section written with its membership and no capture rectangle or
+    // layout yet.
+    void AddCreatedGroup(const CString& name);
     void SavePcName(int seat, const CString& name);
     CString LoadPcName(int seat) const;
     // The slots of the shown group (or the class), the multi-selection and the presentation
@@ -172,6 +179,7 @@ protected:
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     // Remote sessions: wParam the lent socket, lParam the slot.
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
+    afx_msg LRESULT OnStartCollectSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     afx_msg void OnNoteToolButton() { OpenNoteTool(); }
     afx_msg LRESULT OnOpenQuizPanel(WPARAM marker, LPARAM);
@@ -204,6 +212,7 @@ protected:
 
 private:
     friend class CLoginSession;
+    friend class CBroadcastDlg;     // asks the activities' hooks before its refusals
 
     // --- Start-up and settings (WendmarkView.cpp) ---
     void AddWindowsEntries();
@@ -335,6 +344,8 @@ private:
     CPCInfo* SlotOfRecord(LPARAM record) const;
     RemoteSessionLinks SessionLinks() const;
     void EndLostStudent(CPCInfo& slot, CPCThread& student);
+    // --- The combined session (WendmarkViewCollect.cpp) ---
+    void StartCombinedSession();
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
     std::vector<bool> SeatsOnline() const;
@@ -402,6 +413,8 @@ private:
     bool m_collectPicking = false;
     int m_pickedCount = 0;
     CPCInfo* m_pickedSlots[4] = {nullptr, nullptr, nullptr, nullptr};
+    // The connection each picked student lent for the combined session, until it starts.
+    SOCKET m_collectSockets[4] = {INVALID_SOCKET, INVALID_SOCKET, INVALID_SOCKET, INVALID_SOCKET};
     // The scroll thumb's drag.
     bool m_thumbDragArmed = false;
     bool m_thumbDragging = false;
