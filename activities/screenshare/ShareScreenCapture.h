@@ -20,10 +20,7 @@ public:
     const ShareRect& Fitted() const { return m_fit; }
 
 private:
-    bool CopySource();
-
     ShareRect m_capture;
     ShareRect m_fit;
-    CMemBitmap m_captured;
     CMemBitmap m_canvas;
 };
