@@ -137,6 +137,7 @@ void CBroadcastDlg::OnToggleScreenShare()
         StartSharing();
     else
         FillShareControls();
+    m_view->SendRemoconShareState();
 }
 
 void CBroadcastDlg::StartSharing()
