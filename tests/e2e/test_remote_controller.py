@@ -15,6 +15,7 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
 from harness import UiDriver, start_program, wait_until  # noqa: E402
+import lumora_wire as wire  # noqa: E402
 from login_server import LoginServer  # noqa: E402
 from remocon_app import RemoconApp, StreamPad  # noqa: E402
 from student_agent import StudentAgent  # noqa: E402
@@ -182,7 +183,8 @@ class RemoteControllerTest(unittest.TestCase):
         first.click(left + 60, top + 20)                      # into the edit
         first.send_text("[RC00014]76")                        # "L"
         first.send_text("[RC00014]0")                         # no character: ignored
-        first.send_text("[RC00020]1E9EZZ")                    # "a", then text that is no scan code
+        first.send_text("[RC00014]70000")                     # beyond 0xFFFF: ignored
+        first.send_packet(wire.KeyEvents([wire.KeyEvent(0x100, 0x41, 1, 0x1E), wire.KeyEvent(0x101, 0x41, 1, 0x1E)]))
         wait_until(lambda: self.driver.get_text(edit) == "La", timeout=20,
                    message=f"the injected keys never arrived: {self.driver.get_text(edit)!r}")
 
