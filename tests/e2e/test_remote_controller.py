@@ -14,16 +14,14 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, start_program, wait_until  # noqa: E402
 import lumora_wire as wire  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import start_program, wait_until  # noqa: E402
 from remocon_app import RemoconApp, StreamPad  # noqa: E402
 from student_agent import StudentAgent  # noqa: E402
-from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from test_login import DIALOG_CLASS  # noqa: E402
 from test_screen_share import BLOCK, block_colour, close, rect_of  # noqa: E402
 
-SEATS = 8
 SCREEN = (1920, 1080)
 PRESENTATION_BUTTON = 1207
 WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
@@ -32,44 +30,16 @@ APP_CLASS = "LumoraUiDriverTestApp"
 TAKEN_OVER = "[KW10000]4,\ub2e4\ub978 \ud328\ub4dc\uc5d0\uc11c \uc811\uc18d\ud558\uc5ec \uc885\ub8cc\ud569\ub2c8\ub2e4."
 
 
-class RemoteControllerTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.peers = []
-        cls.whitened = set()      # pattern blocks a test painted white
-        cls.pattern = None
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.toolbar = wait_until(cls.find_toolbar, timeout=60, message="the toolbar never showed")
-            cls.pattern = start_program(cls.env.tool_path("share_pattern"), wine_env=cls.env)
-            cls.pattern_window = cls.driver.wait_window(cls="LumoraSharePattern", timeout=60)
-        except BaseException:
-            cls.tearDownClass()
-            raise
+class RemoteControllerTest(ConsoleCase):
+    SEATS = 8
 
     @classmethod
-    def tearDownClass(cls):
-        stops = [p.stop for p in cls.peers] + [
-            lambda: cls.pattern and cls.pattern.stop(), lambda: cls.program.stop(), lambda: cls.server.stop(),
-            lambda: cls.driver.close(), lambda: cls.folder.remove()]
-        for stop in stops:
-            try:
-                stop()
-            except Exception:
-                pass
+    def after_login(cls):
+        cls.whitened = set()      # pattern blocks a test painted white
+        cls.toolbar = wait_until(cls.find_toolbar, timeout=60, message="the toolbar never showed")
+        pattern = start_program(cls.env.tool_path("share_pattern"), wine_env=cls.env)
+        cls.stop_with_class(pattern.stop)
+        cls.pattern_window = cls.driver.wait_window(cls="LumoraSharePattern", timeout=60)
 
     @classmethod
     def find_toolbar(cls):
@@ -78,20 +48,14 @@ class RemoteControllerTest(unittest.TestCase):
                 return window
         return None
 
-    def peer(self, peer):
-        self.peers.append(peer.start())
-        return peer
-
     def app(self, version="2.0.1.1028"):
-        app = self.peer(RemoconApp("127.0.0.1", self.port, version=version))
+        app = RemoconApp("127.0.0.1", self.port, version=version).start()
+        self.stop_with_class(app.stop)
         app.wait_linked()
         return app
 
     def student(self, seat, kind=StudentAgent, **options):
-        student = self.peer(kind("127.0.0.1", self.port, seat=seat, **options))
-        student.wait_admitted(timeout=60)
-        student.wait_text("[KW00075]", timeout=30)
-        return student
+        return self.wait_admitted(seat, served=True, agent_class=kind, **options)
 
     def whiten(self, column, row):
         self.whitened.add((column, row))
