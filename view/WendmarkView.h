@@ -203,6 +203,7 @@ protected:
 
 private:
     friend class CLoginSession;
+    friend class CBroadcastDlg;     // asks the activities' hooks before its refusals
 
     // --- Start-up and settings (WendmarkView.cpp) ---
     void AddWindowsEntries();
