@@ -145,7 +145,14 @@ public:
     void SendProhibitedProgramList(const CString& list);
     void SendThumbnailDelay(int delay);
     void SelectGroup(const CString& name);
+    // Forgets the group (its membership, capture rectangle and layout) and stores the list.
     void DeleteGroup(const CString& name);
+    // The group table (name to membership text) the group creation dialog adds to.
+    std::map<CString, CString>& GetGroupMemberships() { return m_groupSlotLists; }
+    // A group the creation dialog has entered into the table: appended to the group names, the
+    // list stored, and its section written with its membership and no capture rectangle or
+    // layout yet.
+    void AddCreatedGroup(const CString& name);
     void SavePcName(int seat, const CString& name);
     CString LoadPcName(int seat) const;
     // The slots of the shown group (or the class), the multi-selection and the presentation

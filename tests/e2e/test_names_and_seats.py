@@ -30,7 +30,6 @@ class NamesAndSeatsTest(ConsoleCase):
     """Seats: 3 is named, 4 moves to the free 9, 5 and 6 swap."""
 
     SEATS = test_classroom.SEATS
-    prepare_folder = test_classroom.ClassroomTest.__dict__["prepare_folder"]
     after_login = test_classroom.ClassroomTest.__dict__["after_login"]
     admitted = test_classroom.ClassroomTest.admitted
     cell_centre = test_classroom.ClassroomTest.cell_centre
