@@ -83,6 +83,16 @@ class CombinedSessionTest(unittest.TestCase):
         handle = self.driver.find_child(dialog, id=control, timeout=10)["hwnd"]
         self.driver.post(dialog, WM_COMMAND, control, int(handle, 0) if isinstance(handle, str) else handle)
 
+    def try_admit(self, seat):
+        agent = RemoteStudent("127.0.0.1", self.port, seat=seat, screen=SCREEN).start()
+        try:
+            agent.wait_admitted(timeout=30)
+        except Exception:
+            agent.stop()
+            return None
+        self.students.append(agent)
+        return agent
+
     def admitted(self, seat, **options):
         options.setdefault("colour", THUMBNAIL_COLOUR)
         options.setdefault("thumbnail_interval", 0.5)
@@ -216,6 +226,8 @@ class CombinedSessionTest(unittest.TestCase):
         self.driver.close_window(window)
         self.driver.wait_gone(window, timeout=30)
         self.expect_thumbnails_back(live, marks)
+        # The lost student's seat is free again: nothing of its session holds it.
+        wait_until(lambda: self.try_admit(lost.seat), timeout=90, interval=1.0, message="the lost seat was not freed")
         self.assertIsNone(self.program.poll())
 
     def test_b_the_control_bar_buttons(self):
