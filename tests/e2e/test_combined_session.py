@@ -26,6 +26,7 @@ WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
 WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, BM_GETCHECK = 0x0200, 0x0201, 0x0203, 0x00F0
 MK_LBUTTON = 0x0001
 COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
+SUM_TOGGLE_CONTROL, SUM_FULL_SCREEN = 108, 114
 BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
 WAIT_TEXT, PEN_TITLE = 1059, 1022
 JPEG_TOLERANCE = 40
@@ -203,6 +204,26 @@ class CombinedSessionTest(unittest.TestCase):
             clicks = [m for m in students[other].mice()[mice[other]:] if m.message != WM_MOUSEMOVE]
             self.assertEqual(clicks, [], f"student {other + 1} got a click")
             self.assertEqual(len(students[other].keys()), keys[other], f"student {other + 1} got keys")
+
+        # The control switch: off, a click reaches nobody; on again, it reaches its student.
+        mark = len(students[0].mice())
+        self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
+        x, y = self.pane_point(window, 0, 4, 100, 100)
+        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
+        x, y = self.pane_point(window, 0, 4, 200, 150)
+        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        down = students[0].wait_mouse(WM_LBUTTONDOWN, start=mark)
+        self.assertEqual([(m.x, m.y) for m in students[0].mice()[mark:] if m.message == WM_LBUTTONDOWN],
+                         [(down.x, down.y)])
+        self.assertAlmostEqual(down.x, 200, delta=2)
+
+        # Out of full screen and back.
+        full = self.client_size(window)
+        self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
+        wait_until(lambda: self.client_size(window) != full, timeout=30, message="the window stayed full screen")
+        self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
+        wait_until(lambda: self.client_size(window) == full, timeout=30, message="not full screen again")
 
         # Closing gives all four their thumbnails back.
         marks = [len(s.journal.items()) for s in students]
