@@ -371,6 +371,16 @@ class ScreenShareTest(unittest.TestCase):
         self.assertTrue(self.minimised())
         self.assertFalse(self.driver.windows(cls=DIALOG_CLASS, title=TRANSFER_TITLE, pid=self.frame["pid"],
                                              visible=True))
+        # New share settings would lay the running share's tiles out wrongly at the students.
+        self.open_panel(SETTINGS_PANEL)
+        mark = len(pupil.journal.items())
+        self.set_share_fields(canvas_width=640)
+        self.press(APPLY)
+        self.assert_notice(SHARING_REFUSED)
+        self.assertEqual(self.driver.get_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS["canvas_width"])),
+                         "1280")
+        self.assertFalse([e for e in pupil.journal.items()[mark:] if e.text and e.text.startswith("[KW00103]")])
+        self.open_panel(CLASS_PANEL)
         self.press(SHARE_BUTTON)
         pupil.wait_text("[KW00102]stop", start=mark, timeout=30)
         self.press(MONITORING)
