@@ -22,10 +22,15 @@ public:
     std::vector<MouseEntry> TakeMice();
     bool IsEmpty();
 
-    // Input is forwarded while this is on; the view window's close switches it off for good,
-    // and the pump stops.
+    // Input is queued while this is on. Switching it off (the teacher lets go of the student,
+    // or the window closes) queues nothing more; what was queued before still goes out.
     void SetForwarding(bool on) { m_forwarding = on; }
     bool IsForwarding() const { return m_forwarding; }
+
+    // The pump runs until the session ends, also while forwarding is off, so input queued once
+    // forwarding is on again is sent too.
+    void StopPump() { m_pumpStopped = true; }
+    bool IsPumpStopped() const { return m_pumpStopped; }
 
     // The pump asks for a flush only when records wait and no flush is already on its way, so
     // a busy control thread's queue never fills with flush requests.
@@ -38,4 +43,5 @@ private:
     std::vector<MouseEntry> m_mice;
     std::atomic<bool> m_flushPending{false};
     std::atomic<bool> m_forwarding{false};
+    std::atomic<bool> m_pumpStopped{false};
 };
