@@ -1,9 +1,9 @@
 #include "framework/RuntimeClass.h"
 
 #include "framework/CmdTarget.h"
+#include "framework/CriticalSection.h"
 
 #include <cstring>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,9 +11,9 @@ namespace {
 
 // Filled during static initialisation (single-threaded) and read afterwards; the lock keeps a
 // class registered by a module loaded later safe too.
-std::mutex& RegistryLock()
+CCriticalSection& RegistryLock()
 {
-    static std::mutex lock;
+    static CCriticalSection lock;
     return lock;
 }
 
@@ -56,7 +56,7 @@ const CRuntimeClass* CRuntimeClass::FromName(const char* className)
 {
     if (!className)
         return nullptr;
-    std::lock_guard<std::mutex> lock(RegistryLock());
+    CCriticalSectionLock lock(RegistryLock());
     for (const CRuntimeClass* c : Registry()) {
         if (std::strcmp(c->m_lpszClassName, className) == 0)
             return c;
@@ -79,7 +79,7 @@ const CRuntimeClass* CRuntimeClass::FromName(const wchar_t* className)
 
 AfxClassRegistration::AfxClassRegistration(const CRuntimeClass* runtimeClass)
 {
-    std::lock_guard<std::mutex> lock(RegistryLock());
+    CCriticalSectionLock lock(RegistryLock());
     Registry().push_back(runtimeClass);
 }
 

@@ -1,11 +1,11 @@
 #include "framework/WinThread.h"
 
 #include "framework/AsyncSocket.h"
+#include "framework/CriticalSection.h"
 #include "framework/ExceptionGuard.h"
 #include "framework/PostOwned.h"
 
 #include <exception>
-#include <mutex>
 #include <process.h>
 #include <unordered_set>
 
@@ -24,12 +24,12 @@ struct ThreadStartup {
 // Threads whose loop takes messages: a post to one of them is checked and made under the lock,
 // and a thread leaves the set under the lock before it drains its queue for the last time, so
 // no message accepted here is left behind in the queue of an ended thread.
-std::mutex g_runningLock;
+CCriticalSection g_runningLock;
 std::unordered_set<DWORD> g_runningThreads;
 
 void SetThreadRunning(DWORD threadId, bool running)
 {
-    std::lock_guard<std::mutex> lock(g_runningLock);
+    CCriticalSectionLock lock(g_runningLock);
     if (running)
         g_runningThreads.insert(threadId);
     else
@@ -207,7 +207,7 @@ BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) c
 
 BOOL AfxPostToRunningThread(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::lock_guard<std::mutex> lock(g_runningLock);
+    CCriticalSectionLock lock(g_runningLock);
     if (g_runningThreads.count(threadId) == 0) {
         SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;

@@ -1,10 +1,10 @@
 #include "framework/Wnd.h"
 
+#include "framework/CriticalSection.h"
 #include "framework/ExceptionGuard.h"
 #include "framework/WinThread.h"
 
 #include <exception>
-#include <mutex>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -12,7 +12,7 @@
 namespace {
 
 // Handle -> object, for every thread.
-std::mutex g_mapLock;
+CCriticalSection g_mapLock;
 std::unordered_map<HWND, CWnd*> g_permanentMap;
 
 // The message each thread is handling, for Default().
@@ -33,13 +33,13 @@ thread_local std::unordered_map<HWND, CWnd*>* t_tempMap = nullptr;
 
 void MapWindow(HWND hWnd, CWnd* wnd)
 {
-    std::lock_guard<std::mutex> lock(g_mapLock);
+    CCriticalSectionLock lock(g_mapLock);
     g_permanentMap[hWnd] = wnd;
 }
 
 void UnmapWindow(HWND hWnd, CWnd* wnd)
 {
-    std::lock_guard<std::mutex> lock(g_mapLock);
+    CCriticalSectionLock lock(g_mapLock);
     auto it = g_permanentMap.find(hWnd);
     if (it != g_permanentMap.end() && it->second == wnd)
         g_permanentMap.erase(it);
@@ -258,7 +258,7 @@ HWND CWnd::Detach()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    std::lock_guard<std::mutex> lock(g_mapLock);
+    CCriticalSectionLock lock(g_mapLock);
     auto it = g_permanentMap.find(hWnd);
     return it == g_permanentMap.end() ? nullptr : it->second;
 }
@@ -407,7 +407,7 @@ BOOL CWnd::WalkPreTranslateTree(MSG* msg)
 
 LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
-    static std::mutex lock;
+    static CCriticalSection lock;
     static std::set<std::wstring> registered;   // set nodes keep the returned names valid
 
     HINSTANCE instance = AfxGetInstanceHandle();
@@ -416,7 +416,7 @@ LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, 
                cursor, background, icon);
     name[std::size(name) - 1] = L'\0';
 
-    std::lock_guard<std::mutex> guard(lock);
+    CCriticalSectionLock guard(lock);
     auto found = registered.find(name);
     if (found != registered.end())
         return found->c_str();

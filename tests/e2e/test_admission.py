@@ -8,18 +8,16 @@ import os
 import sys
 import time
 import unittest
-from pathlib import Path
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, artifact_path, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import artifact_path, wait_until  # noqa: E402
 from student_agent import (AdmissionFailed, AdmissionRefused, StudentAgent,  # noqa: E402
                            greeting_digest)
-from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from test_login import VIEW_ID  # noqa: E402
 
 SEATS = 16
 PER_ROW = 8
@@ -31,50 +29,15 @@ SEAT_BEYOND = "\uc0ac\uc6a9\uac00\ub2a5 \ud559\uc0dd\ubc88\ud638 \ubcf4\ub2e4 \u
 THUMBNAIL_COLOUR = (255, 0, 255)
 
 
-class AdmissionTest(unittest.TestCase):
+class AdmissionTest(ConsoleCase):
     """Seats are shared by the tests of the class: each test uses its own seats (see the numbers)."""
 
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True,
-                                            pid=cls.frame["pid"], timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            # The first student in is the console's first accepted connection (no probe before it).
-            cls.first = wait_until(lambda: cls.try_admit(seat=1), timeout=60, interval=0.5,
-                                   message="the console never admitted a student")
-        except BaseException:
-            cls.tearDownClass()
-            raise
+    SEATS = SEATS
 
     @classmethod
-    def tearDownClass(cls):
-        for stop in (lambda: cls.first.stop(), lambda: cls.program.stop(), lambda: cls.server.stop(),
-                     lambda: cls.driver.close(), lambda: cls.folder.remove()):
-            try:
-                stop()
-            except Exception:
-                pass
-
-    @classmethod
-    def try_admit(cls, **options):
-        agent = StudentAgent("127.0.0.1", cls.port, **options).start()
-        try:
-            agent.wait_admitted(timeout=30)
-            return agent
-        except (AdmissionFailed, AdmissionRefused):
-            agent.stop()
-            return None
+    def after_login(cls):
+        # The first student in is the console's first accepted connection (no probe before it).
+        cls.first = cls.wait_admitted(1)
 
     def agent(self, seat, **options):
         agent = StudentAgent("127.0.0.1", self.port, seat=seat, **options).start()

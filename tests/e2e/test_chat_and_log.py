@@ -13,11 +13,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, start_program, wait_until  # noqa: E402
 from chat_student import ChatStudent  # noqa: E402
-from login_server import LoginServer  # noqa: E402
-from test_login import (BOX_TITLE, CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, OK_ID,  # noqa: E402
-                        VIEW_ID, ConsoleFolder, apply_wine_settings, free_port)
+from console_case import ConsoleCase  # noqa: E402
+from harness import wait_until  # noqa: E402
+from test_login import BOX_TITLE, DIALOG_CLASS, OK_ID, free_port  # noqa: E402
 from web_service import WebService  # noqa: E402
 
 SEATS = 8
@@ -35,42 +34,19 @@ WM_KEYDOWN, WM_RBUTTONDOWN = 0x0100, 0x0204
 MENU_CLASS, PER_ROW, MENU_CHAT = "#32768", 8, 3      # "1:1 채팅", the third item of a slot's menu
 
 
-class ChatAndLogTest(unittest.TestCase):
+class ChatAndLogTest(ConsoleCase):
     """The seats are shared by the tests of the class: each test uses its own."""
 
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.service = WebService().start()
-        cls.set_service_host(cls.service.url)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid,
-                                            timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), TEACHER)
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-        except BaseException:
-            cls.tearDownClass()
-            raise
+    SEATS = SEATS
+    TEACHER = TEACHER
+    STUDENT = ChatStudent
 
     @classmethod
-    def tearDownClass(cls):
-        for stop in (lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.service.stop(),
-                     lambda: cls.set_service_host(None), lambda: cls.driver.close(),
-                     lambda: cls.folder.remove()):
-            try:
-                stop()
-            except Exception:
-                pass
+    def prepare_folder(cls):
+        cls.service = WebService().start()
+        cls.stop_with_class(cls.service.stop)
+        cls.stop_with_class(lambda: cls.set_service_host(None))
+        cls.set_service_host(cls.service.url)
 
     @classmethod
     def set_service_host(cls, url):
@@ -90,15 +66,6 @@ class ChatAndLogTest(unittest.TestCase):
         student.send_text("[PC00003]")
         student.journal.wait_until(lambda: student.keepalive_answers > answers, 30, what="a keep-alive answer")
         return student
-
-    def try_admit(self, **options):
-        student = ChatStudent("127.0.0.1", self.port, **options).start()
-        try:
-            student.wait_admitted(timeout=30)
-            return student
-        except Exception:
-            student.stop()
-            return None
 
     def chat_window(self, seat, name):
         return self.driver.wait_window(title=f"Slot :{seat}, {name}", exact=True, pid=self.pid, timeout=30)

@@ -6,19 +6,16 @@ or a student outside the action did not."""
 
 import os
 import sys
-import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, artifact_path, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import artifact_path, wait_until  # noqa: E402
 from live_student import LiveStudentAgent  # noqa: E402
-from student_agent import StudentAgent  # noqa: E402
-from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        YES_ID, ConsoleFolder, apply_wine_settings)
+from test_login import DIALOG_CLASS, YES_ID  # noqa: E402
 
 SEATS = 20
 PER_ROW = 8
@@ -35,59 +32,22 @@ TAB_STRIP = 154
 GROUP_RECT = "1,2,3,4"
 
 
-class ClassroomTest(unittest.TestCase):
+class ClassroomTest(ConsoleCase):
     """Each test uses seats of its own (see the numbers); seat 16 stays offline throughout."""
 
+    SEATS = SEATS
+
     @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
+    def prepare_folder(cls):
         cls.folder.configure(etcprogramlist="notepad.exe,Settings,Play Store")
         write_group_file(cls.folder.path / "groupinfo.ini", "Reading", ",10,11,", GROUP_RECT)
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        cls.students = []
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.first = wait_until(lambda: cls.try_admit(1), timeout=60, interval=0.5,
-                                   message="the console never admitted a student")
-        except BaseException:
-            cls.tearDownClass()
-            raise
 
     @classmethod
-    def tearDownClass(cls):
-        stops = [student.stop for student in cls.students]
-        stops += [lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
-                  lambda: cls.folder.remove()]
-        for stop in stops:
-            try:
-                stop()
-            except Exception:
-                pass
-
-    @classmethod
-    def try_admit(cls, seat, **options):
-        agent = StudentAgent("127.0.0.1", cls.port, seat=seat, **options).start()
-        try:
-            agent.wait_admitted(timeout=30)
-        except Exception:
-            agent.stop()
-            return None
-        cls.students.append(agent)
-        return agent
+    def after_login(cls):
+        cls.first = cls.wait_admitted(1)
 
     def admitted(self, seat, **options):
-        agent = StudentAgent("127.0.0.1", self.port, seat=seat, **options).start()
+        agent = self.STUDENT("127.0.0.1", self.port, seat=seat, **options).start()
         self.students.append(agent)
         agent.wait_admitted(timeout=60)
         # Serving: the restriction batch has arrived.
@@ -255,7 +215,6 @@ class ClassroomTest(unittest.TestCase):
     def test_picking_a_group_tab_tells_only_its_members_the_group_region(self):
         member, fellow, outsider = self.admitted(10), self.admitted(11), self.admitted(12)
         strip = self.driver.find_child(self.frame, id=TAB_STRIP, timeout=10)
-        client = self.driver.rect(strip)["client"]
         wanted = "[KW00008]" + GROUP_RECT
         self.click_tab_until(strip, lambda: wanted in member.commands)
         fellow.wait_text(wanted, timeout=30)

@@ -6,20 +6,17 @@ names a destination and presses Start, Stop or Close, and checks what each stude
 
 import hashlib
 import os
-import shutil
 import sys
 import unittest
-from pathlib import Path
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
 from file_receiver import FileReceivingStudent  # noqa: E402
-from harness import UiDriver, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
-from test_login import (BOX_TITLE, CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE,  # noqa: E402
-                        VIEW_ID, ConsoleFolder, apply_wine_settings)
+from console_case import ConsoleCase  # noqa: E402
+from harness import wait_until  # noqa: E402
+from test_login import BOX_TITLE, DIALOG_CLASS  # noqa: E402
 
 SEATS = 40
 PARALLEL_LIMIT = 6
@@ -140,46 +137,21 @@ def open_transfer_dialog(driver, view, pid, seats, timeout=60):
     return wait_until(opened, timeout=timeout, interval=0.5, message=f"the dialog never listed seats {seats}")
 
 
-class FileTransferTest(unittest.TestCase):
+class FileTransferTest(ConsoleCase):
     """One console for the class; each test uses its own seats."""
 
+    SEATS = SEATS
+
     @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
+    def prepare_folder(cls):
         write_config(cls.folder.path / "config.ini", PARALLEL_LIMIT)
         cls.send_folder = cls.folder.path.parent / "send"
         cls.send_folder.mkdir()
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            login = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True,
-                                           pid=cls.frame["pid"], timeout=60)
-            cls.driver.set_text(cls.driver.find_child(login, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(login, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.send_windows = cls.env.windows_path(cls.send_folder / "x").rsplit("\\", 1)[0]
-        except BaseException:
-            cls.tearDownClass()
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        for stop in (lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
-                     lambda: cls.folder.remove()):
-            try:
-                stop()
-            except Exception:
-                pass
+        cls.send_windows = cls.env.windows_path(cls.send_folder / "x").rsplit("\\", 1)[0]
 
     # --- Peers and files ------------------------------------------------------------------------
 
-    def students(self, seats, options=None):
+    def receivers(self, seats, options=None):
         """Admitted students in these seats; options: seat -> FileReceivingStudent keywords."""
         agents = []
         for seat in seats:
@@ -226,7 +198,7 @@ class FileTransferTest(unittest.TestCase):
         digests = {name: self.write_file(name, size) for name, size in sizes.items()}
         names = list(sizes)
 
-        first = self.students([1])[0]
+        first = self.receivers([1])[0]
         dialog = self.open_dialog([1])
         self.assertEqual(dialog.add_files(self.send_windows, names), names)
         dialog.start_transfer(DESKTOP + "\\lesson")
@@ -240,7 +212,7 @@ class FileTransferTest(unittest.TestCase):
 
         # Eight students, six at a time: every file reaches every one of them. The dialog lists
         # the students connected when it opens.
-        class_ = [first] + self.students(range(2, 9))
+        class_ = [first] + self.receivers(range(2, 9))
         dialog.close_dialog()
         dialog = self.open_dialog(range(1, 9))
         self.assertEqual(dialog.add_files(self.send_windows, names), names)
@@ -259,7 +231,7 @@ class FileTransferTest(unittest.TestCase):
     def test_stop_mid_file_sends_nothing_more_close_waits_for_it_and_the_dialog_starts_again(self):
         size = 10 * PIECE + 77
         digest = self.write_file("long.bin", size)
-        agent = self.students([11], {11: {"hold": ("long.bin", 1)}})[0]
+        agent = self.receivers([11], {11: {"hold": ("long.bin", 1)}})[0]
         dialog = self.open_dialog([11])
         self.assertEqual(dialog.add_files(self.send_windows, ["long.bin"]), ["long.bin"])
         dialog.start_transfer()
@@ -293,7 +265,7 @@ class FileTransferTest(unittest.TestCase):
     def test_a_student_lost_mid_file_fails_and_the_others_finish_every_file(self):
         sizes = {"long.bin": 6 * PIECE + 5, "short.txt": 1000}
         digests = {name: self.write_file(name, size) for name, size in sizes.items()}
-        agents = self.students([21, 22, 23], {22: {"drop": ("long.bin", 2)}})
+        agents = self.receivers([21, 22, 23], {22: {"drop": ("long.bin", 2)}})
         dialog = self.open_dialog([21, 22, 23])
         self.assertEqual(dialog.add_files(self.send_windows, list(sizes)), list(sizes))
         dialog.start_transfer()
@@ -311,7 +283,7 @@ class FileTransferTest(unittest.TestCase):
         first = self.write_file("first.bin", 2 * PIECE)
         self.write_file("gone.bin", 10)
         korean = self.write_file(KOREAN_NAME, 4321)
-        agent = self.students([31], {31: {"hold": ("first.bin", 0)}})[0]
+        agent = self.receivers([31], {31: {"hold": ("first.bin", 0)}})[0]
         dialog = self.open_dialog([31])
         names = ["first.bin", "gone.bin", KOREAN_NAME]
         self.assertEqual(dialog.add_files(self.send_windows, names), names)

@@ -11,11 +11,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import wait_until  # noqa: E402
 from quiz_student import QuizStudent  # noqa: E402
-from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from test_login import DIALOG_CLASS  # noqa: E402
 
 WM_OPEN_QUIZ_PANEL = 0x400 + 1304
 MESSAGE_MARKER = 0x12345
@@ -29,56 +28,19 @@ NO_ANSWER = "\ubb34\uc751\ub2f5"   # "무응답"
 SEATS = 8
 
 
-class QuizTest(unittest.TestCase):
+class QuizTest(ConsoleCase):
+    SEATS = SEATS
+    STUDENT = QuizStudent
+
     @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
+    def prepare_folder(cls):
         cls.folder.configure()
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        cls.students = []
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.class_ = [wait_until(lambda seat=seat: cls.try_admit(seat), timeout=60, interval=0.5,
-                                     message=f"seat {seat} was never admitted") for seat in (1, 2, 3)]
-            cls.driver.post(cls.view, WM_OPEN_QUIZ_PANEL, MESSAGE_MARKER, 0)
-            cls.panel = wait_until(cls.find_panel, timeout=30, message="the quiz panel did not open")
-        except BaseException:
-            cls.tearDownClass()
-            raise
 
     @classmethod
-    def tearDownClass(cls):
-        stops = [student.stop for student in cls.students]
-        stops += [lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
-                  lambda: cls.folder.remove()]
-        for stop in stops:
-            try:
-                stop()
-            except Exception:
-                pass
-
-    @classmethod
-    def try_admit(cls, seat):
-        agent = QuizStudent("127.0.0.1", cls.port, seat=seat, name=f"Pupil{seat}").start()
-        try:
-            agent.wait_admitted(timeout=30)
-            agent.wait_text("[KW00075]", timeout=30)   # served: the restriction batch arrived
-        except Exception:
-            agent.stop()
-            return None
-        cls.students.append(agent)
-        return agent
+    def after_login(cls):
+        cls.class_ = [cls.wait_admitted(seat, name=f"Pupil{seat}", served=True) for seat in (1, 2, 3)]
+        cls.driver.post(cls.view, WM_OPEN_QUIZ_PANEL, MESSAGE_MARKER, 0)
+        cls.panel = wait_until(cls.find_panel, timeout=30, message="the quiz panel did not open")
 
     @classmethod
     def find_popup(cls, child_id):
@@ -217,7 +179,7 @@ class QuizTest(unittest.TestCase):
         self.press_until_checked(CHOICE, False)
 
     def test_a_student_who_leaves_mid_question_does_not_hold_the_wait_open(self):
-        leaver = wait_until(lambda: self.try_admit(4), timeout=60, interval=0.5, message="seat 4 was not admitted")
+        leaver = self.wait_admitted(4, name="Pupil4", served=True)
         self.press_until_checked(OX, True)
         marks = self.marks()
         leaver_mark = leaver.mark()
