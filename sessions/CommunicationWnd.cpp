@@ -16,6 +16,8 @@ namespace {
 // How long the end of a session waits for its helper threads before going on without them.
 constexpr DWORD kPumpStopMs = 550;
 constexpr DWORD kPacketThreadStopMs = 5000;
+// The input pump at rest still looks now and then whether its window is gone.
+constexpr DWORD kPumpIdleWakeMs = 100;
 
 struct PumpContext {
     std::shared_ptr<CRemoteInputQueue> input;
@@ -185,8 +187,13 @@ bool CCommunicationWnd::StartInputPump()
 UINT __cdecl CCommunicationWnd::InputPumpProc(LPVOID param)
 {
     std::unique_ptr<PumpContext> context(static_cast<PumpContext*>(param));
+    // At most one flush a tick while input flows; at rest until the next record otherwise.
     while (!context->input->IsPumpStopped() && ::IsWindow(context->window)) {
-        if (context->input->ClaimFlush() && !::PostMessageW(context->window, WM_FLUSH_INPUT, 0, 0))
+        if (!context->input->ClaimFlush()) {
+            context->input->WaitForInput(kPumpIdleWakeMs);
+            continue;
+        }
+        if (!::PostMessageW(context->window, WM_FLUSH_INPUT, 0, 0))
             context->input->FlushDone();
         ::Sleep(1);
     }
@@ -346,10 +353,10 @@ void CCommunicationWnd::OnClose()
         return;
     m_closing = true;
     StopInputPump();
-    if (m_receiver->Sound().IsOn()) {
-        SendText(StudentSoundCommand(false));
+    // The student stops sending sound whether or not the teacher listened.
+    SendText(StudentSoundCommand(false));
+    if (m_receiver->Sound().IsOn())
         m_receiver->Sound().Stop();
-    }
     m_slot.m_chatWindow.CloseChat();
     m_upload.Close();
     EndSession(false);

@@ -29,7 +29,8 @@ TOGGLE_FULL_SCREEN = 1001
 JPEG_TOLERANCE = 40
 THUMBNAIL_COLOUR = (255, 0, 255)
 ID_SETTINGS, SETTINGS_WEB, SETTINGS_APPLY, SETTINGS_CLOSE, BM_GETCHECK = 1216, 1091, 1096, 1628, 0x00F0
-LOG_COMMAND, LOG_LIST = 6004, 1011
+LOG_COMMAND, LOG_LIST, LOG_CLOSE = 6004, 1011, 1014
+LOG_TITLE = "\ud559\uc0dd \ud328\ub4dc \ub3d9\uc791 \ub85c\uadf8"          # "학생 패드 동작 로그"
 
 
 class RemoteSessionTest(unittest.TestCase):
@@ -298,13 +299,14 @@ class RemoteSessionTest(unittest.TestCase):
         stored = self.folder.path / "StudentFile" / datetime.date.today().strftime("%Y-%m-%d") / "session-notes.txt"
         self.assertEqual(stored.read_bytes(), b"notes " * 70000)
         self.driver.post(self.view, WM_COMMAND, LOG_COMMAND)
-        log = self.driver.wait_window(title="\ud559\uc0dd \ud328\ub4dc \ub3d9\uc791 \ub85c\uadf8", exact=True,
-                                      pid=self.pid, timeout=30)
+        log = self.driver.wait_window(title=LOG_TITLE, exact=True, pid=self.pid, timeout=30)
         rows = self.driver.find_child(log, id=LOG_LIST, timeout=10)
         wait_until(lambda: any("FunGame(com.game.fun)" in row["texts"][2]
                                for row in self.driver.list_rows(rows, columns=3)),
                    timeout=30, interval=0.5, message="the app event is not in the log")
-        self.driver.close_window(log)
+        self.driver.click(self.driver.find_child(log, id=LOG_CLOSE, timeout=10))
+        wait_until(lambda: not self.driver.windows(title=LOG_TITLE, exact=True, pid=self.pid, visible=True),
+                   timeout=20, message="the log stayed open")
 
         # A restriction the teacher changes meanwhile reaches the student through its session.
         mark = len(pad.journal.items())
