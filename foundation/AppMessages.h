@@ -86,6 +86,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_FILE_PIECE             (WM_USER + 1033)
 // From the packet thread: the student is alive; answer at once.
 #define WM_KEEPALIVE_SEEN         (WM_USER + 1034)
+// To the combined window (CSumUIThreadWnd): the student of one pane was lost; wParam that pane's
+// session window. The other panes go on.
+#define WM_SUM_PANE_LOST          (WM_USER + 1037)
 #define WM_SEND_KW00116           (WM_USER + 1039)
 
 // --- WM_USER + 1100 .. 1199 -----------------------------------------------------------------
@@ -165,6 +168,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // during the call; the view sends copies), lParam 1 for a block only students that missed one
 // need, else 0.
 #define WM_BROADCAST_PACKET       (WM_APP + 107)
+// Sent by the remote-controller app's stream worker to the view: wParam a CPacket* the worker
+// keeps (valid during the call), lParam 0.
+#define WM_REMOTE_APP_FRAME       (WM_APP + 109)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
 #define WM_PAD_SHARE_FRAME        (WM_APP + 110)
 

@@ -191,6 +191,7 @@
 #define IDS_GEXEC_PATH_TOO_LONG             443
 #define IDS_GEXEC_OPTIONS_TOO_LONG          444
 #define IDS_GEXEC_PROCESS_TOO_LONG          445
+#define IDS_GEXEC_NO_COMMA                  446  // the run and end fields travel comma-separated
 
 // Strings: grid layout, login, names, slot move and swap
 #define IDS_LAYOUT_RATIO_OUT_OF_RANGE       240

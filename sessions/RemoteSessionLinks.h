@@ -23,4 +23,8 @@ struct RemoteSessionLinks {
     HWND logWindow = nullptr;
     // Uploads go to "<program folder>\StudentFile\<day>"; empty: the executable's folder.
     CString programFolder;
+    // The class screen share runs while this is non-zero: a session window cannot close then.
+    const std::atomic<int>* screenSharing = nullptr;
+    // One of the students of a combined window: no sound and no clipboard.
+    bool combined = false;
 };

@@ -58,6 +58,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CLOSE()
     ON_COMMAND(ID_FRAME_CLOSE, OnCloseCommand)
     ON_COMMAND(ID_FRAME_MINIMIZE, OnMinimizeCommand)
+    ON_COMMAND(ID_FRAME_CREATE_GROUP, OnCreateGroup)
     ON_COMMAND(ID_FRAME_DELETE_GROUP, OnDeleteGroup)
     ON_COMMAND(ID_FRAME_RUN_ON_GROUP, OnRunOnGroup)
     ON_MESSAGE(WM_GROUP_TAB_SELECTED, OnGroupTabSelected)
@@ -202,24 +203,6 @@ LRESULT CMainFrame::OnGroupTabSelected(WPARAM marker, LPARAM name)
     if (auto* view = dynamic_cast<CWendmarkView*>(GetActiveView()))
         view->SelectGroup(*selected);
     return 0;
-}
-
-void CMainFrame::OnDeleteGroup()
-{
-    if (IsDefaultGroupSelected()) {
-        ShowMessageBox(LoadText(IDS_GROUP_DEFAULT_NOT_DELETABLE));
-        return;
-    }
-    // Other groups exist only once the classroom view loads them.
-}
-
-void CMainFrame::OnRunOnGroup()
-{
-    if (IsDefaultGroupSelected()) {
-        ShowMessageBox(LoadText(IDS_GROUP_DEFAULT_NOT_RUNNABLE));
-        return;
-    }
-    // Other groups exist only once the classroom view loads them.
 }
 
 // --- Painting -------------------------------------------------------------------------------

@@ -1,12 +1,14 @@
 // CMainFrame: the console's one top-level window. It has no system caption: it paints its own
 // caption band (logo, labels, the teacher's name), lets the band drag the window, carries the
 // close, minimise and group buttons and the group tab strip, and hosts the classroom view below
-// the band. It is created hidden; the view shows it once the teacher has logged in.
+// the band. It is created hidden; the view shows it once the teacher has logged in. The group
+// buttons' handlers are in MainFrameGroups.cpp.
 #pragma once
 
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "framework/FrameWnd.h"
+#include "framework/LifeFlag.h"
 #include "shell/GroupTabCtrl.h"
 #include "ui/ImageButton.h"
 #include "view/IConsoleFrame.h"
@@ -48,6 +50,8 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnCloseCommand();
     afx_msg void OnMinimizeCommand();
+    // The group buttons (MainFrameGroups.cpp).
+    afx_msg void OnCreateGroup();
     afx_msg void OnDeleteGroup();
     afx_msg void OnRunOnGroup();
     afx_msg LRESULT OnGroupTabSelected(WPARAM marker, LPARAM name);
@@ -86,4 +90,6 @@ private:
     CSize m_resizeSize;
     CPoint m_resizeLastPoint;
     BOOL m_fullScreen = FALSE;
+    // A modal dialog or box lets the frame be closed before the call returns.
+    CLifeFlag m_life;
 };

@@ -2,12 +2,14 @@
 
 #include "dialogs/ViewDialogState.h"
 
+#include "activities/quiz/QuizPopups.h"
 #include "activities/screenshare/ShareGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/IniFile.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "foundation/AppGlobals.h"
+#include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
 #include "view/WendmarkView.h"
 #include "view/core/ToolbarLayout.h"
@@ -20,6 +22,10 @@ enum : UINT_PTR { kTimerHover = 1, kTimerKeepOnScreen = 2, kTimerTouchUnlock = C
 constexpr UINT kTimerPeriodMs = 100;
 constexpr BYTE kCollapsedAlpha = 50;
 constexpr BYTE kBackLayerAlpha = 180;
+// The settings' labels over the skin behind the toolbar's keyed-out face colour.
+constexpr COLORREF kShareLabelColour = RGB(230, 234, 240);
+constexpr COLORREF kApplyFace = RGB(52, 62, 84);
+constexpr COLORREF kApplyFacePressed = RGB(3, 150, 170);
 
 struct ButtonSkin {
     int id;
@@ -72,6 +78,8 @@ BEGIN_MESSAGE_MAP(CBroadcastDlg, CDialogEx)
     ON_WM_TIMER()
     ON_WM_ACTIVATE()
     ON_WM_DESTROY()
+    ON_WM_CTLCOLOR()
+    ON_WM_DRAWITEM()
     ON_MESSAGE(WM_CHILD_CLOSED, OnChildClosed)
     ON_MESSAGE(WM_FILE_DROPPED, OnFileDropped)
     ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
@@ -207,15 +215,31 @@ bool CBroadcastDlg::ReadShareControls()
 
 void CBroadcastDlg::OnApplyShareSettings()
 {
+    // The running capture keeps its canvas to the end: students told of another one now would
+    // lay its tiles out wrongly.
+    if (IsSharing()) {
+        FillShareControls();
+        ShowNotice(IDS_SHARING_REFUSED);
+        return;
+    }
+    ApplyShareSettings();
+}
+
+bool CBroadcastDlg::ApplyShareSettings()
+{
     if (!ReadShareControls()) {
         FillShareControls();    // back to the settings in force
-        return;
+        ShowMessageBox(LoadText(IDS_TB_CAPTURE_SIZE_NEEDED));
+        if (CWnd* field = GetDlgItem(IDC_TB_CANVAS_WIDTH))
+            field->SetFocus();
+        return false;
     }
     // The whole primary screen is shared.
     m_capture = ShareRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     FillShareControls();
     m_view->SetShareSettings(m_capture, m_share, m_quality);
     m_view->SendShareSettings();
+    return true;
 }
 
 // --- Layout ---------------------------------------------------------------------------------
@@ -233,6 +257,14 @@ void CBroadcastDlg::Relayout()
         found->second->MoveWindow(ScaleToUi(place.x), ScaleToUi(place.y), ScaleToUi(place.side), ScaleToUi(place.side));
         found->second->ShowWindow(SW_SHOW);
     }
+    for (int id : ToolbarShareControlIds())
+        if (CWnd* control = GetDlgItem(id))
+            control->ShowWindow(SW_HIDE);
+    for (const ToolbarControlPlace& place : ToolbarShareControls(panel, m_horizontal))
+        if (CWnd* control = GetDlgItem(place.id)) {
+            control->MoveWindow(ScaleToUi(place.x), ScaleToUi(place.y), ScaleToUi(place.width), ScaleToUi(place.height));
+            control->ShowWindow(SW_SHOW);
+        }
     SetWindowPos(nullptr, 0, 0, ScaleToUi(size.width), ScaleToUi(size.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_backLayer.GetSafeHwnd()) {
         m_backLayer.SetBitmap(ToolbarBackLayerBitmap(panel, m_horizontal));
@@ -375,6 +407,45 @@ LRESULT CBroadcastDlg::OnChildClosed(WPARAM window, LPARAM)
     if (m_sharingOsd.window && reinterpret_cast<HWND>(window) == m_sharingOsd.window->GetSafeHwnd())
         DestroyOsdWindow(m_sharingOsd);
     return 1;
+}
+
+HBRUSH CBroadcastDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
+{
+    if (kind != CTLCOLOR_STATIC)
+        return CDialogEx::OnCtlColor(dc, control, kind);
+    // The mode choices' face is keyed out, so their labels stand on the skin.
+    dc->SetTextColor(kShareLabelColour);
+    dc->SetBkMode(TRANSPARENT);
+    return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// The apply button draws its own face: the system's would be keyed out with the toolbar's.
+void CBroadcastDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
+{
+    if (id != IDC_TB_APPLY_SHARE || !item) {
+        CDialogEx::OnDrawItem(id, item);
+        return;
+    }
+    const bool pressed = (item->itemState & ODS_SELECTED) != 0;
+    HBRUSH face = ::CreateSolidBrush(pressed ? kApplyFacePressed : kApplyFace);
+    ::FillRect(item->hDC, &item->rcItem, face);
+    ::DeleteObject(face);
+    wchar_t text[32] = {};
+    ::GetWindowTextW(item->hwndItem, text, 32);
+    RECT box = item->rcItem;
+    ::SetBkMode(item->hDC, TRANSPARENT);
+    ::SetTextColor(item->hDC, kShareLabelColour);
+    ::DrawTextW(item->hDC, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// Any button of the toolbar first takes the quiz announcement away, which opens the round to
+// a new press.
+LRESULT CBroadcastDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && g_quizMsgDlg.GetSafeHwnd() &&
+        g_quizMsgDlg.IsWindowVisible())
+        HideQuizMessage();
+    return CDialogEx::WindowProc(message, wParam, lParam);
 }
 
 LRESULT CBroadcastDlg::OnNoteToolAnswer(WPARAM, LPARAM)

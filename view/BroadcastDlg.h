@@ -48,11 +48,14 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
     afx_msg void OnDestroy();
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
+    afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
     afx_msg LRESULT OnChildClosed(WPARAM window, LPARAM);
     afx_msg LRESULT OnFileDropped(WPARAM path, LPARAM);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
@@ -87,6 +90,9 @@ private:
     void FillShareControls();
     // The controls into the view and the capture's globals; false for unusable sizes.
     bool ReadShareControls();
+    // The controls applied (view, capture globals, every student); false, with the teacher told,
+    // for an unusable canvas.
+    bool ApplyShareSettings();
     void Relayout();
     void TogglePanel(int panel);
     void PlaceAtLowerRight();

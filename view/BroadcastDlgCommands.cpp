@@ -126,25 +126,25 @@ void CBroadcastDlg::OnToggleScreenShare()
         ShowNotice(IDS_PRESENTATION_REFUSED);
         return;
     }
-    const bool usable = ReadShareControls();
+    ReadShareControls();
     if (m_capture.right == 0) {
         ShowMessageBox(LoadText(IDS_TB_CAPTURE_SIZE_NEEDED));
         return;
     }
     if (IsSharing())
         StopSharing();
-    else if (usable)
-        StartSharing();
     else
-        FillShareControls();
+        StartSharing();
+    m_view->SendRemoconShareState();
 }
 
 void CBroadcastDlg::StartSharing()
 {
+    if (!ApplyShareSettings())
+        return;
     CWnd* frame = MainFrame();
     if (frame && !frame->IsIconic())
         frame->ShowWindow(SW_MINIMIZE);
-    OnApplyShareSettings();
     m_view->StartClassShare();
     SetShareButton(true);
     ShowOsdWindow(m_sharingOsd, LoadText(IDS_TB_SHARING_OSD), INFINITE);
@@ -165,6 +165,10 @@ void CBroadcastDlg::OnCollectView()
         ShowNotice(IDS_PRESENTATION_REFUSED);
         return;
     }
+    if (m_view->IsQuizPanelVisible()) {
+        ShowNotice(IDS_CLOSE_QUIZ_FIRST);
+        return;
+    }
     auto found = m_buttons.find(IDC_TB_COLLECT_VIEW);
     CImageButton* button = found == m_buttons.end() ? nullptr : found->second.get();
     if (m_view->IsCollectPicking()) {
@@ -172,6 +176,8 @@ void CBroadcastDlg::OnCollectView()
         m_view->StartCollectView();
         return;
     }
+    if (m_view->IsPenToolDrawing())
+        return;
     if (g_openViewCount.load() > 0) {
         ShowNotice(IDS_CLOSE_STUDENT_VIEW_FIRST);
         return;
@@ -222,6 +228,10 @@ void CBroadcastDlg::OnPresentationRight()
     }
     if (m_touchLocked) {
         ShowNotice(IDS_TOUCH_CONTROL_REFUSED);
+        return;
+    }
+    if (m_view->IsCollectPicking()) {
+        ShowNotice(IDS_TB_LEAVE_COLLECT_VIEW);
         return;
     }
     SetPresentationRightInUse(m_view->TogglePresentationRight() != 0);

@@ -241,7 +241,10 @@ void CWendmarkView::SelectGroup(const CString& name)
 
 void CWendmarkView::DeleteGroup(const CString& name)
 {
+    // A group made again under this name starts with no rectangle or layout of the old one.
     m_groupSlotLists.erase(name);
+    m_groupPartRects.erase(name);
+    m_groupPerRows.erase(name);
     for (int i = 0; i < m_groupNames.GetSize(); ++i) {
         if (m_groupNames[i] == name) {
             m_groupNames.RemoveAt(i);
@@ -249,6 +252,16 @@ void CWendmarkView::DeleteGroup(const CString& name)
         }
     }
     SaveGroupList(m_groupFilePath, m_groupNames);
+}
+
+void CWendmarkView::AddCreatedGroup(const CString& name)
+{
+    m_groupNames.Add(name);
+    SaveGroupList(m_groupFilePath, m_groupNames);
+    const auto members = m_groupSlotLists.find(name);
+    SetGroupSlots(m_groupFilePath, name, members == m_groupSlotLists.end() ? L"" : members->second.GetString());
+    SetGroupPartRect(m_groupFilePath, name, L"");
+    SetGroupPerRow(m_groupFilePath, name, L"");
 }
 
 // --- Layout ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "view/WendmarkView.h"
 
 #include "activities/screenshare/ShareGlobals.h"
+#include "dialogs/GroupExecuteDlg.h"
 #include "foundation/AppGlobals.h"
 #include "sessions/PCInfo.h"
 #include "sessions/SlotChat.h"
@@ -50,4 +51,6 @@ void CWendmarkView::OpenChatWindow(CPCInfo& slot)
 // The group execute dialog, given the shown slots and the multi-selection.
 void CWendmarkView::RunGroupExecuteDialog()
 {
+    CGroupExecuteDlg dialog(ShownSlots(), m_multiSelection, this);
+    dialog.DoModal();
 }

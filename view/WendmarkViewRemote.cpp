@@ -15,6 +15,7 @@
 #include "sessions/core/TeacherCommands.h"
 #include "view/BroadcastDlg.h"
 #include "foundation/AppGlobals.h"
+#include "activities/screenshare/ShareGlobals.h"
 
 #include <algorithm>
 #include <memory>
@@ -49,6 +50,7 @@ RemoteSessionLinks CWendmarkView::SessionLinks() const
     links.openViewCount = &g_openViewCount;
     links.logWindow = g_logDlg.load();
     links.programFolder = GetModuleDirectory();
+    links.screenSharing = &g_screenSharing;
     return links;
 }
 

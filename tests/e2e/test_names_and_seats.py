@@ -10,6 +10,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+from console_case import ConsoleCase  # noqa: E402
 from harness import wait_until  # noqa: E402
 import test_classroom  # noqa: E402
 from test_login import BOX_TITLE, DIALOG_CLASS, OK_ID, YES_ID, read_ini  # noqa: E402
@@ -25,12 +26,11 @@ MOVE_ASK_TITLE = "\ud559\uc0dd\ubc88\ud638 \uc774\ub3d9 \ud655\uc778"  # "학생
 SWAP_ASK_TITLE = "\ud559\uc0dd\ubc88\ud638 \uad50\uccb4 \ud655\uc778"  # "학생번호 교체 확인"
 
 
-class NamesAndSeatsTest(unittest.TestCase):
+class NamesAndSeatsTest(ConsoleCase):
     """Seats: 3 is named, 4 moves to the free 9, 5 and 6 swap."""
 
-    setUpClass = test_classroom.ClassroomTest.__dict__["setUpClass"]
-    tearDownClass = test_classroom.ClassroomTest.__dict__["tearDownClass"]
-    try_admit = test_classroom.ClassroomTest.__dict__["try_admit"]
+    SEATS = test_classroom.SEATS
+    after_login = test_classroom.ClassroomTest.__dict__["after_login"]
     admitted = test_classroom.ClassroomTest.admitted
     cell_centre = test_classroom.ClassroomTest.cell_centre
     post_mouse = test_classroom.ClassroomTest.post_mouse

@@ -15,7 +15,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 from harness import UiDriver, start_program, wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
 from share_student import ShareStudent  # noqa: E402
-from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE,  # noqa: E402
+from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
                         ConsoleFolder, apply_wine_settings)
 
 SEATS = 8
@@ -24,7 +24,17 @@ TILE = (40, 45)
 COLUMNS, ROWS = 32, 16
 # The pattern window's blocks (screen pixels) and colours.
 BLOCK = (120, 135)
-SHARE_BUTTON, CLASS_PANEL, ROTATE = 1191, 1208, 1206
+SHARE_BUTTON, CLASS_PANEL, STUDENT_PANEL, SETTINGS_PANEL, ROTATE = 1191, 1208, 1210, 1211, 1206
+COLLECT_VIEW, MONITORING, PRESENTATION, FILE_TRANSFER, PEN_TOOL, QUIZ = 1205, 1196, 1207, 1193, 1197, 1221
+GRID_LAYOUT, MONITOR_SETTINGS, STUDENT_NAMES, SETTINGS, LOG, TOUCH_CONTROL = 1212, 1213, 1215, 1216, 6004, 1220
+WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
+SHARE_FIELDS = {"canvas_width": 1185, "canvas_height": 1186, "quality": 1187}
+MODE_FULL, MODE_WINDOW, FIT_STRETCH, FIT_CENTRE, APPLY = 1188, 1189, 1190, 1192, 1086
+NOTICE_TEXT, QUIZ_SPEED, QUIZ_MESSAGE, CAPTION_CLOSE, PEN_TITLE, TRANSFER_STUDENTS = 1059, 1701, 1710, 1628, 1022, 1016
+LOG_CLOSE = 1014
+TRANSFER_TITLE = "\ud30c\uc77c \uc804\uc1a1"                                       # "파일 전송"
+SHARING_REFUSED = "\ud654\uba74 \uacf5\uc720\uc911\uc785\ub2c8\ub2e4. \ud654\uba74\uacf5\uc720\ub97c \uc885\ub8cc \ud6c4 \uc2e4\ud589\ud558\uc138\uc694."
+CLOSE_QUIZ_FIRST = "\ud034\uc988 \ucc3d\uc744 \ub2eb\uc740 \ud6c4 \ub20c\ub7ec\uc8fc\uc138\uc694."
 JPEG_TOLERANCE = 24
 
 
@@ -61,6 +71,7 @@ class ScreenShareTest(unittest.TestCase):
             cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
             cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
             cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
+            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
             cls.toolbar = wait_until(cls.find_toolbar, timeout=60, message="the toolbar never showed")
             cls.pattern = start_program(cls.env.tool_path("share_pattern"), wine_env=cls.env)
             cls.pattern_window = cls.driver.wait_window(cls="LumoraSharePattern", timeout=60)
@@ -126,7 +137,7 @@ class ScreenShareTest(unittest.TestCase):
         self.assertEqual(wrong, [], f"tiles that differ from the screen at {student.label}")
 
     def test_sharing_the_screen_with_the_class(self):
-        steady, lagging = self.student(1), self.student(2)
+        steady, lagging = self.student(6), self.student(7)
         self.driver.click(self.button(SHARE_BUTTON))
         for s in (steady, lagging):
             settings = s.wait_text("[KW00103]", timeout=30)
@@ -173,7 +184,7 @@ class ScreenShareTest(unittest.TestCase):
         self.assertLessEqual(lagging.block_count() - lag_start, 4)
 
         # A student admitted mid-share gets the settings, the start and a full frame.
-        late = self.student(3)
+        late = self.student(8)
         late.wait_text("[KW00102]start", timeout=30)
         texts = late.texts
         self.assertLess(texts.index("[KW00103]1280,720,full,resize"), texts.index("[KW00102]start"))
@@ -190,25 +201,173 @@ class ScreenShareTest(unittest.TestCase):
         time.sleep(1.5)
         self.assertEqual(counts, [s.block_count() for s in (steady, late)])
 
-    def test_toolbar_panels_and_rotation(self):
+    # The toolbar, button by button.
+    def dialog_with(self, control, timeout=30):
+        """A visible dialog of the console other than the toolbar that has the control."""
+        def shown():
+            for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.frame["pid"], visible=True):
+                if window["hwnd"] != self.toolbar["hwnd"] and self.driver.command(
+                        "find", parent=window["hwnd"], id=control, visible=True).get("ok"):
+                    return window
+            return None
+        return wait_until(shown, timeout=timeout, message=f"no window with control {control}")
+
+    def press(self, control_id):
+        self.driver.click(self.driver.find_child(self.toolbar, id=control_id, visible=True, timeout=20))
+
+    def open_panel(self, panel):
+        """Opens that sub-panel (pressing its button again would close it)."""
+        shown = {CLASS_PANEL: SHARE_BUTTON, STUDENT_PANEL: TOUCH_CONTROL, SETTINGS_PANEL: APPLY}[panel]
+        if not self.driver.command("find", parent=self.toolbar["hwnd"], id=shown, visible=True).get("ok"):
+            self.press(panel)
+        self.driver.find_child(self.toolbar, id=shown, visible=True, timeout=20)
+
+    def toolbar_back(self):
+        """The view's dialogs hide the toolbar while they are open."""
+        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=30,
+                   message="the toolbar did not come back")
+
+    def close_opened(self, control):
+        """Closes the window the button opened with its cancel or caption close button."""
+        dialog = self.dialog_with(control)
+        for closer in (2, CAPTION_CLOSE, LOG_CLOSE, 1):
+            if self.driver.command("find", parent=dialog["hwnd"], id=closer, visible=True).get("ok"):
+                self.driver.click(self.driver.find_child(dialog, id=closer))
+                break
+        wait_until(lambda: not self.driver.exists(dialog) or not self.driver.state(dialog)["window"]["visible"],
+                   timeout=30, message=f"the window with control {control} stayed open")
+        self.toolbar_back()
+
+    def assert_notice(self, text):
+        """The wait notice shows the text for a while, then goes by itself."""
+        notice = self.dialog_with(NOTICE_TEXT, timeout=20)
+        self.assertEqual(self.driver.get_text(self.driver.find_child(notice, id=NOTICE_TEXT)), text)
+        self.driver.wait_gone(notice, timeout=20)
+
+    def set_share_fields(self, **fields):
+        for control, value in fields.items():
+            self.driver.set_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS[control], visible=True,
+                                                        timeout=10), str(value))
+
+    def minimised(self):
+        return self.driver.state(self.frame)["minimized"]
+
+    def test_every_toolbar_button_does_its_work(self):
+        # The class in view (a share leaves it minimised), with the student in seat 1 the one the
+        # student commands act on.
+        if self.minimised():
+            self.open_panel(CLASS_PANEL)
+            self.press(MONITORING)
+            wait_until(lambda: not self.minimised(), timeout=20, message="monitoring did not show the class")
+        pupil = next((s for s in self.students if s.seat == 1), None) or self.student(1)
+        self.driver.post(self.view, WM_LBUTTONDOWN, MK_LBUTTON, (20 << 16) | 20)
+        self.driver.post(self.view, WM_LBUTTONUP, 0, (20 << 16) | 20)
         # The class panel is open at start; pressing its button again closes it, and again opens it.
+        self.open_panel(CLASS_PANEL)
         open_rect = rect_of(self.driver.rect(self.toolbar))
-        self.driver.click(self.button(CLASS_PANEL))
-        wait_until(lambda: rect_of(self.driver.rect(self.toolbar))[2] - rect_of(self.driver.rect(self.toolbar))[0]
-                   < open_rect[2] - open_rect[0], timeout=10)
+        width = lambda: rect_of(self.driver.rect(self.toolbar))[2] - rect_of(self.driver.rect(self.toolbar))[0]  # noqa: E731
+        self.press(CLASS_PANEL)
+        wait_until(lambda: width() < open_rect[2] - open_rect[0], timeout=10)
         closed = rect_of(self.driver.rect(self.toolbar))
         self.assertEqual(closed[2] - closed[0], closed[3] - closed[1])       # 145 x 145, scaled
-        self.driver.click(self.button(CLASS_PANEL))
-        wait_until(lambda: rect_of(self.driver.rect(self.toolbar))[2] - rect_of(self.driver.rect(self.toolbar))[0]
-                   == open_rect[2] - open_rect[0], timeout=10)
+        self.press(CLASS_PANEL)
+        wait_until(lambda: width() == open_rect[2] - open_rect[0], timeout=10)
         # Rotating exchanges width and height and keeps the toolbar on the screen.
-        self.driver.click(self.button(ROTATE))
+        self.press(ROTATE)
         wait_until(lambda: rect_of(self.driver.rect(self.toolbar))[3] - rect_of(self.driver.rect(self.toolbar))[1]
                    == open_rect[2] - open_rect[0], timeout=10)
         rotated = rect_of(self.driver.rect(self.toolbar))
         wait_until(lambda: rect_of(self.driver.rect(self.toolbar))[3] <= 1080, timeout=10)
         self.assertEqual(rotated[2] - rotated[0], open_rect[3] - open_rect[1])
-        self.driver.click(self.button(ROTATE))
+        self.press(ROTATE)
+        wait_until(lambda: width() == open_rect[2] - open_rect[0], timeout=10)
+
+        # The settings panel: the share settings are edited and applied to every student.
+        self.open_panel(SETTINGS_PANEL)
+        mark = len(pupil.journal.items())
+        self.set_share_fields(canvas_width=640, canvas_height=360, quality=55)
+        self.driver.click(self.driver.find_child(self.toolbar, id=MODE_WINDOW, visible=True, timeout=10))
+        self.driver.click(self.driver.find_child(self.toolbar, id=FIT_CENTRE, visible=True, timeout=10))
+        self.press(APPLY)
+        self.assertEqual(pupil.wait_text("[KW00103]", start=mark, timeout=30).text, "[KW00103]640,360,window,center")
+        # An unusable canvas is refused with a message and the settings in force come back.
+        self.set_share_fields(canvas_width=9000)
+        self.press(APPLY)
+        box = self.driver.wait_window(cls=DIALOG_CLASS, title="Lumora Teacher", exact=True, pid=self.frame["pid"],
+                                      timeout=20)
+        self.driver.click(self.driver.find_child(box, id=1, timeout=10))
+        self.driver.wait_gone(box, timeout=20)
+        self.assertEqual(self.driver.get_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS["canvas_width"])),
+                         "640")
+        mark = len(pupil.journal.items())
+        self.set_share_fields(canvas_width=1280, canvas_height=720, quality=70)
+        self.driver.click(self.driver.find_child(self.toolbar, id=MODE_FULL, visible=True, timeout=10))
+        self.driver.click(self.driver.find_child(self.toolbar, id=FIT_STRETCH, visible=True, timeout=10))
+        self.press(APPLY)
+        self.assertEqual(pupil.wait_text("[KW00103]", start=mark, timeout=30).text, "[KW00103]1280,720,full,resize")
+        # Its buttons open the view's dialogs and the log.
+        for command, control in ((GRID_LAYOUT, 1041), (MONITOR_SETTINGS, 1045), (SETTINGS, 1097),
+                                 (STUDENT_NAMES, 1013), (LOG, 1250)):
+            self.press(command)
+            self.close_opened(control)
+
+        # The student panel: touch control forbids the keyboard and the mouse, and allows them again.
+        self.open_panel(STUDENT_PANEL)
+        for state in ("true", "false"):
+            mark = len(pupil.journal.items())
+            self.press(TOUCH_CONTROL)
+            pupil.wait_text(f"[KW00050]{state}", start=mark, timeout=30)
+            pupil.wait_text(f"[KW00051]{state}", start=mark, timeout=30)
+
+        # The class panel. The quiz button picks a student at random and announces it; the next
+        # button takes the announcement away before it does its own work, here the collect view's
+        # refusal while the quiz panel is open.
+        self.open_panel(CLASS_PANEL)
+        marks = {s: len(s.texts) for s in self.students}
+        self.press(QUIZ)
+        quiz_panel = self.dialog_with(QUIZ_SPEED, timeout=30)
+        announcement = self.dialog_with(QUIZ_MESSAGE, timeout=60)
+        wait_until(lambda: any("[KW00400]" in s.texts[m:] for s, m in marks.items()), timeout=30,
+                   message="no student was picked")
+        self.press(COLLECT_VIEW)
+        wait_until(lambda: not self.driver.state(announcement)["window"]["visible"], timeout=20,
+                   message="the quiz announcement stayed")
+        self.assert_notice(CLOSE_QUIZ_FIRST)
+        self.driver.click(self.driver.find_child(quiz_panel, id=CAPTION_CLOSE, timeout=10))
+        wait_until(lambda: not self.driver.state(quiz_panel)["window"]["visible"], timeout=20)
+
+        # The pen tool and the file transfer open their windows.
+        self.press(PEN_TOOL)
+        pen = self.dialog_with(PEN_TITLE, timeout=60)
+        self.driver.click(self.driver.find_child(pen, id=CAPTION_CLOSE, timeout=10))
+        wait_until(lambda: not self.driver.state(pen)["window"]["visible"], timeout=20)
+        self.press(FILE_TRANSFER)
+        self.close_opened(TRANSFER_STUDENTS)
+
+        # Monitoring switches between the class and the desktop.
+        before = self.minimised()
+        self.press(MONITORING)
+        wait_until(lambda: self.minimised() != before, timeout=20)
+        if not self.minimised():
+            self.press(MONITORING)
+            wait_until(self.minimised, timeout=20)
+
+        # Sharing: started for every student; meanwhile the buttons that would take the screen
+        # away refuse; stopped for every student.
+        mark = len(pupil.journal.items())
+        self.press(SHARE_BUTTON)
+        pupil.wait_text("[KW00102]start", start=mark, timeout=30)
+        for refused in (FILE_TRANSFER, MONITORING, PRESENTATION):
+            self.press(refused)
+            self.assert_notice(SHARING_REFUSED)
+        self.assertTrue(self.minimised())
+        self.assertFalse(self.driver.windows(cls=DIALOG_CLASS, title=TRANSFER_TITLE, pid=self.frame["pid"],
+                                             visible=True))
+        self.press(SHARE_BUTTON)
+        pupil.wait_text("[KW00102]stop", start=mark, timeout=30)
+        self.press(MONITORING)
+        wait_until(lambda: not self.minimised() and self.driver.state(self.frame)["maximized"], timeout=20,
+                   message="monitoring did not bring the class back")
 
 
 if __name__ == "__main__":

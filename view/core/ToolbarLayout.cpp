@@ -2,6 +2,8 @@
 
 #include "res/resource.h"
 
+#include <cstddef>
+
 namespace {
 
 constexpr int kBandSide = 145;
@@ -72,6 +74,43 @@ std::vector<ToolbarButtonPlace> ToolbarButtons(int panel, bool horizontal)
     for (int id : row) {
         places.push_back(Place(id, along, across, kButtonSide, horizontal));
         along += kButtonSide + kButtonGap;
+    }
+    return places;
+}
+
+std::vector<int> ToolbarShareControlIds()
+{
+    return {IDC_TB_CAPTURE_LEFT, IDC_TB_CAPTURE_TOP, IDC_TB_CAPTURE_RIGHT, IDC_TB_CAPTURE_BOTTOM,
+            IDC_TB_CANVAS_WIDTH, IDC_TB_CANVAS_HEIGHT, IDC_TB_QUALITY, IDC_TB_MODE_FULL,
+            IDC_TB_MODE_WINDOW, IDC_TB_FIT_STRETCH, IDC_TB_FIT_CENTRE, IDC_TB_APPLY_SHARE};
+}
+
+std::vector<ToolbarControlPlace> ToolbarShareControls(int panel, bool horizontal)
+{
+    std::vector<ToolbarControlPlace> places;
+    if (panel != kToolbarSettingsPanel)
+        return places;
+    const std::vector<int> ids = ToolbarShareControlIds();
+    // The numbers on one side of the button row, the choices and apply on the other.
+    const std::size_t numbers = 7;
+    const int band = (kBandSide - kButtonSide) / 2;
+    const int rowStart = kBandSide + 2;
+    const int rowLength = PanelLength(panel) - rowStart - 2;
+    for (std::size_t k = 0; k < ids.size(); ++k) {
+        const bool number = k < numbers;
+        const std::size_t slot = number ? k : k - numbers;
+        const std::size_t count = number ? numbers : ids.size() - numbers;
+        const int bandStart = number ? 0 : kBandSide - band;
+        if (horizontal) {
+            const int width = rowLength / static_cast<int>(count) - 3;
+            const int height = 18;
+            places.push_back({ids[k], rowStart + static_cast<int>(slot) * (width + 3),
+                              bandStart + (band - height) / 2, width, height});
+        } else {
+            const int width = band - 4;
+            const int height = 18;
+            places.push_back({ids[k], bandStart + 2, rowStart + static_cast<int>(slot) * (height + 4), width, height});
+        }
     }
     return places;
 }

@@ -25,6 +25,18 @@ ToolbarSize ToolbarDesignSize(int panel, bool horizontal);
 std::vector<ToolbarButtonPlace> ToolbarButtons(int panel, bool horizontal);
 // The button ids of a panel's row (empty for none).
 std::vector<int> ToolbarPanelButtons(int panel);
+// The share settings (capture rectangle, canvas, quality, the two mode pairs and apply) sit on the
+// settings panel, in the bands on either side of its button row; none on the other panels.
+struct ToolbarControlPlace {
+    int id = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+std::vector<ToolbarControlPlace> ToolbarShareControls(int panel, bool horizontal);
+// Every control ToolbarShareControls places.
+std::vector<int> ToolbarShareControlIds();
 // The skin bitmap behind the buttons of that panel.
 int ToolbarBackLayerBitmap(int panel, bool horizontal);
 
