@@ -1,5 +1,6 @@
 #include "view/RemoconLink.h"
 
+#include "activities/quiz/QuizPopups.h"
 #include "activities/screenshare/ShareGlobals.h"
 #include "activities/screenshare/core/ShareTileGrid.h"
 #include "foundation/AppGlobals.h"
@@ -187,9 +188,12 @@ void CRemoconLink::OnText(const std::u16string& text)
     } else if (IsTag(text, kTagRemoteAppSound)) {
         OnSoundCommand(argument);
     } else if (IsTag(text, kTagRemoteAppTouch)) {
-        // A newer app locks the students' input on its own.
+        // A newer app locks the students' input on its own; its touch only takes the quiz
+        // announcement away, as the toolbar's touch button does.
         if (!IsNewerApp())
             m_view.GetToolbar().SetTouchState(FromU16(argument));
+        else if (g_quizMsgDlg.GetSafeHwnd() && g_quizMsgDlg.IsWindowVisible())
+            HideQuizMessage();
     } else if (IsTag(text, kTagRemoteAppCharacter)) {
         uint16_t code = 0;
         if (ReadCharacterCode(argument, code))

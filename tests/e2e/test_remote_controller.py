@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
 import lumora_wire as wire  # noqa: E402
 from console_case import ConsoleCase  # noqa: E402
-from harness import start_program, wait_until  # noqa: E402
+from harness import artifact_path, start_program, wait_until  # noqa: E402
 from remocon_app import RemoconApp, StreamPad  # noqa: E402
 from student_agent import StudentAgent  # noqa: E402
 from test_login import DIALOG_CLASS  # noqa: E402
@@ -27,6 +27,7 @@ PRESENTATION_BUTTON = 1207
 WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
 WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
 APP_CLASS = "LumoraUiDriverTestApp"
+VIEWER_TITLE = "\ud654\uba74\uacf5\uc720"      # "화면공유"
 TAKEN_OVER = "[KW10000]4,\ub2e4\ub978 \ud328\ub4dc\uc5d0\uc11c \uc811\uc18d\ud558\uc5ec \uc885\ub8cc\ud569\ub2c8\ub2e4."
 
 
@@ -204,6 +205,50 @@ class RemoteControllerTest(ConsoleCase):
         self.whiten(2, 2)
         time.sleep(1.5)
         self.assertEqual(pad.block_count(), stopped)
+
+    def viewers(self):
+        return [w for w in self.driver.windows(pid=self.pid, visible=True) if w["title"] == VIEWER_TITLE]
+
+    def test_the_app_screen_in_its_viewer_window(self):
+        # A connection that never linked is no app: its commands do nothing.
+        rogue = RemoconApp("127.0.0.1", self.port, link=False).start()
+        self.stop_with_class(rogue.stop)
+        rogue.journal.wait_until(lambda: rogue.phase == "pending", 30, what="the rogue's offer")
+        for text in ("[RC00008]640,360,window,center", "[RC00009]start", "[RC00003]"):
+            rogue.send_text(text)
+        time.sleep(1.5)
+        self.assertFalse([t for t in rogue.texts if t.startswith("[RH")])
+        self.assertEqual(self.viewers(), [])
+
+        app = self.app()
+        app.send_text("[RC00008]640,360,window,center")
+        app.send_text("[RC00009]start")
+        viewer = wait_until(lambda: self.viewers(), timeout=30, message="the viewer never opened")[0]
+        wait_until(lambda: not self.driver.state(self.toolbar)["window"]["visible"], timeout=10,
+                   message="the toolbar stayed over the viewer")
+        # A block whose fields disagree with its data is not drawn, but acknowledged.
+        app.send_packet(wire.TileBlock(5000, 41, b"\x78\x9c" + bytes(40)))
+        self.assertEqual(app.wait_text("[RH00002]", timeout=20).text, "[RH00002]41")
+        sequence = app.send_screen(640, 360, (200, 30, 60))
+        app.wait_text(f"[RH00002]{sequence}", timeout=20)
+        self.driver.foreground(viewer)
+        left, top, right, bottom = self.driver.rect(viewer)["client"]
+
+        def painted():
+            screen = self.driver.capture(artifact_path("remocon-viewer.bmp"), settle=0.3)["bitmap"]
+            return close(screen.pixel((left + right) // 2, (top + bottom) // 2), (200, 30, 60))
+        wait_until(painted, timeout=20, interval=0.5, message="the viewer never showed the app's screen")
+
+        # A second start ends the first viewer before it opens the next; any other text closes it.
+        app.send_text("[RC00009]start")
+        app.send_text("[RC00003]")
+        app.wait_text("[RH10002]", timeout=20)
+        wait_until(lambda: len(self.viewers()) == 1 and self.viewers()[0]["hwnd"] != viewer["hwnd"], timeout=20,
+                   message="the old viewer was not replaced")
+        app.send_text("[RC00009]stop")
+        wait_until(lambda: not self.viewers(), timeout=20, message="the viewer never closed")
+        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=10,
+                   message="the toolbar never came back")
 
     def focus_seat(self, seat):
         client = self.driver.rect(self.view)["client"]

@@ -14,6 +14,7 @@ student, with the stream's tile rule (halve each side while even and at least 20
 
 import lumora_wire as wire
 from share_student import ShareStudent, broadcast_tile_side
+from student_agent import full_tile_block
 
 STREAM_TILE_FLOOR = 200
 
@@ -40,12 +41,18 @@ class _StreamReceiver(ShareStudent):
 class RemoconApp(_StreamReceiver):
     ACK_TAG = "[RC00006]"
 
-    def __init__(self, host="127.0.0.1", port=0, version="2.0.1.1028", **options):
+    def __init__(self, host="127.0.0.1", port=0, version="2.0.1.1028", link=True, **options):
+        """With link=False it stays a pending connection that never announces itself."""
         options.setdefault("label", "remote app")
         options.setdefault("keepalive_interval", None)
         super().__init__(host, port, version=version, **options)
+        self.link = link
+        self.tile_sequence = 0
 
     def _send_hello(self):
+        if not self.link:
+            self._set_phase("pending")
+            return
         self._set_phase("linking")
         self.send_text(f"[RC00001]{self.version}")
 
@@ -64,6 +71,13 @@ class RemoconApp(_StreamReceiver):
         self.set_canvas(width, height)
         self.send_text(f"[RC00010]{width},{height}")
         self.send_text("[RC00004]")
+
+    def send_screen(self, width, height, colour):
+        """One tile block of its own screen, all tiles of one colour; returns its sequence number."""
+        self.tile_sequence += 1
+        raw_size, data = full_tile_block(width, height, tuple(colour))
+        self.send_packet(wire.TileBlock(raw_size, self.tile_sequence, data))
+        return self.tile_sequence
 
     def click(self, x, y):
         """A left click at the teacher-screen pixel (x, y)."""
