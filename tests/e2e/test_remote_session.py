@@ -169,13 +169,23 @@ class RemoteSessionTest(unittest.TestCase):
         # Full screen, fitted: every tile lands where the student drew it.
         width, height = self.client_size(window)
         scale_x, scale_y = 640 / width, 480 / height
-        picture = self.capture(window, "remote-fitted.bmp")
-        for index in range(16):
-            cx, cy = student.tile_centre(index)
-            point = int(cx / scale_x), int(cy / scale_y)
+        points = [(lambda c: (int(c[0] / scale_x), int(c[1] / scale_y)))(student.tile_centre(index))
+                  for index in range(16)]
+        # A loaded display may still show the window as it was before full screen for a moment.
+        pictures = []
+
+        def all_placed():
+            pictures.append(self.capture(window, "remote-fitted.bmp"))
+            return all(colour_close(pictures[-1].pixel(*point), pattern_colour(index), JPEG_TOLERANCE)
+                       for index, point in enumerate(points))
+        try:
+            wait_until(all_placed, timeout=20, interval=0.5)
+        except TimeoutError:
+            pass
+        for index, point in enumerate(points):
             with self.subTest(tile=index):
-                self.assertTrue(colour_close(picture.pixel(*point), pattern_colour(index), JPEG_TOLERANCE),
-                                f"tile {index} at {point} is {picture.pixel(*point)}")
+                self.assertTrue(colour_close(pictures[-1].pixel(*point), pattern_colour(index), JPEG_TOLERANCE),
+                                f"tile {index} at {point} is {pictures[-1].pixel(*point)}")
 
         # A newer block is shown and acknowledged; an older one neither.
         newer = student.send_tiles([5], colours=[(250, 250, 10)], sequence=50)
