@@ -83,6 +83,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SESSION_CHAT_LINE      (WM_USER + 1030)
 // From the packet thread: the student is alive; answer at once.
 #define WM_KEEPALIVE_SEEN         (WM_USER + 1034)
+// To the combined window (CSumUIThreadWnd): the student of one pane was lost; wParam that pane's
+// session window. The other panes go on.
+#define WM_SUM_PANE_LOST          (WM_USER + 1037)
 #define WM_SEND_KW00116           (WM_USER + 1039)
 
 // --- WM_USER + 1100 .. 1199 -----------------------------------------------------------------

@@ -29,6 +29,7 @@ public:
 
     // Set by the view once both threads of the session are ready.
     void LinkViewWindow(HWND view);
+    HWND ViewWindow() const { return m_viewWindow; }
 
     // Written at once when the socket is open (the control thread's own messages).
     bool SendText(const std::u16string& text);

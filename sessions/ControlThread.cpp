@@ -40,7 +40,13 @@ CControlThread::~CControlThread() = default;
 CControlThread* CControlThread::Start(CPCInfo& slot, SOCKET socket, const RemoteSessionLinks& links,
                                       int refreshDelay, const std::shared_ptr<RemoteSessionStart>& start)
 {
-    CControlThread* thread = new CControlThread();
+    return StartThread(new CControlThread(), slot, socket, links, refreshDelay, start);
+}
+
+CControlThread* CControlThread::StartThread(CControlThread* thread, CPCInfo& slot, SOCKET socket,
+                                            const RemoteSessionLinks& links, int refreshDelay,
+                                            const std::shared_ptr<RemoteSessionStart>& start)
+{
     thread->m_slot = &slot;
     thread->m_links = links;
     thread->m_refreshDelay = refreshDelay;
@@ -65,7 +71,7 @@ BOOL CControlThread::InitInstance()
         m_start->control = RemoteSessionStart::kFailed;
         return FALSE;
     }
-    std::unique_ptr<CCommunicationWnd> wnd(new CCommunicationWnd(*m_slot, m_links, m_nThreadID, m_refreshDelay));
+    std::unique_ptr<CCommunicationWnd> wnd(MakeSessionWindow(*m_slot, m_links, m_nThreadID, m_refreshDelay));
     if (!wnd->CreateHidden(SessionWindowRect())) {
         m_start->control = RemoteSessionStart::kFailed;
         return FALSE;
@@ -79,6 +85,12 @@ BOOL CControlThread::InitInstance()
     m_start->sessionWindow = Session()->GetSafeHwnd();
     m_start->control = RemoteSessionStart::kReady;
     return TRUE;
+}
+
+CCommunicationWnd* CControlThread::MakeSessionWindow(CPCInfo& slot, const RemoteSessionLinks& links, DWORD threadId,
+                                                    int refreshDelay)
+{
+    return new CCommunicationWnd(slot, links, threadId, refreshDelay);
 }
 
 CRect CControlThread::SessionWindowRect() const

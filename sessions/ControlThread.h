@@ -34,6 +34,15 @@ public:
     void OnDiscardMessage(const MSG& msg) override;
 
 protected:
+    // Gives the thread its slot, links and start record and starts it; null when it could not
+    // be started (the thread object is then deleted and the socket stays the caller's).
+    static CControlThread* StartThread(CControlThread* thread, CPCInfo& slot, SOCKET socket,
+                                       const RemoteSessionLinks& links, int refreshDelay,
+                                       const std::shared_ptr<RemoteSessionStart>& start);
+    // The hidden session window this thread owns; a combined session's thread makes its own kind.
+    virtual CCommunicationWnd* MakeSessionWindow(CPCInfo& slot, const RemoteSessionLinks& links, DWORD threadId,
+                                                 int refreshDelay);
+
     afx_msg void OnThreadStart(WPARAM, LPARAM);
     afx_msg void OnCloseSession(WPARAM, LPARAM);
     afx_msg void OnSendCommand(WPARAM, LPARAM);

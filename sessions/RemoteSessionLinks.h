@@ -19,4 +19,8 @@ struct RemoteSessionLinks {
     bool touchLock = false;
     // The count of open view windows, kept by each view window.
     std::atomic<int>* openViewCount = nullptr;
+    // The class screen share runs while this is non-zero: a session window cannot close then.
+    const std::atomic<int>* screenSharing = nullptr;
+    // One of the students of a combined window: no sound and no clipboard.
+    bool combined = false;
 };

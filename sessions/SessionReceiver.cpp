@@ -172,7 +172,10 @@ void CSessionReceiver::OnText(const CString& text)
         }
         break;
     case TextRoute::ChatLine: OnChatLine(arguments); break;
-    case TextRoute::ClipboardText: OnClipboard(arguments); break;
+    case TextRoute::ClipboardText:
+        if (!m_links.combined)
+            OnClipboard(arguments);
+        break;
     case TextRoute::ShareFrameAck:
         m_slot.m_shareAcknowledged = ParseLeadingInt(arguments);
         m_slot.m_shareResyncMarker = -1;

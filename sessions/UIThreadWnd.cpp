@@ -5,6 +5,7 @@
 #include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
+#include "sessions/RemoteKeyInput.h"
 #include "sessions/SessionReceiver.h"
 #include "sessions/SlotChat.h"
 #include "sessions/core/PadPermissions.h"
@@ -26,16 +27,6 @@ constexpr int kPictureHeight = 480;
 constexpr UINT kNoImeKeyFlags = 0x41F2;
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-
-bool ShiftOrCtrlDown()
-{
-    return ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0;
-}
-
-bool AltDown()
-{
-    return ::GetKeyState(VK_MENU) < 0;
-}
 
 ScrollRequest RequestOf(UINT code)
 {
@@ -81,9 +72,11 @@ BEGIN_MESSAGE_MAP(CUIThreadWnd, CFrameWnd)
     ON_MESSAGE(WM_CHAT_TYPED, OnChatTyped)
     ON_MESSAGE(WM_SESSION_CHAT_LINE, OnSessionChatLine)
     ON_COMMAND(ID_REMOTE_TOGGLE_FULLSCREEN, OnToggleFullScreen)
+    ON_WM_MOVE()
 END_MESSAGE_MAP()
 
-CUIThreadWnd::CUIThreadWnd(CPCInfo& slot, const RemoteSessionLinks& links) : m_slot(slot), m_links(links)
+CUIThreadWnd::CUIThreadWnd(CPCInfo& slot, const RemoteSessionLinks& links)
+    : m_slot(slot), m_links(links), m_bar(*this, slot, links)
 {
 }
 
@@ -132,6 +125,7 @@ void CUIThreadWnd::LinkSession(HWND session, const std::shared_ptr<CRemoteInputQ
 {
     m_session = session;
     m_input = input;
+    m_bar.SetSessionWindow(session);
 }
 
 void CUIThreadWnd::SetUp()
@@ -142,6 +136,8 @@ void CUIThreadWnd::SetUp()
     GetClientRect(&client);
     m_frameWidth = window.Width() - client.Width();
     m_frameHeight = window.Height() - client.Height();
+    if (m_bar.CreateBar())
+        g_singleControlBar = m_bar.GetSafeHwnd();
     LayOut();
     ToggleFullScreen();
     if (m_links.openViewCount) {
@@ -193,6 +189,13 @@ void CUIThreadWnd::LayOut()
     GetClientRect(&client);
     if (m_session)
         ::SendMessageW(m_session, WM_SEND_VIEW_REGION, reinterpret_cast<WPARAM>(&client), 0);
+    m_bar.Place();
+}
+
+void CUIThreadWnd::OnMove(int, int)
+{
+    CWnd::Default();
+    m_bar.Place();
 }
 
 void CUIThreadWnd::OnSize(UINT type, int width, int height)
@@ -234,6 +237,7 @@ void CUIThreadWnd::OnToggleFullScreen()
 
 void CUIThreadWnd::ToggleFullScreen()
 {
+    m_bar.SwitchLayout();
     if (!m_fullScreen) {
         m_fullScreen = true;
         m_stretched = true;
@@ -256,6 +260,7 @@ void CUIThreadWnd::ToggleFullScreen()
         ::PostMessageW(m_session, WM_SEND_FULLSCREEN_ON, m_stretched ? 1 : 0, 0);
         ::PostMessageW(m_session, WM_SEND_FULLSCREEN_STATE, m_fullScreen ? 1 : 0, 0);
     }
+    m_bar.Place();
     SetFocus();
     Invalidate(FALSE);
 }
@@ -452,31 +457,10 @@ BOOL CUIThreadWnd::OnMouseWheel(UINT flags, short delta, CPoint point)
 
 // -- Keys ----------------------------------------------------------------------------------------
 
-void CUIThreadWnd::QueueKey(UINT message, UINT key, UINT repeat, UINT flags)
-{
-    if (!m_input)
-        return;
-    KeyEntry entry;
-    entry.message = static_cast<uint16_t>(message);
-    entry.virtualKey = key;
-    entry.repeatCount = repeat;
-    entry.flags = flags;
-    m_input->AddKey(entry);
-}
-
-void CUIThreadWnd::QueueKeyUp(UINT key, UINT repeat, UINT flags)
-{
-    if (!IsForwarding() || key >= 256)
-        return;
-    if (key == VK_SNAPSHOT)
-        QueueKey(WM_KEYDOWN, key, repeat, flags);
-    QueueKey(WM_KEYUP, key, repeat, flags);
-}
-
 void CUIThreadWnd::OnKeyDown(UINT key, UINT repeat, UINT flags)
 {
-    if (key != VK_PROCESSKEY && key != VK_HANGUL && IsForwarding() && key < 256)
-        QueueKey(WM_KEYDOWN, key, repeat, flags);
+    if (m_input)
+        QueueRemoteKeyDown(*m_input, key, repeat, flags);
 }
 
 void CUIThreadWnd::OnKeyUp(UINT key, UINT repeat, UINT flags)
@@ -486,9 +470,9 @@ void CUIThreadWnd::OnKeyUp(UINT key, UINT repeat, UINT flags)
         m_imeNative = false;
         return;
     }
-    if (key == VK_PROCESSKEY)
+    if (key == VK_PROCESSKEY || !m_input)
         return;
-    QueueKeyUp(key, repeat, flags);
+    QueueRemoteKeyUp(*m_input, key, repeat, flags);
 }
 
 void CUIThreadWnd::SetImeMode(bool native)
@@ -519,34 +503,10 @@ BOOL CUIThreadWnd::PreTranslateMessage(MSG* msg)
         SetFocus();
         return TRUE;
     }
-    if ((msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP) && HandleSystemKey(*msg))
+    if ((msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP) &&
+        QueueRemoteSystemKey(m_input.get(), *msg, false))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(msg);
-}
-
-// System keys go to the student, F10 and Alt with the flags the student expects; Alt+F4 never
-// reaches the student and does not close the window.
-bool CUIThreadWnd::HandleSystemKey(const MSG& msg)
-{
-    const UINT key = static_cast<UINT>(msg.wParam);
-    const UINT repeat = LOWORD(msg.lParam);
-    const UINT flags = HIWORD(msg.lParam);
-    const bool down = msg.message == WM_SYSKEYDOWN;
-    const bool plain = !ShiftOrCtrlDown();
-    if (key == VK_F4 && AltDown())
-        return down;   // the key-up goes on normally
-    if (!IsForwarding())
-        return true;
-    if (key == VK_F10 && plain && !AltDown()) {
-        QueueKey(down ? WM_KEYDOWN : WM_KEYUP, VK_F10, 1, down ? 68 : 0xC044);
-    } else if (key == VK_MENU && plain) {
-        QueueKey(down ? WM_KEYDOWN : WM_KEYUP, VK_MENU, 1, down ? 38 : 0xC026);
-    } else if (down) {
-        QueueKey(WM_KEYDOWN, key, repeat, flags);
-    } else {
-        QueueKeyUp(key, repeat, flags);
-    }
-    return true;
 }
 
 // -- Chat, sound and the end ---------------------------------------------------------------------
@@ -554,6 +514,7 @@ bool CUIThreadWnd::HandleSystemKey(const MSG& msg)
 LRESULT CUIThreadWnd::OnSoundState(WPARAM on, LPARAM)
 {
     m_soundOn = on == 1;
+    m_bar.SetSoundState(m_soundOn);
     return 0;
 }
 
@@ -585,6 +546,7 @@ void CUIThreadWnd::OnClose()
         return;
     m_closing = true;
     KillTimer(kRepaintTimer);
+    g_singleControlBar = nullptr;
     if (m_input)
         m_input->SetForwarding(false);
     m_slot.m_chatWindow.CloseChat();
@@ -598,5 +560,7 @@ void CUIThreadWnd::OnClose()
             ::ShowWindowAsync(m_links.teacherToolbar, SW_SHOWNOACTIVATE);
     }
     m_pushed = false;
+    if (m_bar.GetSafeHwnd())
+        m_bar.DestroyWindow();
     DestroyWindow();   // the view thread ends with its window
 }

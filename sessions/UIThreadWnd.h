@@ -9,6 +9,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "framework/FrameWnd.h"
+#include "sessions/ControlWinowDlg.h"
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteSessionLinks.h"
 #include "sessions/core/RemoteViewLayout.h"
@@ -67,6 +68,7 @@ protected:
     afx_msg LRESULT OnChatTyped(WPARAM text, LPARAM);
     afx_msg LRESULT OnSessionChatLine(WPARAM line, LPARAM);
     afx_msg void OnToggleFullScreen();
+    afx_msg void OnMove(int x, int y);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -77,9 +79,6 @@ private:
     void DrawStatePicture(CMemBitmap& target, int pictureId);
     void DrawCaption(CMemBitmap& target);
     void QueueMouse(UINT message, UINT flags, CPoint point, short wheel = 0);
-    void QueueKey(UINT message, UINT key, UINT repeat, UINT flags);
-    void QueueKeyUp(UINT key, UINT repeat, UINT flags);
-    bool HandleSystemKey(const MSG& msg);
     void SetImeMode(bool native);
     void Scroll(int bar, UINT code, UINT position);
     void CoverMonitorOfWindow();
@@ -113,4 +112,5 @@ private:
         CBitmap bitmap;
     };
     std::array<StatePicture, 5> m_pictures{{{825, {}}, {826, {}}, {827, {}}, {828, {}}, {829, {}}}};
+    CControlWinowDlg m_bar;
 };

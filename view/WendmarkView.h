@@ -178,6 +178,7 @@ protected:
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     // Remote sessions: wParam the lent socket, lParam the slot.
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
+    afx_msg LRESULT OnStartCollectSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnOpenNoteTool(WPARAM marker, LPARAM);
     afx_msg void OnNoteToolButton() { OpenNoteTool(); }
     afx_msg LRESULT OnOpenQuizPanel(WPARAM marker, LPARAM);
@@ -337,6 +338,8 @@ private:
     CPCInfo* SlotOfRecord(LPARAM record) const;
     RemoteSessionLinks SessionLinks() const;
     void EndLostStudent(CPCInfo& slot, CPCThread& student);
+    // --- The combined session (WendmarkViewCollect.cpp) ---
+    void StartCombinedSession();
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
     std::vector<bool> SeatsOnline() const;
@@ -398,6 +401,8 @@ private:
     bool m_collectPicking = false;
     int m_pickedCount = 0;
     CPCInfo* m_pickedSlots[4] = {nullptr, nullptr, nullptr, nullptr};
+    // The connection each picked student lent for the combined session, until it starts.
+    SOCKET m_collectSockets[4] = {INVALID_SOCKET, INVALID_SOCKET, INVALID_SOCKET, INVALID_SOCKET};
     // The scroll thumb's drag.
     bool m_thumbDragArmed = false;
     bool m_thumbDragging = false;

@@ -259,6 +259,8 @@ void CWendmarkView::StartCollectView()
     }
     m_pickedCount = picked;
     m_collectAccepted = 0;
+    std::fill(std::begin(m_collectSockets), std::end(m_collectSockets), INVALID_SOCKET);
+    m_collectPicking = false;
     for (int i = 0; i < picked; ++i)
         PostCommandToSlot(*m_pickedSlots[i], CombinedSessionCommand(kCombinedFrameWidth, kCombinedFrameHeight));
 }

@@ -14,6 +14,7 @@
 #include "sessions/core/TeacherCommands.h"
 #include "view/BroadcastDlg.h"
 #include "foundation/AppGlobals.h"
+#include "activities/screenshare/ShareGlobals.h"
 
 #include <algorithm>
 #include <memory>
@@ -46,6 +47,7 @@ RemoteSessionLinks CWendmarkView::SessionLinks() const
     links.inputPump = g_remoteInputPump != 0;
     links.touchLock = IsTouchLockOn();
     links.openViewCount = &g_openViewCount;
+    links.screenSharing = &g_screenSharing;
     return links;
 }
 

@@ -24,10 +24,11 @@ def _jpeg(picture, quality=95):
 
 
 class RemoteStudent(StudentAgent):
-    def __init__(self, *args, first_frame=True, **options):
+    def __init__(self, *args, first_frame=True, pattern=0, **options):
         options.setdefault("frame_interval", 3600)
         super().__init__(*args, **options)
         self.first_frame = first_frame
+        self.pattern = pattern     # students of one window draw patterns of their own
         self.sequence = 0
         self.colours = {}          # tile index -> colour last sent for it
 
@@ -37,6 +38,9 @@ class RemoteStudent(StudentAgent):
     def grid(self):
         tile_w, tile_h = tile_size(*self.screen)
         return tile_w, tile_h, self.screen[0] // tile_w, self.screen[1] // tile_h
+
+    def colour_of(self, index):
+        return pattern_colour(index + 101 * self.pattern)
 
     def tile_centre(self, index):
         tile_w, tile_h, columns, _rows = self.grid
@@ -49,7 +53,7 @@ class RemoteStudent(StudentAgent):
         indexes = list(range(columns * rows)) if indexes is None else list(indexes)
         strip = PilImage.new("RGB", (tile_w * len(indexes), tile_h))
         for position, index in enumerate(indexes):
-            colour = tuple(colours[position]) if colours else pattern_colour(index)
+            colour = tuple(colours[position]) if colours else self.colour_of(index)
             strip.paste(colour, (position * tile_w, 0, (position + 1) * tile_w, tile_h))
             self.colours[index] = colour
         image = _jpeg(strip)
@@ -65,8 +69,8 @@ class RemoteStudent(StudentAgent):
         screen = PilImage.new("RGB", self.screen)
         for index in range(columns * rows):
             x, y = (index % columns) * tile_w, (index // columns) * tile_h
-            screen.paste(pattern_colour(index), (x, y, x + tile_w, y + tile_h))
-            self.colours[index] = pattern_colour(index)
+            screen.paste(self.colour_of(index), (x, y, x + tile_w, y + tile_h))
+            self.colours[index] = self.colour_of(index)
         image = _jpeg(screen.crop((left, top, right, bottom)))
         return self._send_frame(lambda seq: wire.Image(sequence=seq, rect=(left, top, right, bottom),
                                                        image=image), sequence)

@@ -2,6 +2,7 @@
 // mouse: the cases where a wrong count, index, sequence or scale would draw in the wrong place,
 // read past the data or send a click to the wrong pixel.
 #include "sessions/core/RemoteScreen.h"
+#include "sessions/core/CombinedPaneLayout.h"
 #include "sessions/core/RemoteViewLayout.h"
 
 #include <gtest/gtest.h>
@@ -117,4 +118,31 @@ TEST(RemoteViewLayout, ScrollRangesAndPointsOfTheThreeLayouts)
     MapViewPoint(layout, 30, 30, x, y);   // no scrolling when fitted
     EXPECT_EQ(x, 960);
     EXPECT_EQ(y, 540);
+}
+
+TEST(CombinedPaneLayout, PointsFallInTheRightPaneAndEmptyAreasInNone)
+{
+    // Two students in a 1200 x 800 client: side by side, a quarter down.
+    PaneHit hit = HitTestCombinedPane(2, 1200, 800, 900, 500);
+    EXPECT_EQ(hit.pane, 1);
+    EXPECT_EQ(hit.x, 300);
+    EXPECT_EQ(hit.y, 300);
+    EXPECT_EQ(HitTestCombinedPane(2, 1200, 800, 100, 150).pane, -1);   // the band above
+    EXPECT_EQ(HitTestCombinedPane(2, 1200, 800, 100, 650).pane, -1);   // the band below
+    // Three students: the bottom-right quarter is nobody's.
+    EXPECT_EQ(HitTestCombinedPane(3, 1200, 800, 900, 700).pane, -1);
+    hit = HitTestCombinedPane(3, 1200, 800, 100, 700);
+    EXPECT_EQ(hit.pane, 2);
+    EXPECT_EQ(hit.y, 300);
+    EXPECT_EQ(HitTestCombinedPane(4, 1200, 800, 900, 700).pane, 3);
+    EXPECT_EQ(HitTestCombinedPane(1, 1200, 800, 1199, 799).pane, 0);
+    // A pane point on a 1024 x 768 student screen.
+    const PaneRect pane = CombinedPaneRect(4, 3, 1200, 800);
+    EXPECT_EQ(pane.left, 600);
+    EXPECT_EQ(pane.top, 400);
+    int x = 300;
+    int y = 200;
+    ScalePanePoint(1024, 768, pane, x, y);
+    EXPECT_EQ(x, 512);
+    EXPECT_EQ(y, 384);
 }

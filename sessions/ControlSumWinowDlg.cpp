@@ -1,0 +1,3 @@
+#include "sessions/ControlSumWinowDlg.h"
+
+std::atomic<HWND> g_sumControlBar{nullptr};

@@ -1,0 +1,106 @@
+// CSumUIThreadWnd: the combined window that shows up to four students at once, each in its pane
+// (sessions/core/CombinedPaneLayout.h), always fitted, in full screen on the monitor that holds
+// it. The teacher's mouse goes to the student whose pane it is over, keys to the student of the
+// last pane the mouse hit (the active pane, outlined). A student lost leaves its pane empty and
+// the others running; closing the window ends every student's session, each of which gives its
+// connection back. Runs on the combined session's view thread.
+#pragma once
+
+#include "foundation/MemBitmap.h"
+#include "framework/Font.h"
+#include "framework/FrameWnd.h"
+#include "framework/Pen.h"
+#include "sessions/ControlSumWinowDlg.h"
+#include "sessions/RemoteInputQueue.h"
+#include "sessions/RemoteSessionLinks.h"
+#include "sessions/core/CombinedPaneLayout.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class CPCInfo;
+
+class CSumUIThreadWnd : public CFrameWnd {
+public:
+    CSumUIThreadWnd(const std::vector<CPCInfo*>& slots, const RemoteSessionLinks& links);
+    ~CSumUIThreadWnd() override;
+
+    // Sized and titled after the first student, shown.
+    BOOL CreateShown();
+    // Once every thread is ready: each pane's session window and the input queue it sends from.
+    void LinkSession(int pane, HWND session, const std::shared_ptr<CRemoteInputQueue>& input);
+    // After go: full screen, the bar, the repaint timer.
+    void SetUp();
+
+    void ToggleFullScreen();
+    int PaneCount() const { return m_paneCount; }
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    afx_msg void OnSize(UINT type, int width, int height);
+    afx_msg void OnMove(int x, int y);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnRButtonDown(UINT flags, CPoint point);
+    afx_msg void OnRButtonUp(UINT flags, CPoint point);
+    afx_msg void OnRButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMButtonDown(UINT flags, CPoint point);
+    afx_msg void OnMButtonUp(UINT flags, CPoint point);
+    afx_msg void OnMButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
+    afx_msg LRESULT OnStudentScreenSize(WPARAM width, LPARAM height);
+    afx_msg LRESULT OnPaneLost(WPARAM session, LPARAM);
+    afx_msg LRESULT OnSessionChatLine(WPARAM line, LPARAM);
+    afx_msg void OnToggleControl();
+    afx_msg void OnToggleFullScreen();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct Pane {
+        CPCInfo* slot = nullptr;
+        HWND session = nullptr;   // null once its student is gone
+        std::shared_ptr<CRemoteInputQueue> input;
+    };
+
+    void LayOut();
+    void PaintPane(CMemBitmap& target, int index);
+    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel = 0);
+    void SetActivePane(int pane);
+    void ForgetPane(int pane);
+    void CoverMonitorOfWindow();
+    CRemoteInputQueue* ActiveInput() const;
+    HWND ActiveSession() const;
+    CString PaneCaption(int pane) const;
+
+    std::array<Pane, kMaxCombinedPanes> m_panes;
+    int m_paneCount = 0;
+    int m_activePane = -1;
+    RemoteSessionLinks m_links;
+    bool m_forwarding = false;
+    bool m_pumpStopped = false;   // the control switch stopped the pumps: flushes are asked here
+    bool m_closing = false;
+    bool m_fullScreen = false;
+    CRect m_savedRect;
+    LONG_PTR m_savedStyle = 0;
+    LONG_PTR m_savedExStyle = 0;
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+    bool m_counted = false;
+    bool m_pushed = false;
+    bool m_toolbarHidden = false;
+    CFont m_captionFont;
+    CPen m_highlightPen;
+    CMemBitmap m_backBuffer;
+    CControlSumWinowDlg m_bar;
+};

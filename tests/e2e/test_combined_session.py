@@ -1,0 +1,286 @@
+"""Four students in one window, and the control bars of the remote windows, under Wine: the teacher
+picks four students with the toolbar's collect view, each student's screen shows in its own pane of
+one full-screen window, the mouse and keys reach only the student whose pane they are in, a student
+lost leaves the others running and its pane empty, and closing the window gives every student's
+connection back to its thumbnail. The bar of the single-student window sends what its buttons say
+and refuses to close the session while the class watches the teacher's screen. The students are
+simulated (tests/peers/remote_student.py)."""
+
+import os
+import sys
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
+
+from harness import UiDriver, artifact_path, colour_close, start_program, wait_until  # noqa: E402
+from login_server import LoginServer  # noqa: E402
+from remote_student import RemoteStudent  # noqa: E402
+from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
+                        ConsoleFolder, apply_wine_settings)
+
+SEATS = 8
+PER_ROW = 8
+WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
+WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, BM_GETCHECK = 0x0200, 0x0201, 0x0203, 0x00F0
+MK_LBUTTON = 0x0001
+COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
+BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
+WAIT_TEXT, PEN_TITLE = 1059, 1022
+JPEG_TOLERANCE = 40
+THUMBNAIL_COLOUR = (255, 0, 255)
+SCREEN = (640, 480)
+CHECKED_TILES = (0, 5, 10)      # clear of the control bar at the bottom centre
+
+
+class CombinedSessionTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = UiDriver()
+        cls.env = cls.driver.wine_env
+        apply_wine_settings(cls.env)
+        cls.folder = ConsoleFolder(cls.env)
+        cls.folder.configure(screensharebtnenable="true")
+        cls.server = LoginServer(seats=SEATS).start()
+        cls.folder.point_at(cls.server.port)
+        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
+        cls.students = []
+        try:
+            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
+            cls.pid = cls.frame["pid"]
+            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
+            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
+            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
+            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
+            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
+            cls.toolbar = wait_until(lambda: cls.dialog_with(COLLECT_VIEW), timeout=60,
+                                     message="the teacher toolbar never showed")
+        except BaseException:
+            cls.tearDownClass()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        stops = [student.stop for student in cls.students]
+        stops += [lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
+                  lambda: cls.folder.remove()]
+        for stop in stops:
+            try:
+                stop()
+            except Exception:
+                pass
+
+    @classmethod
+    def dialog_with(cls, control, visible=False):
+        for window in cls.driver.windows(cls=DIALOG_CLASS, pid=cls.pid, visible=visible):
+            if cls.driver.command("find", parent=window["hwnd"], id=control).get("ok"):
+                return window
+        return None
+
+    def press(self, dialog, control):
+        """The button's click as its dialog receives it, shown or not."""
+        handle = self.driver.find_child(dialog, id=control, timeout=10)["hwnd"]
+        self.driver.post(dialog, WM_COMMAND, control, int(handle, 0) if isinstance(handle, str) else handle)
+
+    def admitted(self, seat, **options):
+        options.setdefault("colour", THUMBNAIL_COLOUR)
+        options.setdefault("thumbnail_interval", 0.5)
+        agent = RemoteStudent("127.0.0.1", self.port, seat=seat, screen=SCREEN, **options).start()
+        self.students.append(agent)
+        agent.wait_admitted(timeout=60)
+        agent.wait_text("[KW00075]", timeout=30)
+        agent.wait_packet(10, timeout=30)
+        return agent
+
+    # --- The teacher's hands -------------------------------------------------------------------
+
+    def cell_centre(self, seat):
+        client = self.driver.rect(self.view)["client"]
+        cell = (client[2] - client[0] - 40) // PER_ROW
+        pitch = (cell - 2) * 3 // 4 + 2
+        index = seat - 1
+        return index % PER_ROW * cell + cell // 2 + 5, index // PER_ROW * pitch + pitch // 2
+
+    def client_size(self, window):
+        client = self.driver.rect(window)["client"]
+        return client[2] - client[0], client[3] - client[1]
+
+    def capture(self, window, name):
+        return self.driver.capture(artifact_path(name), window=window, client=True,
+                                   raise_window=True, settle=0.5)["bitmap"]
+
+    def wait_pixels(self, window, name, expected):
+        """Every (x, y) -> colour of expected shows in one capture within the time repaints take."""
+        wrong = []
+
+        def shows():
+            picture = self.capture(window, name)
+            wrong[:] = [(point, picture.pixel(*point), colour) for point, colour in expected.items()
+                        if not colour_close(picture.pixel(*point), colour, JPEG_TOLERANCE)]
+            return not wrong
+        try:
+            wait_until(shows, timeout=30, interval=0.5)
+        except Exception:
+            self.fail(f"points showing something else: {wrong}")
+
+    def open_combined(self, students):
+        """Picks the students with the toolbar's collect view; the combined window in full screen."""
+        marks = [len(s.journal.items()) for s in students]
+        self.press(self.toolbar, COLLECT_VIEW)
+        for student in students:
+            x, y = self.cell_centre(student.seat)
+            self.driver.post(self.view, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.press(self.toolbar, COLLECT_VIEW)
+        for student, mark in zip(students, marks):
+            student.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
+            student.wait_acknowledged(1)
+        window = self.driver.wait_window(title=f"{students[0].seat}: ", pid=self.pid, timeout=30)
+        wait_until(lambda: self.client_size(window)[0] > 1000 and self.driver.rect(window)["client"][:2] == [0, 0],
+                   timeout=30, message="the combined window did not go full screen")
+        return window
+
+    def pane_point(self, window, pane, count, x, y):
+        """A student's screen point (x, y) as a client point of its pane."""
+        width, height = self.client_size(window)
+        pane_w, pane_h = width // 2, height // 2
+        left = (pane % 2) * pane_w
+        top = height // 4 if count == 2 else (pane // 2) * pane_h
+        return left + x * pane_w // SCREEN[0], top + y * pane_h // SCREEN[1]
+
+    def pattern_points(self, window, panes):
+        points = {}
+        for pane, student in panes:
+            for tile in CHECKED_TILES:
+                points[self.pane_point(window, pane, 4, *student.tile_centre(tile))] = student.colour_of(tile)
+        return points
+
+    def expect_thumbnails_back(self, students, marks):
+        for student, mark in zip(students, marks):
+            student.wait_text("[KW00003]", timeout=30, start=mark)
+            student.wait_text("[KW00005]", timeout=30, start=mark)
+            keep_alive = len(student.journal.items())
+            student.send_text("[PC00003]")
+            student.wait_text("[KW10002]", timeout=30, start=keep_alive)
+        grid = {self.cell_centre(student.seat): THUMBNAIL_COLOUR for student in students}
+        self.wait_pixels(self.view, "combined-grid-after.bmp", grid)
+
+    # --- Scenarios -----------------------------------------------------------------------------
+
+    def test_a_four_students_in_one_window_then_one_is_lost(self):
+        students = [self.admitted(seat, pattern=seat) for seat in (1, 2, 3, 4)]
+        window = self.open_combined(students)
+
+        # Every pane shows its own student's screen, fitted.
+        self.wait_pixels(window, "combined-four.bmp", self.pattern_points(window, enumerate(students)))
+
+        # A click in the third pane reaches the third student only, at its own coordinate, and
+        # the keys typed after it go there too.
+        mice = [len(s.mice()) for s in students]
+        keys = [len(s.keys()) for s in students]
+        x, y = self.pane_point(window, 2, 4, 320, 240)
+        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        down = students[2].wait_mouse(WM_LBUTTONDOWN, start=mice[2])
+        self.assertAlmostEqual(down.x, 320, delta=2)
+        self.assertAlmostEqual(down.y, 240, delta=2)
+        self.driver.post(window, WM_KEYDOWN, 0x41, 0x001E0001)
+        self.driver.post(window, WM_KEYUP, 0x41, 0xC01E0001)
+        students[2].journal.wait_until(lambda: len(students[2].keys()) >= keys[2] + 2, 30, what="two key records")
+        self.assertEqual([(k.message, k.virtual_key) for k in students[2].keys()[keys[2]:]],
+                         [(WM_KEYDOWN, 0x41), (WM_KEYUP, 0x41)])
+        for other in (0, 1, 3):
+            # (The real pointer resting over a pane may move it; only clicks are the teacher's.)
+            clicks = [m for m in students[other].mice()[mice[other]:] if m.message != WM_MOUSEMOVE]
+            self.assertEqual(clicks, [], f"student {other + 1} got a click")
+            self.assertEqual(len(students[other].keys()), keys[other], f"student {other + 1} got keys")
+
+        # Closing gives all four their thumbnails back.
+        marks = [len(s.journal.items()) for s in students]
+        self.driver.close_window(window)
+        self.driver.wait_gone(window, timeout=30)
+        self.expect_thumbnails_back(students, marks)
+
+        # The same four again; the second is lost: its pane goes empty, the others stay live.
+        window = self.open_combined(students)
+        lost = students[1]
+        lost.stop()
+        live = [s for s in students if s is not lost]
+        sequences = [s.send_tiles([0], colours=[(250, 250, 10)]) for s in live]
+        for student, sequence in zip(live, sequences):
+            student.wait_acknowledged(sequence)
+        expected = {self.pane_point(window, pane, 4, *students[pane].tile_centre(0)): (250, 250, 10)
+                    for pane in (0, 2, 3)}
+        expected.update({self.pane_point(window, 1, 4, *lost.tile_centre(tile)): (0, 0, 0) for tile in CHECKED_TILES})
+        self.wait_pixels(window, "combined-one-lost.bmp", expected)
+        marks = [len(s.journal.items()) for s in live]
+        self.driver.close_window(window)
+        self.driver.wait_gone(window, timeout=30)
+        self.expect_thumbnails_back(live, marks)
+        self.assertIsNone(self.program.poll())
+
+    def test_b_the_control_bar_buttons(self):
+        pad = self.admitted(6, edition="pad")
+        mark = len(pad.journal.items())
+        x, y = self.cell_centre(pad.seat)
+        self.driver.post(self.view, WM_LBUTTONDBLCLK, MK_LBUTTON, (y << 16) | x)
+        pad.wait_text("[KW00004]1,", timeout=30, start=mark)
+        pad.wait_acknowledged(1)
+        window = self.driver.wait_window(title=f"{pad.seat}: ", pid=self.pid, timeout=30)
+        bar = wait_until(lambda: self.dialog_with(BAR_CLOSE, visible=True), timeout=30,
+                         message="the session window has no control bar")
+
+        def button(control, visible=True):
+            return self.driver.find_child(bar, id=control, visible=visible, timeout=10)
+
+        # A pad's keys, and the sound switch the bar keeps hidden.
+        for control, text in ((BAR_HOME, "[KW00108]home"), (BAR_BACK, "[KW00108]back")):
+            mark = len(pad.journal.items())
+            self.driver.click(button(control))
+            pad.wait_text(text, timeout=30, start=mark)
+        self.assertFalse(self.driver.state(button(BAR_SOUND, visible=False))["window"]["visible"])
+        mark = len(pad.journal.items())
+        self.press(bar, BAR_SOUND)
+        pad.wait_text("[KW00029]on", timeout=30, start=mark)
+        pad.send_text("[PC00013]success")
+        sound = button(BAR_SOUND, visible=False)
+        wait_until(lambda: self.driver.send(sound, BM_GETCHECK) == 1, timeout=30,
+                   message="the sound button does not show the sound playing")
+        self.press(bar, BAR_SOUND)
+        pad.wait_text("[KW00029]off", timeout=30, start=mark)
+
+        # Full screen and back.
+        full = self.client_size(window)
+        self.driver.post(bar, WM_COMMAND, BAR_FULL_SCREEN)
+        wait_until(lambda: self.client_size(window) != full, timeout=30, message="the window stayed full screen")
+        self.driver.post(bar, WM_COMMAND, BAR_FULL_SCREEN)
+        wait_until(lambda: self.client_size(window) == full, timeout=30, message="the window is not full screen again")
+
+        # While the class watches the teacher's screen the session does not close: a notice
+        # shows for a moment and both buttons come back.
+        self.press(self.toolbar, TOOLBAR_SHARE)
+        wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 1, timeout=30,
+                   message="the share button does not show the share")
+        self.driver.click(button(BAR_CLOSE))
+        notice = wait_until(lambda: self.dialog_with(WAIT_TEXT, visible=True), timeout=30,
+                            message="no notice refused the close")
+        self.driver.wait_gone(notice, timeout=30)
+        wait_until(lambda: self.driver.state(button(BAR_CLOSE))["window"]["enabled"], timeout=30,
+                   message="the close button stayed disabled")
+        self.assertTrue(self.driver.exists(window))
+        self.press(self.toolbar, TOOLBAR_SHARE)
+        wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 0, timeout=30,
+                   message="the share button still shows the share")
+
+        # The pen button opens the pen tool; the close button ends the session.
+        self.driver.click(button(BAR_PEN))
+        wait_until(lambda: self.dialog_with(PEN_TITLE, visible=True), timeout=60, message="no pen toolbar opened")
+        mark = len(pad.journal.items())
+        self.driver.click(button(BAR_CLOSE))
+        self.driver.wait_gone(window, timeout=30)
+        self.driver.wait_gone(bar, timeout=30)
+        pad.wait_text("[KW00003]", timeout=30, start=mark)
+        self.assertIsNone(self.program.poll())
+
+
+if __name__ == "__main__":
+    unittest.main()
