@@ -165,6 +165,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // during the call; the view sends copies), lParam 1 for a block only students that missed one
 // need, else 0.
 #define WM_BROADCAST_PACKET       (WM_APP + 107)
+// Sent by the remote-controller app's stream worker to the view: wParam a CPacket* the worker
+// keeps (valid during the call), lParam 0.
+#define WM_REMOTE_APP_FRAME       (WM_APP + 109)
 // Sent to a student thread's socket window: wParam a CPacket* the caller keeps.
 #define WM_PAD_SHARE_FRAME        (WM_APP + 110)
 

@@ -116,10 +116,15 @@ void InjectMouseInput(const MouseEntry& record)
     Play(inputs);
 }
 
-void PlayScanCodes(const std::u16string& arguments)
+void PlayInputEvents(std::vector<INPUT>& inputs)
+{
+    Play(inputs);
+}
+
+void PlayScanCodes(const std::u16string& arguments, size_t maxEvents)
 {
     std::vector<INPUT> inputs;
-    for (const KeyEvent& event : ReadScanCodeText(arguments, kMaxStudentScanKeys))
+    for (const KeyEvent& event : ReadScanCodeText(arguments, maxEvents))
         inputs.push_back(KeyboardInput(event));
     Play(inputs);
 }

@@ -24,8 +24,11 @@ void InjectKeyInput(const KeyEntry& record);
 // One absolute mouse event over the virtual desktop, with Ctrl and Shift held around it when the
 // record's key flags say so.
 void InjectMouseInput(const MouseEntry& record);
-// The scan codes of a "[PC00603]" argument text, at most 128 events, in one call.
-void PlayScanCodes(const std::u16string& arguments);
+// The scan codes of a "[PC00603]" argument text, at most maxEvents (128 for a student), in one
+// call.
+void PlayScanCodes(const std::u16string& arguments, size_t maxEvents = 128);
+// Any prepared events, in one call.
+void PlayInputEvents(std::vector<INPUT>& inputs);
 // Presses and releases the Hangul/English key.
 void PressHangulKey();
 

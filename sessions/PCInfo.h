@@ -92,6 +92,9 @@ public:
     // thread object deletes itself when it ends. Both are cleared when the thread ends.
     std::atomic<CPCThread*> m_pcThread{nullptr};
     std::atomic<DWORD> m_pcThreadId{0};
+    // The thread's socket window while it exists (the pad stream of the teacher's screen sends
+    // its blocks there).
+    std::atomic<HWND> m_socketWindow{nullptr};
 
     std::atomic<int> m_connectionId{-1};        // -1: offline
 

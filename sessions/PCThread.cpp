@@ -150,6 +150,16 @@ void CPCThread::OnDiscardMessage(const MSG& msg)
     }
 }
 
+void CPCThread::OnWindowDestroyed()
+{
+    // Only our own: the seat may serve another student's window by now.
+    HWND published = m_publishedWindow;
+    if (m_slot && published)
+        m_slot->m_socketWindow.compare_exchange_strong(published, nullptr);
+    m_publishedWindow = nullptr;
+    m_wnd = nullptr;
+}
+
 // -- Thread messages -----------------------------------------------------------------------------
 
 void CPCThread::OnAttachSocket(WPARAM, LPARAM)
@@ -170,6 +180,8 @@ void CPCThread::OnAttachSocket(WPARAM, LPARAM)
         return;
     }
     m_socketHandle = INVALID_SOCKET;
+    m_publishedWindow = m_wnd->GetSafeHwnd();
+    m_slot->m_socketWindow = m_publishedWindow;
     const DWORD now = ::GetTickCount();
     m_slot->m_lastImageTick = now;
     m_slot->m_lastHeardTick = now;

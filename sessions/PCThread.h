@@ -49,7 +49,7 @@ public:
     CPCInfo* GetSlot() const { return m_slot; }
     const StudentThreadLinks& GetLinks() const { return m_links; }
     int GetConnectionId() const { return m_connectionId; }
-    void OnWindowDestroyed() { m_wnd = nullptr; }
+    void OnWindowDestroyed();
     // File-send results and progress, to the transfer window.
     void ReportFileResult(FileSendStatus status);
     void ReportFileProgress();
@@ -85,6 +85,7 @@ private:
     StudentThreadLinks m_links;
     int m_connectionId = -1;
     CPCThreadWnd* m_wnd = nullptr;
+    HWND m_publishedWindow = nullptr;   // in the slot's m_socketWindow
     HANDLE m_resumeEvent = nullptr;
     bool m_comStarted = false;
 

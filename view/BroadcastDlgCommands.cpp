@@ -135,6 +135,7 @@ void CBroadcastDlg::OnToggleScreenShare()
         StopSharing();
     else
         StartSharing();
+    m_view->SendRemoconShareState();
 }
 
 void CBroadcastDlg::StartSharing()

@@ -128,6 +128,13 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_SESSION_ACCEPTED, OnStartRemoteSession)
     ON_MESSAGE(WM_SUM_SESSION_ACCEPTED, OnStartCollectSession)
     ON_MESSAGE(WM_BROADCAST_PACKET, OnShareFrameReady)
+    ON_MESSAGE(WM_REMOTE_APP_FRAME, OnRemoteAppFrame)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChanged)
+    ON_MESSAGE(WM_PAD_SHARE_START, OnStartCapture)
+    ON_MESSAGE(WM_PAD_SHARE_STOP, OnStopCapture)
+    ON_MESSAGE(WM_PAD_SHARE_PARAM, OnPadShareAck)
+    ON_MESSAGE(WM_PAD_SHARE_KEEPALIVE, OnCaptureKeepAlive)
+    ON_MESSAGE(WM_PAD_SHARE_RESTART, OnRestartCapture)
     ON_COMMAND(IDC_TB_FILE_TRANSFER, OpenFileTransfer)
 END_MESSAGE_MAP()
 
@@ -498,6 +505,7 @@ void CWendmarkView::OnDestroy()
     // The share ends first, so the farewell finds no worker sending blocks.
     if (g_screenSharing.load())
         StopClassShare();
+    EndRemoteAppAndPadStreams();
     m_login.End();
     SayFarewell();
     m_noteTool.Close();

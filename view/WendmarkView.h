@@ -37,6 +37,7 @@
 #include "view/BroadcastDlg.h"
 #include "view/LoginSession.h"
 #include "view/PendingConnections.h"
+#include "view/RemoconLink.h"
 #include "view/SlotPictureCache.h"
 #include "view/core/AddressReport.h"
 #include "view/core/AdmissionCommands.h"
@@ -97,6 +98,8 @@ public:
     void StopClassShare();
     // The teacher toolbar.
     CBroadcastDlg& GetToolbar() { return m_broadcastDlg; }
+    // "[RH00004]" with the class share's state to the remote-controller app (after each toggle).
+    void SendRemoconShareState();
     // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
     void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.
@@ -205,6 +208,16 @@ protected:
     afx_msg LRESULT OnShareFrameReady(WPARAM packet, LPARAM refreshOnly);
     // To the student's thread and, when one runs, its remote session.
     void PostShareCommand(CPCInfo& slot, const std::u16string& text);
+    // The remote-controller app and the pad stream (WendmarkViewRemocon.cpp). wParam of the
+    // frame: a CPacket* of the stream's worker (valid during the call).
+    afx_msg LRESULT OnRemoteAppFrame(WPARAM packet, LPARAM);
+    afx_msg LRESULT OnDisplayChanged(WPARAM, LPARAM);
+    // From a pad's connection: wParam MessageMarker (anything else is ignored).
+    afx_msg LRESULT OnStartCapture(WPARAM marker, LPARAM);
+    afx_msg LRESULT OnStopCapture(WPARAM marker, LPARAM);
+    afx_msg LRESULT OnPadShareAck(WPARAM marker, LPARAM frame);
+    afx_msg LRESULT OnCaptureKeepAlive(WPARAM marker, LPARAM);
+    afx_msg LRESULT OnRestartCapture(WPARAM marker, LPARAM);
     // The flow counters of a student that joins the share: its next block goes out at once.
     void StartShareFlow(CPCInfo& slot);
     DECLARE_MESSAGE_MAP()
@@ -341,6 +354,12 @@ private:
     // --- The combined session (WendmarkViewCollect.cpp) ---
     void StartCombinedSession();
 
+    // --- The remote-controller app and the pad stream (WendmarkViewRemocon.cpp) ---
+    // A pending connection's "[RC00001]": it becomes the linked app.
+    void LinkRemoteApp(const void* socket, const std::u16string& version);
+    bool StartPadStream();
+    void EndRemoteAppAndPadStreams();
+
     // --- Admission (WendmarkViewAdmission.cpp) ---
     std::vector<bool> SeatsOnline() const;
     // The pending record whose socket object is at that address; null for any other socket.
@@ -443,6 +462,12 @@ private:
     CScreenShareThread m_shareThread;
     // The teacher toolbar, made at the first update.
     CBroadcastDlg m_broadcastDlg{this};
+    // The remote-controller app, and the stream of the teacher's screen to the pad holding the
+    // presentation right (the slot it serves while its worker runs).
+    CRemoconLink m_remocon{*this};
+    CScreenStreamThread m_padStream;
+    std::atomic<int> m_padShareAcked{0};
+    std::atomic<CPCInfo*> m_padShareSlot{nullptr};
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

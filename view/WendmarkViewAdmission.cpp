@@ -99,8 +99,11 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
     const std::u16string arguments = ArgumentsOf(text);
     if (IsTag(text, kTagAgentVersion))
         pending->SetVersion(FromU16(arguments));
-    else if (IsTag(text, kTagClientAnnouncement) || IsTag(text, kTagClientAnnouncementEx))
+    else if (IsTag(text, kTagClientAnnouncement) || IsTag(text, kTagClientAnnouncementEx) ||
+             IsTag(text, kTagRemoteAppClientTexts))
         TakeClientTexts(*pending, arguments);
+    else if (IsTag(text, kTagRemoteAppLink))
+        LinkRemoteApp(socket, arguments);
     else if (IsTag(text, kTagHello))
         AdmitIntoSeat(pending, arguments);
     return true;

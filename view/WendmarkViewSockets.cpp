@@ -28,6 +28,8 @@ LRESULT CWendmarkView::OnSocketReceive(WPARAM socket, LPARAM)
 {
     if (m_login.IsOwnSocket(socket))
         m_login.OnReceive();
+    else if (m_remocon.IsOwnSocket(socket))
+        m_remocon.OnReceive();
     else
         ReceiveFromPendingConnection(reinterpret_cast<const void*>(socket));
     return 0;
@@ -37,6 +39,8 @@ LRESULT CWendmarkView::OnSocketClose(WPARAM socket, LPARAM)
 {
     if (m_login.IsOwnSocket(socket))
         m_login.OnClose();
+    else if (m_remocon.IsOwnSocket(socket))
+        m_remocon.OnClose();
     else
         ClosePendingConnection(reinterpret_cast<const void*>(socket));
     return 0;

@@ -17,10 +17,19 @@ bool CShareScreenCapture::Setup(const ShareRect& capture, int canvasWidth, int c
     return true;
 }
 
+bool CShareScreenCapture::SetupStretched(const ShareRect& capture, int canvasWidth, int canvasHeight)
+{
+    if (!IsShareSizeUsable(capture.Width(), capture.Height()) || !Setup(capture, canvasWidth, canvasHeight))
+        return false;
+    m_fit = {0, 0, canvasWidth, canvasHeight};
+    m_screenOnly = true;
+    return true;
+}
+
 bool CShareScreenCapture::CopySource()
 {
     // The handle is read under the stack's lock; the context is ours, made here.
-    HWND window = TopTargetWindow();
+    HWND window = m_screenOnly ? nullptr : TopTargetWindow();
     if (window && !::IsWindow(window))
         window = nullptr;
     POINT origin = {0, 0};

@@ -12,6 +12,9 @@ public:
     // The rectangle is in screen coordinates (monitors left of or above the primary have
     // negative ones). False for a size outside the usable range or bitmaps that cannot be made.
     bool Setup(const ShareRect& capture, int canvasWidth, int canvasHeight);
+    // For the single-receiver streams: the rectangle stretched over the whole canvas, always
+    // from the screen (never a target window).
+    bool SetupStretched(const ShareRect& capture, int canvasWidth, int canvasHeight);
     // One copy into the canvas; false when the screen could not be read (the canvas keeps the
     // last picture then).
     bool Capture();
@@ -23,6 +26,7 @@ private:
     bool CopySource();
 
     ShareRect m_capture;
+    bool m_screenOnly = false;
     ShareRect m_fit;
     CMemBitmap m_captured;
     CMemBitmap m_canvas;

@@ -102,7 +102,32 @@ constexpr char16_t kTagPadShareRestart[] = u"[AN00010]";        // a pad restart
 
 // --- Remote-controller app to console -------------------------------------------------------
 
+constexpr char16_t kTagRemoteAppLink[] = u"[RC00001]";          // app version: link this connection
+constexpr char16_t kTagRemoteAppKeepAlive[] = u"[RC00003]";     // keep-alive
+constexpr char16_t kTagRemoteAppStreamStart[] = u"[RC00004]";   // stream the teacher's screen
+constexpr char16_t kTagRemoteAppStreamStop[] = u"[RC00005]";    // stop the stream
+constexpr char16_t kTagRemoteAppFrameAck[] = u"[RC00006]";      // the frame number received
+constexpr char16_t kTagRemoteAppKeyboard[] = u"[RC00007]";      // the on-screen keyboard
+constexpr char16_t kTagRemoteAppViewerSize[] = u"[RC00008]";    // width,height,screen mode,fit mode
+constexpr char16_t kTagRemoteAppViewer[] = u"[RC00009]";        // "start" or other: the viewer window
+constexpr char16_t kTagRemoteAppCanvas[] = u"[RC00010]";        // width,height of the stream
+constexpr char16_t kTagRemoteAppSound[] = u"[RC00011]";         // "start" or other: its sound
+constexpr char16_t kTagRemoteAppIdle[] = u"[RC00012]";          // no effect
+constexpr char16_t kTagRemoteAppTouch[] = u"[RC00013]";         // "on"/"off": the students' input
+constexpr char16_t kTagRemoteAppCharacter[] = u"[RC00014]";     // one typed character code
+constexpr char16_t kTagRemoteAppHangulKey[] = u"[RC00015]";     // the Hangul/English key
 constexpr char16_t kTagRemoteScanCodes[] = u"[RC00020]";        // scan codes to play on the teacher PC
+constexpr char16_t kTagRemoteAppValue[] = u"[RC00021]";         // no effect
+constexpr char16_t kTagRemoteAppClientTexts[] = u"[RC00022]";   // kind,texts of a connecting agent
+constexpr char16_t kTagRemoteAppPrefix[] = u"[RC";
+
+// --- Console to remote-controller app -------------------------------------------------------
+
+constexpr char16_t kTagRemoteAppScreenSize[] = u"[RH00001]";    // teacher virtual-screen width,height
+constexpr char16_t kTagRemoteAppTileAck[] = u"[RH00002]";       // a tile packet's frame number
+constexpr char16_t kTagRemoteAppTouchState[] = u"[RH00003]";    // the touch lock, 0/1
+constexpr char16_t kTagRemoteAppShareState[] = u"[RH00004]";    // the class share, 0/1
+constexpr char16_t kTagRemoteAppKeepAliveAnswer[] = u"[RH10002]";
 
 // --- Login server ---------------------------------------------------------------------------
 

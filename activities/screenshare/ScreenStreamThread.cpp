@@ -1,0 +1,162 @@
+#include "activities/screenshare/ScreenStreamThread.h"
+
+#include "activities/screenshare/ShareBlockEncoder.h"
+#include "activities/screenshare/ShareScreenCapture.h"
+#include "foundation/Packet.h"
+#include "framework/AfxTrace.h"
+#include "framework/ExceptionGuard.h"
+#include "activities/screenshare/core/StreamFlow.h"
+
+#include <process.h>
+
+#include <memory>
+
+std::atomic<int> g_remoteAppStreaming{0};
+std::atomic<int> g_remoteAppFrameSeq{1};
+std::atomic<int> g_padShareFrameSeq{1};
+
+namespace {
+
+struct WorkerStart {
+    ScreenStreamInput input;
+    HANDLE stop = nullptr;
+};
+
+ShareRect VirtualScreen()
+{
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+class CStreamWorker {
+public:
+    explicit CStreamWorker(const ScreenStreamInput& input) : m_input(input) {}
+
+    bool Setup()
+    {
+        return m_capture.SetupStretched(VirtualScreen(), m_input.canvasWidth, m_input.canvasHeight) &&
+               m_encoder.Setup(m_input.canvasWidth, m_input.canvasHeight, kStreamTileFloor);
+    }
+
+    void Cycle()
+    {
+        ++m_idleCycles;
+        if (!MayCaptureStreamFrame(m_input.sequence->load(), m_input.acknowledged->load()))
+            return;
+        m_capture.Capture();
+        bool changed = false;
+        std::vector<size_t> strip = m_encoder.Collect(m_capture.GetCanvasDC(), false, changed);
+        // A still screen keeps the receiver's picture fresh one tile at a time.
+        if (m_idleCycles > kStreamIdleCycles && (strip.empty() || strip.front() != 0))
+            strip.insert(strip.begin(), 0);
+        if (strip.empty())
+            return;
+        m_idleCycles = 0;
+        m_encoder.Encode(strip, m_input.quality, [&](const uint8_t* data, uint32_t rawSize, uint32_t length) {
+            const UINT sequence = static_cast<UINT>(m_input.sequence->fetch_add(1));
+            CPacket packet(data, rawSize, length, sequence);
+            HWND target = m_input.target ? m_input.target() : nullptr;
+            // Synchronous: the packet lives here until the receiver has sent it.
+            if (target)
+                ::SendMessageW(target, m_input.message, reinterpret_cast<WPARAM>(&packet), 0);
+        });
+    }
+
+private:
+    ScreenStreamInput m_input;
+    CShareScreenCapture m_capture;
+    CShareBlockEncoder m_encoder;
+    int m_idleCycles = 0;
+};
+
+void RunStream(const ScreenStreamInput& input, HANDLE stop)
+{
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        CStreamWorker worker(input);
+        if (worker.Setup()) {
+            while (input.running->load() && ::WaitForSingleObject(stop, 0) != WAIT_OBJECT_0) {
+                const ULONGLONG t0 = ::GetTickCount64();
+                worker.Cycle();
+                const ULONGLONG spent = ::GetTickCount64() - t0;
+                const DWORD pause = spent < CScreenStreamThread::kCyclePeriodMs
+                                        ? static_cast<DWORD>(CScreenStreamThread::kCyclePeriodMs - spent) : 0;
+                if (pause && ::WaitForSingleObject(stop, pause) == WAIT_OBJECT_0)
+                    break;
+            }
+        } else {
+            TRACE(L"screen stream: no capture into %dx%d\n", input.canvasWidth, input.canvasHeight);
+        }
+    }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+}
+
+unsigned __stdcall WorkerProc(void* param)
+{
+    std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
+    AfxCallGuarded(L"a screen stream worker", [&] { RunStream(start->input, start->stop); });
+    start->input.sequence->store(1);
+    if (start->input.onEnd)
+        start->input.onEnd();
+    ::CloseHandle(start->stop);
+    return 0;
+}
+
+} // namespace
+
+bool CScreenStreamThread::IsRunning() const
+{
+    return m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT;
+}
+
+bool CScreenStreamThread::Start(const ScreenStreamInput& input)
+{
+    Stop();
+    if (!input.running || !input.sequence || !input.acknowledged)
+        return false;
+    m_stop = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE workerStop = nullptr;
+    if (!m_stop || !::DuplicateHandle(::GetCurrentProcess(), m_stop, ::GetCurrentProcess(), &workerStop, 0, FALSE,
+                                      DUPLICATE_SAME_ACCESS)) {
+        Stop();
+        return false;
+    }
+    auto start = std::make_unique<WorkerStart>();
+    start->input = input;
+    start->stop = workerStop;
+    const uintptr_t thread = ::_beginthreadex(nullptr, 0, WorkerProc, start.get(), 0, nullptr);
+    if (thread == 0) {
+        ::CloseHandle(workerStop);
+        Stop();
+        return false;
+    }
+    start.release();
+    m_thread = reinterpret_cast<HANDLE>(thread);
+    return true;
+}
+
+void CScreenStreamThread::Stop(DWORD waitMs)
+{
+    if (m_stop)
+        ::SetEvent(m_stop);
+    if (m_thread) {
+        const ULONGLONG deadline = ::GetTickCount64() + waitMs;
+        for (;;) {
+            const ULONGLONG now = ::GetTickCount64();
+            const DWORD left = waitMs == INFINITE ? INFINITE : (now >= deadline ? 0 : static_cast<DWORD>(deadline - now));
+            // The worker may be inside SendMessage to a window of this thread: let those through.
+            if (::MsgWaitForMultipleObjects(1, &m_thread, FALSE, left, QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1)
+                break;
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        ::CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
+    if (m_stop) {
+        ::CloseHandle(m_stop);
+        m_stop = nullptr;
+    }
+}

@@ -1,0 +1,56 @@
+// CScreenStreamThread: the worker of a single-receiver stream of the teacher's screen (to the
+// remote-controller app, or to the one pad that asked for it). Built like the class share's
+// worker, with its encoder and capture: every 83 ms the virtual screen is stretched onto the
+// receiver's canvas, the changed tiles go out as one tile block, handed over with SendMessage.
+// It captures nothing while three blocks wait for the receiver's acknowledgement, and a still
+// screen resends its first tile after 100 idle cycles. One worker per object: a start first
+// ends the one before.
+#pragma once
+
+#include <atomic>
+#include <functional>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+// The program-wide words of the two streams, shared with the threads that set them.
+extern std::atomic<int> g_remoteAppStreaming;   // the app wants frames
+extern std::atomic<int> g_remoteAppFrameSeq;    // the app stream's next block number
+extern std::atomic<int> g_padShareFrameSeq;     // the pad stream's next block number
+
+struct ScreenStreamInput {
+    // The window each block goes to (WPARAM = the CPacket*, valid during the call), looked up
+    // for each block; null skips the block.
+    std::function<HWND()> target;
+    UINT message = 0;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
+    int quality = 70;
+    std::atomic<int>* running = nullptr;        // the worker ends once this is 0
+    std::atomic<int>* sequence = nullptr;       // set to 1 at start and at the end
+    std::atomic<int>* acknowledged = nullptr;   // the receiver's last acknowledged block
+    // Called on the worker's way out.
+    std::function<void()> onEnd;
+};
+
+class CScreenStreamThread {
+public:
+    static constexpr DWORD kCyclePeriodMs = 83;
+    CScreenStreamThread() = default;
+    ~CScreenStreamThread() { Stop(INFINITE); }
+    CScreenStreamThread(const CScreenStreamThread&) = delete;
+    CScreenStreamThread& operator=(const CScreenStreamThread&) = delete;
+
+    // Ends a running worker (bounded), then starts one; false when none could be started.
+    bool Start(const ScreenStreamInput& input);
+    // Signals the worker and waits at most waitMs, letting the worker's blocks to windows of
+    // this thread through meanwhile; a worker still busy after that ends on its own.
+    void Stop(DWORD waitMs = 2000);
+    bool IsRunning() const;
+
+private:
+    HANDLE m_thread = nullptr;
+    HANDLE m_stop = nullptr;
+};

@@ -1,0 +1,133 @@
+// The hand-held remote-controller app (its link is CRemoconLink) and the stream of the teacher's
+// screen to the one pad that holds the presentation right and asked to see it.
+#include "view/WendmarkView.h"
+
+#include "foundation/Packet.h"
+#include "sessions/PadShareSwitch.h"
+#include "sessions/core/WireTags.h"
+
+namespace {
+
+constexpr int kPadShareQuality = 70;
+constexpr DWORD kPadRestartWaitMs = 200 * 5;
+
+HWND SocketWindowOf(CPCInfo* slot)
+{
+    return slot->m_socketWindow.load();
+}
+
+} // namespace
+
+// --- The remote-controller app ------------------------------------------------------------------
+
+void CWendmarkView::LinkRemoteApp(const void* socket, const std::u16string& version)
+{
+    const LifeToken life = Life();
+    m_remocon.DropForNewApp();   // lets messages through
+    if (!Alive(life))
+        return;
+    // Looked up again: the pending connection may have gone meanwhile.
+    CPCInfo* pending = FindConnection(socket);
+    if (!pending)
+        return;
+    const int connectionId = pending->m_connectionId.load();
+    const SOCKET handle = pending->m_socket.Detach();
+    RemoveConnection(pending);
+    if (handle != INVALID_SOCKET)
+        m_remocon.Link(handle, connectionId, FromU16(version));
+}
+
+LRESULT CWendmarkView::OnRemoteAppFrame(WPARAM packet, LPARAM)
+{
+    if (packet)
+        m_remocon.OnStreamFrame(*reinterpret_cast<CPacket*>(packet));
+    return 0;
+}
+
+LRESULT CWendmarkView::OnDisplayChanged(WPARAM, LPARAM)
+{
+    m_remocon.OnDisplayChange();
+    return 0;
+}
+
+void CWendmarkView::SendRemoconShareState()
+{
+    m_remocon.SendShareState();
+}
+
+void CWendmarkView::EndRemoteAppAndPadStreams()
+{
+    m_remocon.Shutdown();
+    g_padShareRunning = 0;
+    m_padStream.Stop(INFINITE);
+}
+
+// --- The pad stream -----------------------------------------------------------------------------
+
+bool CWendmarkView::StartPadStream()
+{
+    CPCInfo* slot = m_presentationSlot;
+    if (!slot || !slot->IsOnline() || !IsShareSizeUsable(slot->m_screenWidth.load(), slot->m_screenHeight.load()))
+        return false;
+    g_padShareRunning = 1;
+    g_padShareFrameSeq = 1;
+    m_padShareAcked = 0;
+    m_padShareSlot = slot;
+    ScreenStreamInput input;
+    input.target = [slot] { return SocketWindowOf(slot); };
+    input.message = WM_PAD_SHARE_FRAME;
+    input.canvasWidth = slot->m_screenWidth.load();
+    input.canvasHeight = slot->m_screenHeight.load();
+    input.quality = kPadShareQuality;
+    input.running = &g_padShareRunning;
+    input.sequence = &g_padShareFrameSeq;
+    input.acknowledged = &m_padShareAcked;
+    std::atomic<CPCInfo*>* served = &m_padShareSlot;
+    input.onEnd = [served] { served->store(nullptr); };
+    if (m_padStream.Start(input))
+        return true;
+    m_padShareSlot = nullptr;
+    return false;
+}
+
+LRESULT CWendmarkView::OnStartCapture(WPARAM marker, LPARAM)
+{
+    if (marker == MessageMarker && !StartPadStream())
+        TRACE(L"pad share: no pad holds the presentation right, nothing streamed\n");
+    return 0;
+}
+
+LRESULT CWendmarkView::OnStopCapture(WPARAM marker, LPARAM)
+{
+    if (marker == MessageMarker)
+        g_padShareRunning = 0;
+    return 0;
+}
+
+LRESULT CWendmarkView::OnPadShareAck(WPARAM marker, LPARAM frame)
+{
+    if (marker == MessageMarker)
+        m_padShareAcked = static_cast<int>(frame);
+    return 0;
+}
+
+LRESULT CWendmarkView::OnCaptureKeepAlive(WPARAM marker, LPARAM)
+{
+    CPCInfo* slot = m_presentationSlot;
+    if (marker != MessageMarker || !slot)
+        return 0;
+    slot->m_lastHeardTick = ::GetTickCount();
+    PostCommandToSlot(*slot, kTagKeepAliveAnswer);
+    return 0;
+}
+
+LRESULT CWendmarkView::OnRestartCapture(WPARAM marker, LPARAM)
+{
+    if (marker != MessageMarker || g_padShareRunning.load() != 1)
+        return 0;
+    g_padShareRunning = 0;
+    m_padStream.Stop(kPadRestartWaitMs);
+    if (StartPadStream())
+        m_broadcastDlg.SetPresentationRightInUse(true);
+    return 0;
+}
