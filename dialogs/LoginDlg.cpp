@@ -35,16 +35,14 @@ CString Trimmed(const CString& text)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLoginDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CLoginDlg, CSkinnedDialog)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseButton)
     ON_WM_TIMER()
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CLoginDlg::CLoginDlg(CWnd* parent) : CDialogEx(IDD_LOGIN, parent)
+CLoginDlg::CLoginDlg(CWnd* parent) : CSkinnedDialog(IDD_LOGIN, parent)
 {
 }
 
@@ -200,18 +198,6 @@ void CLoginDlg::OnCancel()
 void CLoginDlg::OnCloseButton()
 {
     OnCancel();
-}
-
-BOOL CLoginDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole, double-buffered
-}
-
-LRESULT CLoginDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
-        return HTCAPTION;   // the caption band drags the dialog
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CLoginDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

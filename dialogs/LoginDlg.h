@@ -7,11 +7,11 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Brush.h"
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "ui/ImageButton.h"
+#include "ui/SkinnedDialog.h"
 
-class CLoginDlg : public CDialogEx {
+class CLoginDlg : public CSkinnedDialog {
 public:
     explicit CLoginDlg(CWnd* parent = nullptr);
 
@@ -37,8 +37,6 @@ protected:
     afx_msg void OnCloseButton();
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     DECLARE_MESSAGE_MAP()
 

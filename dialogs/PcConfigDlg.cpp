@@ -35,18 +35,16 @@ UINT RefusalText(StudentNameVerdict verdict)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CPcConfigDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CPcConfigDlg, CSkinnedDialog)
     ON_BN_CLICKED(IDC_SLOTNAME_OK, OnOK)
     ON_BN_CLICKED(IDC_SLOTNAME_CANCEL, OnCancel)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseButton)
     ON_WM_DESTROY()
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CPcConfigDlg::CPcConfigDlg(CWnd* parent) : CDialogEx(IDD_SLOT_NAME, parent)
+CPcConfigDlg::CPcConfigDlg(CWnd* parent) : CSkinnedDialog(IDD_SLOT_NAME, parent)
 {
 }
 
@@ -132,18 +130,6 @@ void CPcConfigDlg::OnDestroy()
 {
     OnViewDialogDestroyed();
     CDialogEx::OnDestroy();
-}
-
-BOOL CPcConfigDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole, double-buffered
-}
-
-LRESULT CPcConfigDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
-        return HTCAPTION;   // the title band drags the dialog
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CPcConfigDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

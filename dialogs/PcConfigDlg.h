@@ -5,11 +5,11 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Brush.h"
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "ui/ImageButton.h"
+#include "ui/SkinnedDialog.h"
 
-class CPcConfigDlg : public CDialogEx {
+class CPcConfigDlg : public CSkinnedDialog {
 public:
     explicit CPcConfigDlg(CWnd* parent = nullptr);
 
@@ -25,8 +25,6 @@ protected:
     afx_msg void OnCloseButton();
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     DECLARE_MESSAGE_MAP()
 

@@ -10,16 +10,9 @@
 #include "ui/ScaledLayout.h"
 #include "ui/DialogSkin.h"
 
-namespace {
-
-
-} // namespace
-
-BEGIN_MESSAGE_MAP(CSkinnedViewDialog, CDialog)
+BEGIN_MESSAGE_MAP(CSkinnedViewDialog, CSkinnedDialog)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseButton)
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChangeResult)
@@ -27,7 +20,7 @@ END_MESSAGE_MAP()
 
 CSkinnedViewDialog::CSkinnedViewDialog(UINT templateId, CWnd* parent, int designWidth, int designHeight,
                                        COLORREF background)
-    : CDialog(templateId, parent), m_designWidth(designWidth), m_designHeight(designHeight), m_background(background)
+    : CSkinnedDialog(templateId, parent), m_designWidth(designWidth), m_designHeight(designHeight), m_background(background)
 {
 }
 
@@ -94,18 +87,6 @@ void CSkinnedViewDialog::Refuse(UINT textId, int focusId)
 void CSkinnedViewDialog::OnCloseButton()
 {
     OnCancel();
-}
-
-BOOL CSkinnedViewDialog::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole, double-buffered
-}
-
-LRESULT CSkinnedViewDialog::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
-        return HTCAPTION;
-    return CDialog::OnNcHitTest(point);
 }
 
 HBRUSH CSkinnedViewDialog::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

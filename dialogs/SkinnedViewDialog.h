@@ -6,13 +6,13 @@
 #pragma once
 
 #include "framework/Brush.h"
-#include "framework/Dialog.h"
 #include "framework/Font.h"
 #include "ui/ImageButton.h"
+#include "ui/SkinnedDialog.h"
 
 #include <vector>
 
-class CSkinnedViewDialog : public CDialog {
+class CSkinnedViewDialog : public CSkinnedDialog {
 public:
     CSkinnedViewDialog(UINT templateId, CWnd* parent, int designWidth, int designHeight, COLORREF background);
 
@@ -21,8 +21,6 @@ protected:
 
     afx_msg void OnCloseButton();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnDisplayChangeResult(WPARAM, LPARAM);

@@ -41,7 +41,7 @@ UINT RefusalText(StudentNameVerdict verdict)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CTitleManageDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CTitleManageDlg, CSkinnedDialog)
     ON_BN_CLICKED(IDC_NAMES_OK, OnOkButton)
     ON_BN_CLICKED(IDC_NAMES_CANCEL, OnCancel)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCancel)
@@ -51,12 +51,10 @@ BEGIN_MESSAGE_MAP(CTitleManageDlg, CDialogEx)
     ON_WM_TIMER()
     ON_WM_DESTROY()
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CTitleManageDlg::CTitleManageDlg(CWnd* parent) : CDialogEx(IDD_STUDENT_NAMES, parent)
+CTitleManageDlg::CTitleManageDlg(CWnd* parent) : CSkinnedDialog(IDD_STUDENT_NAMES, parent)
 {
 }
 
@@ -272,18 +270,6 @@ void CTitleManageDlg::OnDestroy()
     KillTimer(kEditRepaintTimer);
     OnViewDialogDestroyed();
     CDialogEx::OnDestroy();
-}
-
-BOOL CTitleManageDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole, double-buffered
-}
-
-LRESULT CTitleManageDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
-        return HTCAPTION;
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CTitleManageDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

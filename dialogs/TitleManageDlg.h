@@ -4,14 +4,14 @@
 #pragma once
 
 #include "framework/Brush.h"
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "ui/ImageButton.h"
 #include "ui/ListCtrlEx.h"
+#include "ui/SkinnedDialog.h"
 
 #include <vector>
 
-class CTitleManageDlg : public CDialogEx {
+class CTitleManageDlg : public CSkinnedDialog {
 public:
     explicit CTitleManageDlg(CWnd* parent = nullptr);
 
@@ -34,8 +34,6 @@ protected:
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     DECLARE_MESSAGE_MAP()
 

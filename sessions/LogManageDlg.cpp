@@ -47,7 +47,7 @@ CString DetailTime(const SYSTEMTIME& time)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLogManageDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CLogManageDlg, CSkinnedDialog)
     ON_MESSAGE(WM_ADD_LOG_RECORD, OnAddLog)
     ON_MESSAGE(WM_PAD_REPORT_DONE, OnReportDone)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LOG_LIST, OnItemChanged)
@@ -56,12 +56,10 @@ BEGIN_MESSAGE_MAP(CLogManageDlg, CDialogEx)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseButton)
     ON_WM_DESTROY()
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CLogManageDlg::CLogManageDlg() : CDialogEx(IDD_LOG)
+CLogManageDlg::CLogManageDlg() : CSkinnedDialog(IDD_LOG)
 {
 }
 
@@ -262,11 +260,6 @@ LRESULT CLogManageDlg::OnReportDone(WPARAM accepted, LPARAM lParam)
 
 // --- Skin ---------------------------------------------------------------------------------
 
-BOOL CLogManageDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole
-}
-
 void CLogManageDlg::OnPaint()
 {
     CPaintDC dc(this);
@@ -274,13 +267,6 @@ void CLogManageDlg::OnPaint()
     GetClientRect(&client);
     dc.FillSolidRect(client, kDialogBackground);
     dc.FillSolidRect(0, 0, client.Width(), ScaleToUi(kDialogCaptionBandHeight), kDialogCaptionBand);
-}
-
-LRESULT CLogManageDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
-        return HTCAPTION;
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CLogManageDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

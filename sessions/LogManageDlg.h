@@ -9,11 +9,11 @@
 #pragma once
 
 #include "framework/Brush.h"
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "framework/ListCtrl.h"
 #include "framework/RichEditCtrl.h"
 #include "ui/ImageButton.h"
+#include "ui/SkinnedDialog.h"
 
 #include <atomic>
 #include <memory>
@@ -23,7 +23,7 @@ class CLogInfo;
 // The log window producers post to; null while there is none.
 extern std::atomic<HWND> g_logDlg;
 
-class CLogManageDlg : public CDialogEx {
+class CLogManageDlg : public CSkinnedDialog {
 public:
     CLogManageDlg();
 
@@ -48,8 +48,6 @@ protected:
     afx_msg void OnCloseButton();
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     DECLARE_MESSAGE_MAP()
 

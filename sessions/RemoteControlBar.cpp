@@ -127,17 +127,19 @@ void CRemoteControlBar::Place()
 }
 
 // The bar stays just in front of its window and the back layer just behind the bar, so the
-// buttons are never covered by the window they drive.
+// buttons are never covered by the window they drive; no other window changes place.
 void CRemoteControlBar::KeepBackLayerUnder()
 {
     if (!m_backLayer.GetSafeHwnd() || !IsWindowVisible())
         return;
+    const HWND owner = m_owner.GetSafeHwnd();
+    const HWND above = ::GetWindow(owner, GW_HWNDPREV);
+    if (above != m_backLayer.GetSafeHwnd() && above != m_hWnd)
+        ::SetWindowPos(m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CRect bar;
     GetWindowRect(&bar);
     ::SetWindowPos(m_backLayer.GetSafeHwnd(), m_hWnd, bar.left, bar.top, ScaleToUi(kBarWidth), ScaleToUi(kBarHeight),
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ::SetWindowPos(m_owner.GetSafeHwnd(), m_backLayer.GetSafeHwnd(), 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CRemoteControlBar::OnTimer(UINT_PTR id)

@@ -33,17 +33,15 @@ void PlaceButton(CImageButton& button, int x)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CCustomMsgDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CCustomMsgDlg, CSkinnedDialog)
     ON_BN_CLICKED(IDC_MSGBOX_YES, OnYes)
     ON_BN_CLICKED(IDC_MSGBOX_NO, OnNo)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseButton)
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CCustomMsgDlg::CCustomMsgDlg(CWnd* parent) : CDialogEx(IDD_MESSAGE_BOX, parent)
+CCustomMsgDlg::CCustomMsgDlg(CWnd* parent) : CSkinnedDialog(IDD_MESSAGE_BOX, parent, kTitleBandHeight)
 {
 }
 
@@ -160,18 +158,6 @@ void CCustomMsgDlg::OnNo()
 void CCustomMsgDlg::OnCloseButton()
 {
     Finish(IDCANCEL, IDCANCEL);
-}
-
-BOOL CCustomMsgDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole, double-buffered
-}
-
-LRESULT CCustomMsgDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kTitleBandHeight))
-        return HTCAPTION;   // the title band drags the box
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CCustomMsgDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

@@ -2,11 +2,11 @@
 // Yes/No/Cancel buttons; ShowMessageBox is the one way the program shows it.
 #pragma once
 
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "ui/ImageButton.h"
+#include "ui/SkinnedDialog.h"
 
-class CCustomMsgDlg : public CDialogEx {
+class CCustomMsgDlg : public CSkinnedDialog {
 public:
     enum Style { StyleOk = 0, StyleYesNoCancel = 3, StyleYesNo = 4 };
 
@@ -30,8 +30,6 @@ protected:
     afx_msg void OnNo();
     afx_msg void OnCloseButton();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     DECLARE_MESSAGE_MAP()
 

@@ -42,7 +42,7 @@ bool IsOneOf(int id, std::initializer_list<int> ids)
 
 int CFileTransferDlg::s_openCount = 0;
 
-BEGIN_MESSAGE_MAP(CFileTransferDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CFileTransferDlg, CSkinnedDialog)
     ON_BN_CLICKED(IDC_CAPTION_CLOSE, OnCloseCommand)
     ON_BN_CLICKED(IDC_FT_START, OnStartTransfer)
     ON_BN_CLICKED(IDC_FT_STOP, OnStopTransfer)
@@ -60,12 +60,10 @@ BEGIN_MESSAGE_MAP(CFileTransferDlg, CDialogEx)
     ON_MESSAGE(WM_TRANSFER_STATUS, OnTransferStatus)
     ON_WM_DESTROY()
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CFileTransferDlg::CFileTransferDlg(CWnd* parent) : CDialogEx(IDD_FILE_TRANSFER, parent)
+CFileTransferDlg::CFileTransferDlg(CWnd* parent) : CSkinnedDialog(IDD_FILE_TRANSFER, parent)
 {
     if (FAILED(::SHGetMalloc(&m_malloc)))
         m_malloc = nullptr;
@@ -289,18 +287,6 @@ void CFileTransferDlg::OnDestroy()
 }
 
 // -- Painting ---------------------------------------------------------------------------------------
-
-BOOL CFileTransferDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;   // painted whole, double-buffered
-}
-
-LRESULT CFileTransferDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kDialogCaptionBandHeight))
-        return HTCAPTION;
-    return CDialogEx::OnNcHitTest(point);
-}
 
 HBRUSH CFileTransferDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {

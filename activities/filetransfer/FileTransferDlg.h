@@ -22,12 +22,12 @@
 #include "framework/Bitmap.h"
 #include "framework/Brush.h"
 #include "framework/CriticalSection.h"
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "framework/ImageList.h"
 #include "ui/ImageButton.h"
 #include "ui/ListCtrlEx.h"
 #include "ui/ShellTreeCtrl.h"
+#include "ui/SkinnedDialog.h"
 #include "ui/VarnixComboBox.h"
 
 #include <shlobj.h>
@@ -36,7 +36,7 @@
 
 class CPCInfo;
 
-class CFileTransferDlg : public CDialogEx {
+class CFileTransferDlg : public CSkinnedDialog {
 public:
     explicit CFileTransferDlg(CWnd* parent = nullptr);
     ~CFileTransferDlg() override;
@@ -61,8 +61,6 @@ protected:
     afx_msg void OnCloseCommand();
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
 
     afx_msg void OnTreeDblClk(NMHDR* header, LRESULT* result);

@@ -76,10 +76,8 @@ bool OnPrimaryMonitor(POINT point)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CNoteToolDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CNoteToolDlg, CSkinnedDialog)
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
     ON_WM_TIMER()
     ON_WM_CLOSE()
@@ -103,7 +101,7 @@ BEGIN_MESSAGE_MAP(CNoteToolDlg, CDialogEx)
 END_MESSAGE_MAP()
 
 CNoteToolDlg::CNoteToolDlg(std::shared_ptr<CNoteToolLink> link, CNoteThreadWnd* threadWnd)
-    : CDialogEx(IDD_PEN_TOOLBAR), m_link(std::move(link)), m_threadWnd(threadWnd)
+    : CSkinnedDialog(IDD_PEN_TOOLBAR, nullptr, kTitleBandHeight), m_link(std::move(link)), m_threadWnd(threadWnd)
 {
 }
 
@@ -230,11 +228,6 @@ void CNoteToolDlg::KeepZOrder()
     if (m_surface) ::SetWindowPos(m_surface->GetSafeHwnd(), m_hWnd, 0, 0, 0, 0, flags);
 }
 
-BOOL CNoteToolDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
 void CNoteToolDlg::OnPaint()
 {
     CPaintDC dc(this);
@@ -249,12 +242,6 @@ void CNoteToolDlg::OnPaint()
     fill(client.top, client.bottom, kBackground);
     fill(0, ScaleToUi(kTitleBandHeight), kTitleBand);
     fill(ScaleToUi(kTouchHeight), ScaleToUi(kToolBandBottom), kToolBand);
-}
-
-LRESULT CNoteToolDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kTitleBandHeight)) return HTCAPTION;
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CNoteToolDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

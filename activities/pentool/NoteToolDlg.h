@@ -3,16 +3,16 @@
 #pragma once
 
 #include "activities/pentool/NoteToolLink.h"
-#include "framework/DialogEx.h"
 #include "framework/Font.h"
 #include "ui/ImageButton.h"
+#include "ui/SkinnedDialog.h"
 
 #include <memory>
 
 class CNoteToolWnd;
 class CNoteThreadWnd;
 
-class CNoteToolDlg : public CDialogEx {
+class CNoteToolDlg : public CSkinnedDialog {
 public:
     static constexpr int kButtonCount = 23;
 
@@ -37,8 +37,6 @@ public:
 
 protected:
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnClose();

@@ -5,14 +5,12 @@
 #include "ui/CaptionBand.h"
 #include "ui/UiScale.h"
 
-BEGIN_MESSAGE_MAP(CQuizPopupDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(CQuizPopupDlg, CSkinnedDialog)
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CQuizPopupDlg::CQuizPopupDlg(UINT templateId, CWnd* parent) : CDialogEx(templateId, parent)
+CQuizPopupDlg::CQuizPopupDlg(UINT templateId, CWnd* parent) : CSkinnedDialog(templateId, parent, kCaptionHeight)
 {
     m_backgroundBrush.CreateSolidBrush(kBackground);
 }
@@ -25,18 +23,6 @@ void CQuizPopupDlg::OnPaint()
     dc.FillSolidRect(client, kBackground);
     dc.FillSolidRect(0, 0, client.Width(), ScaleToUi(kCaptionHeight), kCaptionBand);
     PaintContent(dc);
-}
-
-BOOL CQuizPopupDlg::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CQuizPopupDlg::OnNcHitTest(CPoint point)
-{
-    if (IsInCaptionBand(*this, point, kCaptionHeight))
-        return HTCAPTION;
-    return CDialogEx::OnNcHitTest(point);
 }
 
 HBRUSH CQuizPopupDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)

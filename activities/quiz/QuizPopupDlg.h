@@ -4,9 +4,9 @@
 
 #include "framework/Brush.h"
 #include "framework/DC.h"
-#include "framework/DialogEx.h"
+#include "ui/SkinnedDialog.h"
 
-class CQuizPopupDlg : public CDialogEx {
+class CQuizPopupDlg : public CSkinnedDialog {
 public:
     explicit CQuizPopupDlg(UINT templateId, CWnd* parent = nullptr);
 
@@ -22,8 +22,6 @@ protected:
     virtual void PaintContent(CDC&) {}
 
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     DECLARE_MESSAGE_MAP()
 

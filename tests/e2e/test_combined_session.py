@@ -26,6 +26,7 @@ WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
 WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, BM_GETCHECK = 0x0200, 0x0201, 0x0203, 0x00F0
 MK_LBUTTON = 0x0001
 COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
+SUM_TOGGLE_CONTROL, SUM_FULL_SCREEN = 108, 114
 BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
 WAIT_TEXT, PEN_TITLE = 1059, 1022
 JPEG_TOLERANCE = 40
@@ -82,6 +83,16 @@ class CombinedSessionTest(unittest.TestCase):
         """The button's click as its dialog receives it, shown or not."""
         handle = self.driver.find_child(dialog, id=control, timeout=10)["hwnd"]
         self.driver.post(dialog, WM_COMMAND, control, int(handle, 0) if isinstance(handle, str) else handle)
+
+    def try_admit(self, seat):
+        agent = RemoteStudent("127.0.0.1", self.port, seat=seat, screen=SCREEN).start()
+        try:
+            agent.wait_admitted(timeout=30)
+        except Exception:
+            agent.stop()
+            return None
+        self.students.append(agent)
+        return agent
 
     def admitted(self, seat, **options):
         options.setdefault("colour", THUMBNAIL_COLOUR)
@@ -194,6 +205,26 @@ class CombinedSessionTest(unittest.TestCase):
             self.assertEqual(clicks, [], f"student {other + 1} got a click")
             self.assertEqual(len(students[other].keys()), keys[other], f"student {other + 1} got keys")
 
+        # The control switch: off, a click reaches nobody; on again, it reaches its student.
+        mark = len(students[0].mice())
+        self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
+        x, y = self.pane_point(window, 0, 4, 100, 100)
+        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
+        x, y = self.pane_point(window, 0, 4, 200, 150)
+        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        down = students[0].wait_mouse(WM_LBUTTONDOWN, start=mark)
+        self.assertEqual([(m.x, m.y) for m in students[0].mice()[mark:] if m.message == WM_LBUTTONDOWN],
+                         [(down.x, down.y)])
+        self.assertAlmostEqual(down.x, 200, delta=2)
+
+        # Out of full screen and back.
+        full = self.client_size(window)
+        self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
+        wait_until(lambda: self.client_size(window) != full, timeout=30, message="the window stayed full screen")
+        self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
+        wait_until(lambda: self.client_size(window) == full, timeout=30, message="not full screen again")
+
         # Closing gives all four their thumbnails back.
         marks = [len(s.journal.items()) for s in students]
         self.driver.close_window(window)
@@ -216,6 +247,8 @@ class CombinedSessionTest(unittest.TestCase):
         self.driver.close_window(window)
         self.driver.wait_gone(window, timeout=30)
         self.expect_thumbnails_back(live, marks)
+        # The lost student's seat is free again: nothing of its session holds it.
+        wait_until(lambda: self.try_admit(lost.seat), timeout=90, interval=1.0, message="the lost seat was not freed")
         self.assertIsNone(self.program.poll())
 
     def test_b_the_control_bar_buttons(self):

@@ -1,0 +1,20 @@
+#include "ui/SkinnedDialog.h"
+
+#include "ui/CaptionBand.h"
+
+BEGIN_MESSAGE_MAP(CSkinnedDialog, CDialogEx)
+    ON_WM_ERASEBKGND()
+    ON_WM_NCHITTEST()
+END_MESSAGE_MAP()
+
+BOOL CSkinnedDialog::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+LRESULT CSkinnedDialog::OnNcHitTest(CPoint point)
+{
+    if (IsInCaptionBand(*this, point, m_captionBandHeight))
+        return HTCAPTION;
+    return CDialogEx::OnNcHitTest(point);
+}
