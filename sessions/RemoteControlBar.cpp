@@ -133,8 +133,11 @@ void CRemoteControlBar::KeepBackLayerUnder()
     if (!m_backLayer.GetSafeHwnd() || !IsWindowVisible())
         return;
     const HWND owner = m_owner.GetSafeHwnd();
-    const HWND above = ::GetWindow(owner, GW_HWNDPREV);
-    if (above != m_backLayer.GetSafeHwnd() && above != m_hWnd)
+    HWND above = ::GetWindow(owner, GW_HWNDPREV);
+    // Placed after a top-most window the bar would become one itself.
+    if (above && (::GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        above = nullptr;
+    if (!above || (above != m_backLayer.GetSafeHwnd() && above != m_hWnd))
         ::SetWindowPos(m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CRect bar;
     GetWindowRect(&bar);

@@ -209,7 +209,7 @@ void CSessionReceiver::OnChatLine(const std::u16string& arguments)
     if (!ReadChatLine(arguments, text))
         return;
     // The chat window lives on the view window's thread, which passes the line on.
-    auto line = std::make_unique<SessionChatLine>(SessionChatLine{ChatHeader(m_slot), FromU16(text)});
+    auto line = std::make_unique<SessionChatLine>(SessionChatLine{ChatHeader(m_slot), FromU16(text), &m_slot});
     if (!PostOwnedMessage(m_viewWindow.load(), WM_SESSION_CHAT_LINE, std::move(line), 0))
         TRACE(L"PC:%d chat line dropped: no view window\n", m_slot.m_slotNumber.load());
 }

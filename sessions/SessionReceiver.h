@@ -26,6 +26,7 @@ class CPCInfo;
 struct SessionChatLine {
     CString header;
     CString text;
+    CPCInfo* slot = nullptr;   // whose line it is (a combined window shows several students)
 };
 
 // Packets waiting for the packet thread; a student that sends faster than they are decoded

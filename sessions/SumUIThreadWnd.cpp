@@ -7,6 +7,7 @@
 #include "sessions/PCInfo.h"
 #include "sessions/RemoteKeyInput.h"
 #include "sessions/SessionReceiver.h"
+#include "sessions/SlotChat.h"
 #include "ui/TargetWindowStack.h"
 #include "ui/UiScale.h"
 
@@ -312,10 +313,17 @@ LRESULT CSumUIThreadWnd::OnPaneLost(WPARAM session, LPARAM)
     return 0;
 }
 
+// A student's line opens that student's chat, owned by this window, as in the single window.
 LRESULT CSumUIThreadWnd::OnSessionChatLine(WPARAM line, LPARAM)
 {
-    // The combined window keeps no chat: a line a student writes meanwhile is not shown.
-    AfxTakePosted<SessionChatLine>(line);
+    std::unique_ptr<SessionChatLine> chat = AfxTakePosted<SessionChatLine>(line);
+    if (!chat || !chat->slot)
+        return 0;
+    if (!OpenChatWindow(*chat->slot, m_hWnd)) {
+        TRACE(L"PC:%d chat line dropped: the chat is open elsewhere\n", chat->slot->m_slotNumber.load());
+        return 0;
+    }
+    chat->slot->m_chatWindow.AppendStudentLine(chat->header, chat->text);
     return 0;
 }
 
@@ -444,6 +452,8 @@ void CSumUIThreadWnd::OnClose()
         Pane& pane = m_panes[static_cast<size_t>(i)];
         if (pane.input)
             pane.input->SetForwarding(false);
+        if (pane.slot)
+            pane.slot->m_chatWindow.CloseChat();
         if (pane.session && ::IsWindow(pane.session))
             ::SendMessageW(pane.session, WM_CLOSE, 0, 0);
         pane.session = nullptr;

@@ -438,13 +438,18 @@ void CBroadcastDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
     ::DrawTextW(item->hDC, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-// Any button of the toolbar first takes the quiz announcement away, which opens the round to
-// a new press.
+// Taking the announcement away opens the quiz round to a new press.
+void CBroadcastDlg::HideQuizAnnouncement()
+{
+    if (g_quizMsgDlg.GetSafeHwnd() && g_quizMsgDlg.IsWindowVisible())
+        HideQuizMessage();
+}
+
+// Any button of the toolbar first takes the quiz announcement away.
 LRESULT CBroadcastDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && g_quizMsgDlg.GetSafeHwnd() &&
-        g_quizMsgDlg.IsWindowVisible())
-        HideQuizMessage();
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+        HideQuizAnnouncement();
     return CDialogEx::WindowProc(message, wParam, lParam);
 }
 

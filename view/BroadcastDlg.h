@@ -86,6 +86,7 @@ protected:
 
 private:
     void CreateButtons();
+    void HideQuizAnnouncement();
     void ReadShareSettingsFile();
     void FillShareControls();
     // The controls into the view and the capture's globals; false for unusable sizes.

@@ -306,6 +306,7 @@ void CBroadcastDlg::OnTouchButton()
 
 void CBroadcastDlg::SetTouchState(const CString& text)
 {
+    HideQuizAnnouncement();
     auto found = m_buttons.find(IDC_TB_TOUCH);
     CImageButton* button = found == m_buttons.end() ? nullptr : found->second.get();
     if (text == L"off") {

@@ -51,9 +51,12 @@ std::vector<size_t> CShareBlockEncoder::Collect(HDC canvas, bool everything, boo
 {
     CStageClock clock(times, &ShareStageTimes::compare);
     std::vector<size_t> strip;
+    strip.reserve(m_tiles.size());
     changed = false;
+    // Read in place when the canvas is a DIB section: no GDI call per tile.
+    const ShareCanvasPixels pixels = ShareCanvasPixels::Of(canvas);
     for (size_t i = 0; i < m_tiles.size(); ++i) {
-        const bool differs = m_tiles[i]->TakeFrom(canvas);
+        const bool differs = pixels.bits ? m_tiles[i]->TakeFrom(pixels) : m_tiles[i]->TakeFrom(canvas);
         changed = changed || differs;
         if (differs || !m_tiles[i]->m_sent || everything)
             strip.push_back(i);
@@ -81,8 +84,7 @@ bool CShareBlockEncoder::EncodeRun(const std::vector<size_t>& tiles, size_t begi
         int x = 0;
         for (size_t k = begin; k < end; ++k, x += m_grid.tileWidth) {
             const CBroadPartData& tile = *m_tiles[tiles[k]];
-            ::BitBlt(m_strip.GetSafeHdc(), x, 0, m_grid.tileWidth, m_grid.tileHeight,
-                     tile.m_current.GetSafeHdc(), 0, 0, SRCCOPY);
+            tile.CopyCurrentTo(m_strip, x);
             m_indexes.push_back(static_cast<uint32_t>(tile.m_index));
         }
         jpegLength = m_jpegEncoder.Encode(m_strip, x, quality, m_jpeg);

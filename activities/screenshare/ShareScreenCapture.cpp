@@ -8,9 +8,8 @@ bool CShareScreenCapture::Setup(const ShareRect& capture, int canvasWidth, int c
     m_fit = FitIntoCanvas(capture.Width(), capture.Height(), canvasWidth, canvasHeight);
     if (m_fit.Width() <= 0 || m_fit.Height() <= 0)
         return false;
-    m_captured.Create(capture.Width(), capture.Height(), 32);
     m_canvas.Create(canvasWidth, canvasHeight, 32);
-    if (!m_captured.GetBits() || !m_canvas.GetBits())
+    if (!m_canvas.GetBits())
         return false;
     ::SetStretchBltMode(m_canvas.GetSafeHdc(), HALFTONE);
     ::SetBrushOrgEx(m_canvas.GetSafeHdc(), 0, 0, nullptr);
@@ -26,7 +25,9 @@ bool CShareScreenCapture::SetupStretched(const ShareRect& capture, int canvasWid
     return true;
 }
 
-bool CShareScreenCapture::CopySource()
+// One HALFTONE stretch straight from the source into the canvas: the same pixels as a copy into
+// a screen-sized bitmap stretched afterwards, without that bitmap and its second pass.
+bool CShareScreenCapture::Capture()
 {
     // The handle is read under the stack's lock; the context is ours, made here.
     HWND window = m_screenOnly ? nullptr : TopTargetWindow();
@@ -39,19 +40,10 @@ bool CShareScreenCapture::CopySource()
     if (!source)
         return false;
     // The screen's context uses screen coordinates; a window's starts at its client corner.
-    const BOOL copied = ::BitBlt(m_captured.GetSafeHdc(), 0, 0, m_capture.Width(), m_capture.Height(),
-                                 source, m_capture.left - origin.x, m_capture.top - origin.y,
-                                 SRCCOPY | CAPTUREBLT);
+    const BOOL copied = ::StretchBlt(m_canvas.GetSafeHdc(), m_fit.left, m_fit.top, m_fit.Width(), m_fit.Height(),
+                                     source, m_capture.left - origin.x, m_capture.top - origin.y,
+                                     m_capture.Width(), m_capture.Height(), SRCCOPY | CAPTUREBLT);
     ::ReleaseDC(window, source);
-    return copied != FALSE;
-}
-
-bool CShareScreenCapture::Capture()
-{
-    if (!CopySource())
-        return false;
     ::GdiFlush();
-    return ::StretchDIBits(m_canvas.GetSafeHdc(), m_fit.left, m_fit.top, m_fit.Width(), m_fit.Height(),
-                           0, 0, m_captured.GetWidth(), m_captured.GetHeight(), m_captured.GetBits(),
-                           m_captured.GetBitmapInfo(), DIB_RGB_COLORS, SRCCOPY) != 0;
+    return copied != FALSE;
 }

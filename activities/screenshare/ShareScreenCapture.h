@@ -23,11 +23,8 @@ public:
     const ShareRect& Fitted() const { return m_fit; }
 
 private:
-    bool CopySource();
-
     ShareRect m_capture;
     bool m_screenOnly = false;
     ShareRect m_fit;
-    CMemBitmap m_captured;
     CMemBitmap m_canvas;
 };

@@ -225,10 +225,15 @@ class CombinedSessionTest(unittest.TestCase):
         self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
         wait_until(lambda: self.client_size(window) == full, timeout=30, message="not full screen again")
 
+        # A student's chat line opens that student's chat over the window; it goes with it.
+        students[3].chat("hello")
+        chat = self.driver.wait_window(title=f"Slot :{students[3].seat},", pid=self.pid, timeout=30)
+
         # Closing gives all four their thumbnails back.
         marks = [len(s.journal.items()) for s in students]
         self.driver.close_window(window)
         self.driver.wait_gone(window, timeout=30)
+        self.driver.wait_gone(chat, timeout=30)
         self.expect_thumbnails_back(students, marks)
 
         # The same four again; the second is lost: its pane goes empty, the others stay live.

@@ -25,7 +25,7 @@ COLUMNS, ROWS = 32, 16
 # The pattern window's blocks (screen pixels) and colours.
 BLOCK = (120, 135)
 SHARE_BUTTON, CLASS_PANEL, STUDENT_PANEL, SETTINGS_PANEL, ROTATE = 1191, 1208, 1210, 1211, 1206
-COLLECT_VIEW, MONITORING, PRESENTATION, FILE_TRANSFER, PEN_TOOL, QUIZ = 1205, 1196, 1207, 1193, 1197, 1221
+COLLECT_VIEW, MONITORING, PRESENTATION, FILE_TRANSFER, PEN_TOOL, QUIZ, INBOX = 1205, 1196, 1207, 1193, 1197, 1221, 1201
 GRID_LAYOUT, MONITOR_SETTINGS, STUDENT_NAMES, SETTINGS, LOG, TOUCH_CONTROL = 1212, 1213, 1215, 1216, 6004, 1220
 WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
 SHARE_FIELDS = {"canvas_width": 1185, "canvas_height": 1186, "quality": 1187}
@@ -343,6 +343,14 @@ class ScreenShareTest(unittest.TestCase):
         wait_until(lambda: not self.driver.state(pen)["window"]["visible"], timeout=20)
         self.press(FILE_TRANSFER)
         self.close_opened(TRANSFER_STUDENTS)
+        # The inbox makes the received files' folder on first use and opens it.
+        inbox = self.folder.path / "StudentFile"
+        self.assertFalse(inbox.exists())
+        self.press(INBOX)
+        wait_until(inbox.is_dir, timeout=30, message="the inbox folder was not made")
+        explorer = wait_until(lambda: next(iter(self.driver.windows(title="StudentFile", visible=True)), None),
+                              timeout=60, message="the inbox folder was not opened")
+        self.driver.close_window(explorer, wait=True, timeout=30)
 
         # Monitoring switches between the class and the desktop.
         before = self.minimised()
@@ -363,6 +371,16 @@ class ScreenShareTest(unittest.TestCase):
         self.assertTrue(self.minimised())
         self.assertFalse(self.driver.windows(cls=DIALOG_CLASS, title=TRANSFER_TITLE, pid=self.frame["pid"],
                                              visible=True))
+        # New share settings would lay the running share's tiles out wrongly at the students.
+        self.open_panel(SETTINGS_PANEL)
+        mark = len(pupil.journal.items())
+        self.set_share_fields(canvas_width=640)
+        self.press(APPLY)
+        self.assert_notice(SHARING_REFUSED)
+        self.assertEqual(self.driver.get_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS["canvas_width"])),
+                         "1280")
+        self.assertFalse([e for e in pupil.journal.items()[mark:] if e.text and e.text.startswith("[KW00103]")])
+        self.open_panel(CLASS_PANEL)
         self.press(SHARE_BUTTON)
         pupil.wait_text("[KW00102]stop", start=mark, timeout=30)
         self.press(MONITORING)
