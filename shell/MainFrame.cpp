@@ -62,7 +62,16 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_FRAME_DELETE_GROUP, OnDeleteGroup)
     ON_COMMAND(ID_FRAME_RUN_ON_GROUP, OnRunOnGroup)
     ON_MESSAGE(WM_GROUP_TAB_SELECTED, OnGroupTabSelected)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
 END_MESSAGE_MAP()
+
+// Only top-level windows hear of a new display layout: the view (the remote-controller app's
+// screen size and stream) hears it from here.
+LRESULT CMainFrame::OnDisplayChange(WPARAM wParam, LPARAM lParam)
+{
+    SendMessageToDescendants(WM_DISPLAYCHANGE, wParam, lParam, TRUE);
+    return 0;
+}
 
 // --- Creation -------------------------------------------------------------------------------
 

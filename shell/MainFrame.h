@@ -37,6 +37,7 @@ public:
 protected:
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT cs);
     afx_msg int OnCreate(LPCREATESTRUCT cs);
+    afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* info);
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg void OnPaint();

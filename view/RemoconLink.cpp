@@ -24,13 +24,26 @@ constexpr DWORD kTakeOverNoticeMs = 300;
 constexpr DWORD kStreamRestartPauseMs = 1000;
 constexpr int kViewerEndPolls = 101;
 constexpr DWORD kViewerEndPollMs = 5;
-// A viewer whose window has gone is given this long to end its thread before it is left to end
-// on its own.
+// After the polls a viewer is given this long more before it is left to end on its own.
 constexpr DWORD kViewerJoinMs = 1000;
 
 std::u16string NumberText(int value)
 {
     return DecimalText(value);
+}
+
+bool WaitServingSentMessages(HANDLE handle, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+        const DWORD result = ::MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
+        if (result != WAIT_OBJECT_0 + 1)
+            return result == WAIT_OBJECT_0;
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 BOOL CALLBACK InvalidateViewerWindow(HWND window, LPARAM)
@@ -65,10 +78,16 @@ bool CRemoconLink::Send(const std::u16string& text)
 
 void CRemoconLink::DropForNewApp()
 {
-    if (!IsLinked())
+    // Announcements that arrive while the notice waits do not wait again: the last one links.
+    if (!IsLinked() || m_dropping)
         return;
+    m_dropping = true;
     Send(CommandWith(kTagRefusal, {u"4", ToU16(LoadText(IDS_OTHER_PAD_CONNECTED))}));
+    const CLifeFlag::Token life = m_life.GetToken();
     PumpMessagesWait(kTakeOverNoticeMs, 0);
+    if (!life.IsAlive())
+        return;   // the view closed meanwhile
+    m_dropping = false;
     EndLink();
 }
 
@@ -236,8 +255,10 @@ void CRemoconLink::RestartStream()
         return;
     g_remoteAppStreaming = 0;
     m_stream.Stop();
+    const CLifeFlag::Token life = m_life.GetToken();
     PumpMessagesWait(kStreamRestartPauseMs, 0);
-    StartStream();
+    if (life.IsAlive())
+        StartStream();
 }
 
 void CRemoconLink::OnStreamFrame(CPacket& packet)
@@ -315,10 +336,9 @@ void CRemoconLink::StopViewer()
         return;
     ::PostThreadMessageW(m_viewerThreadId, WM_THREAD_QUIT_WINDOW, 0, 0);
     // The viewer paints from the record's picture: it must be gone before the record is reused.
-    bool ended = false;
-    for (int poll = 0; poll < kViewerEndPolls && !ended; ++poll)
-        ended = WaitPumpingMessages(m_viewerThread, kViewerEndPollMs);
-    if (!ended && !WaitPumpingMessages(m_viewerThread, kViewerJoinMs))
+    // Only messages sent to this thread are served meanwhile, so no command of the app (a posted
+    // socket notice) runs in the middle.
+    if (!WaitServingSentMessages(m_viewerThread, kViewerEndPolls * kViewerEndPollMs + kViewerJoinMs))
         TRACE(L"remote app: the viewer thread did not end\n");
     ::CloseHandle(m_viewerThread);
     m_viewerThread = nullptr;
@@ -359,11 +379,17 @@ void CRemoconLink::OnSound(const CPacket& packet)
 
 void CRemoconLink::OpenOnScreenKeyboard()
 {
+    // The keyboard of a 64-bit system lives in the real system folder, which a 32-bit process
+    // sees only with the redirection off.
     using Disable = BOOL(WINAPI*)(PVOID*);
     using Revert = BOOL(WINAPI*)(PVOID);
     HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    auto disable = kernel ? reinterpret_cast<Disable>(::GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")) : nullptr;
-    auto revert = kernel ? reinterpret_cast<Revert>(::GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")) : nullptr;
+    if (!kernel)
+        return;
+    auto disable = reinterpret_cast<Disable>(
+        reinterpret_cast<void*>(::GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")));
+    auto revert = reinterpret_cast<Revert>(
+        reinterpret_cast<void*>(::GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
     PVOID old = nullptr;
     const bool redirected = disable && revert && disable(&old);
     ::ShellExecuteW(nullptr, L"open", L"osk.exe", nullptr, nullptr, SW_SHOWNORMAL);

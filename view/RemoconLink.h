@@ -10,6 +10,7 @@
 #pragma once
 
 #include "activities/screenshare/ScreenStreamThread.h"
+#include "framework/LifeFlag.h"
 #include "sessions/PCInfo.h"
 #include "sessions/ScreenDecoder.h"
 #include "sessions/SoundPlayer.h"
@@ -68,7 +69,10 @@ private:
     void EndLink();
 
     CWendmarkView& m_view;
+    // The waits that let messages through can see the view, and this link, closed.
+    CLifeFlag m_life;
     CPCInfo m_record;              // the link; its picture is the viewer's
+    bool m_dropping = false;       // the take-over notice is waiting
 
     int m_screenWidth = 0;         // teacher virtual screen
     int m_screenHeight = 0;

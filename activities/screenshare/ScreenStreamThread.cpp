@@ -145,7 +145,8 @@ void CScreenStreamThread::Stop(DWORD waitMs)
         const ULONGLONG deadline = ::GetTickCount64() + waitMs;
         for (;;) {
             const ULONGLONG now = ::GetTickCount64();
-            const DWORD left = waitMs == INFINITE ? INFINITE : (now >= deadline ? 0 : static_cast<DWORD>(deadline - now));
+            const DWORD left = waitMs == INFINITE ? INFINITE
+                               : (now >= deadline ? 0 : static_cast<DWORD>(deadline - now));
             // The worker may be inside SendMessage to a window of this thread: let those through.
             if (::MsgWaitForMultipleObjects(1, &m_thread, FALSE, left, QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1)
                 break;

@@ -24,7 +24,7 @@ from test_screen_share import BLOCK, block_colour, close, rect_of  # noqa: E402
 
 SCREEN = (1920, 1080)
 PRESENTATION_BUTTON = 1207
-WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
+WM_SYSCOMMAND, SC_MINIMIZE, WM_DISPLAYCHANGE = 0x0112, 0xF020, 0x007E
 WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
 APP_CLASS = "LumoraUiDriverTestApp"
 VIEWER_TITLE = "\ud654\uba74\uacf5\uc720"      # "화면공유"
@@ -108,6 +108,10 @@ class RemoteControllerTest(ConsoleCase):
         self.assertEqual(first.wait_text("[RH00004]", timeout=10).text, "[RH00004]0")
         first.send_text("[RC00003]")
         first.wait_text("[RH10002]", timeout=10)
+        # A new display layout is told to the app again.
+        self.driver.post(self.frame, WM_DISPLAYCHANGE, 32, SCREEN[1] << 16 | SCREEN[0])
+        first.journal.wait_until(lambda: first.texts.count(f"[RH00001]{SCREEN[0]},{SCREEN[1]}") == 2, 20,
+                                 what="the screen size after a display change")
 
         # The teacher's screen, stretched onto the app's canvas: 1280 x 720 in 8 x 4 tiles.
         self.show_pattern()
