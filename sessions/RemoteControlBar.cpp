@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CRemoteControlBar, CDialogEx)
     ON_WM_CTLCOLOR()
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_SHOWWINDOW()
     ON_COMMAND(ID_BAR_FULL_SCREEN, OnFullScreen)
     ON_BN_CLICKED(IDC_BAR_CLOSE, OnCloseSession)
     ON_BN_CLICKED(IDC_BAR_PEN, OnPenTool)
@@ -174,6 +175,15 @@ void CRemoteControlBar::OnDestroy()
     if (m_backLayer.GetSafeHwnd())
         m_backLayer.DestroyWindow();
     CDialogEx::OnDestroy();
+}
+
+// Hidden from outside (the pen tool photographs the screen without it), the back layer goes too;
+// it comes back with the bar.
+void CRemoteControlBar::OnShowWindow(BOOL show, UINT status)
+{
+    CDialogEx::OnShowWindow(show, status);
+    if (!show && m_backLayer.GetSafeHwnd())
+        m_backLayer.ShowWindow(SW_HIDE);
 }
 
 LRESULT CRemoteControlBar::OnNcHitTest(CPoint point)

@@ -49,6 +49,7 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
+    afx_msg void OnShowWindow(BOOL show, UINT status);
     afx_msg void OnFullScreen();
     afx_msg void OnCloseSession();
     afx_msg void OnPenTool();

@@ -5,6 +5,8 @@
 #include "activities/pentool/core/NoteGeometry.h"
 #include "foundation/MessagePump.h"
 #include "res/resource.h"
+#include "sessions/ControlSumWinowDlg.h"
+#include "sessions/ControlWinowDlg.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
 
@@ -64,6 +66,14 @@ void CNoteToolDlg::OnTouchMode()
     UpdateToolButtons();
 }
 
+// The bars live on their remote windows' threads: they are hidden and shown without waiting.
+static void ShowRemoteControlBars(bool show)
+{
+    for (HWND bar : {g_singleControlBar.load(), g_sumControlBar.load()})
+        if (bar)
+            ::ShowWindowAsync(bar, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
 BOOL CNoteToolDlg::StartDrawingMode(int mode)
 {
     if (m_mode == mode && m_surface) {
@@ -73,12 +83,17 @@ BOOL CNoteToolDlg::StartDrawingMode(int mode)
     if (!LeaveSurface()) return FALSE;
     SetMode(mode);
     m_page = m_highestPage = 0;
-    if (mode == CNoteToolWnd::PenMode) {
-        ShowWindow(SW_HIDE);   // out of the photograph
+    const bool photograph = mode == CNoteToolWnd::PenMode;
+    if (photograph) {
+        ShowWindow(SW_HIDE);   // out of the photograph, with an open remote window's control bar
+        ShowRemoteControlBars(false);
         PumpMessagesWait(kSettleMs, 0);
     }
     auto* surface = new (std::nothrow) CNoteToolWnd;
-    if (!surface || !surface->CreateSurface(mode, m_link->owner, m_link->backLayer)) {
+    const bool made = surface && surface->CreateSurface(mode, m_link->owner, m_link->backLayer);
+    if (photograph)
+        ShowRemoteControlBars(true);
+    if (!made) {
         SetMode(0);
         SetTimer(kZOrderTimer, 100);
         UpdateToolButtons();

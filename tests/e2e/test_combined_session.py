@@ -28,7 +28,7 @@ MK_LBUTTON = 0x0001
 COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
 SUM_TOGGLE_CONTROL, SUM_FULL_SCREEN = 108, 114
 BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
-WAIT_TEXT, PEN_TITLE = 1059, 1022
+WAIT_TEXT, PEN_TITLE, PEN_MODE = 1059, 1022, 1521
 JPEG_TOLERANCE = 40
 THUMBNAIL_COLOUR = (255, 0, 255)
 SCREEN = (640, 480)
@@ -309,9 +309,20 @@ class CombinedSessionTest(unittest.TestCase):
         wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 0, timeout=30,
                    message="the share button still shows the share")
 
-        # The pen button opens the pen tool; the close button ends the session.
+        # The pen button opens the pen tool; its pen mode photographs the screen without the bar,
+        # which is back once the drawing surface is there. The close button ends the session.
         self.driver.click(button(BAR_PEN))
-        wait_until(lambda: self.dialog_with(PEN_TITLE, visible=True), timeout=60, message="no pen toolbar opened")
+        pen_toolbar = wait_until(lambda: self.dialog_with(PEN_TITLE, visible=True), timeout=60,
+                                 message="no pen toolbar opened")
+        self.press(pen_toolbar, PEN_MODE)
+
+        def surface():
+            return [w for w in self.driver.windows(pid=self.pid, title="", exact=True, visible=True)
+                    if w["class"] != DIALOG_CLASS and w["rect"][1] == 0 and w["rect"][3] >= full[1]]
+        wait_until(surface, timeout=30, message="no drawing surface")
+        wait_until(lambda: self.driver.state(pen_toolbar)["window"]["visible"]
+                   and self.driver.state(bar)["window"]["visible"], timeout=30,
+                   message="the control bar did not come back after the photograph")
         mark = len(pad.journal.items())
         self.driver.click(button(BAR_CLOSE))
         self.driver.wait_gone(window, timeout=30)
