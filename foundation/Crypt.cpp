@@ -118,7 +118,7 @@ bool CCrypt::ProviderPassesSelfTest()
     return text.CompareNoCase(kSelfTestAnswer) == 0;
 }
 
-void CCrypt::KeepProviderLoaded()
+HCRYPTPROV CCrypt::KeepProviderLoaded()
 {
     // Each acquire loads the provider's module and the last release unloads it, which costs
     // milliseconds per packet. This context is never released: the run's end frees it.
@@ -129,7 +129,7 @@ void CCrypt::KeepProviderLoaded()
             provider = 0;
         return provider;
     }();
-    (void)held;
+    return held;
 }
 
 void CCrypt::ReportError(DWORD code)

@@ -38,9 +38,10 @@ public:
 
     // Runs the known-answer test against the provider now (what SelfTest keeps the result of).
     static bool ProviderPassesSelfTest();
-    // Holds one provider context for the rest of the run, so that the provider's module stays
-    // loaded between packets (once per process; safe from any thread).
-    static void KeepProviderLoaded();
+    // Holds one verification context for the rest of the run, so that the provider's module
+    // stays loaded between packets (once per process; safe from any thread). The context is
+    // shared: hashes may be made on it from any thread; 0 when none could be had.
+    static HCRYPTPROV KeepProviderLoaded();
     static void ReportError(DWORD code);
 
 private:

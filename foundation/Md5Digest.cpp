@@ -2,24 +2,18 @@
 
 #include "foundation/Crypt.h"
 
-namespace {
-const wchar_t kProvider[] = L"Microsoft Enhanced Cryptographic Provider v1.0";
-} // namespace
-
 CMd5Digest::CMd5Digest()
 {
-    // A verification context needs no key container. Without one we use our own MD5 rather
-    // than create or delete the user's default container.
-    CCrypt::KeepProviderLoaded();
-    if (!CryptAcquireContextW(&m_provider, nullptr, kProvider, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT))
-        m_provider = 0;
+    // The run's one verification context (it needs no key container): acquiring one per digest
+    // cost milliseconds per packet under load, the registry and module lookups of every acquire
+    // queueing behind each other. Without one we use our own MD5 rather than create or delete
+    // the user's default container.
+    m_provider = CCrypt::KeepProviderLoaded();
 }
 
 CMd5Digest::~CMd5Digest()
 {
     DestroyHash();
-    if (m_provider)
-        CryptReleaseContext(m_provider, 0);
 }
 
 void CMd5Digest::DestroyHash()

@@ -27,7 +27,7 @@ public:
 private:
     void DestroyHash();
 
-    HCRYPTPROV m_provider = 0;
+    HCRYPTPROV m_provider = 0;   // the run's shared context: never released here
     HCRYPTHASH m_hash = 0;
     CMd5 m_software;
     bool m_started = false;

@@ -80,6 +80,14 @@ int CTCPSocket::Send(const void* buffer, int count, int flags)
     int sent = 0;
     while (sent < count) {
         const int put = CAsyncSocket::Send(bytes + sent, count - sent, flags);
+        if (put == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK && !m_blockingWrite) {
+            // The system cannot take the rest at once: blocking mode until this write is done.
+            // Most packets fit at once, and the switch costs four system round trips.
+            if (!BeginPacket())
+                return -1;
+            m_blockingWrite = true;
+            continue;
+        }
         if (put == SOCKET_ERROR || put == 0)
             return -1;
         sent += put;
@@ -91,12 +99,11 @@ BOOL CTCPSocket::SendPacket(CPacket& packet)
 {
     if (m_hSocket == INVALID_SOCKET)
         return FALSE;
-    if (!BeginPacket()) {
-        CloseAndNotify();
-        return FALSE;
-    }
     const bool written = packet.Serialize(*this, true);
-    EndPacket();
+    if (m_blockingWrite) {
+        m_blockingWrite = false;
+        EndPacket();
+    }
     return written;
 }
 
@@ -193,8 +200,8 @@ void CTCPSocket::OnIdleCheck(DWORD now)
     CloseAndNotify();
 }
 
-// Notifications off and blocking mode for one packet written; the time-out keeps a peer that
-// reads nothing from holding the thread.
+// Notifications off and blocking mode for the rest of one packet the system could not take at
+// once; the time-out keeps a peer that reads nothing from holding the thread.
 BOOL CTCPSocket::BeginPacket()
 {
     const DWORD timeout = kPacketTimeoutMs;

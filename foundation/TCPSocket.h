@@ -1,6 +1,6 @@
 // CTCPSocket: the console's stream socket. It reports accept, connect, receive and close to an
 // owner window (SendMessage, wParam = the socket). It writes one whole packet at a time, blocking
-// for the duration of that packet only; it never waits for a peer's bytes: a receive takes what
+// only for the part of a packet the system cannot take at once; it never waits for a peer's bytes: a receive takes what
 // has arrived and hands over a packet only once it is whole, keeping the part of one that has
 // come so far with the connection.
 #pragma once
@@ -36,7 +36,8 @@ public:
 
     // Reads exactly count bytes: count, 0 when the peer closed or stalled, -1 on an error.
     int Receive(void* buffer, int count, int flags = 0) override;
-    // Writes all count bytes: count, or -1 on an error.
+    // Writes all count bytes: count, or -1 on an error. A non-blocking socket that cannot take
+    // them at once is made blocking (notifications off) until the packet's end, see SendPacket.
     int Send(const void* buffer, int count, int flags = 0) override;
 
     // FALSE when the socket is closed or the write failed (the socket is closed then).
@@ -79,4 +80,5 @@ private:
     CLifeFlag m_life;   // the owner may delete the socket while it handles a message
     CPacketAssembler m_inbox;      // the packet under way
     DWORD m_packetStart = 0;       // tick of its first byte
+    bool m_blockingWrite = false;  // a write under way switched the socket to blocking mode
 };

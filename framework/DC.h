@@ -69,6 +69,7 @@ public:
     int GetDeviceCaps(int index) const;
     int IntersectClipRect(const RECT& rect);
     int GetClipBox(RECT* rect) const;
+    BOOL RectVisible(const RECT& rect) const { return ::RectVisible(m_hDC, &rect); }
     CPoint SetViewportOrg(int x, int y);
     CPoint SetWindowOrg(int x, int y);
 

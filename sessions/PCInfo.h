@@ -120,6 +120,7 @@ public:
 
     // The slot's picture. Hold a CLock while drawing into or from it or re-creating it.
     CMemBitmap m_thumbnail;
+    std::atomic<unsigned> m_thumbnailGeneration{0};   // one more for every part drawn into it
 
     std::atomic<int> m_screenControl{0};        // holds the presentation right ("[KW00107]true")
     std::atomic<int> m_captureAllWindows{0};

@@ -40,6 +40,11 @@ bool DrawPicture(Gdiplus::Bitmap& picture, CMemBitmap& target)
 {
     if (!target.GetBits())
         return false;
+    // The target is kept from part to part: a smaller picture leaves black around it, as on a
+    // new bitmap.
+    if (picture.GetWidth() < static_cast<UINT>(target.GetWidth()) ||
+        picture.GetHeight() < static_cast<UINT>(target.GetHeight()))
+        ::PatBlt(target.GetSafeHdc(), 0, 0, target.GetWidth(), target.GetHeight(), BLACKNESS);
     Gdiplus::Graphics graphics(target.GetSafeHdc());
     const Gdiplus::Rect where(0, 0, static_cast<INT>(picture.GetWidth()),
                               static_cast<INT>(picture.GetHeight()));
@@ -54,8 +59,10 @@ bool CopyIntoSlot(CPCInfo& slot, const RECT& destination, HDC source)
         {
             CCriticalSectionLock lock(slot.GetLock());
             if (::BitBlt(slot.m_thumbnail.GetSafeHdc(), destination.left, destination.top, width,
-                         height, source, 0, 0, SRCCOPY))
+                         height, source, 0, 0, SRCCOPY)) {
+                ++slot.m_thumbnailGeneration;   // the grid paints the cell again
                 return true;
+            }
         }
         ::Sleep(1);
     }
@@ -85,7 +92,7 @@ bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const B
     const bool turned = unrotatedPad && (orientation == 2 || orientation == 3);
     const int bitsPerPixel = slot.m_bitsPerPixel.load() == 8 ? 8 : 32;
 
-    CMemBitmap picture;
+    CMemBitmap& picture = m_picture;
     picture.Create(turned ? height : width, turned ? width : height, bitsPerPixel);
     if (!LoadStream(jpeg, length))
         return false;
@@ -103,7 +110,7 @@ bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const B
     }
     if (!turned)
         return CopyIntoSlot(slot, destination, picture.GetSafeHdc());
-    CMemBitmap upright;
+    CMemBitmap& upright = m_upright;
     upright.Create(width, height, bitsPerPixel);
     if (!upright.GetBits())
         return false;

@@ -6,6 +6,8 @@
 
 #include "framework/Afx.h"
 
+#include "foundation/MemBitmap.h"
+
 #include <objidl.h>
 
 class CPCInfo;
@@ -30,6 +32,10 @@ private:
     bool EnsureStream();
     bool LoadStream(const BYTE* jpeg, UINT length);
 
+    // The decoded part, and a turned pad's part upright: kept while parts keep their size, as
+    // making a bitmap per part costs system calls on every thumbnail.
+    CMemBitmap m_picture;
+    CMemBitmap m_upright;
     IStorage* m_storage = nullptr;
     IStream* m_stream = nullptr;
     bool m_storageFailed = false;   // set for good: no picture is decoded then

@@ -35,6 +35,7 @@
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
 #include "view/BroadcastDlg.h"
+#include "view/CellLook.h"
 #include "view/LoginSession.h"
 #include "view/PendingConnections.h"
 #include "view/RemoconLink.h"
@@ -313,11 +314,16 @@ private:
     // --- Painting (WendmarkViewDraw.cpp) ---
     void PaintGrid(CDC& target, const CRect& client);
     void DrawSlot(CDC& dc, CPCInfo& slot, size_t index);
-    void DrawSlotPicture(CDC& dc, CPCInfo& slot, const CRect& picture);
+    CellLook LookOf(CPCInfo& slot, size_t index) const;
+    CRect CellExtent(size_t index) const;
+    int ChooseSlotPictureOf(CPCInfo& slot) const;
     void DrawThumbnail(CDC& dc, CPCInfo& slot, const CRect& picture);
-    void DrawCaption(CDC& dc, CPCInfo& slot, size_t index);
+    void DrawCaption(CDC& dc, int seat, const CellLook& look, size_t index);
     void DrawShadowedText(CDC& dc, const CString& text, CRect box, COLORREF colour);
-    void DrawQuizAnswer(CDC& dc, CPCInfo& slot, const CRect& frame);
+    void DrawQuizAnswer(CDC& dc, const CString& answer, const CRect& frame);
+    // The repaint timer: invalidates what changed since it was painted (WendmarkViewRepaint.cpp).
+    void InvalidateChangedCells();
+    GridLook CurrentGridLook(const CRect& client) const;
     void DrawScrollColumn(CDC& dc, const CRect& client);
     CRect ClientRectOf(const GridRect& document) const;
 
@@ -406,6 +412,12 @@ private:
     int m_scrollPosition = 0;
     int m_thumbPosition = 0;
     CSlotPictureCache m_pictures;
+    // What the shown cells and the grid were last painted from, the client size the back buffer
+    // holds a frame of, and the timer's ticks since the last whole repaint.
+    std::vector<CellLook> m_paintedLooks;
+    GridLook m_paintedGrid;
+    CSize m_paintedClient;
+    int m_ticksSinceWholeRepaint = 0;
     CPen m_focusPen;
     CPen m_selectedPen;
     CPen m_plainPen;

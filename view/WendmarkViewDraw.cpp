@@ -35,26 +35,46 @@ void CWendmarkView::OnDraw(CDC* dc)
     SetTimer(kTimerRepaint, kRepaintPeriodMs);
 }
 
+// Only the cells in the part of the client that was invalidated are painted again: the back
+// buffer keeps the rest from the frames before, as long as the client keeps its size.
 void CWendmarkView::PaintGrid(CDC& target, const CRect& client)
 {
     if (!m_layout.IsLaidOut() ||
         !m_pictures.Prepare(client.Width(), client.Height(), m_layout.ScaledPictureWidth(), m_layout.PictureHeight(),
                             m_layout.ThumbnailWidth(), m_layout.ThumbnailHeight())) {
         target.FillSolidRect(client, kBackground);
+        m_paintedClient = CSize(0, 0);
         return;
     }
+    CRect dirty;
+    if (m_paintedClient != client.Size() || target.GetClipBox(&dirty) == ERROR || !dirty.IntersectRect(dirty, client))
+        dirty = client;
+    const bool whole = dirty == client;
+    m_paintedClient = client.Size();
     CDC& dc = m_pictures.BackBuffer();
     const int saved = dc.SaveDC();
-    dc.FillSolidRect(client, kBackground);
+    if (whole)
+        dc.FillSolidRect(client, kBackground);
     const std::vector<CPCInfo*>& shown = ShownSlots();
+    m_paintedLooks.resize(shown.size());
     for (size_t index = 0; index < shown.size(); ++index) {
-        if (m_layout.IsCellVisible(index, client.Width(), client.Height(), m_scrollPosition))
+        if (!m_layout.IsCellVisible(index, client.Width(), client.Height(), m_scrollPosition))
+            continue;
+        const CRect extent = CellExtent(index);
+        if (whole) {
             DrawSlot(dc, *shown[index], index);
+        } else if (target.RectVisible(extent)) {
+            const int cellSaved = dc.SaveDC();
+            dc.IntersectClipRect(extent);
+            dc.FillSolidRect(extent, kBackground);
+            DrawSlot(dc, *shown[index], index);
+            dc.RestoreDC(cellSaved);
+        }
     }
     if (IsGridTallerThanClient())
         DrawScrollColumn(dc, client);
     dc.RestoreDC(saved);
-    target.BitBlt(0, 0, client.Width(), client.Height(), &dc, 0, 0, SRCCOPY);
+    target.BitBlt(dirty.left, dirty.top, dirty.Width(), dirty.Height(), &dc, dirty.left, dirty.top, SRCCOPY);
 }
 
 CRect CWendmarkView::ClientRectOf(const GridRect& document) const
@@ -64,12 +84,13 @@ CRect CWendmarkView::ClientRectOf(const GridRect& document) const
 
 void CWendmarkView::DrawSlot(CDC& dc, CPCInfo& slot, size_t index)
 {
+    const CellLook look = LookOf(slot, index);
+    m_paintedLooks[index] = look;
     const CRect frame = ClientRectOf(m_layout.FrameRect(index));
-    const bool focused = static_cast<int>(index) == m_focusIndex;
-    if (focused)
+    if (static_cast<int>(index) == m_focusIndex)
         m_focusRect = frame;
     CPen* pen = &m_plainPen;
-    switch (ChooseSlotFrame(focused, m_multiSelection, slot.m_selected.load() != 0)) {
+    switch (static_cast<SlotFrame>(look.frame)) {
     case SlotFrame::Focused: pen = &m_focusPen; break;
     case SlotFrame::MultiSelected: pen = &m_selectedPen; break;
     case SlotFrame::Plain: break;
@@ -78,14 +99,47 @@ void CWendmarkView::DrawSlot(CDC& dc, CPCInfo& slot, size_t index)
     dc.SelectStockObject(NULL_BRUSH);
     dc.Rectangle(frame);
 
-    DrawSlotPicture(dc, slot, ClientRectOf(m_layout.PictureRect(index)));
-    if (ShouldDrawCaption(m_showCaptions, GetKeyState(VK_LMENU) < 0, focused))
-        DrawCaption(dc, slot, index);
+    const CRect picture = ClientRectOf(m_layout.PictureRect(index));
+    if (look.picture == kPictureThumbnail)
+        DrawThumbnail(dc, slot, picture);
+    else
+        m_pictures.DrawState(dc, look.picture, picture.left, picture.top, picture.Width(), picture.Height());
+    if (look.caption)
+        DrawCaption(dc, slot.m_slotNumber.load(), look, index);
     if (m_answersShown)
-        DrawQuizAnswer(dc, slot, frame);
+        DrawQuizAnswer(dc, look.answer, frame);
 }
 
-void CWendmarkView::DrawSlotPicture(CDC& dc, CPCInfo& slot, const CRect& picture)
+CellLook CWendmarkView::LookOf(CPCInfo& slot, size_t index) const
+{
+    const bool focused = static_cast<int>(index) == m_focusIndex;
+    CellLook look;
+    look.picture = ChooseSlotPictureOf(slot);
+    if (look.picture == kPictureThumbnail)
+        look.thumbnailGeneration = slot.m_thumbnailGeneration.load();
+    look.frame = static_cast<int>(ChooseSlotFrame(focused, m_multiSelection, slot.m_selected.load() != 0));
+    look.caption = ShouldDrawCaption(m_showCaptions, GetKeyState(VK_LMENU) < 0, focused);
+    if (look.caption) {
+        look.name = slot.GetDisplayName();
+        look.notice = slot.GetNotice();
+    }
+    if (m_answersShown)
+        look.answer = slot.GetQuizAnswer();
+    return look;
+}
+
+// Everything a cell paints: its frame, and its captions where a small cell lets them run below.
+CRect CWendmarkView::CellExtent(size_t index) const
+{
+    CRect extent = ClientRectOf(m_layout.FrameRect(index));
+    CRect caption = ClientRectOf(m_layout.CaptionRect(index, ScaleToUi(20)));
+    caption.bottom += ScaleToUi(18);
+    extent.UnionRect(extent, caption);
+    extent.InflateRect(1, 1, 2, 2);   // the frame's pen and the text's shadow
+    return extent;
+}
+
+int CWendmarkView::ChooseSlotPictureOf(CPCInfo& slot) const
 {
     SlotPictureState state;
     state.online = slot.IsOnline();
@@ -98,11 +152,7 @@ void CWendmarkView::DrawSlotPicture(CDC& dc, CPCInfo& slot, const CRect& picture
     state.drmOn = slot.m_drmOn.load() != 0;
     state.locked = slot.m_locked.load() != 0;
     state.messengerInFront = slot.IsMessengerAppInFront();
-    const SlotPicture chosen = ChooseSlotPicture(state);
-    if (chosen == kPictureThumbnail)
-        DrawThumbnail(dc, slot, picture);
-    else
-        m_pictures.DrawState(dc, chosen, picture.left, picture.top, picture.Width(), picture.Height());
+    return ChooseSlotPicture(state);
 }
 
 void CWendmarkView::DrawThumbnail(CDC& dc, CPCInfo& slot, const CRect& picture)
@@ -118,15 +168,15 @@ void CWendmarkView::DrawThumbnail(CDC& dc, CPCInfo& slot, const CRect& picture)
     }
 }
 
-void CWendmarkView::DrawCaption(CDC& dc, CPCInfo& slot, size_t index)
+void CWendmarkView::DrawCaption(CDC& dc, int seat, const CellLook& look, size_t index)
 {
     CString caption;
-    caption.Format(L"%d  %s", slot.m_slotNumber.load(), slot.GetDisplayName().GetString());
+    caption.Format(L"%d  %s", seat, look.name.GetString());
     CRect box = ClientRectOf(m_layout.CaptionRect(index, ScaleToUi(20)));
     dc.SelectObject(&m_captionFont);
     dc.SetBkMode(TRANSPARENT);
     DrawShadowedText(dc, caption, box, kCaptionText);
-    const CString notice = slot.GetNotice();
+    const CString& notice = look.notice;
     if (notice.IsEmpty())
         return;
     box.OffsetRect(0, ScaleToUi(18));
@@ -145,9 +195,8 @@ void CWendmarkView::DrawShadowedText(CDC& dc, const CString& text, CRect box, CO
     dc.DrawText(text, &box, kCaptionFormat);
 }
 
-void CWendmarkView::DrawQuizAnswer(CDC& dc, CPCInfo& slot, const CRect& frame)
+void CWendmarkView::DrawQuizAnswer(CDC& dc, const CString& answer, const CRect& frame)
 {
-    const CString answer = slot.GetQuizAnswer();
     if (answer.IsEmpty())
         return;
     dc.SelectObject(&m_answerFont);

@@ -29,7 +29,7 @@ void CWendmarkView::OnTimer(UINT_PTR id)
         m_pending.CloseOverdue(::GetTickCount());
         break;
     case kTimerRepaint:
-        Invalidate(FALSE);
+        InvalidateChangedCells();
         break;
     case kTimerLoginDialog:
         KillTimer(kTimerLoginDialog);

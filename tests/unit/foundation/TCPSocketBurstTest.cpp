@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -100,22 +101,34 @@ TEST(TCPSocketBurstTest, ThreePacketsInOneBurstAreAllReadWithoutFurtherData)
     c.ExpectAllThreeRead();
 }
 
-// The console's greeting is written while the student's packets come in: they arrive with
-// notifications off and are announced once the write switches them back on.
-TEST(TCPSocketBurstTest, ABurstArrivingDuringAPacketWriteIsReadAfterIt)
+// The console's greeting is written while the student's packets come in. A write the system
+// cannot take at once goes on in blocking mode with notifications off: the packets that arrive
+// meanwhile are announced once the write switches them back on.
+TEST(TCPSocketBurstTest, ABurstArrivingDuringABlockedPacketWriteIsReadAfterIt)
 {
     BurstConnection c;
-    ASSERT_TRUE(c.socket.AsyncSelect(0));
-    ASSERT_TRUE(c.PeerSendsBurst());
-    DWORD available = 0;
-    const DWORD start = GetTickCount();
-    while (c.socket.IOCtl(FIONREAD, &available) && available < c.bytes.size() &&
-           GetTickCount() - start < 20000)
-        WaitForPostedMessage(10);   // nothing is posted: a short bounded wait for the bytes
-    ASSERT_EQ(available, c.bytes.size());
-
-    CPacket greeting(CString(L"[KW00007]1,2,3"));
-    ASSERT_TRUE(c.socket.SendPacket(greeting));
+    // Far more than the connection's buffers hold while the peer reads nothing.
+    const UINT size = 8 * 1024 * 1024;
+    std::vector<BYTE> picture(size, 0x5A);
+    CPacket large(picture.data(), size, size, 1);
+    std::vector<uint8_t> wire;
+    ASSERT_TRUE(large.ToBytes(wire));
+    std::thread peer([&] {
+        std::vector<char> buffer(64 * 1024);
+        size_t received = 0;
+        // The write has begun once its first byte is here; the burst comes while it goes on.
+        int got = recv(c.pair.client, buffer.data(), 1, 0);
+        if (got <= 0 || !c.PeerSendsBurst())
+            return;
+        for (received = 1; received < wire.size(); received += static_cast<size_t>(got)) {
+            got = recv(c.pair.client, buffer.data(), static_cast<int>(buffer.size()), 0);
+            if (got <= 0)
+                return;
+        }
+    });
+    const BOOL sent = c.socket.SendPacket(large);
+    peer.join();
+    ASSERT_TRUE(sent);
     c.ExpectAllThreeRead();
 }
 
