@@ -17,6 +17,7 @@ namespace {
 
 const COLORREF kLabelText = RGB(255, 255, 255);
 const COLORREF kNoteText = RGB(163, 162, 163);
+const COLORREF kEditBackground = RGB(18, 15, 10);
 const wchar_t kRecentSection[] = L"config";
 const wchar_t kRecentKey[] = L"recentexe";
 
@@ -65,7 +66,8 @@ BOOL CGroupExecuteDlg::OnInitDialog()
     m_closeDialogButton.SetBitmaps(IDB_GEXEC_CLOSE, IDB_GEXEC_CLOSE_HOVER, IDB_GEXEC_CLOSE, IDB_GEXEC_CLOSE_HOVER);
     m_deleteRecentButton.SetBitmaps(IDB_GEXEC_DELETE_RECENT, IDB_GEXEC_DELETE_RECENT_HOVER, IDB_GEXEC_DELETE_RECENT,
                                     IDB_GEXEC_DELETE_RECENT_HOVER);
-    SetEditColours(RGB(4, 226, 198), RGB(18, 15, 10));
+    SetEditColours(RGB(4, 226, 198), kEditBackground);
+    m_pathArrow.Attach(m_pathCombo.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED, kEditBackground);
     for (int id : {IDC_GEXEC_RUN_HEADER, IDC_GEXEC_END_HEADER, IDC_GEXEC_POWER_HEADER, IDC_GEXEC_PATH_LABEL,
                    IDC_GEXEC_OPTIONS_LABEL, IDC_GEXEC_PROCESS_LABEL})
         SetTextColour(id, kLabelText);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "dialogs/SkinnedViewDialog.h"
+#include "ui/ComboArrowSkin.h"
 #include "ui/VarnixComboBox.h"
 
 #include <string>
@@ -45,6 +46,7 @@ private:
     std::vector<CPCInfo*> m_targets;
     bool m_selectedOnly;
     CVarnixComboBox m_pathCombo;
+    CComboArrowSkin m_pathArrow;
     CImageButton m_runButton;
     CImageButton m_endButton;
     CImageButton m_restartButton;
