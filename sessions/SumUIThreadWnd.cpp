@@ -54,7 +54,7 @@ BEGIN_MESSAGE_MAP(CSumUIThreadWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 CSumUIThreadWnd::CSumUIThreadWnd(const std::vector<CPCInfo*>& slots, const RemoteSessionLinks& links)
-    : m_links(links), m_forwarding(links.inputPump), m_bar(*this, links)
+    : m_links(links), m_forwarding(links.inputPump), m_pumpStopped(!links.inputPump), m_bar(*this, links)
 {
     m_paneCount = static_cast<int>(std::min<size_t>(slots.size(), kMaxCombinedPanes));
     for (int i = 0; i < m_paneCount; ++i)

@@ -88,7 +88,7 @@ private:
     int m_activePane = -1;
     RemoteSessionLinks m_links;
     bool m_forwarding = false;
-    bool m_pumpStopped = false;   // the control switch stopped the pumps: flushes are asked here
+    bool m_pumpStopped = false;   // no pump runs (any more): flushes are asked here
     bool m_closing = false;
     bool m_fullScreen = false;
     CRect m_savedRect;

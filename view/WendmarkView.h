@@ -477,9 +477,9 @@ private:
     // The remote-controller app, and the stream of the teacher's screen to the pad holding the
     // presentation right (the slot it serves while its worker runs).
     CRemoconLink m_remocon{*this};
-    CScreenStreamThread m_padStream;
     std::atomic<int> m_padShareAcked{0};
     std::atomic<CPCInfo*> m_padShareSlot{nullptr};
+    CScreenStreamThread m_padStream;   // after what its worker reads
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.
