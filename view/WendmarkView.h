@@ -356,7 +356,7 @@ private:
     // The slot at that address, or null when it is none of the class's.
     CPCInfo* SlotOfRecord(LPARAM record) const;
     RemoteSessionLinks SessionLinks() const;
-    void EndLostStudent(CPCInfo& slot, CPCThread& student);
+    void EndLostStudent(CPCInfo& slot, CPCThread& student, bool logAbnormalEnd = true);
     // --- The combined session (WendmarkViewCollect.cpp) ---
     void StartCombinedSession();
 
