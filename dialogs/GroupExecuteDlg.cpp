@@ -17,14 +17,9 @@ namespace {
 
 const COLORREF kLabelText = RGB(255, 255, 255);
 const COLORREF kNoteText = RGB(163, 162, 163);
+const COLORREF kEditBackground = RGB(18, 15, 10);
 const wchar_t kRecentSection[] = L"config";
 const wchar_t kRecentKey[] = L"recentexe";
-
-// The end command has one field after the token; the run command's third is its options.
-std::u16string EndCommandOf(const std::u16string& token, const std::u16string& process, const std::u16string&)
-{
-    return EndProcessCommand(token, process);
-}
 
 } // namespace
 
@@ -65,7 +60,8 @@ BOOL CGroupExecuteDlg::OnInitDialog()
     m_closeDialogButton.SetBitmaps(IDB_GEXEC_CLOSE, IDB_GEXEC_CLOSE_HOVER, IDB_GEXEC_CLOSE, IDB_GEXEC_CLOSE_HOVER);
     m_deleteRecentButton.SetBitmaps(IDB_GEXEC_DELETE_RECENT, IDB_GEXEC_DELETE_RECENT_HOVER, IDB_GEXEC_DELETE_RECENT,
                                     IDB_GEXEC_DELETE_RECENT_HOVER);
-    SetEditColours(RGB(4, 226, 198), RGB(18, 15, 10));
+    SetEditColours(RGB(4, 226, 198), kEditBackground);
+    m_pathArrow.Attach(m_pathCombo.GetSafeHwnd(), IDB_FT_COMBO_ARROW, IDB_FT_COMBO_ARROW_PRESSED, kEditBackground);
     for (int id : {IDC_GEXEC_RUN_HEADER, IDC_GEXEC_END_HEADER, IDC_GEXEC_POWER_HEADER, IDC_GEXEC_PATH_LABEL,
                    IDC_GEXEC_OPTIONS_LABEL, IDC_GEXEC_PROCESS_LABEL})
         SetTextColour(id, kLabelText);
@@ -133,15 +129,13 @@ bool CGroupExecuteDlg::IsTarget(const CPCInfo& slot) const
     return slot.m_pcThreadId.load() != 0 && (!m_selectedOnly || slot.m_selected.load() != 0);
 }
 
-void CGroupExecuteDlg::PostProgramCommand(std::u16string (*command)(const std::u16string&, const std::u16string&,
-                                                                    const std::u16string&),
-                                          const std::u16string& a, const std::u16string& b)
+void CGroupExecuteDlg::PostProgramCommand(const std::function<std::u16string(const std::u16string&)>& commandFor)
 {
     for (CPCInfo* slot : m_targets) {
         if (!IsTarget(*slot))
             continue;
         const std::u16string token = ProgramToken(ToU16(slot->GetDisplayName()));
-        auto packet = std::make_unique<CPacket>(FromU16(command(token, a, b)));
+        auto packet = std::make_unique<CPacket>(FromU16(commandFor(token)));
         // A thread that has just ended takes nothing; the packet is freed here then.
         if (!PostStudentPacket(slot->m_pcThreadId.load(), std::move(packet), true))
             TRACE(L"slot %d: its thread took no group command\n", slot->m_slotNumber.load());
@@ -155,7 +149,7 @@ void CGroupExecuteDlg::OnRun()
         return;
     if (!ReadRunField(IDC_GEXEC_OPTIONS, true, 0, IDS_GEXEC_OPTIONS_TOO_LONG, options))
         return;
-    PostProgramCommand(&RunProgramCommand, path, options);
+    PostProgramCommand([&](const std::u16string& token) { return RunProgramCommand(token, path, options); });
     CString recent = GetConfigString(kRecentSection, kRecentKey);
     AddToLineList(recent, FromU16(path));
     SetConfigString(kRecentSection, kRecentKey, recent);
@@ -169,7 +163,7 @@ void CGroupExecuteDlg::OnEndProcess()
     std::u16string process;
     if (!ReadRunField(IDC_GEXEC_PROCESS, false, IDS_GEXEC_PROCESS_EMPTY, IDS_GEXEC_PROCESS_TOO_LONG, process))
         return;
-    PostProgramCommand(&EndCommandOf, process, std::u16string());
+    PostProgramCommand([&](const std::u16string& token) { return EndProcessCommand(token, process); });
     ShowMessageBox(LoadText(IDS_GEXEC_END_SENT));
 }
 

@@ -6,8 +6,10 @@
 #pragma once
 
 #include "dialogs/SkinnedViewDialog.h"
+#include "ui/ComboArrowSkin.h"
 #include "ui/VarnixComboBox.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,14 +39,13 @@ private:
     bool ReadRunField(int id, bool mayBeEmpty, UINT emptyText, UINT tooLongText, std::u16string& value);
     bool IsTarget(const CPCInfo& slot) const;
     // The command made for each target from its token, as a type-1 packet.
-    void PostProgramCommand(std::u16string (*command)(const std::u16string& token, const std::u16string& a,
-                                                      const std::u16string& b),
-                            const std::u16string& a, const std::u16string& b);
+    void PostProgramCommand(const std::function<std::u16string(const std::u16string& token)>& commandFor);
     void AskAndPostPower(UINT captionId, UINT noteId, UINT askId, const std::u16string& command);
 
     std::vector<CPCInfo*> m_targets;
     bool m_selectedOnly;
     CVarnixComboBox m_pathCombo;
+    CComboArrowSkin m_pathArrow;
     CImageButton m_runButton;
     CImageButton m_endButton;
     CImageButton m_restartButton;

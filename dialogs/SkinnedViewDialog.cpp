@@ -39,6 +39,11 @@ BOOL CSkinnedViewDialog::OnInitDialog()
         m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
     ApplySize();
     SetTextColour(IDC_TITLE_TEXT, kDialogTitleText);
+    // Without a system caption the window's own title (the taskbar's, a window list's) is the
+    // band's.
+    CString title;
+    if (GetWindowTextLength() == 0 && GetDlgItemText(IDC_TITLE_TEXT, title) > 0)
+        SetWindowText(title);
     return TRUE;
 }
 

@@ -81,6 +81,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // To the view window: wParam a heap SessionChatLine (sessions/SessionReceiver.h) with a line
 // the student wrote, for the chat window that lives on the view window's thread.
 #define WM_SESSION_CHAT_LINE      (WM_USER + 1030)
+// Sent by the packet thread: wParam a const CPacket* (a type-9 upload piece), valid during the
+// call; the session window writes it and answers "[KW00105]%d".
+#define WM_FILE_PIECE             (WM_USER + 1033)
 // From the packet thread: the student is alive; answer at once.
 #define WM_KEEPALIVE_SEEN         (WM_USER + 1034)
 // To the combined window (CSumUIThreadWnd): the student of one pane was lost; wParam that pane's

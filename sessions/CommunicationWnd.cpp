@@ -16,6 +16,8 @@ namespace {
 // How long the end of a session waits for its helper threads before going on without them.
 constexpr DWORD kPumpStopMs = 550;
 constexpr DWORD kPacketThreadStopMs = 5000;
+// The input pump at rest still looks now and then whether its window is gone.
+constexpr DWORD kPumpIdleWakeMs = 100;
 
 struct PumpContext {
     std::shared_ptr<CRemoteInputQueue> input;
@@ -56,6 +58,7 @@ BEGIN_MESSAGE_MAP(CCommunicationWnd, CFrameWnd)
     ON_MESSAGE(WM_SEND_FULLSCREEN_STATE, OnFullScreenState)
     ON_MESSAGE(WM_SEND_CLIPBOARD, OnSendClipboard)
     ON_MESSAGE(WM_SEND_KW00087, OnSendBare)
+    ON_MESSAGE(WM_FILE_PIECE, OnFilePiece)
     ON_MESSAGE(WM_KEEPALIVE_SEEN, OnKeepAliveSeen)
     ON_MESSAGE(WM_SEND_KW00116, OnRestartAnswer)
     ON_MESSAGE(WM_PAD_HOME, OnPadHome)
@@ -68,6 +71,7 @@ CCommunicationWnd::CCommunicationWnd(CPCInfo& slot, const RemoteSessionLinks& li
     : m_slot(slot), m_links(links), m_controlThreadId(controlThreadId), m_refreshDelay(refreshDelay),
       m_receiver(std::make_shared<CSessionReceiver>(slot, links))
 {
+    m_upload.SetProgramFolder(links.programFolder);
 }
 
 CCommunicationWnd::~CCommunicationWnd()
@@ -154,8 +158,10 @@ LRESULT CCommunicationWnd::OnSocketClose(WPARAM, LPARAM)
     if (m_ended)
         return 0;
     m_closing = true;
-    if (m_input)
+    if (m_input) {
         m_input->SetForwarding(false);
+        m_input->StopPump();
+    }
     if (m_viewWindow)
         ::PostMessageW(m_viewWindow, WM_CLOSE, 0, 0);
     EndSession(true);
@@ -181,8 +187,13 @@ bool CCommunicationWnd::StartInputPump()
 UINT __cdecl CCommunicationWnd::InputPumpProc(LPVOID param)
 {
     std::unique_ptr<PumpContext> context(static_cast<PumpContext*>(param));
-    while (context->input->IsForwarding() && ::IsWindow(context->window)) {
-        if (context->input->ClaimFlush() && !::PostMessageW(context->window, WM_FLUSH_INPUT, 0, 0))
+    // At most one flush a tick while input flows; at rest until the next record otherwise.
+    while (!context->input->IsPumpStopped() && ::IsWindow(context->window)) {
+        if (!context->input->ClaimFlush()) {
+            context->input->WaitForInput(kPumpIdleWakeMs);
+            continue;
+        }
+        if (!::PostMessageW(context->window, WM_FLUSH_INPUT, 0, 0))
             context->input->FlushDone();
         ::Sleep(1);
     }
@@ -191,8 +202,10 @@ UINT __cdecl CCommunicationWnd::InputPumpProc(LPVOID param)
 
 void CCommunicationWnd::StopInputPump()
 {
-    if (m_input)
+    if (m_input) {
         m_input->SetForwarding(false);
+        m_input->StopPump();
+    }
     if (m_pumpThread && !WaitPumpingMessages(m_pumpThread, kPumpStopMs))
         TRACE(L"PC:%d input pump still running at the end of the session\n", m_slot.m_slotNumber.load());
 }
@@ -203,7 +216,7 @@ LRESULT CCommunicationWnd::OnFlushInput(WPARAM, LPARAM)
         return 0;
     // Records queued from here on ask for a flush of their own.
     m_input->FlushDone();
-    if (m_socket.m_hSocket == INVALID_SOCKET)
+    if (m_closing || m_socket.m_hSocket == INVALID_SOCKET)
         return 0;
     std::vector<KeyEntry> keys = m_input->TakeKeys();
     if (!keys.empty()) {
@@ -295,6 +308,19 @@ LRESULT CCommunicationWnd::OnSendBare(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CCommunicationWnd::OnFilePiece(WPARAM wParam, LPARAM)
+{
+    const CPacket* piece = reinterpret_cast<const CPacket*>(wParam);
+    if (!piece || m_closing)
+        return 0;
+    switch (m_upload.Accept(*piece, m_slot.GetClassText())) {
+    case CUploadReceiver::Result::Ignored: break;
+    case CUploadReceiver::Result::Written: SendText(FilePieceAnswerCommand(true)); break;
+    case CUploadReceiver::Result::Refused: SendText(FilePieceAnswerCommand(false)); break;
+    }
+    return 0;
+}
+
 LRESULT CCommunicationWnd::OnKeepAliveSeen(WPARAM, LPARAM)
 {
     SendText(KeepAliveAnswerCommand());
@@ -327,11 +353,12 @@ void CCommunicationWnd::OnClose()
         return;
     m_closing = true;
     StopInputPump();
-    if (m_receiver->Sound().IsOn()) {
-        SendText(StudentSoundCommand(false));
+    // The student stops sending sound whether or not the teacher listened.
+    SendText(StudentSoundCommand(false));
+    if (m_receiver->Sound().IsOn())
         m_receiver->Sound().Stop();
-    }
     m_slot.m_chatWindow.CloseChat();
+    m_upload.Close();
     EndSession(false);
 }
 
@@ -345,6 +372,7 @@ void CCommunicationWnd::EndSession(bool studentLost)
     m_ended = true;
     if (!m_receiver->Stop(kPacketThreadStopMs))
         TRACE(L"PC:%d packet thread still busy at the end of the session\n", m_slot.m_slotNumber.load());
+    m_upload.Close();   // an upload cut off by the end stays as far as it came
     SOCKET handle = INVALID_SOCKET;
     if (m_socket.m_hSocket != INVALID_SOCKET) {
         if (studentLost) {

@@ -9,6 +9,7 @@
 #include "framework/FrameWnd.h"
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteSessionLinks.h"
+#include "sessions/UploadReceiver.h"
 
 #include <memory>
 #include <string>
@@ -53,6 +54,7 @@ protected:
     afx_msg LRESULT OnFullScreenState(WPARAM, LPARAM);
     afx_msg LRESULT OnSendClipboard(WPARAM, LPARAM);
     afx_msg LRESULT OnSendBare(WPARAM, LPARAM);
+    afx_msg LRESULT OnFilePiece(WPARAM, LPARAM);
     afx_msg LRESULT OnKeepAliveSeen(WPARAM, LPARAM);
     afx_msg LRESULT OnRestartAnswer(WPARAM, LPARAM);
     afx_msg LRESULT OnPadHome(WPARAM, LPARAM);
@@ -77,4 +79,5 @@ private:
     std::shared_ptr<CRemoteInputQueue> m_input;
     std::shared_ptr<CSessionReceiver> m_receiver;
     HANDLE m_pumpThread = nullptr;
+    CUploadReceiver m_upload;   // a file the student uploads during the session
 };

@@ -56,6 +56,8 @@ CControlThread* CControlThread::StartThread(CControlThread* thread, CPCInfo& slo
     thread->m_socketHandle = socket;
     start->controlThreadId = thread->m_nThreadID;
     slot.m_controlThread = thread;
+    // The view's restriction changes reach the session by this id.
+    slot.m_controlThreadId = thread->m_nThreadID;
     thread->ResumeThread();
     return thread;
 }
@@ -124,6 +126,8 @@ int CControlThread::ExitInstance()
         AfxPostToRunningThread(viewer, WM_THREAD_CLOSE, 0, 0);
     CWinThread* self = this;
     m_slot->m_controlThread.compare_exchange_strong(self, nullptr);
+    DWORD id = m_nThreadID;
+    m_slot->m_controlThreadId.compare_exchange_strong(id, 0);
     if (m_comStarted)
         ::CoUninitialize();
     return CWinThread::ExitInstance();

@@ -6,6 +6,7 @@
 #include "framework/Time.h"
 #include "res/resource.h"
 #include "sessions/InputInjection.h"
+#include "sessions/PadReports.h"
 #include "sessions/LogInfo.h"
 #include "sessions/SlotChat.h"
 #include "sessions/PCInfo.h"
@@ -31,19 +32,6 @@ constexpr DWORD kMouseListPauseMs = 2;
 // A real agent reports its address once or on a change; what comes faster is dropped, so a
 // pupil's flood cannot fill the view's message queue.
 constexpr int kAddressReportsPerSecond = 4;
-
-const wchar_t* PadStateWordText(PadStateWord word)
-{
-    switch (word) {
-    case PadStateWord::DrmOn: return L"drmon";
-    case PadStateWord::DrmOff: return L"drmoff";
-    case PadStateWord::LockOn: return L"lockon";
-    case PadStateWord::LockOff: return L"lockoff";
-    case PadStateWord::ScreenOn: return L"screenon";
-    case PadStateWord::ScreenOff: return L"screenoff";
-    default: return L"other";
-    }
-}
 
 // Posts a heap text to a window that may not exist yet; traced and freed when nobody listens.
 void PostOwnedText(HWND window, UINT message, WPARAM wParam, const CString& text, const wchar_t* what)
@@ -262,40 +250,12 @@ void CReceiveDispatcher::OnRestarting()
 
 void CReceiveDispatcher::OnPadState(const std::u16string& arguments)
 {
-    PadStateReport report;
-    if (!ReadPadStateReport(arguments, report))
-        return;
-    TRACE(L"PC:%d DRM %s\n", m_slot.m_slotNumber.load(), PadStateWordText(report.word));
-    CCriticalSectionLock lock(m_slot.GetLock());
-    PadScreenState state;
-    state.drmOn = m_slot.m_drmOn.load() != 0;
-    state.locked = m_slot.m_locked.load() != 0;
-    state.screenOn = m_slot.m_screenOn.load() != 0;
-    state.screenOffReports = m_slot.m_screenOffReports.load();
-    state.foregroundApp = ToU16(m_slot.GetForegroundApp());
-    ApplyPadStateReport(state, report);
-    m_slot.m_drmOn = state.drmOn ? 1 : 0;
-    m_slot.m_locked = state.locked ? 1 : 0;
-    m_slot.m_screenOn = state.screenOn ? 1 : 0;
-    m_slot.m_screenOffReports = state.screenOffReports;
-    m_slot.SetForegroundApp(FromU16(state.foregroundApp));
+    StorePadState(m_slot, arguments);
 }
 
 void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
 {
-    const PadPermissionReport report = ReadPadPermissionReport(arguments);
-    if (!AppliesToSlot(report, m_slot.m_clientKind.load()))
-        return;
-    for (int i = 0; i < kPadPermissionCount; ++i)
-        m_slot.m_permissions[i] = report.flags.on[i] ? 1 : 0;
-    const CString permissionText = LoadText(IDS_PERMISSION_NEEDED);
-    CCriticalSectionLock lock(m_slot.GetLock());
-    const CString notice = m_slot.GetNotice();
-    switch (PermissionNoticeChange(report.flags, notice.IsEmpty(), notice == permissionText)) {
-    case NoticeChange::ShowPermissionNeeded: m_slot.SetNotice(permissionText); break;
-    case NoticeChange::Clear: m_slot.SetNotice(CString()); break;
-    case NoticeChange::Keep: break;
-    }
+    StorePadPermissions(m_slot, arguments);
 }
 
 void CReceiveDispatcher::OnQuizBuzzer()
@@ -323,13 +283,7 @@ void CReceiveDispatcher::OnQuizAnswer(const CString& arguments)
 
 void CReceiveDispatcher::OnPadAppEvent(const std::u16string& arguments)
 {
-    PadAppEvent event;
-    if (!ReadPadAppEvent(arguments, event))
-        return;
-    PostLogRecord(m_links.logWindow,
-                  CLogInfo::MakeAppEnded(m_slot.m_slotNumber.load(), m_slot.GetDisplayName(),
-                                         FromU16(event.app), FromU16(event.label),
-                                         FromU16(event.appText)));
+    LogPadAppEvent(m_slot, m_links.logWindow, arguments);
 }
 
 void CReceiveDispatcher::OnScanCodes(const std::u16string& arguments)

@@ -12,16 +12,49 @@ long long PackPoint(int x, int y)
 
 } // namespace
 
+CRemoteInputQueue::CRemoteInputQueue() : m_added(::CreateEventW(nullptr, FALSE, FALSE, nullptr))
+{
+}
+
+CRemoteInputQueue::~CRemoteInputQueue()
+{
+    if (m_added)
+        ::CloseHandle(m_added);
+}
+
 void CRemoteInputQueue::AddKey(const KeyEntry& key)
 {
-    CCriticalSectionLock lock(m_lock);
-    m_keys.push_back(key);
+    {
+        CCriticalSectionLock lock(m_lock);
+        m_keys.push_back(key);
+    }
+    if (m_added)
+        ::SetEvent(m_added);
 }
 
 void CRemoteInputQueue::AddMouse(const MouseEntry& mouse)
 {
-    CCriticalSectionLock lock(m_lock);
-    m_mice.push_back(mouse);
+    {
+        CCriticalSectionLock lock(m_lock);
+        m_mice.push_back(mouse);
+    }
+    if (m_added)
+        ::SetEvent(m_added);
+}
+
+void CRemoteInputQueue::StopPump()
+{
+    m_pumpStopped = true;
+    if (m_added)
+        ::SetEvent(m_added);
+}
+
+void CRemoteInputQueue::WaitForInput(DWORD timeoutMs)
+{
+    if (m_added)
+        ::WaitForSingleObject(m_added, timeoutMs);
+    else
+        ::Sleep(1);
 }
 
 bool CRemoteInputQueue::AddMouseMove(uint32_t keyFlags, int x, int y)

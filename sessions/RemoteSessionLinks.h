@@ -19,6 +19,10 @@ struct RemoteSessionLinks {
     bool touchLock = false;
     // The count of open view windows, kept by each view window.
     std::atomic<int>* openViewCount = nullptr;
+    // WM_ADD_LOG_RECORD with a CLogInfo (a pad's app events).
+    HWND logWindow = nullptr;
+    // Uploads go to "<program folder>\StudentFile\<day>"; empty: the executable's folder.
+    CString programFolder;
     // The class screen share runs while this is non-zero: a session window cannot close then.
     const std::atomic<int>* screenSharing = nullptr;
     // One of the students of a combined window: no sound and no clipboard.

@@ -9,6 +9,7 @@
 #include "framework/WinThread.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
+#include "sessions/PadReports.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/ReceiveRoutes.h"
 #include "sessions/core/StudentMessages.h"
@@ -140,6 +141,12 @@ void CSessionReceiver::Handle(const CPacket& packet)
     case kPacketSound:
         m_sound.Play(packet.m_data, packet.m_dataLength);
         break;
+    case kPacketFileChunk:
+        // Written and answered by the session window, which owns the connection; sent, so the
+        // piece lives until it is written.
+        if (HWND session = m_sessionWindow.load())
+            ::SendMessageW(session, WM_FILE_PIECE, reinterpret_cast<WPARAM>(&packet), 0);
+        break;
     default:
         break;
     }
@@ -182,6 +189,9 @@ void CSessionReceiver::OnText(const CString& text)
         m_slot.m_lastHeardTick = ::GetTickCount();
         break;
     case TextRoute::OrderlyEnd: m_slot.m_orderlyEnd = 1; break;
+    case TextRoute::PadState: StorePadState(m_slot, arguments); break;
+    case TextRoute::PadPermissions: StorePadPermissions(m_slot, arguments); break;
+    case TextRoute::PadAppEvent: LogPadAppEvent(m_slot, m_links.logWindow, arguments); break;
     case TextRoute::Orientation: m_slot.m_orientation = ParseLeadingInt(arguments); break;
     default: break;
     }

@@ -54,7 +54,7 @@ BEGIN_MESSAGE_MAP(CSumUIThreadWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 CSumUIThreadWnd::CSumUIThreadWnd(const std::vector<CPCInfo*>& slots, const RemoteSessionLinks& links)
-    : m_links(links), m_forwarding(links.inputPump), m_bar(*this, links)
+    : m_links(links), m_forwarding(links.inputPump), m_pumpStopped(!links.inputPump), m_bar(*this, links)
 {
     m_paneCount = static_cast<int>(std::min<size_t>(slots.size(), kMaxCombinedPanes));
     for (int i = 0; i < m_paneCount; ++i)
@@ -175,42 +175,16 @@ void CSumUIThreadWnd::OnToggleFullScreen()
 void CSumUIThreadWnd::ToggleFullScreen()
 {
     m_bar.SwitchLayout();
-    if (!m_fullScreen) {
-        m_fullScreen = true;
-        GetWindowRect(&m_savedRect);
-        m_savedStyle = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-        m_savedExStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
-        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, WS_VISIBLE | WS_CLIPCHILDREN);
-        ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, 0);
-        CoverMonitorOfWindow();
-    } else {
-        m_fullScreen = false;
-        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, m_savedStyle);
-        ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, m_savedExStyle);
-        SetWindowPos(nullptr, m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(),
-                     SWP_NOZORDER | SWP_FRAMECHANGED);
-    }
+    m_placement.Toggle(*this);
     LayOut();
     for (int i = 0; i < m_paneCount; ++i) {
         if (HWND session = m_panes[static_cast<size_t>(i)].session) {
-            ::PostMessageW(session, WM_SEND_FULLSCREEN_ON, m_fullScreen ? 1 : 0, 0);
-            ::PostMessageW(session, WM_SEND_FULLSCREEN_STATE, m_fullScreen ? 1 : 0, 0);
+            ::PostMessageW(session, WM_SEND_FULLSCREEN_ON, m_placement.IsOn() ? 1 : 0, 0);
+            ::PostMessageW(session, WM_SEND_FULLSCREEN_STATE, m_placement.IsOn() ? 1 : 0, 0);
         }
     }
     SetFocus();
     Invalidate(FALSE);
-}
-
-// The monitor that holds the window's top-left corner; the primary screen when none does.
-void CSumUIThreadWnd::CoverMonitorOfWindow()
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    CRect cover(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    HMONITOR monitor = ::MonitorFromPoint(CPoint(m_savedRect.left, m_savedRect.top), MONITOR_DEFAULTTONULL);
-    if (monitor && ::GetMonitorInfoW(monitor, &info))
-        cover = info.rcMonitor;
-    SetWindowPos(nullptr, cover.left, cover.top, cover.Width(), cover.Height(), SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 // -- Painting ------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/Pen.h"
 #include "sessions/ControlSumWinowDlg.h"
+#include "sessions/FullScreenPlacement.h"
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteSessionLinks.h"
 #include "sessions/core/CombinedPaneLayout.h"
@@ -78,7 +79,6 @@ private:
     void QueueMouse(UINT message, UINT flags, CPoint point, short wheel = 0);
     void SetActivePane(int pane);
     void ForgetPane(int pane);
-    void CoverMonitorOfWindow();
     CRemoteInputQueue* ActiveInput() const;
     HWND ActiveSession() const;
     CString PaneCaption(int pane) const;
@@ -88,12 +88,9 @@ private:
     int m_activePane = -1;
     RemoteSessionLinks m_links;
     bool m_forwarding = false;
-    bool m_pumpStopped = false;   // the control switch stopped the pumps: flushes are asked here
+    bool m_pumpStopped = false;   // no pump runs (any more): flushes are asked here
     bool m_closing = false;
-    bool m_fullScreen = false;
-    CRect m_savedRect;
-    LONG_PTR m_savedStyle = 0;
-    LONG_PTR m_savedExStyle = 0;
+    CFullScreenPlacement m_placement;
     int m_clientWidth = 0;
     int m_clientHeight = 0;
     bool m_counted = false;

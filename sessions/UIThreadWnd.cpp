@@ -166,9 +166,9 @@ RemoteViewGeometry CUIThreadWnd::Geometry() const
     geometry.studentHeight = m_slot.m_screenHeight.load();
     geometry.windowWidth = window.Width();
     geometry.windowHeight = window.Height();
-    geometry.frameWidth = m_fullScreen ? 0 : m_frameWidth;
-    geometry.frameHeight = m_fullScreen ? 0 : m_frameHeight;
-    geometry.fullScreen = m_fullScreen;
+    geometry.frameWidth = m_placement.IsOn() ? 0 : m_frameWidth;
+    geometry.frameHeight = m_placement.IsOn() ? 0 : m_frameHeight;
+    geometry.fullScreen = m_placement.IsOn();
     geometry.stretched = m_stretched;
     return geometry;
 }
@@ -210,7 +210,7 @@ void CUIThreadWnd::OnGetMinMaxInfo(MINMAXINFO* info)
 {
     info->ptMinTrackSize.x = kMinTrackSize;
     info->ptMinTrackSize.y = kMinTrackSize;
-    if (!m_fullScreen && m_slot.m_screenWidth.load() > 0) {
+    if (!m_placement.IsOn() && m_slot.m_screenWidth.load() > 0) {
         info->ptMaxTrackSize.x = m_slot.m_screenWidth.load() + m_frameWidth;
         info->ptMaxTrackSize.y = m_slot.m_screenHeight.load() + m_frameHeight;
     }
@@ -218,7 +218,7 @@ void CUIThreadWnd::OnGetMinMaxInfo(MINMAXINFO* info)
 
 LRESULT CUIThreadWnd::OnStudentScreenSize(WPARAM width, LPARAM height)
 {
-    if (!m_fullScreen) {
+    if (!m_placement.IsOn()) {
         CRect window;
         GetWindowRect(&window);
         const int w = std::min<int>(window.Width(), static_cast<int>(width) + m_frameWidth);
@@ -238,55 +238,16 @@ void CUIThreadWnd::OnToggleFullScreen()
 void CUIThreadWnd::ToggleFullScreen()
 {
     m_bar.SwitchLayout();
-    if (!m_fullScreen) {
-        m_fullScreen = true;
-        m_stretched = true;
-        GetWindowRect(&m_savedRect);
-        m_savedStyle = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
-        m_savedExStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
-        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, WS_VISIBLE | WS_CLIPCHILDREN);
-        ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, 0);
-        CoverMonitorOfWindow();
-    } else {
-        m_fullScreen = false;
-        m_stretched = false;
-        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, m_savedStyle);
-        ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, m_savedExStyle);
-        SetWindowPos(nullptr, m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(),
-                     SWP_NOZORDER | SWP_FRAMECHANGED);
-    }
+    m_placement.Toggle(*this);
+    m_stretched = m_placement.IsOn();
     LayOut();
     if (m_session) {
         ::PostMessageW(m_session, WM_SEND_FULLSCREEN_ON, m_stretched ? 1 : 0, 0);
-        ::PostMessageW(m_session, WM_SEND_FULLSCREEN_STATE, m_fullScreen ? 1 : 0, 0);
+        ::PostMessageW(m_session, WM_SEND_FULLSCREEN_STATE, m_placement.IsOn() ? 1 : 0, 0);
     }
     m_bar.Place();
     SetFocus();
     Invalidate(FALSE);
-}
-
-// The monitor whose rectangle holds the window's top-left corner, from the display devices and
-// their current settings; the primary screen when none does.
-void CUIThreadWnd::CoverMonitorOfWindow()
-{
-    const POINT corner = {m_savedRect.left, m_savedRect.top};
-    CRect cover(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    DISPLAY_DEVICEW device = {};
-    device.cb = sizeof(device);
-    for (DWORD i = 0; ::EnumDisplayDevicesW(nullptr, i, &device, 0); ++i, device.cb = sizeof(device)) {
-        DEVMODEW mode = {};
-        mode.dmSize = sizeof(mode);
-        if (!(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) ||
-            !::EnumDisplaySettingsW(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode))
-            continue;
-        const CRect monitor(mode.dmPosition.x, mode.dmPosition.y, mode.dmPosition.x + static_cast<int>(mode.dmPelsWidth),
-                            mode.dmPosition.y + static_cast<int>(mode.dmPelsHeight));
-        if (::PtInRect(&monitor, corner)) {
-            cover = monitor;
-            break;
-        }
-    }
-    SetWindowPos(nullptr, cover.left, cover.top, cover.Width(), cover.Height(), SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 // -- Painting ------------------------------------------------------------------------------------

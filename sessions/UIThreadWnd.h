@@ -10,6 +10,7 @@
 #include "framework/Font.h"
 #include "framework/FrameWnd.h"
 #include "sessions/ControlWinowDlg.h"
+#include "sessions/FullScreenPlacement.h"
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteSessionLinks.h"
 #include "sessions/core/RemoteViewLayout.h"
@@ -36,7 +37,7 @@ public:
 
     // For the control bar.
     void ToggleFullScreen();
-    bool IsFullScreen() const { return m_fullScreen; }
+    bool IsFullScreen() const { return m_placement.IsOn(); }
     bool IsSoundOn() const { return m_soundOn; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -81,7 +82,6 @@ private:
     void QueueMouse(UINT message, UINT flags, CPoint point, short wheel = 0);
     void SetImeMode(bool native);
     void Scroll(int bar, UINT code, UINT position);
-    void CoverMonitorOfWindow();
     bool IsForwarding() const { return m_input && m_input->IsForwarding(); }
 
     CPCInfo& m_slot;
@@ -90,11 +90,8 @@ private:
     std::shared_ptr<CRemoteInputQueue> m_input;
     bool m_closing = false;
     bool m_soundOn = false;
-    bool m_fullScreen = false;
     bool m_stretched = false;
-    CRect m_savedRect;
-    LONG_PTR m_savedStyle = 0;
-    LONG_PTR m_savedExStyle = 0;
+    CFullScreenPlacement m_placement;
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     RemoteViewLayout m_layout;

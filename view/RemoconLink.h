@@ -77,8 +77,8 @@ private:
     int m_screenWidth = 0;         // teacher virtual screen
     int m_screenHeight = 0;
 
+    std::atomic<int> m_acknowledged{0};    // before the stream: its worker reads it to its end
     CScreenStreamThread m_stream;
-    std::atomic<int> m_acknowledged{0};
     int m_quality = 70;
     int m_canvasWidth = 0;         // "[RC00010]"; the teacher's screen until then
     int m_canvasHeight = 0;

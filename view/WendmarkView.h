@@ -357,7 +357,7 @@ private:
     // The slot at that address, or null when it is none of the class's.
     CPCInfo* SlotOfRecord(LPARAM record) const;
     RemoteSessionLinks SessionLinks() const;
-    void EndLostStudent(CPCInfo& slot, CPCThread& student);
+    void EndLostStudent(CPCInfo& slot, CPCThread& student, bool logAbnormalEnd = true);
     // --- The combined session (WendmarkViewCollect.cpp) ---
     void StartCombinedSession();
 
@@ -478,9 +478,9 @@ private:
     // The remote-controller app, and the stream of the teacher's screen to the pad holding the
     // presentation right (the slot it serves while its worker runs).
     CRemoconLink m_remocon{*this};
-    CScreenStreamThread m_padStream;
     std::atomic<int> m_padShareAcked{0};
     std::atomic<CPCInfo*> m_padShareSlot{nullptr};
+    CScreenStreamThread m_padStream;   // after what its worker reads
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

@@ -283,6 +283,7 @@ LRESULT CWendmarkView::OnRemoteSessionEnded(WPARAM slotRecord, LPARAM socket)
     if (!slot || std::find(m_slots.begin(), m_slots.end(), slot) == m_slots.end())
         return 0;
     slot->m_controlThread = nullptr;
+    slot->m_controlThreadId = 0;
     Invalidate(FALSE);
     const bool studentLost = static_cast<SOCKET>(socket) == INVALID_SOCKET;
     const DWORD threadId = slot->m_pcThreadId.load();
@@ -294,6 +295,14 @@ LRESULT CWendmarkView::OnRemoteSessionEnded(WPARAM slotRecord, LPARAM socket)
     }
     if (studentLost) {
         EndLostStudent(*slot, *thread);
+        return 0;
+    }
+    if (!slot->IsOnline()) {
+        // The heartbeat ended the seat while the session ran (and logged it): the connection
+        // goes, and so does the student's thread that lent it.
+        ::shutdown(static_cast<SOCKET>(socket), SD_BOTH);
+        ::closesocket(static_cast<SOCKET>(socket));
+        EndLostStudent(*slot, *thread, false);
         return 0;
     }
     // The thread waits for this while it has lent its socket; it cannot end meanwhile.

@@ -2,6 +2,7 @@
 // the connection a student's thread lent, and giving the connection back when it ends.
 #include "view/WendmarkView.h"
 
+#include "foundation/FileUtil.h"
 #include "foundation/MessagePump.h"
 #include "framework/FrameWnd.h"
 #include "framework/PostOwned.h"
@@ -47,6 +48,8 @@ RemoteSessionLinks CWendmarkView::SessionLinks() const
     links.inputPump = g_remoteInputPump != 0;
     links.touchLock = IsTouchLockOn();
     links.openViewCount = &g_openViewCount;
+    links.logWindow = g_logDlg.load();
+    links.programFolder = GetModuleDirectory();
     links.screenSharing = &g_screenSharing;
     return links;
 }
@@ -92,9 +95,9 @@ LRESULT CWendmarkView::OnStartRemoteSession(WPARAM socket, LPARAM record)
 
 // The student was lost during a session: the student's thread, which has no socket any more,
 // ends at once and takes the seat offline.
-void CWendmarkView::EndLostStudent(CPCInfo& slot, CPCThread& student)
+void CWendmarkView::EndLostStudent(CPCInfo& slot, CPCThread& student, bool logAbnormalEnd)
 {
-    if (!slot.m_orderlyEnd.load())
+    if (logAbnormalEnd && !slot.m_orderlyEnd.load())
         PostLogRecord(g_logDlg.load(), CLogInfo::MakeSlotEnded(slot.m_slotNumber.load(), slot.GetDisplayName(),
                                                            L"Abnormal Disconnection", L"2"));
     slot.SetNotice(CString());

@@ -5,7 +5,9 @@
 #include "view/WendmarkView.h"
 
 #include "foundation/AppGlobals.h"
+#include "foundation/AppMessages.h"
 #include "foundation/IniSettings.h"
+#include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/LogInfo.h"
 #include "sessions/PadShareSwitch.h"
@@ -71,8 +73,14 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
     const int connectionId = slot.m_connectionId.load();
     ReportAbnormalEnd(slot);
     CWinThread* viewer = slot.m_viewThread.load();
-    if (slot.m_controlThread.load() && viewer && viewer->m_pMainWnd) {
-        viewer->m_pMainWnd->SendMessage(WM_CLOSE);
+    // A remote session holds the connection: it gives it back (WM_SESSION_CLOSED), and the
+    // student's thread, waiting for it, is ended there. Until then the seat keeps that thread.
+    const bool inSession = slot.m_controlThread.load() != nullptr;
+    if (inSession) {
+        if (viewer && viewer->m_pMainWnd)
+            viewer->m_pMainWnd->SendMessage(WM_CLOSE);
+        else if (const DWORD control = slot.m_controlThreadId.load())
+            AfxPostToRunningThread(control, WM_THREAD_CLOSE, 0, 0);
         slot.SetDisplayName(LoadText(IDS_DEFAULT_STUDENT_NAME));
     } else if (slot.m_pcThreadId.load() != 0) {
         // The thread says goodbye on its socket and closes it: it owns the connection.
@@ -84,8 +92,10 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
     }
     slot.MarkOffline(connectionId);
     slot.m_sessionChanging = 0;
-    slot.m_pcThread = nullptr;
-    slot.m_pcThreadId = 0;
+    if (!inSession) {
+        slot.m_pcThread = nullptr;
+        slot.m_pcThreadId = 0;
+    }
 }
 
 void CWendmarkView::ReportAbnormalEnd(CPCInfo& slot)

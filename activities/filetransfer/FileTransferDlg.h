@@ -16,7 +16,7 @@
 //   FileTransferDlgTransfer.cpp  Start, Stop and the students' reports
 #pragma once
 
-#include "activities/filetransfer/DestinationComboSkin.h"
+#include "ui/ComboArrowSkin.h"
 #include "activities/filetransfer/core/DestinationFolder.h"
 #include "activities/filetransfer/core/TransferSchedule.h"
 #include "framework/Bitmap.h"
@@ -146,7 +146,7 @@ private:
     CListCtrlEx m_statusList;       // 1108: file, number, progress, result, path
     CShellTreeCtrl m_tree;          // 1007
     CVarnixComboBox m_destinationBox;  // 1130
-    CDestinationComboSkin m_destinationSkin;
+    CComboArrowSkin m_destinationSkin;
     CImageButton m_startButton;
     CImageButton m_stopButton;
     CImageButton m_closeButton;

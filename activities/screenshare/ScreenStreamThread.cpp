@@ -137,27 +137,50 @@ bool CScreenStreamThread::Start(const ScreenStreamInput& input)
     return true;
 }
 
+namespace {
+
+// True when the thread ended within waitMs.
+bool WaitServingSentMessages(HANDLE thread, DWORD waitMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + waitMs;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD left = waitMs == INFINITE ? INFINITE
+                           : (now >= deadline ? 0 : static_cast<DWORD>(deadline - now));
+        // The worker may be inside SendMessage to a window of this thread: let those through.
+        const DWORD result = ::MsgWaitForMultipleObjects(1, &thread, FALSE, left, QS_SENDMESSAGE);
+        if (result != WAIT_OBJECT_0 + 1)
+            return result == WAIT_OBJECT_0;
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+} // namespace
+
 void CScreenStreamThread::Stop(DWORD waitMs)
 {
     if (m_stop)
         ::SetEvent(m_stop);
     if (m_thread) {
-        const ULONGLONG deadline = ::GetTickCount64() + waitMs;
-        for (;;) {
-            const ULONGLONG now = ::GetTickCount64();
-            const DWORD left = waitMs == INFINITE ? INFINITE
-                               : (now >= deadline ? 0 : static_cast<DWORD>(deadline - now));
-            // The worker may be inside SendMessage to a window of this thread: let those through.
-            if (::MsgWaitForMultipleObjects(1, &m_thread, FALSE, left, QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1)
-                break;
-            MSG msg;
-            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-        ::CloseHandle(m_thread);
+        // A worker still busy is kept: it uses what its starter gave it until it ends, so the
+        // last, unbounded stop waits for it too.
+        if (!WaitServingSentMessages(m_thread, waitMs))
+            m_leftovers.push_back(m_thread);
+        else
+            ::CloseHandle(m_thread);
         m_thread = nullptr;
     }
     if (m_stop) {
         ::CloseHandle(m_stop);
         m_stop = nullptr;
+    }
+    for (auto it = m_leftovers.begin(); it != m_leftovers.end();) {
+        if (WaitServingSentMessages(*it, waitMs == INFINITE ? INFINITE : 0)) {
+            ::CloseHandle(*it);
+            it = m_leftovers.erase(it);
+        } else {
+            ++it;
+        }
     }
 }

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <vector>
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -53,4 +54,5 @@ public:
 private:
     HANDLE m_thread = nullptr;
     HANDLE m_stop = nullptr;
+    std::vector<HANDLE> m_leftovers;   // workers a bounded stop left ending on their own
 };

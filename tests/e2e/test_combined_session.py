@@ -14,13 +14,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, artifact_path, colour_close, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import artifact_path, colour_close, wait_until  # noqa: E402
 from remote_student import RemoteStudent  # noqa: E402
-from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from test_login import DIALOG_CLASS  # noqa: E402
 
-SEATS = 8
 PER_ROW = 8
 WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
 WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, BM_GETCHECK = 0x0200, 0x0201, 0x0203, 0x00F0
@@ -35,42 +33,18 @@ SCREEN = (640, 480)
 CHECKED_TILES = (0, 5, 10)      # clear of the control bar at the bottom centre
 
 
-class CombinedSessionTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.folder.configure(screensharebtnenable="true")
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        cls.students = []
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.toolbar = wait_until(lambda: cls.dialog_with(COLLECT_VIEW), timeout=60,
-                                     message="the teacher toolbar never showed")
-        except BaseException:
-            cls.tearDownClass()
-            raise
+class CombinedSessionTest(ConsoleCase):
+    SEATS = 8
+    STUDENT = RemoteStudent
 
     @classmethod
-    def tearDownClass(cls):
-        stops = [student.stop for student in cls.students]
-        stops += [lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
-                  lambda: cls.folder.remove()]
-        for stop in stops:
-            try:
-                stop()
-            except Exception:
-                pass
+    def prepare_folder(cls):
+        cls.folder.configure(screensharebtnenable="true")
+
+    @classmethod
+    def after_login(cls):
+        cls.toolbar = wait_until(lambda: cls.dialog_with(COLLECT_VIEW), timeout=60,
+                                 message="the teacher toolbar never showed")
 
     @classmethod
     def dialog_with(cls, control, visible=False):
@@ -84,24 +58,10 @@ class CombinedSessionTest(unittest.TestCase):
         handle = self.driver.find_child(dialog, id=control, timeout=10)["hwnd"]
         self.driver.post(dialog, WM_COMMAND, control, int(handle, 0) if isinstance(handle, str) else handle)
 
-    def try_admit(self, seat):
-        agent = RemoteStudent("127.0.0.1", self.port, seat=seat, screen=SCREEN).start()
-        try:
-            agent.wait_admitted(timeout=30)
-        except Exception:
-            agent.stop()
-            return None
-        self.students.append(agent)
-        return agent
-
     def admitted(self, seat, **options):
-        options.setdefault("colour", THUMBNAIL_COLOUR)
-        options.setdefault("thumbnail_interval", 0.5)
-        agent = RemoteStudent("127.0.0.1", self.port, seat=seat, screen=SCREEN, **options).start()
-        self.students.append(agent)
-        agent.wait_admitted(timeout=60)
-        agent.wait_text("[KW00075]", timeout=30)
-        agent.wait_packet(10, timeout=30)
+        agent = self.wait_admitted(seat, served=True, colour=THUMBNAIL_COLOUR, thumbnail_interval=0.5, screen=SCREEN,
+                                   **options)
+        agent.wait_packet(10, timeout=30)   # the console has the screen format
         return agent
 
     # --- The teacher's hands -------------------------------------------------------------------
@@ -253,7 +213,7 @@ class CombinedSessionTest(unittest.TestCase):
         self.driver.wait_gone(window, timeout=30)
         self.expect_thumbnails_back(live, marks)
         # The lost student's seat is free again: nothing of its session holds it.
-        wait_until(lambda: self.try_admit(lost.seat), timeout=90, interval=1.0, message="the lost seat was not freed")
+        self.wait_admitted(lost.seat, timeout=90, screen=SCREEN)
         self.assertIsNone(self.program.poll())
 
     def test_b_the_control_bar_buttons(self):

@@ -1,7 +1,8 @@
 """Groups of students, under Wine, as a teacher makes and uses them: a group is made through its
 dialog (a taken name refused first), stored in groupinfo.ini, and still there as a tab after the
-console is started again; a program run and a process ended on it reach only the group's
-connected members, each with the token of its name, while a path with a comma is refused."""
+console is started again; a program run, a process ended and a restart on it reach only the
+group's connected members, the first two with the token of the student's name, while a path with a
+comma is refused."""
 
 import hashlib
 import os
@@ -20,7 +21,9 @@ from test_login import BOX_TITLE, DIALOG_CLASS, FRAME_CLASS, OK_ID, VIEW_ID, rea
 WM_COMMAND = 0x0111
 CREATE_GROUP, RUN_ON_GROUP, TAB_STRIP = 151, 153, 154
 GROUP_NAME, GROUP_LIST, GROUP_OK = 1107, 1108, 1013
-RUN_PATH, RUN_OPTIONS, RUN, PROCESS, END_PROCESS, CLOSE = 1132, 1112, 1113, 1114, 1023, 1134
+RUN_PATH, RUN_OPTIONS, RUN, PROCESS, END_PROCESS, RESTART, CLOSE = 1132, 1112, 1113, 1114, 1023, 1021, 1134
+YES_ID = 1246
+RESTART_TITLE = "\uadf8\ub8f9 \uc7ac\uc2dc\uc791 \ud655\uc778"           # "그룹 재시작 확인"
 CREATE_TITLE = "\uadf8\ub8f9\uc0dd\uc131"                              # "그룹생성"
 EXECUTE_TITLE = "\uadf8\ub8f9 \uc2e4\ud589 (Windows \uc804\uc6a9)"       # "그룹 실행 (Windows 전용)"
 DEFAULT_GROUP = "\uc804\uccb4 \ud559\uc0dd"                             # "전체 학생"
@@ -79,9 +82,10 @@ class GroupsTest(ConsoleCase):
         student.wait_text("[KW10002]", timeout=30, start=reply)
         return any(entry.text.startswith(text) for entry in student.journal.items()[mark:])
 
-    def select_group_tab(self, member, outsider):
-        """Clicks along the tab strip until a tab is chosen whose region reaches the member and
-        not the outsider: the made group's, not the whole class's."""
+    def open_group_execute(self, member, outsider):
+        """Clicks along the tab strip, as a teacher looking for the group's tab, and runs on the
+        group once a tab is chosen whose region reached the member and not the outsider (a
+        student may also be sent its region on its own; the whole class's tab refuses the run)."""
         strip = self.driver.find_child(self.frame, id=TAB_STRIP, timeout=10)
         client = self.driver.rect(strip)["client"]
         for x in range(30, client[2] - client[0], 12):
@@ -91,8 +95,14 @@ class GroupsTest(ConsoleCase):
                 member.wait_text("[KW00008]", timeout=1.5, start=marks[0])
             except Exception:
                 continue
-            if not self.served_since(outsider, marks[1], "[KW00008]"):
-                return
+            if self.served_since(outsider, marks[1], "[KW00008]"):
+                continue
+            self.driver.post(self.frame, WM_COMMAND, RUN_ON_GROUP)
+            shown = wait_until(lambda: [w for w in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True)
+                                        if w.get("title") in (EXECUTE_TITLE, BOX_TITLE)], timeout=30)
+            if shown[0]["title"] == EXECUTE_TITLE:
+                return shown[0]
+            self.dismiss_box()
         self.fail("no tab of the strip showed the group")
 
     def test_a_group_made_in_its_dialog_survives_a_restart_and_commands_reach_its_members(self):
@@ -117,9 +127,7 @@ class GroupsTest(ConsoleCase):
 
         self.restart_console()
         member, outsider = self.wait_admitted(2, served=True), self.wait_admitted(4, served=True)
-        self.select_group_tab(member, outsider)
-        self.driver.post(self.frame, WM_COMMAND, RUN_ON_GROUP)
-        dialog = self.dialog(EXECUTE_TITLE)
+        dialog = self.open_group_execute(member, outsider)
         path = self.driver.find_child(dialog, id=RUN_PATH, timeout=10)
         marks = len(member.journal.items()), len(outsider.journal.items())
         self.driver.set_text(path, "C:\\Apps\\a,b.exe")  # would be two fields on the wire
@@ -138,7 +146,12 @@ class GroupsTest(ConsoleCase):
         self.assertEqual(end.text, f"[KW00085]{token('kim')},notepad.exe")
         self.assertEqual([e.text for e in member.journal.items()[marks[0]:] if e.text.startswith("[KW00084]")],
                          [run.text])
+        self.driver.click(self.driver.find_child(dialog, id=RESTART, timeout=10))
+        box = self.dialog(RESTART_TITLE)
+        self.driver.click(self.driver.find_child(box, id=YES_ID, timeout=10))
+        member.wait_text("[KW00100]1", timeout=30, start=marks[0])
         self.assertFalse(self.served_since(outsider, marks[1], "[KW0008"))
+        self.assertFalse(self.served_since(outsider, marks[1], "[KW00100]"))
         self.driver.click(self.driver.find_child(dialog, id=CLOSE, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)
 

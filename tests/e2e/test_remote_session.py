@@ -4,6 +4,7 @@ drew them), the teacher's mouse and keys reach the student at the right coordina
 and closing the window or losing the student ends the session and gives the grid its thumbnail
 back. The students are simulated (tests/peers/remote_student.py)."""
 
+import datetime
 import os
 import sys
 import unittest
@@ -27,6 +28,9 @@ MK_LBUTTON = 0x0001
 TOGGLE_FULL_SCREEN = 1001
 JPEG_TOLERANCE = 40
 THUMBNAIL_COLOUR = (255, 0, 255)
+ID_SETTINGS, SETTINGS_WEB, SETTINGS_APPLY, SETTINGS_CLOSE, BM_GETCHECK = 1216, 1091, 1096, 1628, 0x00F0
+LOG_COMMAND, LOG_LIST, LOG_CLOSE = 6004, 1011, 1014
+LOG_TITLE = "\ud559\uc0dd \ud328\ub4dc \ub3d9\uc791 \ub85c\uadf8"          # "학생 패드 동작 로그"
 
 
 class RemoteSessionTest(unittest.TestCase):
@@ -165,13 +169,23 @@ class RemoteSessionTest(unittest.TestCase):
         # Full screen, fitted: every tile lands where the student drew it.
         width, height = self.client_size(window)
         scale_x, scale_y = 640 / width, 480 / height
-        picture = self.capture(window, "remote-fitted.bmp")
-        for index in range(16):
-            cx, cy = student.tile_centre(index)
-            point = int(cx / scale_x), int(cy / scale_y)
+        points = [(lambda c: (int(c[0] / scale_x), int(c[1] / scale_y)))(student.tile_centre(index))
+                  for index in range(16)]
+        # A loaded display may still show the window as it was before full screen for a moment.
+        pictures = []
+
+        def all_placed():
+            pictures.append(self.capture(window, "remote-fitted.bmp"))
+            return all(colour_close(pictures[-1].pixel(*point), pattern_colour(index), JPEG_TOLERANCE)
+                       for index, point in enumerate(points))
+        try:
+            wait_until(all_placed, timeout=20, interval=0.5)
+        except TimeoutError:
+            pass
+        for index, point in enumerate(points):
             with self.subTest(tile=index):
-                self.assertTrue(colour_close(picture.pixel(*point), pattern_colour(index), JPEG_TOLERANCE),
-                                f"tile {index} at {point} is {picture.pixel(*point)}")
+                self.assertTrue(colour_close(pictures[-1].pixel(*point), pattern_colour(index), JPEG_TOLERANCE),
+                                f"tile {index} at {point} is {pictures[-1].pixel(*point)}")
 
         # A newer block is shown and acknowledged; an older one neither.
         newer = student.send_tiles([5], colours=[(250, 250, 10)], sequence=50)
@@ -265,6 +279,81 @@ class RemoteSessionTest(unittest.TestCase):
         self.close_and_expect_thumbnails(window, other)
         self.assertTrue(again.admitted)
         self.assertIsNone(self.program.poll())
+
+    def test_a_pad_reports_uploads_and_gets_restrictions_in_its_session_until_it_goes_silent(self):
+        pad = self.admitted(5, screen=(800, 600), edition="pad")
+        window = self.open_session(pad)
+        width, height = self.client_size(window)
+        cx, cy = pad.tile_centre(5)
+        point = cx * width // 800, cy * height // 600
+        self.wait_pixel(window, "remote-pad-frame.bmp", *point, pattern_colour(5))
+
+        # Without the screen-capture permission, or with its screen off, the pad's picture of
+        # that state replaces its screen; granted and on again, the screen is back.
+        pad.send_permissions(write=True, usagestats=True, overlay=False, screencapture=False)
+        wait_until(lambda: not colour_close(self.capture(window, "remote-pad-no-capture.bmp").pixel(*point),
+                                            pattern_colour(5), JPEG_TOLERANCE),
+                   timeout=20, interval=0.5, message="the permission picture did not show")
+        pad.send_permissions(write=True, usagestats=True, overlay=True, screencapture=True, postnotifications=True)
+        self.wait_pixel(window, "remote-pad-capture.bmp", *point, pattern_colour(5))
+        pad.send_pad_state("screenoff")
+        wait_until(lambda: not colour_close(self.capture(window, "remote-pad-off.bmp").pixel(*point),
+                                            pattern_colour(5), JPEG_TOLERANCE),
+                   timeout=20, interval=0.5, message="the screen-off picture did not show")
+        pad.send_pad_state("screenon")
+        self.wait_pixel(window, "remote-pad-on.bmp", *point, pattern_colour(5))
+
+        # An app the pad ended reaches the log; a file the pad uploads is kept and acknowledged.
+        pad.send_app_event("com.game.fun", "FunGame")
+        self.assertEqual(pad.upload_file("session-notes.txt", b"notes " * 70000, timeout=60), [1, 1, 1])
+        stored = self.folder.path / "StudentFile" / datetime.date.today().strftime("%Y-%m-%d") / "session-notes.txt"
+        self.assertEqual(stored.read_bytes(), b"notes " * 70000)
+        self.driver.post(self.view, WM_COMMAND, LOG_COMMAND)
+        log = self.driver.wait_window(title=LOG_TITLE, exact=True, pid=self.pid, timeout=30)
+        rows = self.driver.find_child(log, id=LOG_LIST, timeout=10)
+        wait_until(lambda: any("FunGame(com.game.fun)" in row["texts"][2]
+                               for row in self.driver.list_rows(rows, columns=3)),
+                   timeout=30, interval=0.5, message="the app event is not in the log")
+        self.driver.click(self.driver.find_child(log, id=LOG_CLOSE, timeout=10))
+        wait_until(lambda: not self.driver.windows(title=LOG_TITLE, exact=True, pid=self.pid, visible=True),
+                   timeout=20, message="the log stayed open")
+
+        # A restriction the teacher changes meanwhile reaches the student through its session.
+        mark = len(pad.journal.items())
+        self.driver.post(self.view, WM_COMMAND, ID_SETTINGS)
+        dialog = self.settings_dialog()
+        web = self.driver.find_child(dialog, id=SETTINGS_WEB, timeout=10)
+        was_on = self.driver.send(web, BM_GETCHECK) == 1
+        self.driver.click(web)
+        wait_until(lambda: (self.driver.send(web, BM_GETCHECK) == 1) != was_on, timeout=10,
+                   message="the toggle did not change")
+        self.driver.click(self.driver.find_child(dialog, id=SETTINGS_APPLY, timeout=10))
+        box = self.driver.wait_window(title="Lumora Teacher", exact=True, pid=self.pid, timeout=20)
+        self.driver.click(self.driver.find_child(box, id=1, timeout=10))
+        pad.wait_text("[KW00061]" + ("false" if was_on else "true"), timeout=30, start=mark)
+        self.driver.click(self.driver.find_child(dialog, id=SETTINGS_CLOSE, timeout=10))
+        self.driver.wait_gone(dialog, timeout=20)
+
+        # Silent for thirty seconds, the pad is timed out: the session ends, the console closes the
+        # connection and nothing of the pad's connection stays behind.
+        threads = len(self.driver.windows(title="PC Thread", exact=True, pid=self.pid))
+        pad.go_silent()
+        self.driver.wait_gone(window, timeout=90)
+        pad.wait_closed(timeout=30)
+        wait_until(lambda: len(self.driver.windows(title="PC Thread", exact=True, pid=self.pid)) == threads - 1,
+                   timeout=30, interval=0.5, message="the pad's thread was left waiting for its connection")
+        again = wait_until(lambda: self.try_admit(5), timeout=60, interval=1.0, message="seat 5 was not freed")
+        self.assertTrue(again.admitted)
+        self.assertIsNone(self.program.poll())
+
+    def settings_dialog(self):
+        """The settings dialog, found by its web-browser toggle."""
+        def shown():
+            for window in self.driver.windows(cls="#32770", pid=self.pid, visible=True):
+                if self.driver.command("find", parent=window["hwnd"], id=SETTINGS_WEB, visible=True).get("ok"):
+                    return window
+            return None
+        return wait_until(shown, timeout=30, message="the settings dialog did not show")
 
 
 if __name__ == "__main__":

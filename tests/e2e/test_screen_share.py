@@ -12,11 +12,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import start_program, wait_until  # noqa: E402
 from share_student import ShareStudent  # noqa: E402
-from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from test_login import DIALOG_CLASS  # noqa: E402
 
 SEATS = 8
 CANVAS = (1280, 720)
@@ -51,44 +50,20 @@ def rect_of(answer):
     return r if isinstance(r, list) else [r["left"], r["top"], r["right"], r["bottom"]]
 
 
-class ScreenShareTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.folder.configure(screensharebtnenable="true")
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.students = []
-        cls.pattern = None
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True,
-                                            pid=cls.frame["pid"], timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.toolbar = wait_until(cls.find_toolbar, timeout=60, message="the toolbar never showed")
-            cls.pattern = start_program(cls.env.tool_path("share_pattern"), wine_env=cls.env)
-            cls.pattern_window = cls.driver.wait_window(cls="LumoraSharePattern", timeout=60)
-        except BaseException:
-            cls.tearDownClass()
-            raise
+class ScreenShareTest(ConsoleCase):
+    SEATS = SEATS
+    STUDENT = ShareStudent
 
     @classmethod
-    def tearDownClass(cls):
-        stops = [s.stop for s in cls.students] + [
-            lambda: cls.pattern and cls.pattern.stop(), lambda: cls.program.stop(), lambda: cls.server.stop(),
-            lambda: cls.driver.close(), lambda: cls.folder.remove()]
-        for stop in stops:
-            try:
-                stop()
-            except Exception:
-                pass
+    def prepare_folder(cls):
+        cls.folder.configure(screensharebtnenable="true")
+
+    @classmethod
+    def after_login(cls):
+        cls.toolbar = wait_until(cls.find_toolbar, timeout=60, message="the toolbar never showed")
+        cls.pattern = start_program(cls.env.tool_path("share_pattern"), wine_env=cls.env)
+        cls.stop_with_class(cls.pattern.stop)
+        cls.pattern_window = cls.driver.wait_window(cls="LumoraSharePattern", timeout=60)
 
     @classmethod
     def find_toolbar(cls):

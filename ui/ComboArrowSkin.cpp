@@ -1,4 +1,4 @@
-#include "activities/filetransfer/DestinationComboSkin.h"
+#include "ui/ComboArrowSkin.h"
 
 #include "ui/SkinDraw.h"
 
@@ -20,34 +20,34 @@ RECT ButtonRect(HWND combo)
 
 } // namespace
 
-BOOL CDestinationComboSkin::Attach(HWND combo, UINT normalBitmap, UINT pressedBitmap, COLORREF background)
+BOOL CComboArrowSkin::Attach(HWND combo, UINT normalBitmap, UINT pressedBitmap, COLORREF background)
 {
     Detach();
     if (!combo || !m_normal.LoadBitmap(normalBitmap) || !m_pressed.LoadBitmap(pressedBitmap))
         return FALSE;
     m_background = background;
-    if (!::SetWindowSubclass(combo, &CDestinationComboSkin::ComboProc, kSubclassId,
+    if (!::SetWindowSubclass(combo, &CComboArrowSkin::ComboProc, kSubclassId,
                              reinterpret_cast<DWORD_PTR>(this)))
         return FALSE;
     m_combo = combo;
     return TRUE;
 }
 
-void CDestinationComboSkin::Detach()
+void CComboArrowSkin::Detach()
 {
     if (m_combo && ::IsWindow(m_combo))
-        ::RemoveWindowSubclass(m_combo, &CDestinationComboSkin::ComboProc, kSubclassId);
+        ::RemoveWindowSubclass(m_combo, &CComboArrowSkin::ComboProc, kSubclassId);
     m_combo = nullptr;
 }
 
-bool CDestinationComboSkin::InButton(HWND combo, LPARAM point) const
+bool CComboArrowSkin::InButton(HWND combo, LPARAM point) const
 {
     const RECT button = ButtonRect(combo);
     const POINT at = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
     return ::PtInRect(&button, at) != FALSE;
 }
 
-void CDestinationComboSkin::PaintButton(HWND combo)
+void CComboArrowSkin::PaintButton(HWND combo)
 {
     const RECT button = ButtonRect(combo);
     if (button.right <= button.left || button.bottom <= button.top)
@@ -70,13 +70,13 @@ void CDestinationComboSkin::PaintButton(HWND combo)
     ::ReleaseDC(combo, dc);
 }
 
-LRESULT CALLBACK CDestinationComboSkin::ComboProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+LRESULT CALLBACK CComboArrowSkin::ComboProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                                   UINT_PTR id, DWORD_PTR data)
 {
-    auto* skin = reinterpret_cast<CDestinationComboSkin*>(data);
+    auto* skin = reinterpret_cast<CComboArrowSkin*>(data);
     switch (message) {
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hWnd, &CDestinationComboSkin::ComboProc, id);
+        ::RemoveWindowSubclass(hWnd, &CComboArrowSkin::ComboProc, id);
         skin->m_combo = nullptr;
         break;
     case WM_LBUTTONDOWN:

@@ -1,16 +1,16 @@
-// CDestinationComboSkin: paints the destination box's drop-down button from two skin bitmaps
-// (normal, pressed), stretched into the button and the rest of the button area filled with the
-// box's background. The pressed look follows the left button held down inside the button.
+// CComboArrowSkin: paints a drop-down box's button from two skin bitmaps (normal, pressed), the
+// arrow centred in the button and the rest of the button area filled with the box's background.
+// The pressed look follows the left button held down inside the button.
 #pragma once
 
 #include "framework/Bitmap.h"
 
-class CDestinationComboSkin {
+class CComboArrowSkin {
 public:
-    CDestinationComboSkin() = default;
-    ~CDestinationComboSkin() { Detach(); }
-    CDestinationComboSkin(const CDestinationComboSkin&) = delete;
-    CDestinationComboSkin& operator=(const CDestinationComboSkin&) = delete;
+    CComboArrowSkin() = default;
+    ~CComboArrowSkin() { Detach(); }
+    CComboArrowSkin(const CComboArrowSkin&) = delete;
+    CComboArrowSkin& operator=(const CComboArrowSkin&) = delete;
 
     // FALSE when a bitmap is missing or the box cannot be subclassed (it keeps its own look).
     BOOL Attach(HWND combo, UINT normalBitmap, UINT pressedBitmap, COLORREF background);

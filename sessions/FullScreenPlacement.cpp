@@ -1,0 +1,58 @@
+#include "sessions/FullScreenPlacement.h"
+
+namespace {
+
+// The monitor whose rectangle holds the point, from the display devices and their current
+// settings; the primary screen when none does.
+CRect MonitorHolding(POINT point)
+{
+    CRect cover(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    DISPLAY_DEVICEW device = {};
+    device.cb = sizeof(device);
+    for (DWORD i = 0; ::EnumDisplayDevicesW(nullptr, i, &device, 0); ++i, device.cb = sizeof(device)) {
+        DEVMODEW mode = {};
+        mode.dmSize = sizeof(mode);
+        if (!(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) ||
+            !::EnumDisplaySettingsW(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode))
+            continue;
+        const CRect monitor(mode.dmPosition.x, mode.dmPosition.y, mode.dmPosition.x + static_cast<int>(mode.dmPelsWidth),
+                            mode.dmPosition.y + static_cast<int>(mode.dmPelsHeight));
+        if (::PtInRect(&monitor, point))
+            return monitor;
+    }
+    return cover;
+}
+
+} // namespace
+
+bool CFullScreenPlacement::Toggle(CWnd& window)
+{
+    if (m_on)
+        Leave(window);
+    else
+        Enter(window);
+    return m_on;
+}
+
+void CFullScreenPlacement::Enter(CWnd& window)
+{
+    const HWND hWnd = window.GetSafeHwnd();
+    m_on = true;
+    window.GetWindowRect(&m_savedRect);
+    m_savedStyle = ::GetWindowLongPtrW(hWnd, GWL_STYLE);
+    m_savedExStyle = ::GetWindowLongPtrW(hWnd, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hWnd, GWL_STYLE, WS_VISIBLE | WS_CLIPCHILDREN);
+    ::SetWindowLongPtrW(hWnd, GWL_EXSTYLE, 0);
+    const CRect cover = MonitorHolding({m_savedRect.left, m_savedRect.top});
+    window.SetWindowPos(nullptr, cover.left, cover.top, cover.Width(), cover.Height(), SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void CFullScreenPlacement::Leave(CWnd& window)
+{
+    const HWND hWnd = window.GetSafeHwnd();
+    m_on = false;
+    ::SetWindowLongPtrW(hWnd, GWL_STYLE, m_savedStyle);
+    ::SetWindowLongPtrW(hWnd, GWL_EXSTYLE, m_savedExStyle);
+    window.SetWindowPos(nullptr, m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(),
+                        SWP_NOZORDER | SWP_FRAMECHANGED);
+}
