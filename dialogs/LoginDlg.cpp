@@ -70,7 +70,7 @@ void CLoginDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CLoginDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     CreateFonts();
     CreateCloseButton();
     LoadSkin();

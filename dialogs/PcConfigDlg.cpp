@@ -59,7 +59,7 @@ void CPcConfigDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CPcConfigDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     ShowTeacherToolbar(false);
     CreateResources();
     m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(437, 0, 39, 34), this, IDC_CAPTION_CLOSE);

@@ -26,7 +26,7 @@ CSkinnedViewDialog::CSkinnedViewDialog(UINT templateId, CWnd* parent, int design
 
 BOOL CSkinnedViewDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     ShowTeacherToolbar(false);
     CString face;
     face.LoadString(IDS_FONT_FACE);

@@ -69,7 +69,7 @@ void CTitleManageDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CTitleManageDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     ShowTeacherToolbar(false);
     CreateResources();
     CRect client;

@@ -83,7 +83,7 @@ void CLogManageDlg::ShowInFront()
 
 BOOL CLogManageDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     const CString face = LoadText(IDS_FONT_FACE);
     m_titleFont.CreateSimpleFont(ScaleToUi(13), FW_BOLD, face);
     m_textFont.CreateSimpleFont(ScaleToUi(12), FW_NORMAL, face);

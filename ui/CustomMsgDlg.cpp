@@ -57,7 +57,7 @@ void CCustomMsgDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CCustomMsgDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     CreateFonts();
     m_textPanel.LoadBitmap(IDB_MSGBOX_TEXT_PANEL);
     m_icon.LoadBitmap(IDB_MSGBOX_ICON);

@@ -7,6 +7,12 @@ BEGIN_MESSAGE_MAP(CSkinnedDialog, CDialogEx)
     ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
+BOOL CSkinnedDialog::OnInitDialog()
+{
+    ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+    return CDialogEx::OnInitDialog();
+}
+
 BOOL CSkinnedDialog::OnEraseBkgnd(CDC*)
 {
     return TRUE;

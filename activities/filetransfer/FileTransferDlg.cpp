@@ -99,7 +99,7 @@ void CFileTransferDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CFileTransferDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     ++s_openCount;
     ShowTeacherToolbar(false);
     SetWindowText(LoadText(IDS_TB_FILE_TRANSFER));

@@ -117,7 +117,7 @@ BOOL CNoteToolDlg::Create()
 
 BOOL CNoteToolDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr) != Gdiplus::Ok) {
         m_gdiplusToken = 0;
