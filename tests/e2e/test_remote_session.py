@@ -13,11 +13,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import UiDriver, artifact_path, colour_close, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
+from console_case import ConsoleCase  # noqa: E402
+from harness import artifact_path, colour_close, wait_until  # noqa: E402
 from remote_student import RemoteStudent, pattern_colour  # noqa: E402
-from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
 
 SEATS = 8
 PER_ROW = 8
@@ -33,54 +31,15 @@ LOG_COMMAND, LOG_LIST, LOG_CLOSE = 6004, 1011, 1014
 LOG_TITLE = "\ud559\uc0dd \ud328\ub4dc \ub3d9\uc791 \ub85c\uadf8"          # "학생 패드 동작 로그"
 
 
-class RemoteSessionTest(unittest.TestCase):
+class RemoteSessionTest(ConsoleCase):
     """Each test uses seats of its own."""
 
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        cls.students = []
-        try:
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
-            cls.first = wait_until(lambda: cls.try_admit(8), timeout=60, interval=0.5,
-                                   message="the console never admitted a student")
-        except BaseException:
-            cls.tearDownClass()
-            raise
+    SEATS = SEATS
+    STUDENT = RemoteStudent
 
     @classmethod
-    def tearDownClass(cls):
-        stops = [student.stop for student in cls.students]
-        stops += [lambda: cls.program.stop(), lambda: cls.server.stop(), lambda: cls.driver.close(),
-                  lambda: cls.folder.remove()]
-        for stop in stops:
-            try:
-                stop()
-            except Exception:
-                pass
-
-    @classmethod
-    def try_admit(cls, seat, **options):
-        agent = RemoteStudent("127.0.0.1", cls.port, seat=seat, **options).start()
-        try:
-            agent.wait_admitted(timeout=30)
-        except Exception:
-            agent.stop()
-            return None
-        cls.students.append(agent)
-        return agent
+    def after_login(cls):
+        cls.first = cls.wait_admitted(8)
 
     def admitted(self, seat, **options):
         options.setdefault("colour", THUMBNAIL_COLOUR)
@@ -164,7 +123,7 @@ class RemoteSessionTest(unittest.TestCase):
     def test_a_teacher_views_and_drives_a_student_then_closes_and_does_it_again(self):
         student = self.admitted(2, screen=(640, 480))
         window = self.open_session(student)
-        self.assertIn(f"[KW00004]1,160,120", student.texts)
+        self.assertIn("[KW00004]1,160,120", student.texts)
 
         # Full screen, fitted: every tile lands where the student drew it.
         width, height = self.client_size(window)
