@@ -71,6 +71,7 @@ class Seat(threading.Thread):
             except Exception:
                 self.failed += 1
                 agent.stop(timeout=1)
+                time.sleep(0.5)
                 continue
             time.sleep(self.random.uniform(1.0, 6.0))
             how = self.random.choice(("orderly", "closed", "reset"))
