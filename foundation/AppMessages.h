@@ -203,6 +203,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // Posted to the view by a student's thread: wParam the seat number; lParam a heap CString with
 // the "[PC00014]" arguments, which the view frees.
 #define WM_STUDENT_ADDRESS_REPORT (WM_APP + 303)
+// Posted to the view once an admitted student's thread runs: wParam the seat number, lParam the
+// connection id it was started for.
+#define WM_STUDENT_THREAD_STARTED (WM_APP + 304)
 
 // --- WM_APP + 400 .. 499 --------------------------------------------------------------------
 

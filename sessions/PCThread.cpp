@@ -62,13 +62,7 @@ CPCThread* CPCThread::Start(CPCInfo* slot, const StudentThreadLinks& links, SOCK
     if (!AfxStartThread(thread, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED))
         return nullptr;
     thread->m_socketHandle = socket;
-    // Heard now, before the seat counts as online: the heartbeat must not find it silent by the
-    // time of the seat's last occupant while this thread is still starting (under load that
-    // takes long enough for a heartbeat to fall in between, and the student was dropped).
-    const DWORD now = ::GetTickCount();
-    slot->m_lastImageTick = now;
-    slot->m_lastHeardTick = now;
-    slot->SetOnline(connectionId);
+    ReserveSeat(slot, connectionId);
     slot->m_pcThread = thread;
     slot->m_pcThreadId = thread->m_nThreadID;
     const DWORD threadId = thread->m_nThreadID;
@@ -77,6 +71,15 @@ CPCThread* CPCThread::Start(CPCInfo* slot, const StudentThreadLinks& links, SOCK
     if (!AfxPostToRunningThread(threadId, WM_THREAD_START, 0, 0))
         TRACE(L"PC:%d thread ended before it could take its socket\n", slot->m_slotNumber.load());
     return thread;
+}
+
+void CPCThread::ReserveSeat(CPCInfo* slot, int connectionId)
+{
+    // Heard first, then online.
+    const DWORD now = ::GetTickCount();
+    slot->m_lastImageTick = now;
+    slot->m_lastHeardTick = now;
+    slot->SetOnline(connectionId);
 }
 
 void CPCThread::ResumeAfterSession()

@@ -31,6 +31,10 @@ public:
     // the caller's.
     static CPCThread* Start(CPCInfo* slot, const StudentThreadLinks& links, SOCKET socket,
                             int connectionId);
+    // The seat counts as online for the connection from now on, heard now: the heartbeat must not
+    // find it silent by the time of the seat's last occupant while its thread is still starting
+    // (under load that takes long enough for a heartbeat to fall in between). Start does this too.
+    static void ReserveSeat(CPCInfo* slot, int connectionId);
 
     // The thread lends its socket with "[KW00004]" (WM_SESSION_ACCEPTED... to the view) and
     // waits. The session that takes the socket first claims it (CPCInfo::TakeLentSocket): one

@@ -180,6 +180,7 @@ protected:
     afx_msg LRESULT OnSocketClose(WPARAM socket, LPARAM);
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
+    afx_msg LRESULT OnStudentThreadStarted(WPARAM seat, LPARAM connectionId);
     // Remote sessions: wParam the lent socket, lParam the slot.
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnStartCollectSession(WPARAM socket, LPARAM record);
@@ -381,7 +382,7 @@ private:
     void RefuseSeat(CPCInfo* pending, int reason, UINT textId);
     void FillSeat(CPCInfo& slot, const CPCInfo& pending, const std::vector<std::u16string>& fields);
     bool GreetStudent(CPCInfo& pending);
-    bool HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending);
+    void HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending);
     void SendAdmissionState(CPCInfo& slot);
 
     // Slots.

@@ -17,6 +17,7 @@
 #include "res/resource.h"
 #include "sessions/PCThread.h"
 #include "sessions/StudentThreadLinks.h"
+#include "sessions/StudentThreadStarter.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/TeacherCommands.h"
 #include "sessions/core/WireTags.h"
@@ -24,6 +25,7 @@
 #include "view/core/SeatAdmission.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -166,9 +168,7 @@ void CWendmarkView::AdmitIntoSeat(CPCInfo* pending, const std::u16string& argume
     CWinThread* viewer = slot->m_viewThread.load();
     if (viewer && viewer->m_pMainWnd && viewer->m_pMainWnd->GetSafeHwnd())
         viewer->m_pMainWnd->PostMessage(WM_CLOSE);
-    if (!HandOverToStudentThread(*slot, pending))
-        return;
-    SendAdmissionState(*slot);
+    HandOverToStudentThread(*slot, pending);
 }
 
 void CWendmarkView::RefuseSeat(CPCInfo* pending, int reason, UINT textId)
@@ -219,7 +219,8 @@ bool CWendmarkView::GreetStudent(CPCInfo& pending)
     return SendText(pending.m_socket, greeting) && SendText(pending.m_socket, ConsoleVersionCommand());
 }
 
-bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
+// The admission state follows once the thread runs (OnStudentThreadStarted).
+void CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
 {
     StudentThreadLinks links;
     links.view = GetSafeHwnd();
@@ -227,17 +228,29 @@ bool CWendmarkView::HandOverToStudentThread(CPCInfo& slot, CPCInfo* pending)
     links.quizWindow = GetSafeHwnd();
     links.quizAnnounceMessage = WM_QUIZ_ANNOUNCE;
     links.programFolder = GetModuleDirectory();
+    auto request = std::make_unique<StudentThreadRequest>();
+    request->slot = &slot;
+    request->links = links;
+    request->connectionId = pending->m_connectionId.load();
     // The socket leaves the view on this thread before its handle travels, so exactly one
     // thread owns it at any time.
-    const SOCKET handle = pending->m_socket.Detach();
-    if (!CPCThread::Start(&slot, links, handle, pending->m_connectionId.load())) {
-        TRACE(L"PC:%d the student's thread could not be started\n", slot.m_slotNumber.load());
-        ::closesocket(handle);
-        RemoveConnection(pending);
-        return false;
-    }
+    request->socket = pending->m_socket.Detach();
+    CPCThread::ReserveSeat(&slot, request->connectionId);
     RemoveConnection(pending);
-    return true;
+    StartStudentThreadSoon(std::move(request));
+}
+
+LRESULT CWendmarkView::OnStudentThreadStarted(WPARAM seat, LPARAM connectionId)
+{
+    const int seatNumber = static_cast<int>(seat);
+    if (seatNumber < 1 || seatNumber > GetSeatCount())
+        return 0;
+    CPCInfo& slot = *m_slots[static_cast<size_t>(seatNumber) - 1];
+    // The student may have gone since, and another come into the seat.
+    if (slot.IsOnline() && slot.m_connectionId.load() == static_cast<int>(connectionId) &&
+        slot.m_pcThreadId.load() != 0)
+        SendAdmissionState(slot);
+    return 0;
 }
 
 void CWendmarkView::SendAdmissionState(CPCInfo& slot)

@@ -176,6 +176,17 @@ class HostilePeersTest(unittest.TestCase):
         self.assert_class_goes_on()
         self.assertLess(self.greeting_time(6), 30)
 
+    def test_an_admitted_student_stalling_mid_packet_loses_its_connection_alone(self):
+        stalled = wait_until(lambda: self.try_admit(seat=1, keepalive_interval=3600), timeout=60, interval=0.5)
+        self.addCleanup(stalled.stop)
+        # The header of a thumbnail and its type byte, then nothing more.
+        stalled._sock.sendall(wire.build_frame(7, b"\0", length=4000)[:9])
+        self.assertLess(self.greeting_time(11), 5.0)
+        self.assert_class_goes_on()
+        stalled.wait_closed(timeout=PACKET_DEADLINE)
+        # Its seat is free again: the seat went offline with the connection.
+        self.assertLess(self.greeting_time(1), 30)
+
     def test_an_address_report_flood_holds_neither_its_connection_nor_the_view(self):
         flooder = wait_until(lambda: self.try_admit(seat=7, keepalive_interval=3600),
                              timeout=60, interval=0.5)
