@@ -24,7 +24,7 @@ constexpr COLORREF kHighlight = RGB(0, 255, 255);
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSumUIThreadWnd, CFrameWnd)
+BEGIN_MESSAGE_MAP(CSumUIThreadWnd, CRemoteMouseWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_PAINT()
@@ -32,17 +32,6 @@ BEGIN_MESSAGE_MAP(CSumUIThreadWnd, CFrameWnd)
     ON_WM_SIZE()
     ON_WM_MOVE()
     ON_WM_TIMER()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_RBUTTONUP()
-    ON_WM_RBUTTONDBLCLK()
-    ON_WM_MBUTTONDOWN()
-    ON_WM_MBUTTONUP()
-    ON_WM_MBUTTONDBLCLK()
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSEWHEEL()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
     ON_MESSAGE(WM_STUDENT_SCREEN_SIZE, OnStudentScreenSize)
@@ -355,24 +344,6 @@ void CSumUIThreadWnd::QueueMouse(UINT message, UINT flags, CPoint point, short w
     }
     if (m_pumpStopped && pane.input->ClaimFlush())
         ::PostMessageW(pane.session, WM_FLUSH_INPUT, 0, 0);
-}
-
-void CSumUIThreadWnd::OnLButtonDown(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONDOWN, flags, point); Default(); }
-void CSumUIThreadWnd::OnLButtonUp(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONUP, flags, point); Default(); }
-void CSumUIThreadWnd::OnLButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONDBLCLK, flags, point); Default(); }
-void CSumUIThreadWnd::OnRButtonDown(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONDOWN, flags, point); Default(); }
-void CSumUIThreadWnd::OnRButtonUp(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONUP, flags, point); Default(); }
-void CSumUIThreadWnd::OnRButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONDBLCLK, flags, point); Default(); }
-void CSumUIThreadWnd::OnMButtonDown(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONDOWN, flags, point); Default(); }
-void CSumUIThreadWnd::OnMButtonUp(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONUP, flags, point); Default(); }
-void CSumUIThreadWnd::OnMButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONDBLCLK, flags, point); Default(); }
-void CSumUIThreadWnd::OnMouseMove(UINT flags, CPoint point) { QueueMouse(WM_MOUSEMOVE, flags, point); Default(); }
-
-BOOL CSumUIThreadWnd::OnMouseWheel(UINT flags, short delta, CPoint point)
-{
-    ::ScreenToClient(m_hWnd, &point);
-    QueueMouse(WM_MOUSEWHEEL, flags, point, delta);
-    return TRUE;
 }
 
 void CSumUIThreadWnd::OnKeyDown(UINT key, UINT repeat, UINT flags)

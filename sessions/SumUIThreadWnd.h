@@ -8,11 +8,11 @@
 
 #include "foundation/MemBitmap.h"
 #include "framework/Font.h"
-#include "framework/FrameWnd.h"
 #include "framework/Pen.h"
 #include "sessions/ControlSumWinowDlg.h"
 #include "sessions/FullScreenPlacement.h"
 #include "sessions/RemoteInputQueue.h"
+#include "sessions/RemoteMouseWnd.h"
 #include "sessions/RemoteSessionLinks.h"
 #include "sessions/core/CombinedPaneLayout.h"
 
@@ -22,7 +22,7 @@
 
 class CPCInfo;
 
-class CSumUIThreadWnd : public CFrameWnd {
+class CSumUIThreadWnd : public CRemoteMouseWnd {
 public:
     CSumUIThreadWnd(const std::vector<CPCInfo*>& slots, const RemoteSessionLinks& links);
     ~CSumUIThreadWnd() override;
@@ -47,17 +47,6 @@ protected:
     afx_msg void OnSize(UINT type, int width, int height);
     afx_msg void OnMove(int x, int y);
     afx_msg void OnTimer(UINT_PTR id);
-    afx_msg void OnLButtonDown(UINT flags, CPoint point);
-    afx_msg void OnLButtonUp(UINT flags, CPoint point);
-    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
-    afx_msg void OnRButtonDown(UINT flags, CPoint point);
-    afx_msg void OnRButtonUp(UINT flags, CPoint point);
-    afx_msg void OnRButtonDblClk(UINT flags, CPoint point);
-    afx_msg void OnMButtonDown(UINT flags, CPoint point);
-    afx_msg void OnMButtonUp(UINT flags, CPoint point);
-    afx_msg void OnMButtonDblClk(UINT flags, CPoint point);
-    afx_msg void OnMouseMove(UINT flags, CPoint point);
-    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
     afx_msg LRESULT OnStudentScreenSize(WPARAM width, LPARAM height);
@@ -76,7 +65,7 @@ private:
 
     void LayOut();
     void PaintPane(CMemBitmap& target, int index);
-    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel = 0);
+    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel) override;
     void SetActivePane(int pane);
     void ForgetPane(int pane);
     CRemoteInputQueue* ActiveInput() const;

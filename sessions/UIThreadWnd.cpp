@@ -45,7 +45,7 @@ ScrollRequest RequestOf(UINT code)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CUIThreadWnd, CFrameWnd)
+BEGIN_MESSAGE_MAP(CUIThreadWnd, CRemoteMouseWnd)
     ON_WM_CLOSE()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -54,17 +54,6 @@ BEGIN_MESSAGE_MAP(CUIThreadWnd, CFrameWnd)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_TIMER()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_RBUTTONUP()
-    ON_WM_RBUTTONDBLCLK()
-    ON_WM_MBUTTONDOWN()
-    ON_WM_MBUTTONUP()
-    ON_WM_MBUTTONDBLCLK()
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSEWHEEL()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
     ON_MESSAGE(WM_STUDENT_SCREEN_SIZE, OnStudentScreenSize)
@@ -396,24 +385,6 @@ void CUIThreadWnd::QueueMouse(UINT message, UINT flags, CPoint point, short whee
     entry.y = y;
     entry.wheelDelta = wheel;
     m_input->AddMouse(entry);
-}
-
-void CUIThreadWnd::OnLButtonDown(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONDOWN, flags, point); Default(); }
-void CUIThreadWnd::OnLButtonUp(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONUP, flags, point); Default(); }
-void CUIThreadWnd::OnLButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONDBLCLK, flags, point); Default(); }
-void CUIThreadWnd::OnRButtonDown(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONDOWN, flags, point); Default(); }
-void CUIThreadWnd::OnRButtonUp(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONUP, flags, point); Default(); }
-void CUIThreadWnd::OnRButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONDBLCLK, flags, point); Default(); }
-void CUIThreadWnd::OnMButtonDown(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONDOWN, flags, point); Default(); }
-void CUIThreadWnd::OnMButtonUp(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONUP, flags, point); Default(); }
-void CUIThreadWnd::OnMButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONDBLCLK, flags, point); Default(); }
-void CUIThreadWnd::OnMouseMove(UINT flags, CPoint point) { QueueMouse(WM_MOUSEMOVE, flags, point); Default(); }
-
-BOOL CUIThreadWnd::OnMouseWheel(UINT flags, short delta, CPoint point)
-{
-    ::ScreenToClient(m_hWnd, &point);
-    QueueMouse(WM_MOUSEWHEEL, flags, point, delta);
-    return TRUE;
 }
 
 // -- Keys ----------------------------------------------------------------------------------------

@@ -8,10 +8,10 @@
 #include "foundation/MemBitmap.h"
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
-#include "framework/FrameWnd.h"
 #include "sessions/ControlWinowDlg.h"
 #include "sessions/FullScreenPlacement.h"
 #include "sessions/RemoteInputQueue.h"
+#include "sessions/RemoteMouseWnd.h"
 #include "sessions/RemoteSessionLinks.h"
 #include "sessions/core/RemoteViewLayout.h"
 
@@ -23,7 +23,7 @@ class CPCInfo;
 // The control bar's full-screen button sends this command to the window.
 #define ID_REMOTE_TOGGLE_FULLSCREEN 1001
 
-class CUIThreadWnd : public CFrameWnd {
+class CUIThreadWnd : public CRemoteMouseWnd {
 public:
     CUIThreadWnd(CPCInfo& slot, const RemoteSessionLinks& links);
     ~CUIThreadWnd() override;
@@ -51,17 +51,6 @@ protected:
     afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
     afx_msg void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     afx_msg void OnTimer(UINT_PTR id);
-    afx_msg void OnLButtonDown(UINT flags, CPoint point);
-    afx_msg void OnLButtonUp(UINT flags, CPoint point);
-    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
-    afx_msg void OnRButtonDown(UINT flags, CPoint point);
-    afx_msg void OnRButtonUp(UINT flags, CPoint point);
-    afx_msg void OnRButtonDblClk(UINT flags, CPoint point);
-    afx_msg void OnMButtonDown(UINT flags, CPoint point);
-    afx_msg void OnMButtonUp(UINT flags, CPoint point);
-    afx_msg void OnMButtonDblClk(UINT flags, CPoint point);
-    afx_msg void OnMouseMove(UINT flags, CPoint point);
-    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
     afx_msg LRESULT OnStudentScreenSize(WPARAM width, LPARAM height);
@@ -79,7 +68,7 @@ private:
     int ChooseStatePicture() const;
     void DrawStatePicture(CMemBitmap& target, int pictureId);
     void DrawCaption(CMemBitmap& target);
-    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel = 0);
+    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel) override;
     void SetImeMode(bool native);
     void Scroll(int bar, UINT code, UINT position);
     bool IsForwarding() const { return m_input && m_input->IsForwarding(); }

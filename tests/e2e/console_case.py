@@ -37,6 +37,7 @@ def listening(port):
 
 class ConsoleCase(unittest.TestCase):
     SEATS = 30
+    PER_ROW = 8      # the grid's seats a row in the test display
     TEACHER = "kim"
     STUDENT = StudentAgent
 
@@ -59,16 +60,21 @@ class ConsoleCase(unittest.TestCase):
             cls.folder = ConsoleFolder(cls.env)
             cls.prepare_folder()
             cls.server = LoginServer(seats=cls.SEATS).start()
-            cls.folder.point_at(cls.server.port)
-            cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-            cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = cls.frame["pid"]
-            cls.log_in()
-            cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
+            cls.start_console()
             cls.after_login()
         except BaseException:
             cls.tearDownClass()
             raise
+
+    @classmethod
+    def start_console(cls):
+        """The console started on the folder, pointed at the server, and the teacher logged in."""
+        cls.folder.point_at(cls.server.port)
+        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
+        cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
+        cls.pid = cls.frame["pid"]
+        cls.log_in()
+        cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
 
     @classmethod
     def log_in(cls):
@@ -118,3 +124,11 @@ class ConsoleCase(unittest.TestCase):
         """Admits a student, retrying while the console still holds the seat."""
         return wait_until(lambda: cls.try_admit(seat, **options), timeout=timeout, interval=0.5,
                           message=f"seat {seat} was never admitted")
+
+    def cell_centre(self, seat):
+        """The centre of a seat's cell in the view's client area."""
+        client = self.driver.rect(self.view)["client"]
+        cell = (client[2] - client[0] - 40) // self.PER_ROW
+        pitch = (cell - 2) * 3 // 4 + 2
+        index = seat - 1
+        return index % self.PER_ROW * cell + cell // 2 + 5, index // self.PER_ROW * pitch + pitch // 2

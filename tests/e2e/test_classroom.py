@@ -56,14 +56,6 @@ class ClassroomTest(ConsoleCase):
 
     # --- Driving the grid -------------------------------------------------------------------
 
-    def cell_centre(self, seat):
-        client = self.driver.rect(self.view)["client"]
-        width = client[2] - client[0]
-        cell = (width - 40) // PER_ROW
-        pitch = (cell - 2) * 3 // 4 + 2
-        index = seat - 1
-        return index % PER_ROW * cell + cell // 2 + 5, index // PER_ROW * pitch + pitch // 2
-
     def post_mouse(self, message, seat, keys=0):
         x, y = self.cell_centre(seat)
         self.driver.post(self.view, message, keys, (y << 16) | x)

@@ -66,13 +66,6 @@ class CombinedSessionTest(ConsoleCase):
 
     # --- The teacher's hands -------------------------------------------------------------------
 
-    def cell_centre(self, seat):
-        client = self.driver.rect(self.view)["client"]
-        cell = (client[2] - client[0] - 40) // PER_ROW
-        pitch = (cell - 2) * 3 // 4 + 2
-        index = seat - 1
-        return index % PER_ROW * cell + cell // 2 + 5, index // PER_ROW * pitch + pitch // 2
-
     def client_size(self, window):
         client = self.driver.rect(window)["client"]
         return client[2] - client[0], client[3] - client[1]

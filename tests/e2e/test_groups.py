@@ -14,9 +14,9 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
 from console_case import ConsoleCase  # noqa: E402
-from harness import start_program, wait_until  # noqa: E402
+from harness import wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
-from test_login import BOX_TITLE, DIALOG_CLASS, FRAME_CLASS, OK_ID, VIEW_ID, read_ini  # noqa: E402
+from test_login import BOX_TITLE, DIALOG_CLASS, FRAME_CLASS, OK_ID, read_ini  # noqa: E402
 
 WM_COMMAND = 0x0111
 CREATE_GROUP, RUN_ON_GROUP, TAB_STRIP = 151, 153, 154
@@ -59,12 +59,7 @@ class GroupsTest(ConsoleCase):
         wait_until(lambda: not cls.driver.windows(cls=FRAME_CLASS), timeout=90,
                    message="the console window stayed")
         cls.server = LoginServer(seats=cls.SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        cls.frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-        cls.pid = cls.frame["pid"]
-        cls.log_in()
-        cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
+        cls.start_console()
 
     def dialog(self, title):
         return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True, pid=self.pid, timeout=30)

@@ -7,7 +7,6 @@ grid it draws."""
 import os
 import shutil
 import socket
-import subprocess
 import sys
 import tempfile
 import time

@@ -53,13 +53,6 @@ class RemoteSessionTest(ConsoleCase):
 
     # --- The teacher's hands -------------------------------------------------------------------
 
-    def cell_centre(self, seat):
-        client = self.driver.rect(self.view)["client"]
-        cell = (client[2] - client[0] - 40) // PER_ROW
-        pitch = (cell - 2) * 3 // 4 + 2
-        index = seat - 1
-        return index % PER_ROW * cell + cell // 2 + 5, index // PER_ROW * pitch + pitch // 2
-
     def open_session(self, student):
         """Double-clicks the student's cell; the session window once the first frame is shown."""
         mark = len(student.journal.items())

@@ -1,0 +1,25 @@
+// CRemoteMouseWnd: a window whose mouse goes to a student. Every button, move and wheel message
+// becomes one queued record (the window decides where the point lands); the window still gets
+// its default handling of the message.
+#pragma once
+
+#include "framework/FrameWnd.h"
+
+class CRemoteMouseWnd : public CFrameWnd {
+protected:
+    // The point is in client coordinates; the wheel's delta only for WM_MOUSEWHEEL.
+    virtual void QueueMouse(UINT message, UINT flags, CPoint point, short wheel) = 0;
+
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnRButtonDown(UINT flags, CPoint point);
+    afx_msg void OnRButtonUp(UINT flags, CPoint point);
+    afx_msg void OnRButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMButtonDown(UINT flags, CPoint point);
+    afx_msg void OnMButtonUp(UINT flags, CPoint point);
+    afx_msg void OnMButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
