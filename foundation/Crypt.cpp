@@ -2,10 +2,10 @@
 
 #include "foundation/core/Md5.h"
 #include "foundation/core/Rc4.h"
+#include "framework/CriticalSection.h"
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -70,7 +70,7 @@ bool DeriveRc4Key(KeyHandles& handles, const BYTE* password, DWORD size)
 // duplicate starts the keystream afresh and gives the bytes a newly derived key would give,
 // without the container, hash and derivation that cost milliseconds per packet under Wine.
 struct DerivedKeyCache {
-    std::mutex lock;
+    CCriticalSection lock;
     bool tried = false;
     std::vector<BYTE> password;
     KeyHandles handles;   // never released: the run's end frees them
@@ -79,7 +79,7 @@ struct DerivedKeyCache {
 bool DuplicateDerivedKey(const BYTE* password, DWORD size, HCRYPTKEY& key)
 {
     static DerivedKeyCache* const cache = new DerivedKeyCache;
-    std::lock_guard<std::mutex> lock(cache->lock);
+    CCriticalSectionLock lock(cache->lock);
     if (!cache->tried) {
         cache->tried = true;
         cache->password.assign(password, password + size);

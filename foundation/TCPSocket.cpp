@@ -1,10 +1,10 @@
 #include "foundation/TCPSocket.h"
 
 #include "foundation/Packet.h"
+#include "framework/CriticalSection.h"
 
 #include <exception>
 #include <map>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -18,7 +18,7 @@ constexpr long kListeningEvents = FD_READ | FD_ACCEPT | FD_CLOSE;
 constexpr int kListenBacklog = SOMAXCONN;
 
 // Parts of packets that were under way when their handle was detached, until it is attached again.
-std::mutex g_carriedLock;
+CCriticalSection g_carriedLock;
 std::map<SOCKET, std::vector<uint8_t>> g_carried;
 
 } // namespace
@@ -155,7 +155,7 @@ SOCKET CTCPSocket::Detach()
 {
     const SOCKET handle = m_hSocket;
     if (handle != INVALID_SOCKET) {
-        std::lock_guard<std::mutex> lock(g_carriedLock);
+        CCriticalSectionLock lock(g_carriedLock);
         // Always replaced, so an entry never outlives the attachment it was made for.
         if (m_inbox.HasPartial())
             g_carried[handle] = m_inbox.Received();
@@ -172,7 +172,7 @@ BOOL CTCPSocket::Attach(SOCKET handle, long events)
         return FALSE;
     std::vector<uint8_t> carried;
     {
-        std::lock_guard<std::mutex> lock(g_carriedLock);
+        CCriticalSectionLock lock(g_carriedLock);
         auto found = g_carried.find(handle);
         if (found == g_carried.end())
             return TRUE;

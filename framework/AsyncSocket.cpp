@@ -1,10 +1,10 @@
 #include "framework/AsyncSocket.h"
 
+#include "framework/CriticalSection.h"
 #include "framework/ExceptionGuard.h"
 
 #include <cstring>
 #include <exception>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,7 +30,7 @@ LRESULT CALLBACK AfxSocketWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 namespace {
 
 // Guards every thread's map and each socket's m_state/m_notifyMessage.
-std::mutex g_socketLock;
+CCriticalSection g_socketLock;
 thread_local SocketThreadState* t_socketState = nullptr;
 
 bool RegisterWindowClass()
@@ -94,7 +94,7 @@ void CheckIdleSockets(HWND window)
     };
     std::vector<Entry> entries;
     {
-        std::lock_guard<std::mutex> lock(g_socketLock);
+        CCriticalSectionLock lock(g_socketLock);
         SocketThreadState* state = t_socketState;
         if (!state || state->window != window)
             return;
@@ -127,7 +127,7 @@ LRESULT CALLBACK AfxSocketWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         return DefWindowProcW(hWnd, message, wParam, lParam);
     CAsyncSocket* socket = nullptr;
     {
-        std::lock_guard<std::mutex> lock(g_socketLock);
+        CCriticalSectionLock lock(g_socketLock);
         SocketThreadState* state = t_socketState;
         if (state && state->window == hWnd) {
             auto it = state->sockets.find(static_cast<SOCKET>(wParam));
@@ -189,7 +189,7 @@ BOOL CAsyncSocket::Register()
         WSASetLastError(WSAENOBUFS);
         return FALSE;
     }
-    std::lock_guard<std::mutex> lock(g_socketLock);
+    CCriticalSectionLock lock(g_socketLock);
     m_state = state;
     m_notifyMessage = state->nextMessage;
     state->nextMessage = state->nextMessage == kLastNotifyMessage ? kFirstNotifyMessage
@@ -200,7 +200,7 @@ BOOL CAsyncSocket::Register()
 
 void CAsyncSocket::Unregister()
 {
-    std::lock_guard<std::mutex> lock(g_socketLock);
+    CCriticalSectionLock lock(g_socketLock);
     if (m_state) {
         auto it = m_state->sockets.find(m_hSocket);
         if (it != m_state->sockets.end() && it->second == this)
@@ -269,7 +269,7 @@ SOCKET CAsyncSocket::Detach()
 
 CAsyncSocket* CAsyncSocket::FromHandle(SOCKET handle)
 {
-    std::lock_guard<std::mutex> lock(g_socketLock);
+    CCriticalSectionLock lock(g_socketLock);
     SocketThreadState* state = t_socketState;
     if (!state)
         return nullptr;
@@ -369,7 +369,7 @@ BOOL CAsyncSocket::AsyncSelect(long events)
     HWND window = nullptr;
     UINT message = 0;
     {
-        std::lock_guard<std::mutex> lock(g_socketLock);
+        CCriticalSectionLock lock(g_socketLock);
         if (m_state) {
             window = m_state->window;
             message = m_notifyMessage;
@@ -454,7 +454,7 @@ void AfxSocketTermThread()
         return;
     t_socketState = nullptr;
     {
-        std::lock_guard<std::mutex> lock(g_socketLock);
+        CCriticalSectionLock lock(g_socketLock);
         for (auto& entry : state->sockets) {
             entry.second->m_state = nullptr;
             entry.second->m_notifyMessage = 0;
