@@ -7,6 +7,7 @@
 #include "foundation/Packet.h"
 #include "sessions/PCInfo.h"
 #include "sessions/ScreenDecoder.h"
+#include "ui/ImageEncoders.h"
 
 #include <objbase.h>
 #include <gdiplus.h>
@@ -29,22 +30,6 @@ constexpr int kHeight = 1080;
 constexpr int kTileWidth = 120;
 constexpr int kTileHeight = 135;
 
-bool JpegEncoder(CLSID& clsid)
-{
-    UINT count = 0;
-    UINT size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; ++i)
-        if (std::wcscmp(codecs[i].MimeType, L"image/jpeg") == 0) {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
 // A strip of count tiles, each a flat colour with a stripe, as a JPEG.
 std::vector<BYTE> StripJpeg(int count)
 {
@@ -61,7 +46,7 @@ std::vector<BYTE> StripJpeg(int count)
     IStream* stream = ::SHCreateMemStream(nullptr, 0);
     CLSID clsid;
     std::vector<BYTE> jpeg;
-    if (stream && JpegEncoder(clsid) && bitmap.Save(stream, &clsid, nullptr) == Gdiplus::Ok) {
+    if (stream && GetEncoderClsid(L"image/jpeg", &clsid) >= 0 && bitmap.Save(stream, &clsid, nullptr) == Gdiplus::Ok) {
         STATSTG stat = {};
         stream->Stat(&stat, STATFLAG_NONAME);
         jpeg.resize(static_cast<size_t>(stat.cbSize.QuadPart));

@@ -7,6 +7,7 @@
 // Also the memory each kind holds per student: 200 streams made and written once, as 200
 // students' threads hold them, measured as the process's working set.
 #include "foundation/MemBitmap.h"
+#include "ui/ImageEncoders.h"
 
 #include <objbase.h>
 #include <gdiplus.h>
@@ -18,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <vector>
 
 namespace {
@@ -30,22 +30,6 @@ double Seconds(Clock::time_point start) { return std::chrono::duration<double>(C
 constexpr int kWidth = 230;
 constexpr int kHeight = 171;
 constexpr int kStudents = 200;
-
-bool JpegEncoder(CLSID& clsid)
-{
-    UINT count = 0;
-    UINT size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; ++i)
-        if (std::wcscmp(codecs[i].MimeType, L"image/jpeg") == 0) {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
 
 std::vector<BYTE> ThumbnailJpeg()
 {
@@ -62,7 +46,7 @@ std::vector<BYTE> ThumbnailJpeg()
     CLSID jpeg;
     IStream* stream = nullptr;
     std::vector<BYTE> bytes;
-    if (!JpegEncoder(jpeg) || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+    if (GetEncoderClsid(L"image/jpeg", &jpeg) < 0 || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
         return bytes;
     if (bitmap.Save(stream, &jpeg, nullptr) == Gdiplus::Ok) {
         STATSTG stat = {};

@@ -1,6 +1,7 @@
 #include "ui/RotateImage.h"
 
 #include "framework/AfxTrace.h"
+#include "ui/ImageEncoders.h"
 
 #include <gdiplus.h>
 
@@ -19,24 +20,6 @@ bool RotationForOrientation(int orientation, Gdiplus::RotateFlipType& rotation)
     }
 }
 
-bool FindJpegEncoder(CLSID& clsid)
-{
-    UINT count = 0;
-    UINT bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (lstrcmpW(encoders[i].MimeType, L"image/jpeg") == 0) {
-            clsid = encoders[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
 
 bool Rewind(IStream* stream)
 {
@@ -69,7 +52,7 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeDetached(IStream* stream)
 bool EncodeJpeg(Gdiplus::Bitmap& bitmap, std::vector<BYTE>& jpeg)
 {
     CLSID encoder;
-    if (!FindJpegEncoder(encoder))
+    if (GetEncoderClsid(L"image/jpeg", &encoder) < 0)
         return false;
     IStream* scratch = nullptr;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &scratch)) || !scratch)

@@ -2,6 +2,7 @@
 
 #include "activities/pentool/core/NoteGeometry.h"
 #include "foundation/MemBitmap.h"
+#include "ui/ImageEncoders.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -26,19 +27,7 @@ bool Exists(const CString& path) { return ::GetFileAttributesW(path) != INVALID_
 
 int GetJpegEncoderClsid(CLSID* clsid)
 {
-    UINT count = 0;
-    UINT bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return -1;
-    std::vector<BYTE> buffer(bytes);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) return -1;
-    for (UINT i = 0; i < count; ++i) {
-        if (lstrcmpW(encoders[i].MimeType, L"image/jpeg") == 0) {
-            *clsid = encoders[i].Clsid;
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return GetEncoderClsid(L"image/jpeg", clsid);
 }
 
 CString MakeNoteFileName()

@@ -1,5 +1,7 @@
 #include "activities/screenshare/StripJpegEncoder.h"
 
+#include "ui/ImageEncoders.h"
+
 #include <gdiplus.h>
 
 #include <memory>
@@ -8,22 +10,6 @@ namespace {
 
 constexpr size_t kJpegBufferStart = 4096;
 
-bool FindEncoder(const wchar_t* mimeType, CLSID& found)
-{
-    UINT count = 0, bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
-        if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, mimeType) == 0) {
-            found = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
 
 bool SeekTo(IStream* stream, LONGLONG position)
 {
@@ -42,7 +28,7 @@ CStripJpegEncoder::~CStripJpegEncoder()
 
 bool CStripJpegEncoder::Open()
 {
-    if (!FindEncoder(L"image/jpeg", m_encoder))
+    if (GetEncoderClsid(L"image/jpeg", &m_encoder) < 0)
         return false;
     const DWORD mode = STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE;
     if (FAILED(::StgCreateDocfile(nullptr, mode, 0, &m_storage)))

@@ -3,29 +3,13 @@
 #include "StudentFixture.h"
 
 #include "sessions/ThumbnailDecoder.h"
+#include "ui/ImageEncoders.h"
 
 #include <gdiplus.h>
 
 #include <vector>
 
 namespace {
-
-bool FindJpegEncoder(CLSID& clsid)
-{
-    UINT count = 0, bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, bytes, encoders);
-    for (UINT i = 0; i < count; ++i) {
-        if (lstrcmpW(encoders[i].MimeType, L"image/jpeg") == 0) {
-            clsid = encoders[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
 
 // A JPEG whose left half is one colour and right half another.
 std::vector<BYTE> MakeJpeg(int width, int height, Gdiplus::Color left, Gdiplus::Color right)
@@ -40,7 +24,7 @@ std::vector<BYTE> MakeJpeg(int width, int height, Gdiplus::Color left, Gdiplus::
     CLSID jpeg;
     IStream* stream = nullptr;
     std::vector<BYTE> bytes;
-    if (!FindJpegEncoder(jpeg) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+    if (GetEncoderClsid(L"image/jpeg", &jpeg) < 0 || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
         return bytes;
     if (picture.Save(stream, &jpeg, nullptr) == Gdiplus::Ok) {
         STATSTG stat = {};
