@@ -264,6 +264,11 @@ class UiDriver:
     def exists(self, window):
         return self.command("state", hwnd=_handle(window)).get("ok", False)
 
+    def shown(self, window):
+        """True while the window exists and is visible (one question: it may close at any time)."""
+        answer = self.command("state", hwnd=_handle(window))
+        return bool(answer.get("ok") and answer["window"]["visible"])
+
     # Text.
     def get_text(self, window):
         return self.call("gettext", hwnd=_handle(window))["text"]

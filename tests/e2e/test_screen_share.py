@@ -209,8 +209,8 @@ class ScreenShareTest(ConsoleCase):
             if self.driver.command("find", parent=dialog["hwnd"], id=closer, visible=True).get("ok"):
                 self.driver.click(self.driver.find_child(dialog, id=closer))
                 break
-        wait_until(lambda: not self.driver.exists(dialog) or not self.driver.state(dialog)["window"]["visible"],
-                   timeout=30, message=f"the window with control {control} stayed open")
+        wait_until(lambda: not self.driver.shown(dialog), timeout=30,
+                   message=f"the window with control {control} stayed open")
         self.toolbar_back()
 
     def assert_notice(self, text):
