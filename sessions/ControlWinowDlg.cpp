@@ -29,7 +29,7 @@ CControlWinowDlg::CControlWinowDlg(CWnd& owner, CPCInfo& slot, const RemoteSessi
 void CControlWinowDlg::MakeButtons()
 {
     const bool pad = m_slot.m_clientKind.load() == kPadClientKind;
-    const ButtonSpec kOwn[] = {
+    const ButtonLayout kOwn[] = {
         {IDC_BAR_SOUND, IDB_BAR_SOUND, IDB_BAR_SOUND_HOVER, IDB_BAR_SOUND_PRESSED, IDB_BAR_SOUND_DISABLED,
          IDS_BAR_SOUND_START, 13, 11, 37},
         {IDC_BAR_CHAT, IDB_BAR_CHAT, IDB_BAR_CHAT_HOVER, IDB_BAR_CHAT_PRESSED, IDB_BAR_CHAT, IDS_CHAT_ONE_TO_ONE, 54, 11,

@@ -26,6 +26,21 @@ const wchar_t* PadStateWordText(PadStateWord word)
 
 } // namespace
 
+bool StoreScreenSize(CPCInfo& slot, const std::u16string& arguments)
+{
+    ScreenSizeReport report;
+    if (!ReadScreenSize(arguments, report))
+        return false;
+    for (auto& value : slot.m_captureRegion)
+        value = 0;
+    slot.m_captureRegionActive = 0;
+    slot.m_screenWidth = report.width;
+    slot.m_screenHeight = report.height;
+    slot.m_frameWidth = report.frameWidth;
+    slot.m_frameHeight = report.frameHeight;
+    return true;
+}
+
 void StorePadState(CPCInfo& slot, const std::u16string& arguments)
 {
     PadStateReport report;

@@ -185,16 +185,7 @@ void CReceiveDispatcher::OnKeepAlive()
 
 void CReceiveDispatcher::OnScreenSize(const std::u16string& arguments)
 {
-    ScreenSizeReport report;
-    if (!ReadScreenSize(arguments, report))
-        return;
-    for (auto& value : m_slot.m_captureRegion)
-        value = 0;
-    m_slot.m_captureRegionActive = 0;
-    m_slot.m_screenWidth = report.width;
-    m_slot.m_screenHeight = report.height;
-    m_slot.m_frameWidth = report.frameWidth;
-    m_slot.m_frameHeight = report.frameHeight;
+    StoreScreenSize(m_slot, arguments);
 }
 
 void CReceiveDispatcher::OnAddressReport(const CString& arguments)

@@ -88,7 +88,7 @@ BOOL CRemoteControlBar::OnInitDialog()
 
 void CRemoteControlBar::MakeButtons()
 {
-    static const ButtonSpec kShared[] = {
+    static const ButtonLayout kShared[] = {
         {IDC_BAR_CLOSE, IDB_BAR_CLOSE, IDB_BAR_CLOSE_HOVER, IDB_BAR_CLOSE, IDB_BAR_CLOSE, IDS_CHAT_CLOSE, 131, 4, 50},
         {IDC_BAR_SHARE, IDB_BAR_SHARE, IDB_BAR_SHARE_HOVER, IDB_BAR_SHARE, IDB_BAR_SHARE_DISABLED, IDS_TB_SHARE_START,
          184, 11, 37},
@@ -96,21 +96,21 @@ void CRemoteControlBar::MakeButtons()
          IDS_TB_TOUCH_ALLOWED, 225, 11, 37},
         {IDC_BAR_PEN, IDB_BAR_PEN, IDB_BAR_PEN_HOVER, IDB_BAR_PEN, IDB_BAR_PEN, IDS_TB_PEN_TOOL, 266, 11, 37},
     };
-    for (const ButtonSpec& spec : kShared)
-        MakeButton(spec, true);
+    for (const ButtonLayout& layout : kShared)
+        MakeButton(layout, true);
 }
 
-void CRemoteControlBar::MakeButton(const ButtonSpec& spec, bool shown)
+void CRemoteControlBar::MakeButton(const ButtonLayout& layout, bool shown)
 {
     auto button = std::make_unique<CImageButton>();
-    const CRect place(ScaleToUi(spec.x), ScaleToUi(spec.y), ScaleToUi(spec.x) + ScaleToUi(spec.side),
-                      ScaleToUi(spec.y) + ScaleToUi(spec.side));
+    const CRect place(ScaleToUi(layout.x), ScaleToUi(layout.y), ScaleToUi(layout.x) + ScaleToUi(layout.side),
+                      ScaleToUi(layout.y) + ScaleToUi(layout.side));
     if (!button->Create(L"", WS_CHILD | BS_OWNERDRAW | (shown ? WS_VISIBLE : 0), place, this,
-                        static_cast<UINT>(spec.id)))
+                        static_cast<UINT>(layout.id)))
         return;
-    button->SetBitmaps(spec.normal, spec.hover, spec.disabled, spec.pressed);
-    button->SetTooltipText(LoadText(spec.text));
-    m_buttons[spec.id] = std::move(button);
+    button->SetBitmaps(layout.normal, layout.hover, layout.disabled, layout.pressed);
+    button->SetTooltipText(LoadText(layout.text));
+    m_buttons[layout.id] = std::move(button);
 }
 
 void CRemoteControlBar::Place()

@@ -35,7 +35,7 @@ public:
     void OnCancel() override {}
 
 protected:
-    struct ButtonSpec {
+    struct ButtonLayout {
         int id;
         UINT normal, hover, pressed, disabled;
         UINT text;
@@ -43,7 +43,7 @@ protected:
     };
     // The buttons this kind of bar makes, and those it shows.
     virtual void MakeButtons();
-    void MakeButton(const ButtonSpec& spec, bool shown);
+    void MakeButton(const ButtonLayout& layout, bool shown);
 
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);

@@ -199,18 +199,11 @@ void CSessionReceiver::OnText(const CString& text)
 
 void CSessionReceiver::OnScreenSize(const std::u16string& arguments)
 {
-    ScreenSizeReport report;
-    if (!ReadScreenSize(arguments, report))
+    if (!StoreScreenSize(m_slot, arguments))
         return;
-    for (auto& value : m_slot.m_captureRegion)
-        value = 0;
-    m_slot.m_captureRegionActive = 0;
-    m_slot.m_screenWidth = report.width;
-    m_slot.m_screenHeight = report.height;
-    m_slot.m_frameWidth = report.frameWidth;
-    m_slot.m_frameHeight = report.frameHeight;
     CScreenDecoder::EnsureFrameBitmap(m_slot);
-    PostToView(WM_STUDENT_SCREEN_SIZE, static_cast<WPARAM>(report.width), static_cast<LPARAM>(report.height));
+    PostToView(WM_STUDENT_SCREEN_SIZE, static_cast<WPARAM>(m_slot.m_screenWidth.load()),
+               static_cast<LPARAM>(m_slot.m_screenHeight.load()));
 }
 
 void CSessionReceiver::OnChatLine(const std::u16string& arguments)

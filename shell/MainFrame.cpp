@@ -22,7 +22,7 @@ const int kBottomMargin = 20;
 const int kDragBandHeight = 51;
 const int kGripSize = 17;
 
-struct ButtonSpec {
+struct ButtonLayout {
     UINT id;
     UINT bitmap;
     UINT tooltip;
@@ -30,7 +30,7 @@ struct ButtonSpec {
     int height;
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonLayout kButtons[] = {
     {ID_FRAME_CLOSE, IDB_FRAME_CLOSE, IDS_TIP_CLOSE, 39, 34},
     {ID_FRAME_MINIMIZE, IDB_FRAME_MINIMIZE, IDS_TIP_MINIMIZE, 39, 34},
     {ID_FRAME_CREATE_GROUP, IDB_FRAME_CREATE_GROUP, IDS_TIP_CREATE_GROUP, 41, 32},
@@ -136,7 +136,7 @@ BOOL CMainFrame::CreateCaptionButtons()
     CImageButton* buttons[] = {&m_closeButton, &m_minimizeButton, &m_createGroupButton, &m_deleteGroupButton,
                                &m_runOnGroupButton};
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        const ButtonSpec& button = kButtons[i];
+        const ButtonLayout& button = kButtons[i];
         const CRect rect(0, 0, ScaleToUi(button.width), ScaleToUi(button.height));
         if (!buttons[i]->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, this, button.id)) return FALSE;
         buttons[i]->SetBitmaps(button.bitmap, button.bitmap, button.bitmap, button.bitmap);

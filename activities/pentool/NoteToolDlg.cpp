@@ -30,14 +30,14 @@ const int kDrawingHeight = 410;
 const int kTitleBandHeight = 34;
 const int kToolBandBottom = 351;
 
-struct ButtonSpec {
+struct ButtonLayout {
     UINT id;
     int x, y, width, height;   // 0 x 0: the bitmap's own size
     UINT bitmaps[4];
     UINT tooltip;              // 0: none
 };
 
-const ButtonSpec kButtons[CNoteToolDlg::kButtonCount] = {
+const ButtonLayout kButtons[CNoteToolDlg::kButtonCount] = {
     {IDC_CAPTION_CLOSE, 132, 0, 39, 34, {625, 625, 625, 625}, 0},
     {IDC_PEN_TOUCH_MODE, 8, 57, 0, 0, {616, 618, 616, 617}, IDS_PEN_TOUCH_MODE},
     {IDC_PEN_PEN_MODE, 61, 57, 0, 0, {619, 621, 619, 620}, IDS_PEN_PEN_MODE},
@@ -144,7 +144,7 @@ BOOL CNoteToolDlg::CreateButtons()
 {
     BOOL all = TRUE;
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        const ButtonSpec& layout = kButtons[i];
+        const ButtonLayout& layout = kButtons[i];
         CImageButton& button = m_buttons[i];
         if (!button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 1, 1), this, layout.id)) {
             all = FALSE;
