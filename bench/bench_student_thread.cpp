@@ -1,7 +1,7 @@
-// bench_student_thread [students]: what each piece of a student's thread costs in memory and
-// time. A class of threads is started as the console starts them (_beginthreadex, default stack,
-// a message queue), then every thread is given, one piece at a time and one thread after the
-// other, what a student's thread holds:
+// bench_student_thread [students] [stack size]: what each piece of a student's thread costs in
+// memory and time. A class of threads is started as the console starts them (_beginthreadex, the
+// default stack unless a size is given, a message queue), then every thread is given, one piece
+// at a time and one thread after the other, what a student's thread holds:
 //   - COM (apartment) and Winsock, as the thread's start makes them,
 //   - the socket notification window (message-only, untitled: the bare floor of a window),
 //   - the thread's own window titled "PC Thread", message-only,
@@ -35,7 +35,9 @@ constexpr int kHeight = 171;
 constexpr UINT WM_STEP = WM_APP + 1;
 constexpr wchar_t kClassName[] = L"BenchStudentWindow";
 
-enum Step { kComAndSockets, kNotifyWindow, kMessageOnlyWindow, kTopLevelWindow, kImageStream, kDecodedBitmap, kSteps };
+enum Step {
+    kComAndSockets, kNotifyWindow, kMessageOnlyWindow, kTopLevelWindow, kImageStream, kDecodedBitmap, kSteps
+};
 
 const char* const kStepNames[kSteps] = {
     "COM + Winsock", "notification window (message-only, bare)", "\"PC Thread\" window, message-only",
@@ -139,7 +141,8 @@ bool RunStep(Student& student, int step)
     WSADATA data;
     switch (step) {
     case kComAndSockets:
-        return SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) && ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        return SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) &&
+               ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
     case kNotifyWindow:
         return (student.windows[0] = MakeWindow(L"", 0, HWND_MESSAGE, 0)) != nullptr;
     case kMessageOnlyWindow:
@@ -226,7 +229,8 @@ int main(int argc, char** argv)
     for (Student& student : class_) {
         student.done = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
         const auto start = Clock::now();
-        student.thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, stackSize, &StudentThread, &student, 0, &student.id));
+        student.thread = reinterpret_cast<HANDLE>(
+            _beginthreadex(nullptr, stackSize, &StudentThread, &student, 0, &student.id));
         if (!student.thread)
             return 1;
         ::WaitForSingleObject(student.done, INFINITE);
@@ -250,7 +254,8 @@ int main(int argc, char** argv)
             times.push_back(student.seconds[step]);
         }
         after = WorkingSet();
-        Report(kStepNames[step], times, before, after, students, step == kMessageOnlyWindow || step == kTopLevelWindow ? bareMs : 0);
+        const bool window = step == kMessageOnlyWindow || step == kTopLevelWindow;
+        Report(kStepNames[step], times, before, after, students, window ? bareMs : 0);
         if (step == kNotifyWindow) {
             std::sort(times.begin(), times.end());
             bareMs = times[times.size() / 2] * 1000;
