@@ -9,22 +9,13 @@ acknowledged ("[KW00079]") per second, and the console's CPU, each beside the si
 """
 
 import argparse
-import sys
 import threading
 import time
-from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[1]
-sys.path.insert(0, str(REPO / "bench"))
-sys.path.insert(0, str(REPO / "tests" / "e2e"))
-sys.path.insert(0, str(REPO / "tests" / "peers"))
-
-from harness import UiDriver, start_program, wait_until  # noqa: E402
-from load_class import console_pid, cpu_seconds  # noqa: E402
-from login_server import LoginServer  # noqa: E402
-from remote_student import RemoteStudent  # noqa: E402
-from test_login import CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID, ConsoleFolder, \
-    apply_wine_settings  # noqa: E402
+from benchlib import CpuClock, LoggedInConsole, admit_first, cpu_percent
+from harness import wait_until
+from remote_student import RemoteStudent
+from test_login import DIALOG_CLASS
 
 SEATS, PER_ROW = 8, 8
 WM_COMMAND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, MK_LBUTTON = 0x0111, 0x0201, 0x0203, 1
@@ -63,95 +54,77 @@ def load(students, pid, seconds):
     for sender in senders:
         sender.start()
     time.sleep(2)   # the sessions settle
-    began, cpu = time.monotonic(), cpu_seconds(pid)
+    clock = CpuClock([pid])
     time.sleep(seconds)
-    ended, used = time.monotonic(), cpu_seconds(pid) - cpu
+    ended, cpu = time.monotonic(), clock.percent() / 100
     stop.set()
     for sender in senders:
         sender.join()
-    rates = [acknowledgements(student, began, ended) / (ended - began) for student in students]
-    return rates, used / (ended - began)
+    rates = [acknowledgements(student, clock.began, ended) / (ended - clock.began) for student in students]
+    return rates, cpu
 
 
 def run(seconds):
-    driver = UiDriver()
-    env = driver.wine_env
-    apply_wine_settings(env)
-    folder = ConsoleFolder(env)
-    server = LoginServer(seats=SEATS).start()
-    folder.point_at(server.port)
-    program = start_program(folder.exe, cwd=folder.path, wine_env=env)
     students = []
-    try:
-        frame = driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-        pid = frame["pid"]
-        dialog = driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=pid, timeout=60)
-        driver.set_text(driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-        driver.click(driver.find_child(dialog, id=CONNECT, timeout=10))
-        port = int(server.wait_login_request(timeout=60)["student_port"])
-        view = driver.find_child(frame, id=VIEW_ID, timeout=30)
-        def admit(seat):
-            student = RemoteStudent("127.0.0.1", port, seat=seat, screen=SCREEN, pattern=seat,
-                                    thumbnail_interval=0.5).start()
-            try:
-                student.wait_admitted(timeout=30)
-            except Exception:
-                student.stop()
-                return None
-            student.wait_packet(10, timeout=30)
-            return student
+    with LoggedInConsole(seats=SEATS) as console:
+        try:
+            return measure(console, students, seconds)
+        finally:
+            for student in students:
+                student.stop(timeout=1)
 
-        # The console listens for students a moment after the login.
-        students.append(wait_until(lambda: admit(1), timeout=60, interval=0.5))
-        for seat in (2, 3, 4):
-            students.append(admit(seat))
-        linux_pid = console_pid(folder)
 
-        def cell(seat):
-            client = driver.rect(view)["client"]
-            width = (client[2] - client[0] - 40) // PER_ROW
-            pitch = (width - 2) * 3 // 4 + 2
-            return (seat - 1) % PER_ROW * width + width // 2 + 5, (seat - 1) // PER_ROW * pitch + pitch // 2
+def measure(console, students, seconds):
+    driver, view, pid = console.driver, console.view, console.pid
 
-        # The class in the grid, no session open: what the console spends anyway.
-        began, cpu = time.monotonic(), cpu_seconds(linux_pid)
-        time.sleep(seconds)
-        idle_cpu = (cpu_seconds(linux_pid) - cpu) / (time.monotonic() - began)
+    def student(seat):
+        return RemoteStudent("127.0.0.1", console.port, seat=seat, screen=SCREEN, pattern=seat,
+                             thumbnail_interval=0.5).start()
 
-        # One student in its own window.
-        x, y = cell(1)
-        driver.post(view, WM_LBUTTONDBLCLK, MK_LBUTTON, (y << 16) | x)
-        students[0].wait_acknowledged(1)
-        window = driver.wait_window(title="1: ", pid=pid, timeout=30)
-        single, single_cpu = load(students[:1], linux_pid, seconds)
-        mark = len(students[0].journal.items())
-        driver.close_window(window)
-        driver.wait_gone(window, timeout=30)
-        students[0].wait_text("[KW00003]", timeout=30, start=mark)
+    students.append(admit_first(lambda: student(1)))
+    for seat in (2, 3, 4):
+        students.append(student(seat))
+        students[-1].wait_admitted(timeout=30)
+    for each in students:
+        each.wait_packet(10, timeout=30)
+    linux_pid = console.linux_pid()
 
-        # All four in the combined window.
-        toolbar = next(w for w in driver.windows(cls=DIALOG_CLASS, pid=pid)
-                       if driver.command("find", parent=w["hwnd"], id=COLLECT_VIEW).get("ok"))
-        button = driver.find_child(toolbar, id=COLLECT_VIEW, timeout=10)["hwnd"]
-        button = int(button, 0) if isinstance(button, str) else button
-        marks = [len(s.journal.items()) for s in students]
-        driver.post(toolbar, WM_COMMAND, COLLECT_VIEW, button)
-        for seat in (1, 2, 3, 4):
-            x, y = cell(seat)
-            driver.post(view, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
-        driver.post(toolbar, WM_COMMAND, COLLECT_VIEW, button)
-        for student, mark in zip(students, marks):
-            student.wait_text("[KW00004]3,", timeout=30, start=mark)
-        wait_until(lambda: all(s.sequence == 0 or s.acknowledged() for s in students), timeout=30)
-        combined, combined_cpu = load(students, linux_pid, seconds)
-        return idle_cpu, single[0], single_cpu, combined, combined_cpu
-    finally:
-        for student in students:
-            student.stop(timeout=1)
-        program.stop()
-        server.stop()
-        driver.close()
-        folder.remove()
+    def cell(seat):
+        client = driver.rect(view)["client"]
+        width = (client[2] - client[0] - 40) // PER_ROW
+        pitch = (width - 2) * 3 // 4 + 2
+        return (seat - 1) % PER_ROW * width + width // 2 + 5, (seat - 1) // PER_ROW * pitch + pitch // 2
+
+    # The class in the grid, no session open: what the console spends anyway.
+    idle_cpu = cpu_percent([linux_pid], seconds) / 100
+
+    # One student in its own window.
+    x, y = cell(1)
+    driver.post(view, WM_LBUTTONDBLCLK, MK_LBUTTON, (y << 16) | x)
+    students[0].wait_acknowledged(1)
+    window = driver.wait_window(title="1: ", pid=pid, timeout=30)
+    single, single_cpu = load(students[:1], linux_pid, seconds)
+    mark = len(students[0].journal.items())
+    driver.close_window(window)
+    driver.wait_gone(window, timeout=30)
+    students[0].wait_text("[KW00003]", timeout=30, start=mark)
+
+    # All four in the combined window.
+    toolbar = next(w for w in driver.windows(cls=DIALOG_CLASS, pid=pid)
+                   if driver.command("find", parent=w["hwnd"], id=COLLECT_VIEW).get("ok"))
+    button = driver.find_child(toolbar, id=COLLECT_VIEW, timeout=10)["hwnd"]
+    button = int(button, 0) if isinstance(button, str) else button
+    marks = [len(s.journal.items()) for s in students]
+    driver.post(toolbar, WM_COMMAND, COLLECT_VIEW, button)
+    for seat in (1, 2, 3, 4):
+        x, y = cell(seat)
+        driver.post(view, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+    driver.post(toolbar, WM_COMMAND, COLLECT_VIEW, button)
+    for student, mark in zip(students, marks):
+        student.wait_text("[KW00004]3,", timeout=30, start=mark)
+    wait_until(lambda: all(s.sequence == 0 or s.acknowledged() for s in students), timeout=30)
+    combined, combined_cpu = load(students, linux_pid, seconds)
+    return idle_cpu, single[0], single_cpu, combined, combined_cpu
 
 
 def main():

@@ -16,21 +16,12 @@ import hashlib
 import os
 import socket
 import subprocess
-import sys
 import threading
 import time
-from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[1]
-sys.path.insert(0, str(REPO / "tests" / "e2e"))
-sys.path.insert(0, str(REPO / "tests" / "peers"))
-
-from file_receiver import FileReceivingStudent  # noqa: E402
-from harness import UiDriver, start_program  # noqa: E402
-from login_server import LoginServer  # noqa: E402
-from test_file_transfer import open_transfer_dialog, write_config  # noqa: E402
-from test_login import (CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from benchlib import LoggedInConsole
+from file_receiver import FileReceivingStudent
+from test_file_transfer import open_transfer_dialog, write_config
 
 CLASS = 6
 
@@ -71,30 +62,22 @@ def floor_run(env, tool, size, connections):
     return connections * size / (max(s[1] for s in spans) - min(s[0] for s in spans)) / 1e6
 
 
-class Console:
-    def __init__(self, driver, folder_size):
-        self.driver, self.env = driver, driver.wine_env
-        apply_wine_settings(self.env)
-        self.folder = ConsoleFolder(self.env)
-        write_config(self.folder.path / "config.ini", CLASS)
-        self.send = self.folder.path.parent / "send"
-        self.send.mkdir()
-        with open(self.send / "bench.bin", "wb") as out:
-            for _ in range(folder_size >> 20):
-                out.write(os.urandom(1 << 20))
-        self.size = (self.send / "bench.bin").stat().st_size
-        self.server = LoginServer(seats=CLASS).start()
-        self.folder.point_at(self.server.port)
-        self.program = start_program(self.folder.exe, cwd=self.folder.path, wine_env=self.env)
-        self.frame = driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-        login = driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=self.frame["pid"],
-                                   timeout=60)
-        driver.set_text(driver.find_child(login, id=ID_EDIT, timeout=10), "kim")
-        driver.click(driver.find_child(login, id=CONNECT, timeout=10))
-        self.port = int(self.server.wait_login_request(timeout=60)["student_port"])
-        self.view = driver.find_child(self.frame, id=VIEW_ID, timeout=30)
+class Console(LoggedInConsole):
+    """The console logged in with a class of six seats and a file of the given size to send."""
+
+    def __init__(self, file_size):
+        super().__init__(CLASS, prepare=lambda folder: self.prepare(folder, file_size))
         self.students = []
         self.windows_folder = self.env.windows_path(self.send / "bench.bin").rsplit("\\", 1)[0]
+
+    def prepare(self, folder, file_size):
+        write_config(folder.path / "config.ini", CLASS)
+        self.send = folder.path.parent / "send"
+        self.send.mkdir()
+        with open(self.send / "bench.bin", "wb") as out:
+            for _ in range(file_size >> 20):
+                out.write(os.urandom(1 << 20))
+        self.size = (self.send / "bench.bin").stat().st_size
 
     def send_to(self, count):
         """MB/s from the first piece 0 to the last closing piece at the first count seats (the
@@ -120,12 +103,10 @@ class Console:
             raise RuntimeError("a student did not get the whole file")
         return len(files) * self.size / (max(f.ended for f in files) - min(f.started for f in files)) / 1e6
 
-    def stop(self):
-        for stop in [s.stop for s in self.students] + [self.program.stop, self.server.stop, self.folder.remove]:
-            try:
-                stop()
-            except Exception:
-                pass
+    def close(self):
+        for student in getattr(self, "students", []):
+            student.stop()
+        super().close()
 
 
 def main():
@@ -133,19 +114,15 @@ def main():
     parser.add_argument("--megabytes", type=int, default=200)
     parser.add_argument("--runs", type=int, default=3)
     args = parser.parse_args()
-    with UiDriver() as driver:
-        console = Console(driver, args.megabytes << 20)
+    with Console(args.megabytes << 20) as console:
         tool = console.env.build / "bench" / "tcp_stream.exe"
-        try:
-            floor_one = [floor_run(console.env, tool, console.size, 1) for _ in range(args.runs)]
-            one = [console.send_to(1) for _ in range(args.runs)]
-            floor_six = [floor_run(console.env, tool, console.size, CLASS) for _ in range(args.runs)]
-            six = [console.send_to(CLASS) for _ in range(args.runs)]
-            for name, got, floor in (("one student", one, floor_one), ("six at once", six, floor_six)):
-                ratios = ", ".join(f"{g / f:.2f}" for g, f in zip(got, floor))
-                print(f"{name}: {max(got):.0f} MB/s, floor {max(floor):.0f} MB/s, ratios per run {ratios}")
-        finally:
-            console.stop()
+        floor_one = [floor_run(console.env, tool, console.size, 1) for _ in range(args.runs)]
+        one = [console.send_to(1) for _ in range(args.runs)]
+        floor_six = [floor_run(console.env, tool, console.size, CLASS) for _ in range(args.runs)]
+        six = [console.send_to(CLASS) for _ in range(args.runs)]
+        for name, got, floor in (("one student", one, floor_one), ("six at once", six, floor_six)):
+            ratios = ", ".join(f"{g / f:.2f}" for g, f in zip(got, floor))
+            print(f"{name}: {max(got):.0f} MB/s, floor {max(floor):.0f} MB/s, ratios per run {ratios}")
 
 
 if __name__ == "__main__":

@@ -14,52 +14,12 @@ round-trip times.
 """
 
 import argparse
-import os
 import statistics
-import subprocess
-import sys
 import threading
 import time
-from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[1]
-sys.path.insert(0, str(REPO / "tests" / "e2e"))
-sys.path.insert(0, str(REPO / "tests" / "peers"))
-
-from harness import UiDriver, WineEnv, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
-from student_agent import AdmissionFailed, StudentAgent, distinct_colour, greeting_digest  # noqa: E402
-from test_login import CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, ConsoleFolder, apply_wine_settings  # noqa: E402
-
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def console_pid(folder):
-    """The Linux process running this run's copy of Lumora Teacher.exe (its temporary folder's
-    name is unique, so consoles of other runs are never measured)."""
-    marker = folder.path.parent.name
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            cmdline = (entry / "cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
-        except OSError:
-            continue
-        if "Lumora Teacher.exe" in cmdline and marker in cmdline:
-            return int(entry.name)
-    raise RuntimeError("the console's process was not found")
-
-
-def cpu_seconds(pid):
-    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
-
-
-def resident_mib(pid):
-    for line in Path(f"/proc/{pid}/status").read_text().splitlines():
-        if line.startswith("VmRSS:"):
-            return int(line.split()[1]) / 1024
-    return 0.0
+from benchlib import CpuClock, LoadFloor, LoggedInConsole, admit_first, resident_mib
+from student_agent import StudentAgent, distinct_colour
 
 
 class Prober(threading.Thread):
@@ -88,52 +48,30 @@ class Prober(threading.Thread):
 
 
 def run(students, interval, seconds, stagger):
-    driver = UiDriver()
-    env = driver.wine_env
-    apply_wine_settings(env)
-    folder = ConsoleFolder(env)
-    server = LoginServer(seats=max(students, 1)).start()
-    folder.point_at(server.port)
-    program = start_program(folder.exe, cwd=folder.path, wine_env=env)
     agents = []
-    try:
-        frame = driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-        dialog = driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=frame["pid"], timeout=60)
-        driver.set_text(driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-        driver.click(driver.find_child(dialog, id=CONNECT, timeout=10))
-        port = int(server.wait_login_request(timeout=60)["student_port"])
+    with LoggedInConsole(seats=students) as console:
+        try:
+            def first_in():
+                return admit_first(lambda: class_member(console.port, 1, interval))
+            result = measure(console.port, agents, console.linux_pid, students, interval, seconds, stagger, first_in)
+            result["thumbnail_size"] = agents[0].thumbnail_size
+            return result
+        finally:
+            for agent in agents:
+                agent.stop(timeout=1)
 
-        def first_in():
-            agent = StudentAgent("127.0.0.1", port, seat=1, colour=distinct_colour(0), keepalive_interval=None,
-                                 thumbnail_interval=interval).start()
-            try:
-                agent.wait_admitted(timeout=30)
-                return agent
-            except AdmissionFailed:
-                agent.stop()
-                return None
 
-        result = measure(port, agents, lambda: console_pid(folder), students, interval, seconds, stagger,
-                         first_in)
-        result["thumbnail_size"] = agents[0].thumbnail_size
-        return result
-    finally:
-        for agent in agents:
-            agent.stop(timeout=1)
-        program.stop()
-        server.stop()
-        driver.close()
-        folder.remove()
+def class_member(port, seat, interval):
+    return StudentAgent("127.0.0.1", port, seat=seat, colour=distinct_colour(seat - 1), keepalive_interval=None,
+                        thumbnail_interval=interval).start()
 
 
 def measure(port, agents, find_pid, students, interval, seconds, stagger, first_in):
     """Connects the class (after the first student, whom first_in admits), then probes it."""
-    began = time.monotonic()
-    agents.append(wait_until(first_in, timeout=60, interval=0.5))
+    agents.append(first_in())
     began = time.monotonic()
     for seat in range(2, students + 1):
-        agents.append(StudentAgent("127.0.0.1", port, seat=seat, colour=distinct_colour(seat - 1),
-                                   keepalive_interval=None, thumbnail_interval=interval).start())
+        agents.append(class_member(port, seat, interval))
         time.sleep(stagger)
     for agent in agents:
         try:
@@ -146,7 +84,7 @@ def measure(port, agents, find_pid, students, interval, seconds, stagger, first_
     pid = find_pid()
     stop = threading.Event()
     probers = [Prober(agent, stop) for agent in agents]
-    cpu_before, t_before = cpu_seconds(pid), time.monotonic()
+    clock = CpuClock([pid])
     through_before = sum(agent.thumbnails_sent for agent in agents)
     for prober in probers:
         prober.start()
@@ -154,8 +92,8 @@ def measure(port, agents, find_pid, students, interval, seconds, stagger, first_
     stop.set()
     for prober in probers:
         prober.join(timeout=30)
-    elapsed = time.monotonic() - t_before
-    cpu = (cpu_seconds(pid) - cpu_before) / elapsed * 100
+    elapsed = time.monotonic() - clock.began
+    cpu = clock.percent()
     memory = resident_mib(pid)
     sent = sum(agent.thumbnails_sent for agent in agents) - through_before
     through = sum(prober.thumbnails_through for prober in probers) - through_before
@@ -174,40 +112,19 @@ def measure(port, agents, find_pid, students, interval, seconds, stagger, first_
     }
 
 
-def floor_pid(marker):
-    for entry in Path("/proc").iterdir():
-        if entry.name.isdigit():
-            try:
-                cmdline = (entry / "cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
-            except OSError:
-                continue
-            if "load_floor.exe" in cmdline and marker in cmdline:
-                return int(entry.name)
-    raise RuntimeError("the floor's process was not found")
-
-
 def run_floor(students, interval, seconds, stagger, size):
     """The same class against bench/load_floor.cpp: the irreducible work under the same Wine."""
-    wine_env = WineEnv()
-    exe = wine_env.build / "bench" / "load_floor.exe"
-    marker = greeting_digest()
-    floor = subprocess.Popen(["wine", str(exe), str(size[0]), str(size[1]), marker], env=wine_env.env(),
-                             stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, text=True)
     agents = []
-    try:
-        port = int(floor.stdout.readline().split()[1])
-
-        def first_in():
-            agent = StudentAgent("127.0.0.1", port, seat=1, colour=distinct_colour(0), keepalive_interval=None,
-                                 thumbnail_interval=interval).start()
-            agent.wait_admitted(timeout=30)
-            return agent
-        return measure(port, agents, lambda: floor_pid(marker), students, interval, seconds, stagger, first_in)
-    finally:
-        for agent in agents:
-            agent.stop(timeout=1)
-        floor.kill()
-        floor.wait(timeout=30)
+    with LoadFloor(size) as floor:
+        try:
+            def first_in():
+                agent = class_member(floor.port, 1, interval)
+                agent.wait_admitted(timeout=30)
+                return agent
+            return measure(floor.port, agents, floor.linux_pid, students, interval, seconds, stagger, first_in)
+        finally:
+            for agent in agents:
+                agent.stop(timeout=1)
 
 
 def main():

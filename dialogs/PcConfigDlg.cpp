@@ -62,11 +62,9 @@ BOOL CPcConfigDlg::OnInitDialog()
     CSkinnedDialog::OnInitDialog();
     ShowTeacherToolbar(false);
     CreateResources();
-    m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(437, 0, 39, 34), this, IDC_CAPTION_CLOSE);
+    m_closeButton.CreateCaptionClose(this, ScaledRect(437, 0, 39, 34));
     m_okButton.SetBitmaps(IDB_OK, IDB_OK_HOVER, IDB_OK, IDB_OK_HOVER);
     m_cancelButton.SetBitmaps(IDB_CANCEL, IDB_CANCEL_HOVER, IDB_CANCEL, IDB_CANCEL_HOVER);
-    if (m_closeButton.GetSafeHwnd())
-        m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
     m_decoration.LoadBitmap(IDB_SLOTNAME_DECORATION);
     PlaceControls();
     UpdateData(FALSE);

@@ -34,9 +34,7 @@ BOOL CSkinnedViewDialog::OnInitDialog()
     m_boldFont.CreateSimpleFont(ScaleToUi(12), FW_BOLD, face);
     m_normalFont.CreateSimpleFont(ScaleToUi(12), FW_NORMAL, face);
     m_backgroundBrush.CreateSolidBrush(m_background);
-    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(m_designWidth - 42, 0, 39, 34), this,
-                             IDC_CAPTION_CLOSE))
-        m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
+    m_closeButton.CreateCaptionClose(this, ScaledRect(m_designWidth - 42, 0, 39, 34));
     ApplySize();
     SetTextColour(IDC_TITLE_TEXT, kDialogTitleText);
     // Without a system caption the window's own title (the taskbar's, a window list's) is the

@@ -74,10 +74,7 @@ BOOL CTitleManageDlg::OnInitDialog()
     CreateResources();
     CRect client;
     GetClientRect(&client);
-    m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                         CRect(client.right - ScaleToUi(39), 0, client.right, ScaleToUi(34)), this, IDC_CAPTION_CLOSE);
-    if (m_closeButton.GetSafeHwnd())
-        m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
+    m_closeButton.CreateCaptionClose(this, CRect(client.right - ScaleToUi(39), 0, client.right, ScaleToUi(34)));
     m_okButton.SetBitmaps(IDB_OK, IDB_OK_HOVER, IDB_OK, IDB_OK_HOVER);
     m_cancelButton.SetBitmaps(IDB_CANCEL, IDB_CANCEL_HOVER, IDB_CANCEL, IDB_CANCEL_HOVER);
     m_showButton.SetBitmaps(IDB_NAMES_SHOW_OFF, IDB_NAMES_SHOW_OFF, IDB_NAMES_SHOW_OFF, IDB_NAMES_SHOW_ON);

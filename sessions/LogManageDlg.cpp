@@ -109,9 +109,7 @@ BOOL CLogManageDlg::OnInitDialog()
                 control->SetFont(*place.font);
         }
     }
-    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, ScaledRect(kWidth - 41, 0, 39, 34), this,
-                             IDC_CAPTION_CLOSE))
-        m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
+    m_closeButton.CreateCaptionClose(this, ScaledRect(kWidth - 41, 0, 39, 34));
     m_detail.SubclassDlgItem(IDC_LOG_DETAIL, this);
     m_detail.SetBackgroundColor(kDialogBackground);
     PrepareList();

@@ -129,10 +129,7 @@ void CMsgWnd::CreateControls()
                         CRect(right - ScaleToUi(80), ScaleToUi(354), right, ScaleToUi(384)), this, IDC_CHAT_HIDE);
     m_hideButton.SetFont(m_latinFont);
     const int closeWidth = ScaleToUi(39);
-    if (m_closeButton.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                             CRect(client.Width() - closeWidth, 0, client.Width(), ScaleToUi(34)), this,
-                             IDC_CAPTION_CLOSE))
-        m_closeButton.SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
+    m_closeButton.CreateCaptionClose(this, CRect(client.Width() - closeWidth, 0, client.Width(), ScaleToUi(34)));
     m_input.SetFocus();
 }
 

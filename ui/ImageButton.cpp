@@ -79,6 +79,12 @@ void CImageButton::EnsureToolTip()
         m_toolTip.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+BOOL CImageButton::CreateCaptionClose(CWnd* parent, const RECT& rect)
+{
+    return Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, IDC_CAPTION_CLOSE) &&
+           SetBitmaps(IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE, IDB_CAPTION_CLOSE);
+}
+
 BOOL CImageButton::SetBitmaps(UINT normal, UINT hover, UINT disabled, UINT pressed)
 {
     const UINT ids[4] = {normal, hover, disabled, pressed};

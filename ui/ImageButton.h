@@ -18,6 +18,8 @@ public:
     // Four bitmap resource ids (g_langResource); the button's natural size is the first one's.
     // FALSE when any is missing (those found are kept).
     BOOL SetBitmaps(UINT normal, UINT hover, UINT disabled, UINT pressed);
+    // The skinned windows' caption close button (IDC_CAPTION_CLOSE) at rect of parent.
+    BOOL CreateCaptionClose(CWnd* parent, const RECT& rect);
     SIZE GetNaturalSize() const { return m_naturalSize; }
     // Shows the text as the button's tooltip.
     void SetTooltipText(LPCWSTR text);

@@ -188,9 +188,7 @@ void CWendmarkView::FillSeat(CPCInfo& slot, const CPCInfo& pending, const std::v
     }
     const CString name = LoadPcName(seat);
     slot.SetDisplayName(name);
-    CString key;
-    key.Format(L"%d", seat);
-    IniSetString(m_configPath, L"PCNAME-", key, name);
+    SavePcName(seat, name);
     // The record keeps the region in the order "[KW00008]" gives it back, not the hello's.
     slot.m_captureRegion[0] = ParseLeadingInt(fields[3]);
     slot.m_captureRegion[1] = ParseLeadingInt(fields[2]);
