@@ -340,11 +340,25 @@ void CWendmarkView::AddGroupTabs()
 
 // --- Slots ----------------------------------------------------------------------------------
 
-CString CWendmarkView::LoadPcName(int seat) const
+const std::optional<CString>& CWendmarkView::StoredPcName(int seat) const
 {
+    auto known = m_storedNames.find(seat);
+    if (known != m_storedNames.end())
+        return known->second;
     CString key;
     key.Format(L"%d", seat);
-    CString name = IniGetString(L"PCNAME-", key, LoadText(IDS_DEFAULT_STUDENT_NAME), m_configPath);
+    static const wchar_t kNoneStored[] = L"\x01";
+    const CString stored = IniGetString(L"PCNAME-", key, kNoneStored, m_configPath);
+    std::optional<CString> name;
+    if (stored != kNoneStored)
+        name = stored;
+    return m_storedNames.emplace(seat, std::move(name)).first->second;
+}
+
+CString CWendmarkView::LoadPcName(int seat) const
+{
+    const std::optional<CString>& stored = StoredPcName(seat);
+    CString name = stored ? *stored : LoadText(IDS_DEFAULT_STUDENT_NAME);
     return name.IsEmpty() ? CString(L" ") : name;
 }
 

@@ -163,9 +163,13 @@ void CWendmarkView::SendProhibitedProgramList(const CString& list)
 
 void CWendmarkView::SavePcName(int seat, const CString& name)
 {
+    const std::optional<CString>& stored = StoredPcName(seat);
+    if (stored && *stored == name)
+        return;
     CString key;
     key.Format(L"%d", seat);
     IniSetString(m_configPath, L"PCNAME-", key, name);
+    m_storedNames.erase(seat);   // read again as the file gives it back (outer spaces trimmed)
 }
 
 // --- Groups ---------------------------------------------------------------------------------
