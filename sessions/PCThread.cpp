@@ -170,7 +170,7 @@ void CPCThread::OnAttachSocket(WPARAM, LPARAM)
     if (m_wnd || !m_slot || m_socketHandle == INVALID_SOCKET)
         return;
     std::unique_ptr<CPCThreadWnd> wnd(new CPCThreadWnd(*this, *m_slot, m_links));
-    if (!wnd->CreateHidden()) {
+    if (!wnd->CreateMessageOnly()) {
         TRACE(L"PC:%d socket window could not be made\n", m_slot->m_slotNumber.load());
         ::PostQuitMessage(0);
         return;

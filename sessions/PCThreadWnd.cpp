@@ -38,9 +38,9 @@ CPCThreadWnd::~CPCThreadWnd()
     m_thread.OnWindowDestroyed();
 }
 
-BOOL CPCThreadWnd::CreateHidden()
+BOOL CPCThreadWnd::CreateMessageOnly()
 {
-    return Create(nullptr, L"PC Thread", WS_CAPTION | WS_SYSMENU, CRect(0, 0, 200, 200));
+    return CreateMessageWindow(L"PC Thread");
 }
 
 BOOL CPCThreadWnd::AttachSocket(SOCKET handle)

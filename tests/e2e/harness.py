@@ -253,9 +253,11 @@ class UiDriver:
     def wait_gone(self, window, timeout=20.0):
         self._timed("waitgone", timeout, hwnd=_handle(window))
 
-    def windows(self, parent=None, cls=None, title=None, exact=False, id=None, pid=None, owner=None, visible=False):
+    def windows(self, parent=None, cls=None, title=None, exact=False, id=None, pid=None, owner=None, visible=False,
+                message_only=False):
+        """Top-level windows, the children of parent, or (message_only) the message-only windows."""
         return self.call("list", parent=parent and _handle(parent), class_=cls, title=title, exact=exact, id=id,
-                         pid=pid, owner=owner and _handle(owner), visible=visible)["windows"]
+                         pid=pid, owner=owner and _handle(owner), visible=visible, message=message_only)["windows"]
 
     def find_child(self, parent, id=None, cls=None, text=None, exact=False, visible=False, timeout=0.0):
         return self._timed("find", timeout, parent=_handle(parent), id=id, class_=cls, text=text, exact=exact,

@@ -288,12 +288,15 @@ class RemoteSessionTest(ConsoleCase):
 
         # Silent for thirty seconds, the pad is timed out: the session ends, the console closes the
         # connection and nothing of the pad's connection stays behind.
-        threads = len(self.driver.windows(title="PC Thread", exact=True, pid=self.pid))
+        def student_threads():
+            return len(self.driver.windows(title="PC Thread", exact=True, pid=self.pid, message_only=True))
+        threads = student_threads()
+        self.assertGreater(threads, 0)
         pad.go_silent()
         self.driver.wait_gone(window, timeout=90)
         pad.wait_closed(timeout=30)
-        wait_until(lambda: len(self.driver.windows(title="PC Thread", exact=True, pid=self.pid)) == threads - 1,
-                   timeout=30, interval=0.5, message="the pad's thread was left waiting for its connection")
+        wait_until(lambda: student_threads() == threads - 1, timeout=30, interval=0.5,
+                   message="the pad's thread was left waiting for its connection")
         again = wait_until(lambda: self.try_admit(5), timeout=60, interval=1.0, message="seat 5 was not freed")
         self.assertTrue(again.admitted)
         self.assertIsNone(self.program.poll())

@@ -29,7 +29,8 @@ const wchar_t kUsageText[] =
     L"  ping | quit (batch)\n"
     L"  wait      [--class=] [--title=] [--exact] [--pid=] [--owner=] [--visible] [--timeout=ms]\n"
     L"  waitgone  --hwnd= [--timeout=ms]\n"
-    L"  list      [--parent=] [--class=] [--title=] [--exact] [--id=] [--pid=] [--owner=] [--visible]\n"
+    L"  list      [--parent=|--message] [--class=] [--title=] [--exact] [--id=] [--pid=] [--owner=] [--visible]\n"
+    L"            (--message: the message-only windows)\n"
     L"  find      --parent= [--id=] [--class=] [--text=] [--exact] [--visible] [--timeout=ms]\n"
     L"  gettext   --hwnd=            settext --hwnd= --text=\n"
     L"  click | dblclick | rclick  --hwnd= [--x= --y= (client)] [--input]\n"
@@ -102,8 +103,8 @@ std::string WaitGone(const CommandArgs& args)
 
 std::string List(const CommandArgs& args)
 {
-    args.Allow({L"parent", L"class", L"title", L"id", L"pid", L"owner"}, {L"exact", L"visible"});
-    HWND parent = args.Has(L"parent") ? args.Window(L"parent") : nullptr;
+    args.Allow({L"parent", L"class", L"title", L"id", L"pid", L"owner"}, {L"exact", L"visible", L"message"});
+    HWND parent = args.Flag(L"message") ? HWND_MESSAGE : args.Has(L"parent") ? args.Window(L"parent") : nullptr;
     JsonArray windows;
     for (HWND window : FindWindows(parent, FilterOf(args, L"title")))
         windows.Push(DescribeWindow(window));

@@ -65,12 +65,19 @@ inline BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
     return TRUE;
 }
 
-// Top-level windows (parent null) in Z order, or every descendant of parent in tree order.
+// Top-level windows (parent null) in Z order, message-only ones (parent HWND_MESSAGE, which
+// EnumWindows leaves out), or every descendant of parent in tree order.
 inline std::vector<HWND> WindowsUnder(HWND parent)
 {
     std::vector<HWND> windows;
-    if (parent) EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    else EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    if (parent == HWND_MESSAGE) {
+        for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
+            windows.push_back(window);
+    } else if (parent) {
+        EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    } else {
+        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    }
     return windows;
 }
 

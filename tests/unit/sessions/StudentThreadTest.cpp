@@ -198,7 +198,7 @@ TEST_F(StudentFixture, TeacherChatIsSentWithCommasForTheAgentVersion)
 {
     ASSERT_TRUE(m_peer->SendText(L"[PC00017]2.0.1.1046"));
     ASSERT_TRUE(m_peer->RoundTrip());
-    HWND wnd = FindWindowExW(nullptr, nullptr, nullptr, L"PC Thread");
+    HWND wnd = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, L"PC Thread");
     ASSERT_NE(wnd, nullptr);
     const CString line(L"a,b");
     SendMessageW(wnd, WM_CHAT_TYPED, reinterpret_cast<WPARAM>(&line), 0);
