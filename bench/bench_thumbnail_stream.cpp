@@ -4,6 +4,8 @@
 //   - a stream of a temporary compound file (what the thread uses),
 //   - an HGLOBAL stream with the same behaviour (rewound, written, sized to the part),
 //   - the floor: a fresh read-only memory stream over the bytes (SHCreateMemStream).
+// Then the drawing alone, over the same memory stream: through the target's device context, and
+// through a GDI+ bitmap over the target's pixels (what the thread does for 32-bit thumbnails).
 // Also the memory each kind holds per student: 200 streams made and written once, as 200
 // students' threads hold them, measured as the process's working set.
 #include "foundation/MemBitmap.h"
@@ -83,6 +85,19 @@ bool Decode(IStream* stream, CMemBitmap& target)
     if (picture.GetLastStatus() != Gdiplus::Ok)
         return false;
     Gdiplus::Graphics graphics(target.GetSafeHdc());
+    return graphics.DrawImage(&picture, 0, 0, kWidth, kHeight) == Gdiplus::Ok;
+}
+
+bool DecodeOverPixels(IStream* stream, CMemBitmap& target)
+{
+    Gdiplus::Bitmap picture(stream);
+    if (picture.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    const INT stride = target.GetWidth() * 4;
+    Gdiplus::Bitmap pixels(target.GetWidth(), target.GetHeight(), -stride, PixelFormat32bppRGB,
+                           target.GetBits() + static_cast<size_t>(target.GetHeight() - 1) * stride);
+    Gdiplus::Graphics graphics(&pixels);
+    graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
     return graphics.DrawImage(&picture, 0, 0, kWidth, kHeight) == Gdiplus::Ok;
 }
 
@@ -169,6 +184,21 @@ int main(int argc, char** argv)
     std::printf("HGLOBAL:       write %.3f + decode %.3f = %.3f (%.2f x floor)\n", globalLoad * ms, globalDecode * ms,
                 (globalLoad + globalDecode) * ms, (globalLoad + globalDecode) / floor);
     std::printf("floor (memory stream, decode): %.3f\n", floor * ms);
+
+    double throughDc = 0, overPixels = 0;
+    for (int round = 0; round < rounds; ++round) {
+        IStream* memory = ::SHCreateMemStream(jpeg.data(), static_cast<UINT>(jpeg.size()));
+        auto start = Clock::now();
+        Decode(memory, target);
+        throughDc += Seconds(start);
+        Rewind(memory);
+        start = Clock::now();
+        DecodeOverPixels(memory, target);
+        overPixels += Seconds(start);
+        memory->Release();
+    }
+    std::printf("decode and draw through the DC %.3f, over the pixels %.3f (%.2f x)\n", throughDc * ms,
+                overPixels * ms, overPixels / throughDc);
 
     compound.Close();
     global->Release();

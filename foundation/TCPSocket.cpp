@@ -135,8 +135,11 @@ bool CTCPSocket::TakeArrivedBytes()
         if (!space)
             break;   // whole
         const int got = ::recv(m_hSocket, reinterpret_cast<char*>(space), static_cast<int>(room), 0);
-        if (got == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
-            return true;   // the rest has not come yet
+        if (got == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+            if (m_inbox.HasPartial())
+                WatchIdle();   // the rest has not come yet: it must within the time-out
+            return true;
+        }
         if (got <= 0) {
             CloseAndNotify();   // the peer closed (mid-packet: the packet can never be whole)
             return false;
@@ -182,6 +185,8 @@ BOOL CTCPSocket::Attach(SOCKET handle, long events)
     m_packetStart = ::GetTickCount();
     if (m_inbox.Restore(std::move(carried)) == CPacketAssembler::State::Refused)
         m_inbox.Clear();
+    if (m_inbox.HasPartial())
+        WatchIdle();
     return TRUE;
 }
 
@@ -189,6 +194,11 @@ void CTCPSocket::Close()
 {
     m_inbox.Clear();
     CAsyncSocket::Close();
+}
+
+bool CTCPSocket::WantsIdleCheck() const
+{
+    return m_hSocket != INVALID_SOCKET && m_inbox.HasPartial();
 }
 
 void CTCPSocket::OnIdleCheck(DWORD now)

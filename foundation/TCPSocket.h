@@ -66,6 +66,7 @@ public:
     void OnClose(int errorCode) override;
     // Closes a connection whose packet under way is overdue.
     void OnIdleCheck(DWORD now) override;
+    bool WantsIdleCheck() const override;
 
 private:
     BOOL BeginPacket();

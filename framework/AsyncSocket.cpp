@@ -22,6 +22,7 @@ constexpr UINT kIdleCheckPeriodMs = 1000;
 struct SocketThreadState {
     HWND window = nullptr;
     UINT nextMessage = kFirstNotifyMessage;
+    bool idleChecking = false;   // the idle check timer runs
     std::unordered_map<SOCKET, CAsyncSocket*> sockets;
 };
 
@@ -57,7 +58,6 @@ SocketThreadState* CurrentThreadState()
         return nullptr;
     t_socketState = new SocketThreadState;
     t_socketState->window = window;
-    ::SetTimer(window, kIdleCheckTimer, kIdleCheckPeriodMs, nullptr);
     return t_socketState;
 }
 
@@ -103,16 +103,27 @@ void CheckIdleSockets(HWND window)
             entries.push_back({entry.first, entry.second});
     }
     const DWORD now = ::GetTickCount();
+    bool wanted = false;
     for (const Entry& entry : entries) {
         // Only a socket that is still attached here: an earlier check may have closed it.
         if (CAsyncSocket::FromHandle(entry.handle) != entry.socket)
             continue;
         try {
             entry.socket->OnIdleCheck(now);
+            wanted = wanted || (CAsyncSocket::FromHandle(entry.handle) == entry.socket &&
+                                entry.socket->WantsIdleCheck());
         } catch (...) {
             TRACE(L"Exception caught in a socket's idle check\n");
         }
     }
+    if (wanted)
+        return;
+    {
+        CCriticalSectionLock lock(g_socketLock);
+        if (t_socketState)
+            t_socketState->idleChecking = false;
+    }
+    ::KillTimer(window, kIdleCheckTimer);
 }
 
 } // namespace
@@ -180,6 +191,19 @@ CAsyncSocket::~CAsyncSocket()
 {
     if (m_hSocket != INVALID_SOCKET)
         CAsyncSocket::Close();
+}
+
+void CAsyncSocket::WatchIdle()
+{
+    HWND window = nullptr;
+    {
+        CCriticalSectionLock lock(g_socketLock);
+        if (!m_state || m_state->idleChecking)
+            return;
+        m_state->idleChecking = true;
+        window = m_state->window;
+    }
+    ::SetTimer(window, kIdleCheckTimer, kIdleCheckPeriodMs, nullptr);
 }
 
 BOOL CAsyncSocket::Register()

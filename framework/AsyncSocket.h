@@ -64,9 +64,18 @@ public:
     virtual void OnAccept(int errorCode) {}
     virtual void OnConnect(int errorCode) {}
     virtual void OnClose(int errorCode) {}
-    // About once a second for every socket of the thread, so a socket can end what has waited
-    // too long. It may close its own socket and post messages; it must delete no socket.
+    // About once a second for every socket of the thread while any of them wants it, so a
+    // socket can end what has waited too long. It may close its own socket and post messages;
+    // it must delete no socket.
     virtual void OnIdleCheck(DWORD now) {}
+    // Whether this socket has something waiting that an idle check must watch.
+    virtual bool WantsIdleCheck() const { return false; }
+
+protected:
+    // Starts the thread's idle checks unless they run; they stop by themselves once no socket of
+    // the thread wants them. A thread's timer otherwise wakes it every second for nothing, and
+    // under Wine every wake is several round trips to the server.
+    void WatchIdle();
 
 private:
     friend LRESULT CALLBACK AfxSocketWindowProc(HWND, UINT, WPARAM, LPARAM);

@@ -130,12 +130,20 @@ void CWinThread::DiscardQueuedMessages()
         OnDiscardMessage(msg);
 }
 
+// A message already queued is taken with one call: under Wine every look at the queue is a
+// round trip to the server, and a busy thread would otherwise look twice per message.
 int CWinThread::Run()
 {
     for (;;) {
+        if (PeekMessageW(&m_msgCur, nullptr, 0, 0, PM_REMOVE)) {
+            if (m_msgCur.message == WM_QUIT)
+                return ExitInstance();
+            DispatchCurrentMessage();
+            continue;
+        }
         LONG idleCount = 0;
         MSG next;
-        while (!PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE) && OnIdle(idleCount++)) {
+        while (OnIdle(idleCount++) && !PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE)) {
         }
         if (!PumpMessage())
             return ExitInstance();
@@ -147,11 +155,16 @@ BOOL CWinThread::PumpMessage()
     const BOOL got = GetMessageW(&m_msgCur, nullptr, 0, 0);
     if (got == 0 || got == -1)
         return FALSE;
+    DispatchCurrentMessage();
+    return TRUE;
+}
+
+void CWinThread::DispatchCurrentMessage()
+{
     if (!PreTranslateMessage(&m_msgCur)) {
         TranslateMessage(&m_msgCur);
         DispatchMessageW(&m_msgCur);
     }
-    return TRUE;
 }
 
 namespace {

@@ -69,6 +69,8 @@ protected:
 private:
     static unsigned __stdcall ThreadEntry(void* startup);
     UINT RunThread();
+    // PreTranslateMessage, then translation and dispatch of m_msgCur.
+    void DispatchCurrentMessage();
 
     AFX_THREADPROC m_pfnThreadProc = nullptr;
     LPVOID m_pThreadParams = nullptr;

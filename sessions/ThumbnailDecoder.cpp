@@ -36,6 +36,23 @@ std::unique_ptr<Gdiplus::Bitmap> OpenPicture(IStream* stream)
     return picture;
 }
 
+// A 32-bit target is drawn through a GDI+ bitmap over its own pixels, as GDI+ draws into any
+// picture of its own: drawn through the target's device context instead, GDI+ makes, selects and
+// deletes a device context of its own for every picture, and under Wine each of those steps
+// reselects the context's font through the display connection all threads share.
+bool DrawOverPixels(Gdiplus::Bitmap& picture, CMemBitmap& target)
+{
+    const INT stride = target.GetWidth() * 4;
+    BYTE* topRow = target.GetBits() + static_cast<size_t>(target.GetHeight() - 1) * stride;   // rows are bottom-up
+    Gdiplus::Bitmap pixels(target.GetWidth(), target.GetHeight(), -stride, PixelFormat32bppRGB, topRow);
+    Gdiplus::Graphics graphics(&pixels);
+    if (graphics.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    const Gdiplus::Rect where(0, 0, static_cast<INT>(picture.GetWidth()), static_cast<INT>(picture.GetHeight()));
+    return graphics.DrawImage(&picture, where) == Gdiplus::Ok;
+}
+
 bool DrawPicture(Gdiplus::Bitmap& picture, CMemBitmap& target)
 {
     if (!target.GetBits())
@@ -43,8 +60,12 @@ bool DrawPicture(Gdiplus::Bitmap& picture, CMemBitmap& target)
     // The target is kept from part to part: a smaller picture leaves black around it, as on a
     // new bitmap.
     if (picture.GetWidth() < static_cast<UINT>(target.GetWidth()) ||
-        picture.GetHeight() < static_cast<UINT>(target.GetHeight()))
+        picture.GetHeight() < static_cast<UINT>(target.GetHeight())) {
         ::PatBlt(target.GetSafeHdc(), 0, 0, target.GetWidth(), target.GetHeight(), BLACKNESS);
+        ::GdiFlush();   // before the pixels are written directly
+    }
+    if (target.GetBitsPerPixel() == 32)
+        return DrawOverPixels(picture, target);
     Gdiplus::Graphics graphics(target.GetSafeHdc());
     const Gdiplus::Rect where(0, 0, static_cast<INT>(picture.GetWidth()),
                               static_cast<INT>(picture.GetHeight()));

@@ -419,6 +419,9 @@ private:
     GridLook m_paintedGrid;
     CSize m_paintedClient;
     int m_ticksSinceWholeRepaint = 0;
+    // Left Alt shows every caption: read once per repaint tick and per paint, not per cell, as
+    // each reading is a round trip to the Wine server.
+    bool m_captionKeyDown = false;
     CPen m_focusPen;
     CPen m_selectedPen;
     CPen m_plainPen;

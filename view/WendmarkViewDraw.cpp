@@ -51,6 +51,7 @@ void CWendmarkView::PaintGrid(CDC& target, const CRect& client)
         dirty = client;
     const bool whole = dirty == client;
     m_paintedClient = client.Size();
+    m_captionKeyDown = GetKeyState(VK_LMENU) < 0;
     CDC& dc = m_pictures.BackBuffer();
     const int saved = dc.SaveDC();
     if (whole)
@@ -118,7 +119,7 @@ CellLook CWendmarkView::LookOf(CPCInfo& slot, size_t index) const
     if (look.picture == kPictureThumbnail)
         look.thumbnailGeneration = slot.m_thumbnailGeneration.load();
     look.frame = static_cast<int>(ChooseSlotFrame(focused, m_multiSelection, slot.m_selected.load() != 0));
-    look.caption = ShouldDrawCaption(m_showCaptions, GetKeyState(VK_LMENU) < 0, focused);
+    look.caption = ShouldDrawCaption(m_showCaptions, m_captionKeyDown, focused);
     if (look.caption) {
         look.name = slot.GetDisplayName();
         look.notice = slot.GetNotice();

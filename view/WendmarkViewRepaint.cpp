@@ -33,6 +33,7 @@ void CWendmarkView::InvalidateChangedCells()
     GetClientRect(&client);
     const GridLook grid = CurrentGridLook(client);
     const std::vector<CPCInfo*>& shown = ShownSlots();
+    m_captionKeyDown = GetKeyState(VK_LMENU) < 0;
     if (++m_ticksSinceWholeRepaint >= kWholeRepaintTicks || grid != m_paintedGrid ||
         m_paintedLooks.size() != shown.size()) {
         m_ticksSinceWholeRepaint = 0;

@@ -9,8 +9,8 @@ size_t CPacketAssembler::Wanted() const
 {
     if (m_state == State::Whole || m_state == State::Refused)
         return 0;
-    if (m_filled < 4)
-        return 4 - m_filled;   // the magic alone first
+    // The whole header in one read: every packet has one, and each read of a socket under Wine
+    // costs a round trip to the server and, while bytes remain, a further read notice.
     if (m_filled < kPacketHeaderSize)
         return kPacketHeaderSize - m_filled;
     return kPacketHeaderSize + m_bodySize - m_filled;

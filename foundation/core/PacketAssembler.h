@@ -1,7 +1,7 @@
 // Gathers one packet from a byte stream as its bytes come, without ever taking a byte of the
 // packet after it: the owner asks how many bytes it may read next, reads at most that many into
 // the space it is given, and learns when the packet is whole. Magic and length are checked as
-// soon as they have arrived, so a stream that is not ours is refused after its first 4 bytes
+// soon as they have arrived, so a stream that is not ours is refused by its first 4 bytes
 // and a length above the cap before anything is allocated for the body.
 #pragma once
 
