@@ -117,10 +117,14 @@ def every_seat_admits(port, students):
 
 def soak_console(students, minutes, interval, phases):
     with LoggedInConsole(seats=students) as console:
+        # A console that gives up its login session logs in again: what the login server saw.
+        began, login_events = time.monotonic(), []
+        console.server.on_event = lambda line: login_events.append((round(time.monotonic() - began), line))
         first = admit_first(lambda: StudentAgent("127.0.0.1", console.port, seat=1, keepalive_interval=5.0).start())
         first.end(timeout=10)
         result = soak(console.student_port, console.linux_pid(), students, minutes, interval, phases)
-        return dict(result, thumbnail_size=first.thumbnail_size, logins=len(console.logins()))
+        return dict(result, thumbnail_size=first.thumbnail_size, logins=len(console.logins()),
+                    login_events=login_events if len(console.logins()) > 1 else [])
 
 
 def soak_floor(students, minutes, interval, phases, thumbnail_size):
