@@ -285,6 +285,7 @@ void CLoginSession::OnLoginAccepted(const std::u16string& arguments)
     m_view.GetToolbar().ShowTopMost();
     m_view.ShowMainFrameMaximised();
     m_lastServerWordTick = GetTickCount();
+    m_lastKeepAliveTick = m_lastServerWordTick;
     m_view.SetTimer(kTimerLoginKeepAlive, kLoginKeepAlivePeriodMs);
     IConsoleFrame* console = m_view.GetConsoleFrame();
     if (console)
@@ -434,8 +435,11 @@ void CLoginSession::OnConnectTimeout()
 
 void CLoginSession::KeepAlive()
 {
+    const DWORD now = GetTickCount();
     Send(LoginKeepAliveCommand(m_view.GetSeatCount()));
-    if (!IsLoginServerSilent(GetTickCount(), m_lastServerWordTick))
+    const DWORD previousAsk = m_lastKeepAliveTick;
+    m_lastKeepAliveTick = now;
+    if (!IsLoginServerSilent(now, m_lastServerWordTick, previousAsk))
         return;
     TRACE(L"login server silent: the session is given up and made again\n");
     if (IsSocketOpen())

@@ -80,6 +80,7 @@ private:
     bool m_reconnecting = false;
     bool m_connectTimeoutArmed = false;
     DWORD m_lastServerWordTick = 0;
+    DWORD m_lastKeepAliveTick = 0;   // the last keep-alive sent, or the login
     CString m_failureText;
     CString m_loginRequest;
     CString m_lastServerMessage;

@@ -17,9 +17,9 @@ bool HasSessionChangingExpired(uint32_t now, uint32_t markedAt)
     return TicksSince(now, markedAt) > kSessionChangingLimitMs;
 }
 
-bool IsLoginServerSilent(uint32_t now, uint32_t lastWord)
+bool IsLoginServerSilent(uint32_t now, uint32_t lastWord, uint32_t lastAsked)
 {
-    return TicksSince(now, lastWord) > kLoginServerSilenceLimitMs;
+    return TicksSince(lastAsked, lastWord) > 0 && TicksSince(now, lastWord) > kLoginServerSilenceLimitMs;
 }
 
 ThumbnailPace DecideThumbnailPace(bool minRefreshOption, int openViewCount, bool slowed)

@@ -41,8 +41,11 @@ int32_t TicksSince(uint32_t now, uint32_t then);
 bool IsStudentSilent(uint32_t now, uint32_t lastHeard);
 // A session-changing mark set more than 60 s ago is cleared.
 bool HasSessionChangingExpired(uint32_t now, uint32_t markedAt);
-// The login server is given up after more than 183 s without a word.
-bool IsLoginServerSilent(uint32_t now, uint32_t lastWord);
+// The login server is given up after more than 183 s without a word, once it has also left the
+// console's previous keep-alive (sent at lastAsked, or the login) unanswered. The server speaks
+// when asked: a keep-alive timer held back by a busy UI thread is the console's silence, not
+// the server's, and must not end a session the server has answered all along.
+bool IsLoginServerSilent(uint32_t now, uint32_t lastWord, uint32_t lastAsked);
 
 enum class ThumbnailPace { Unchanged, Slow, Restore };
 // Slow while a student view window is open, back to the configured delay once none is; only

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TEST(ViewTimerRulesTest, SilenceIsMoreThanThirtySecondsAcrossTheTickWrap)
@@ -15,7 +17,7 @@ TEST(ViewTimerRulesTest, SilenceIsMoreThanThirtySecondsAcrossTheTickWrap)
     EXPECT_TRUE(HasSessionChangingExpired(5000, 0xFFFFFFFFu - 56000));
     // A keep-alive stamped just after the timer read the tick is not 49 days old.
     EXPECT_FALSE(IsStudentSilent(100000, 100005));
-    EXPECT_FALSE(IsLoginServerSilent(100, 200));
+    EXPECT_FALSE(IsLoginServerSilent(190000, 200, 100));
     EXPECT_EQ(TicksSince(0, 0x80000000u), INT32_MIN);
     EXPECT_EQ(TicksSince(0x7FFFFFFFu, 0), INT32_MAX);
 }
@@ -28,6 +30,31 @@ TEST(ViewTimerRulesTest, ASilentStudentIsEndedWithinOneHeartbeatPeriod)
         if (IsStudentSilent(now, lastHeard)) endedAt = now;
     EXPECT_GT(endedAt - lastHeard, 30000u);
     EXPECT_LE(endedAt - lastHeard, 30000u + kHeartbeatPeriodMs);
+}
+
+// The keep-alive timer's ticks, as the session checks them: each is sent and then judged against
+// the previous one. The first tick at which the session is given up, or 0.
+uint32_t GivenUpAt(const std::vector<uint32_t>& keepAlives, uint32_t lastWord)
+{
+    uint32_t asked = 0;   // the login, at 0
+    for (uint32_t now : keepAlives) {
+        if (IsLoginServerSilent(now, lastWord, asked)) return now;
+        asked = now;
+    }
+    return 0;
+}
+
+TEST(ViewTimerRulesTest, TheLoginServerIsGivenUpOnlyAfterLeavingKeepAlivesUnansweredFor183Seconds)
+{
+    // Timers on time and a server silent since the login: given up at the fourth keep-alive.
+    EXPECT_EQ(GivenUpAt({60000, 120000, 180000, 240000, 300000}, 0), 240000u);
+    // A busy UI thread held the timer back for three minutes after an answered keep-alive: the
+    // server had nothing to answer meanwhile, so the session stays.
+    EXPECT_EQ(GivenUpAt({60000, 250000}, 60010), 0u);
+    // Silent from then on: given up at the next keep-alive, which finds the late one unanswered.
+    EXPECT_EQ(GivenUpAt({60000, 250000, 310000, 370000}, 60010), 310000u);
+    // An answer in the tick of its keep-alive is an answer.
+    EXPECT_FALSE(IsLoginServerSilent(250000, 60000, 60000));
 }
 
 const ShareSlotState kServed{false, false, true};
