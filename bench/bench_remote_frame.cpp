@@ -43,21 +43,7 @@ std::vector<BYTE> StripJpeg(int count)
         ::PatBlt(strip.GetSafeHdc(), i * kTileWidth + 10, 20, 60, 8, WHITENESS);
     }
     Gdiplus::Bitmap bitmap(strip.GetBitmap(), nullptr);
-    IStream* stream = ::SHCreateMemStream(nullptr, 0);
-    CLSID clsid;
-    std::vector<BYTE> jpeg;
-    if (stream && GetEncoderClsid(L"image/jpeg", &clsid) >= 0 && bitmap.Save(stream, &clsid, nullptr) == Gdiplus::Ok) {
-        STATSTG stat = {};
-        stream->Stat(&stat, STATFLAG_NONAME);
-        jpeg.resize(static_cast<size_t>(stat.cbSize.QuadPart));
-        LARGE_INTEGER zero = {};
-        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-        ULONG read = 0;
-        stream->Read(jpeg.data(), static_cast<ULONG>(jpeg.size()), &read);
-    }
-    if (stream)
-        stream->Release();
-    return jpeg;
+    return EncodeImageBytes(bitmap, L"image/jpeg");
 }
 
 std::vector<BYTE> TileBlock(const std::vector<BYTE>& jpeg, int count)

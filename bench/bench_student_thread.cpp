@@ -57,22 +57,7 @@ std::vector<BYTE> ThumbnailJpeg()
         ::DeleteObject(brush);
     }
     Gdiplus::Bitmap bitmap(picture.GetBitmap(), nullptr);
-    CLSID jpeg;
-    IStream* stream = nullptr;
-    std::vector<BYTE> bytes;
-    if (GetEncoderClsid(L"image/jpeg", &jpeg) < 0 || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
-        return bytes;
-    if (bitmap.Save(stream, &jpeg, nullptr) == Gdiplus::Ok) {
-        STATSTG stat = {};
-        stream->Stat(&stat, STATFLAG_NONAME);
-        bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
-        LARGE_INTEGER zero = {};
-        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-        ULONG read = 0;
-        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    }
-    stream->Release();
-    return bytes;
+    return EncodeImageBytes(bitmap, L"image/jpeg");
 }
 
 SIZE_T WorkingSet()

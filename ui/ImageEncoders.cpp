@@ -23,3 +23,23 @@ int GetEncoderClsid(const wchar_t* mimeType, CLSID* clsid)
     }
     return -1;
 }
+
+std::vector<BYTE> EncodeImageBytes(Gdiplus::Image& image, const wchar_t* mimeType)
+{
+    std::vector<BYTE> bytes;
+    CLSID encoder;
+    IStream* stream = nullptr;
+    if (GetEncoderClsid(mimeType, &encoder) < 0 || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+        return bytes;
+    STATSTG stat = {};
+    if (image.Save(stream, &encoder, nullptr) == Gdiplus::Ok && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME))) {
+        bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+        LARGE_INTEGER zero = {};
+        ULONG read = 0;
+        if (FAILED(stream->Seek(zero, STREAM_SEEK_SET, nullptr)) ||
+            FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) || read != bytes.size())
+            bytes.clear();
+    }
+    stream->Release();
+    return bytes;
+}

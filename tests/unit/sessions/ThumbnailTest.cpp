@@ -21,22 +21,7 @@ std::vector<BYTE> MakeJpeg(int width, int height, Gdiplus::Color left, Gdiplus::
         graphics.FillRectangle(&leftBrush, 0, 0, width / 2, height);
         graphics.FillRectangle(&rightBrush, width / 2, 0, width - width / 2, height);
     }
-    CLSID jpeg;
-    IStream* stream = nullptr;
-    std::vector<BYTE> bytes;
-    if (GetEncoderClsid(L"image/jpeg", &jpeg) < 0 || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
-        return bytes;
-    if (picture.Save(stream, &jpeg, nullptr) == Gdiplus::Ok) {
-        STATSTG stat = {};
-        stream->Stat(&stat, STATFLAG_NONAME);
-        bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
-        LARGE_INTEGER zero = {};
-        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-        ULONG read = 0;
-        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    }
-    stream->Release();
-    return bytes;
+    return EncodeImageBytes(picture, L"image/jpeg");
 }
 
 CPacket ThumbnailPart(const RECT& rect, const std::vector<BYTE>& jpeg)
