@@ -10,8 +10,8 @@
 //   - the decoder's kept DIB with one thumbnail decoded and drawn into it through GDI+.
 // For each piece: the time to make it (median and mean over the class) and the growth of the
 // process's working set per student once the whole class holds it.
+#include "bench/ThumbnailPicture.h"
 #include "foundation/MemBitmap.h"
-#include "ui/ImageEncoders.h"
 
 #include <objbase.h>
 #include <gdiplus.h>
@@ -48,16 +48,7 @@ std::vector<BYTE> g_jpeg;
 
 std::vector<BYTE> ThumbnailJpeg()
 {
-    CMemBitmap picture;
-    picture.Create(kWidth, kHeight, 32);
-    for (int band = 0; band < 8; ++band) {
-        HBRUSH brush = ::CreateSolidBrush(RGB(band * 31, 200 - band * 20, band * 17));
-        RECT rect = {0, band * kHeight / 8, kWidth, (band + 1) * kHeight / 8};
-        ::FillRect(picture.GetSafeHdc(), &rect, brush);
-        ::DeleteObject(brush);
-    }
-    Gdiplus::Bitmap bitmap(picture.GetBitmap(), nullptr);
-    return EncodeImageBytes(bitmap, L"image/jpeg");
+    return BandedThumbnailJpeg(kWidth, kHeight);
 }
 
 SIZE_T WorkingSet()

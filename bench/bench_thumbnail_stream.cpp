@@ -8,8 +8,8 @@
 // through a GDI+ bitmap over the target's pixels (what the thread does for 32-bit thumbnails).
 // Also the memory each kind holds per student: 200 streams made and written once, as 200
 // students' threads hold them, measured as the process's working set.
+#include "bench/ThumbnailPicture.h"
 #include "foundation/MemBitmap.h"
-#include "ui/ImageEncoders.h"
 
 #include <objbase.h>
 #include <gdiplus.h>
@@ -35,17 +35,7 @@ constexpr int kStudents = 200;
 
 std::vector<BYTE> ThumbnailJpeg()
 {
-    CMemBitmap picture;
-    picture.Create(kWidth, kHeight, 32);
-    for (int band = 0; band < 8; ++band) {
-        HBRUSH brush = ::CreateSolidBrush(RGB(band * 31, 200 - band * 20, band * 17));
-        RECT rect = {0, band * kHeight / 8, kWidth, (band + 1) * kHeight / 8};
-        ::FillRect(picture.GetSafeHdc(), &rect, brush);
-        ::DeleteObject(brush);
-    }
-    ::TextOutW(picture.GetSafeHdc(), 10, 10, L"thumbnail", 9);
-    Gdiplus::Bitmap bitmap(picture.GetBitmap(), nullptr);
-    return EncodeImageBytes(bitmap, L"image/jpeg");
+    return BandedThumbnailJpeg(kWidth, kHeight, L"thumbnail");
 }
 
 bool Rewind(IStream* stream)
