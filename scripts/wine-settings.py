@@ -4,8 +4,11 @@
 Without a window manager (Xvfb) Wine must place the console's windows itself, or a maximised
 window keeps its old size on the X server. The skin's Korean font face comes from the Nanum
 fonts, as does the Hangul that Latin faces lack (as font linking does on a Korean Windows), so
-pictures and the console show readable text.
+pictures and the console show readable text. The user's desktop and document folders become
+folders of the prefix: Wine links them to the home folder, which every prefix on the machine
+shares, so two runs would see each other's saved files.
 """
+import os
 import subprocess
 import sys
 import tempfile
@@ -27,8 +30,18 @@ SETTINGS_REG = f"""Windows Registry Editor Version 5.00
 """
 
 
+def own_shell_folders(prefix):
+    """Replaces each user folder of the prefix that links out of it with a folder of its own."""
+    inside = Path(prefix).resolve()
+    for folder in (Path(prefix) / "drive_c" / "users").glob("*/*"):
+        if folder.is_symlink() and inside not in folder.resolve().parents:
+            folder.unlink()
+            folder.mkdir()
+
+
 def apply(env=None, timeout=120):
     """Imports the settings with regedit; raises RuntimeError when it fails."""
+    own_shell_folders((env or os.environ)["WINEPREFIX"])
     with tempfile.TemporaryDirectory(prefix="lumora-reg-") as folder:
         reg = Path(folder) / "settings.reg"
         reg.write_bytes(b"\xff\xfe" + SETTINGS_REG.replace("\n", "\r\n").encode("utf-16-le"))

@@ -116,9 +116,13 @@ class Dialog:
             self.driver.wait_gone(self.window, timeout=30)
 
     def start_transfer(self, destination=""):
+        """Presses Start and waits until the transfer runs, or has already run: a short one can be
+        over before the buttons are first looked at, and Start makes new status rows."""
         self.driver.set_text(self.destination, destination)
+        before = self.status_rows()
         self.driver.click(self.start)
-        wait_until(self.running, timeout=10, message="Start did not start the transfer")
+        wait_until(lambda: self.running() or self.status_rows() != before, timeout=10,
+                   message="Start did not start the transfer")
 
     def wait_done(self, timeout):
         wait_until(lambda: not self.running(), timeout=timeout, interval=0.5, message="the transfer did not end")

@@ -90,7 +90,10 @@ class PenToolTest(LoginTestBase):
         return picture
 
     def press(self, toolbar, button_id):
-        # The toolbar hides itself while it photographs the screen or saves: wait until it is back.
+        # The toolbar hides itself and is disabled while it photographs the screen or saves: wait
+        # until it is back.
+        wait_until(lambda: self.driver.state(toolbar)["window"]["enabled"], timeout=30,
+                   message="the pen toolbar stayed disabled")
         self.driver.click(self.driver.find_child(toolbar, id=button_id, visible=True, timeout=30))
 
     def wait_surface(self, left=0):
