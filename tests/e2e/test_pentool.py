@@ -85,16 +85,17 @@ class PenToolTest(LoginTestBase):
         """Presses save and waits for the picture and for the "saved" notice to be over."""
         self.press(toolbar, SAVE)
         picture = self.wait_new_picture()
-        wait_until(lambda: self.driver.state(toolbar)["window"]["enabled"], timeout=30,
-                   message="the pen toolbar stayed disabled after the save")
+        self.wait_toolbar_back(toolbar)
         return picture
 
     def press(self, toolbar, button_id):
-        # The toolbar hides itself and is disabled while it photographs the screen or saves: wait
-        # until it is back.
+        self.wait_toolbar_back(toolbar)
+        self.driver.click(self.driver.find_child(toolbar, id=button_id, visible=True, timeout=30))
+
+    def wait_toolbar_back(self, toolbar):
+        # The toolbar hides itself and is disabled while it photographs the screen or saves.
         wait_until(lambda: self.driver.state(toolbar)["window"]["enabled"], timeout=30,
                    message="the pen toolbar stayed disabled")
-        self.driver.click(self.driver.find_child(toolbar, id=button_id, visible=True, timeout=30))
 
     def wait_surface(self, left=0):
         """The drawing surface: a captionless window of the console as high as the screen."""
