@@ -21,8 +21,7 @@ from test_login import DIALOG_CLASS  # noqa: E402
 
 PER_ROW = 8
 WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
-WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, BM_GETCHECK = 0x0200, 0x0201, 0x0203, 0x00F0
-MK_LBUTTON = 0x0001
+WM_MOUSEMOVE, WM_LBUTTONDOWN, BM_GETCHECK = 0x0200, 0x0201, 0x00F0
 COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
 SUM_TOGGLE_CONTROL, SUM_FULL_SCREEN = 108, 114
 BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
@@ -93,8 +92,7 @@ class CombinedSessionTest(ConsoleCase):
         marks = [len(s.journal.items()) for s in students]
         self.press(self.toolbar, COLLECT_VIEW)
         for student in students:
-            x, y = self.cell_centre(student.seat)
-            self.driver.post(self.view, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+            self.driver.click(self.view, *self.cell_centre(student.seat))
         self.press(self.toolbar, COLLECT_VIEW)
         for student, mark in zip(students, marks):
             student.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
@@ -143,12 +141,11 @@ class CombinedSessionTest(ConsoleCase):
         mice = [len(s.mice()) for s in students]
         keys = [len(s.keys()) for s in students]
         x, y = self.pane_point(window, 2, 4, 320, 240)
-        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.click(window, x, y)
         down = students[2].wait_mouse(WM_LBUTTONDOWN, start=mice[2])
         self.assertAlmostEqual(down.x, 320, delta=2)
         self.assertAlmostEqual(down.y, 240, delta=2)
-        self.driver.post(window, WM_KEYDOWN, 0x41, 0x001E0001)
-        self.driver.post(window, WM_KEYUP, 0x41, 0xC01E0001)
+        self.driver.press_key(window, 0x41)
         students[2].journal.wait_until(lambda: len(students[2].keys()) >= keys[2] + 2, 30, what="two key records")
         self.assertEqual([(k.message, k.virtual_key) for k in students[2].keys()[keys[2]:]],
                          [(WM_KEYDOWN, 0x41), (WM_KEYUP, 0x41)])
@@ -162,10 +159,10 @@ class CombinedSessionTest(ConsoleCase):
         mark = len(students[0].mice())
         self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
         x, y = self.pane_point(window, 0, 4, 100, 100)
-        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.click(window, x, y)
         self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
         x, y = self.pane_point(window, 0, 4, 200, 150)
-        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.click(window, x, y)
         down = students[0].wait_mouse(WM_LBUTTONDOWN, start=mark)
         self.assertEqual([(m.x, m.y) for m in students[0].mice()[mark:] if m.message == WM_LBUTTONDOWN],
                          [(down.x, down.y)])
@@ -212,8 +209,7 @@ class CombinedSessionTest(ConsoleCase):
     def test_b_the_control_bar_buttons(self):
         pad = self.admitted(6, edition="pad")
         mark = len(pad.journal.items())
-        x, y = self.cell_centre(pad.seat)
-        self.driver.post(self.view, WM_LBUTTONDBLCLK, MK_LBUTTON, (y << 16) | x)
+        self.driver.double_click(self.view, *self.cell_centre(pad.seat))
         pad.wait_text("[KW00004]1,", timeout=30, start=mark)
         pad.wait_acknowledged(1)
         window = self.driver.wait_window(title=f"{pad.seat}: ", pid=self.pid, timeout=30)

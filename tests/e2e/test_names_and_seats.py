@@ -33,7 +33,6 @@ class NamesAndSeatsTest(ConsoleCase):
     after_login = test_classroom.ClassroomTest.__dict__["after_login"]
     admitted = test_classroom.ClassroomTest.admitted
     cell_centre = test_classroom.ClassroomTest.cell_centre
-    post_mouse = test_classroom.ClassroomTest.post_mouse
     click = test_classroom.ClassroomTest.click
 
     def open_dialog(self, seat, command, title):
