@@ -79,7 +79,7 @@ class ConsoleCase(unittest.TestCase):
     @classmethod
     def log_in(cls):
         dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-        cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), cls.TEACHER)
+        cls.driver.enter_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), cls.TEACHER)
         cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
         cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
         # The port is named in the login request and opened once the login is answered: wait for

@@ -8,6 +8,7 @@ import itertools
 import json
 import os
 import queue
+import shutil
 import signal
 import struct
 import subprocess
@@ -106,6 +107,7 @@ class WineEnv:
 
 
 _log_numbers = itertools.count(1)
+_grab_numbers = itertools.count(1)
 
 
 class Program(subprocess.Popen):
@@ -223,9 +225,10 @@ class XScreen:
             chain.append(window)
         return chain
 
-    def grab(self, box):
-        """The pixels (r, g, b) of box = (left, top, right, bottom) on the screen, rows of tuples."""
-        left, top, right, bottom = box
+    def grab(self, box=None):
+        """The pixels of box = (left, top, right, bottom) (the whole screen without one) as the X
+        server shows them: an XPicture."""
+        left, top, right, bottom = box or (0, 0, *self.size)
         image = self._x.XGetImage(self._display, self._root, left, top, right - left, bottom - top,
                                   0xFFFFFFFF, self._ZPIXMAP)
         if not image:
@@ -235,9 +238,7 @@ class XScreen:
             if info.bits_per_pixel != 32:
                 raise HarnessError(f"unexpected X pixel format ({info.bits_per_pixel} bits)")
             raw = ctypes.string_at(info.data, info.bytes_per_line * info.height)
-            return [[(raw[row + 4 * col + 2], raw[row + 4 * col + 1], raw[row + 4 * col])
-                     for col in range(info.width)]
-                    for row in range(0, info.bytes_per_line * info.height, info.bytes_per_line)]
+            return XPicture(raw, info.width, info.height, info.bytes_per_line)
         finally:
             self._x.XDestroyImage(image)
 
@@ -250,6 +251,39 @@ class XScreen:
         if self._display:
             self._x.XCloseDisplay(self._display)
             self._display = None
+
+
+class XPicture:
+    """A grab of the X screen (32-bit pixels, blue first), addressed from its top-left corner."""
+
+    def __init__(self, raw, width, height, stride):
+        self.width, self.height = width, height
+        self._raw, self._stride = raw, stride
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"({x}, {y}) is outside {self.width}x{self.height}")
+        at = y * self._stride + 4 * x
+        return self._raw[at + 2], self._raw[at + 1], self._raw[at]
+
+    def bmp(self):
+        """The picture as a 24-bit BMP file's bytes."""
+        stride = (self.width * 3 + 3) & ~3
+        rows = []
+        for y in range(self.height - 1, -1, -1):
+            row = bytearray()
+            line = self._raw[y * self._stride: y * self._stride + 4 * self.width]
+            for x in range(0, 4 * self.width, 4):
+                row += line[x:x + 3]
+            rows.append(bytes(row) + b"\0" * (stride - 3 * self.width))
+        pixels = b"".join(rows)
+        header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+        return header + info + pixels
+
+    def colours(self, step=1):
+        """The distinct colours of every step-th pixel of every step-th row."""
+        return {self.pixel(x, y) for y in range(0, self.height, step) for x in range(0, self.width, step)}
 
 
 def _quote(text):
@@ -275,6 +309,9 @@ def _handle(window):
     if isinstance(window, int):
         return hex(window)
     return str(window)
+
+
+_VK_END, _VK_HOME, _VK_DELETE = 0x23, 0x24, 0x2E
 
 
 def _ms(seconds):
@@ -396,8 +433,19 @@ class UiDriver:
             raise NotOnScreenError(f"{name} at {point} has no X window")
         shown = self.x_screen.windows_at(*point)
         if aimed["x11"] not in shown:
+            picture = self._save_x_screen()
             raise NotOnScreenError(f"the X screen at {point} shows X window {shown and hex(shown[0])}, not {name}"
-                                   f" (X window {hex(aimed['x11'])}): it is not drawn there")
+                                   f" (X window {hex(aimed['x11'])}): it is not drawn there (see {picture})")
+
+    def _save_x_screen(self):
+        """The X screen and its window tree (xwininfo, where installed) kept for the failure."""
+        number = next(_grab_numbers)
+        picture = save_artifact(f"x-screen-{number}.bmp", self.x_screen.grab().bmp())
+        if shutil.which("xwininfo"):
+            tree = subprocess.run(["xwininfo", "-root", "-tree", "-display", self.wine_env.display],
+                                  capture_output=True, timeout=30).stdout
+            save_artifact(f"x-screen-{number}-tree.txt", tree)
+        return picture
 
     @property
     def x_screen(self):
@@ -433,6 +481,17 @@ class UiDriver:
 
     def press_key(self, window, vk, ctrl=False, shift=False, alt=False, real_input=True):
         self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt, input=real_input)
+
+    def enter_text(self, edit, text):
+        """A one-line field's text replaced the way a user does it: a click into the field, its
+        text selected with the keys, and the new text typed over it."""
+        self.click(edit)
+        self.press_key(edit, _VK_END)
+        self.press_key(edit, _VK_HOME, shift=True)
+        if text:
+            self.type_text(edit, text)
+        else:
+            self.press_key(edit, _VK_DELETE)
 
     # Messages and window state.
     def post(self, window, msg, wparam=0, lparam=0):

@@ -18,7 +18,6 @@ from harness import wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
 from test_login import BOX_TITLE, DIALOG_CLASS, FRAME_CLASS, OK_ID, read_ini  # noqa: E402
 
-WM_COMMAND = 0x0111
 CREATE_GROUP, RUN_ON_GROUP, TAB_STRIP = 151, 153, 154
 GROUP_NAME, GROUP_LIST, GROUP_OK = 1107, 1108, 1013
 RUN_PATH, RUN_OPTIONS, RUN, PROCESS, END_PROCESS, RESTART, CLOSE = 1132, 1112, 1113, 1114, 1023, 1021, 1134
@@ -92,7 +91,7 @@ class GroupsTest(ConsoleCase):
                 continue
             if self.served_since(outsider, marks[1], "[KW00008]"):
                 continue
-            self.driver.post(self.frame, WM_COMMAND, RUN_ON_GROUP)
+            self.driver.click(self.driver.find_child(self.frame, id=RUN_ON_GROUP, timeout=10))
             shown = wait_until(lambda: [w for w in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True)
                                         if w.get("title") in (EXECUTE_TITLE, BOX_TITLE)], timeout=30)
             if shown[0]["title"] == EXECUTE_TITLE:
@@ -102,7 +101,7 @@ class GroupsTest(ConsoleCase):
 
     def test_a_group_made_in_its_dialog_survives_a_restart_and_commands_reach_its_members(self):
         self.wait_admitted(2, served=True)
-        self.driver.post(self.frame, WM_COMMAND, CREATE_GROUP)
+        self.driver.click(self.driver.find_child(self.frame, id=CREATE_GROUP, timeout=10))
         dialog = self.dialog(CREATE_TITLE)
         names = self.driver.find_child(dialog, id=GROUP_LIST, timeout=10)
         for row in (1, 2):                               # seats 2 and 3, in the number column
