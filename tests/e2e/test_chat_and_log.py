@@ -76,7 +76,7 @@ class ChatAndLogTest(ConsoleCase):
         return self.driver.get_text(child)
 
     def type_and_send(self, chat, text):
-        self.driver.set_text(self.driver.find_child(chat, id=CHAT_INPUT, timeout=10), text)
+        self.driver.enter_text(self.driver.find_child(chat, id=CHAT_INPUT, timeout=10), text)
         self.driver.click(self.driver.find_child(chat, id=CHAT_SEND, timeout=10))
 
     def open_chat_from_the_grid(self, seat):

@@ -229,7 +229,7 @@ class ClassroomTest(ConsoleCase):
         return self.dialog_with(control)
 
     def set_field(self, dialog, control, text):
-        self.driver.set_text(self.driver.find_child(dialog, id=control, timeout=10), text)
+        self.driver.enter_text(self.driver.find_child(dialog, id=control, timeout=10), text)
 
     def answer_box(self, containing=None):
         """Answers the message box OK and returns the texts it showed (the framework's box has

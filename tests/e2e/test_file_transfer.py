@@ -118,7 +118,7 @@ class Dialog:
     def start_transfer(self, destination=""):
         """Presses Start and waits until the transfer runs, or has already run: a short one can be
         over before the buttons are first looked at, and Start makes new status rows."""
-        self.driver.set_text(self.destination, destination)
+        self.driver.enter_text(self.destination, destination)
         before = self.status_rows()
         self.driver.click(self.start)
         wait_until(lambda: self.running() or self.status_rows() != before, timeout=10,

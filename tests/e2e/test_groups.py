@@ -107,11 +107,11 @@ class GroupsTest(ConsoleCase):
         for row in (1, 2):                               # seats 2 and 3, in the number column
             self.driver.click(names, x=12, y=row * ROW_HEIGHT + ROW_HEIGHT // 2)
         edit = self.driver.find_child(dialog, id=GROUP_NAME, timeout=10)
-        self.driver.set_text(edit, DEFAULT_GROUP)         # the whole class's name is taken
+        self.driver.enter_text(edit, DEFAULT_GROUP)         # the whole class's name is taken
         self.driver.click(self.driver.find_child(dialog, id=GROUP_OK, timeout=10))
         self.dismiss_box()
         self.assertTrue(self.driver.exists(dialog))
-        self.driver.set_text(edit, "  Science ")
+        self.driver.enter_text(edit, "  Science ")
         self.driver.click(self.driver.find_child(dialog, id=GROUP_OK, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)
         stored = wait_until(lambda: (lambda group: group if "perrow" in group else None)(
@@ -124,16 +124,16 @@ class GroupsTest(ConsoleCase):
         dialog = self.open_group_execute(member, outsider)
         path = self.driver.find_child(dialog, id=RUN_PATH, timeout=10)
         marks = len(member.journal.items()), len(outsider.journal.items())
-        self.driver.set_text(path, "C:\\Apps\\a,b.exe")  # would be two fields on the wire
+        self.driver.enter_text(path, "C:\\Apps\\a,b.exe")  # would be two fields on the wire
         self.driver.click(self.driver.find_child(dialog, id=RUN, timeout=10))
         self.dismiss_box()
-        self.driver.set_text(path, " C:\\Apps\\quiz.exe ")
-        self.driver.set_text(self.driver.find_child(dialog, id=RUN_OPTIONS, timeout=10), " /p /a ")
+        self.driver.enter_text(path, " C:\\Apps\\quiz.exe ")
+        self.driver.enter_text(self.driver.find_child(dialog, id=RUN_OPTIONS, timeout=10), " /p /a ")
         self.driver.click(self.driver.find_child(dialog, id=RUN, timeout=10))
         self.dismiss_box()
         run = member.wait_text("[KW00084]", timeout=30, start=marks[0])
         self.assertEqual(run.text, f"[KW00084]{token('kim')},C:\\Apps\\quiz.exe,/p /a")
-        self.driver.set_text(self.driver.find_child(dialog, id=PROCESS, timeout=10), "notepad.exe")
+        self.driver.enter_text(self.driver.find_child(dialog, id=PROCESS, timeout=10), "notepad.exe")
         self.driver.click(self.driver.find_child(dialog, id=END_PROCESS, timeout=10))
         self.dismiss_box()
         end = member.wait_text("[KW00085]", timeout=30, start=marks[0])

@@ -55,7 +55,7 @@ class NamesAndSeatsTest(ConsoleCase):
             self.driver.click(self.driver.find_child(dialog, id=NAME_OK, timeout=10))
             self.dismiss_box()
             self.assertTrue(self.driver.exists(dialog), refused)
-        self.driver.set_text(edit, "\uae40\ubbfc\uc218")     # 김민수
+        self.driver.enter_text(edit, "\uae40\ubbfc\uc218")     # 김민수
         self.driver.click(self.driver.find_child(dialog, id=NAME_OK, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)
         student.wait_text("[KW00009]\uae40\ubbfc\uc218", timeout=30)
@@ -72,10 +72,10 @@ class NamesAndSeatsTest(ConsoleCase):
         client = self.driver.rect(names)["client"]
         self.driver.double_click(names, x=(client[2] - client[0]) * 3 // 4, y=11)
         edit = self.driver.find_child(dialog, id=NAMES_EDIT, visible=True, timeout=10)
-        self.driver.set_text(edit, "a/b")
+        self.driver.enter_text(edit, "a/b")
         self.driver.press_key(edit, VK_RETURN)
         self.dismiss_box()
-        self.driver.set_text(edit, "\ubc15\uc9c0\uc131")   # 박지성
+        self.driver.enter_text(edit, "\ubc15\uc9c0\uc131")   # 박지성
         self.driver.press_key(edit, VK_RETURN)
         wait_until(lambda: not self.driver.state(edit)["window"].get("visible"), timeout=20)
         self.driver.click(self.driver.find_child(dialog, id=NAMES_OK, timeout=10))

@@ -220,7 +220,7 @@ class ScreenShareTest(ConsoleCase):
 
     def set_share_fields(self, **fields):
         for control, value in fields.items():
-            self.driver.set_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS[control], visible=True,
+            self.driver.enter_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS[control], visible=True,
                                                         timeout=10), str(value))
 
     def minimised(self):

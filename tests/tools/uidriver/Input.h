@@ -48,16 +48,6 @@ inline bool BringToFront(HWND window)
     return true;
 }
 
-// Keyboard focus can only be set from the thread that owns the window, or one attached to it.
-inline void FocusWindow(HWND window)
-{
-    DWORD target = GetWindowThreadProcessId(window, nullptr);
-    DWORD self = GetCurrentThreadId();
-    bool attached = target != self && AttachThreadInput(self, target, TRUE);
-    SetFocus(window);
-    if (attached) AttachThreadInput(self, target, FALSE);
-}
-
 inline std::wstring NameOf(HWND window)
 {
     if (!window) return L"no window";
@@ -72,16 +62,31 @@ inline void RequireInputTarget(HWND window)
 
 inline bool IsPopupMenu(HWND window) { return ClassOf(window) == L"#32768"; }
 
-// Keys go to the active window: a user clicks a window before typing into it. An open popup
-// menu takes the keys of its thread without being active.
+inline HWND KeyboardFocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+inline bool HasKeyboardFocus(HWND window)
+{
+    HWND focus = KeyboardFocusOf(window);
+    return GetForegroundWindow() == GetAncestor(window, GA_ROOT) && (focus == window || ::IsChild(window, focus));
+}
+
+// Keys go to the focused window of the active one: a user clicks a field before typing into it.
+// That click is input too, handled in its turn by the window's thread, so the focus may arrive a
+// moment later. An open popup menu takes the keys of its thread without the focus.
 inline void RequireKeyTarget(HWND window)
 {
     RequireInputTarget(window);
     if (IsPopupMenu(window)) return;
-    HWND root = GetAncestor(window, GA_ROOT);
-    HWND active = GetForegroundWindow();
-    if (active != root)
-        Fail(kNotFound, L"keys would go to " + NameOf(active) + L", not to " + NameOf(root) + L": click it first");
+    for (DWORD start = GetTickCount(); !HasKeyboardFocus(window); Sleep(10)) {
+        if (GetTickCount() - start >= 2000)
+            Fail(kNotFound, L"keys would go to " + NameOf(KeyboardFocusOf(window)) + L" of " +
+                                NameOf(GetForegroundWindow()) + L", not to " + NameOf(window) + L": click it first");
+    }
 }
 
 // The window a real click at a screen point reaches: window itself or one of its children.
@@ -251,7 +256,6 @@ inline void TypeText(HWND window, const std::wstring& text, bool realInput)
         for (wchar_t unit : text) PostMessageW(window, WM_CHAR, unit, 1);
         return;
     }
-    FocusWindow(window);
     std::vector<INPUT> inputs;
     for (wchar_t unit : text) {
         inputs.push_back(KeyInput(0, unit, KEYEVENTF_UNICODE));
@@ -277,7 +281,6 @@ inline void PressKey(HWND window, UINT vk, const std::vector<UINT>& modifiers, b
             PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, *it, KeyParam(*it, true));
         return;
     }
-    if (!IsPopupMenu(window)) FocusWindow(window);
     std::vector<INPUT> inputs;
     for (UINT key : sequence) inputs.push_back(KeyInput(static_cast<WORD>(key), 0, 0));
     for (auto it = sequence.rbegin(); it != sequence.rend(); ++it)
