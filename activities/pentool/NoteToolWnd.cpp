@@ -35,6 +35,7 @@ BEGIN_MESSAGE_MAP(CNoteToolWnd, CFrameWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_SETCURSOR()
@@ -212,6 +213,12 @@ void CNoteToolWnd::OnLButtonDown(UINT, CPoint point)
         EraseAt(point);
     else
         m_unsaved = 1;
+}
+
+// The frame's class asks for double clicks; on the surface a quick second press is a new stroke.
+void CNoteToolWnd::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    OnLButtonDown(flags, point);
 }
 
 void CNoteToolWnd::OnMouseMove(UINT flags, CPoint point)
