@@ -48,7 +48,8 @@ BOOL CNoteToolWnd::CreateSurface(int mode, HWND hide1, HWND hide2)
     m_mode = mode == WhiteboardMode ? WhiteboardMode : PenMode;
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    if (!Create(nullptr, L"", WS_CLIPCHILDREN, CRect(0, 0, width, height))) {
+    // A popup: a top-level window without it gets a caption and a border from the system.
+    if (!Create(nullptr, L"", WS_POPUP | WS_CLIPCHILDREN, CRect(0, 0, width, height))) {
         delete this;
         return FALSE;
     }
