@@ -183,7 +183,7 @@ class PenToolTest(LoginTestBase):
         def gap(colour_at):
             """The columns around the eraser's point that show the screen rather than the stroke."""
             columns = []
-            for x in range(erased[0] - 40, erased[0] + 41):
+            for x in range(erased[0] - 24, erased[0] + 25):
                 shown, under = luminance(colour_at(x)), luminance(screen.pixel(x, row))
                 if abs(shown - under) < abs(shown - stroke):
                     columns.append(x)
