@@ -255,6 +255,8 @@ class LiveStudentAgent(FileReceivingStudent, RemoteStudent, ChatStudent, QuizStu
     def _on_text(self, tag, args):
         if tag == "[KW00012]":
             self._discard_output()
+        elif tag == "[KW00003]" and self.remote_mode:
+            self._event(f"remote view ended after {self.frames_sent} frames")
         super()._on_text(tag, args)
         if tag == "[KW00072]":
             line = teacher_line(tag + args)
