@@ -21,6 +21,7 @@ from harness import REPO, UiDriver, WineEnv, artifact_path, colour_close, wait_u
 from student_agent import distinct_colour  # noqa: E402
 from test_login import CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID  # noqa: E402
 
+SCREEN_WIDTH = 1920               # of the private X server scripts/run starts
 SEAT = 3                          # the student whose remote view is opened
 STUDENTS = 6
 PER_ROW = 8                       # the grid's default seats a row
@@ -131,8 +132,17 @@ class DemoClassTest(unittest.TestCase):
         driver.click(driver.find_child(dialog, id=CONNECT, timeout=10), real_input=True)
         cls.frame = driver.wait_window(cls=FRAME_CLASS, pid=cls.pid, timeout=60)
         cls.view = driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
+        # After the login the main window fills the screen and the grid follows it: the seats are
+        # where they stay once the view is as wide as the main window.
+        wait_until(cls.grid_settled, timeout=60, interval=0.5, message="the grid never filled the screen")
         wait_until(lambda: students_log().count("admitted into seat") >= STUDENTS, timeout=120,
                    message="the six students were not admitted:\n" + students_log())
+
+    @classmethod
+    def grid_settled(cls):
+        frame = cls.driver.rect(cls.frame)["client"]
+        view = cls.driver.rect(cls.view)["client"]
+        return frame[2] - frame[0] >= SCREEN_WIDTH and abs((view[2] - view[0]) - SCREEN_WIDTH) < 40
 
     @classmethod
     def tearDownClass(cls):
