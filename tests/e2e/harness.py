@@ -483,11 +483,11 @@ class UiDriver:
         self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt, input=real_input)
 
     def enter_text(self, edit, text):
-        """A one-line field's text replaced the way a user does it: a click into the field, its
-        text selected with the keys, and the new text typed over it."""
+        """A field's text replaced the way a user does it: a click into the field, all its text
+        selected with the keys (Ctrl+End, Ctrl+Shift+Home) and the new text typed over it."""
         self.click(edit)
-        self.press_key(edit, _VK_END)
-        self.press_key(edit, _VK_HOME, shift=True)
+        self.press_key(edit, _VK_END, ctrl=True)
+        self.press_key(edit, _VK_HOME, ctrl=True, shift=True)
         if text:
             self.type_text(edit, text)
         else:

@@ -92,9 +92,12 @@ class NamesAndSeatsTest(ConsoleCase):
         self.dismiss_box()
         self.driver.click(self.driver.find_child(dialog, id=mode, timeout=10))
         combo = self.driver.find_child(dialog, id=MOVE_TARGET if mode == MOVE else SWAP_TARGET, timeout=10)
-        # A drop-down list picks the entry that starts with the typed character, as a teacher
-        # types it; no other seat number here starts with the target's digit.
+        # A drop-down list opened with a click picks the entry that starts with the typed
+        # character, and a click on it closes it; no other seat number here starts with the
+        # target's digit.
+        self.driver.click(combo)
         self.driver.type_text(combo, str(target))
+        self.driver.click(combo)
         self.driver.click(self.driver.find_child(dialog, id=CHANGE_OK, timeout=10))
         box = self.driver.wait_window(cls=DIALOG_CLASS, title=ask_title, exact=True, pid=self.pid, timeout=20)
         self.driver.click(self.driver.find_child(box, id=YES_ID, timeout=10))

@@ -83,7 +83,7 @@ inline void RequireKeyTarget(HWND window)
     RequireInputTarget(window);
     if (IsPopupMenu(window)) return;
     for (DWORD start = GetTickCount(); !HasKeyboardFocus(window); Sleep(10)) {
-        if (GetTickCount() - start >= 2000)
+        if (GetTickCount() - start >= 5000)
             Fail(kNotFound, L"keys would go to " + NameOf(KeyboardFocusOf(window)) + L" of " +
                                 NameOf(GetForegroundWindow()) + L", not to " + NameOf(window) + L": click it first");
     }
