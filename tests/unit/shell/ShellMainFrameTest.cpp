@@ -17,17 +17,17 @@ struct NoticeSighting {
 
 NoticeSighting* s_sighting = nullptr;
 
+BOOL CALLBACK KeepIfNotice(HWND window, LPARAM found)
+{
+    if (!IsWindowVisible(window) || !GetDlgItem(window, IDC_WAIT_TEXT)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 HWND VisibleNotice()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            if (!IsWindowVisible(window) || !GetDlgItem(window, IDC_WAIT_TEXT)) return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), KeepIfNotice, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
