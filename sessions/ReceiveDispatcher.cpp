@@ -251,7 +251,7 @@ void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
 
 void CReceiveDispatcher::OnQuizBuzzer()
 {
-    if (!g_quizBoard.TakeFirstPress())
+    if (!g_quizBoard.TakeFirstSpeedPress())
         return;
     CString format = LoadText(IDS_QUIZ_FASTEST);
     if (format.IsEmpty())

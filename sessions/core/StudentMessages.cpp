@@ -1,10 +1,22 @@
 #include "sessions/core/StudentMessages.h"
 
+#include "sessions/core/ChatLineRules.h"
 #include "sessions/core/CommandText.h"
 
 #include <vector>
 
 namespace {
+
+// Cut to at most that many units, never between the two halves of a surrogate pair.
+std::u16string CutTo(std::u16string text, size_t length)
+{
+    if (text.size() <= length)
+        return text;
+    if (length > 0 && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF)
+        --length;
+    text.resize(length);
+    return text;
+}
 
 constexpr size_t kHelloFields = 8;
 constexpr int kUnicodeTextFormat = 13;
@@ -59,7 +71,7 @@ bool ReadChatLine(const std::u16string& arguments, std::u16string& text)
 {
     std::vector<std::u16string> fields;
     if (!SplitExactly(arguments, 2, fields)) return false;
-    text = UnescapeChatCommas(fields[0]);
+    text = CutTo(UnescapeChatCommas(fields[0]), kChatLineMaxChars);
     return true;
 }
 
@@ -82,7 +94,7 @@ SoundAnswer ReadSoundAnswer(const std::u16string& arguments)
 
 std::u16string DisplayNameFrom(const std::u16string& arguments)
 {
-    return arguments.empty() ? u" " : arguments;
+    return arguments.empty() ? u" " : CutTo(arguments, kMaxDisplayNameChars);
 }
 
 bool ReadPadAppEvent(const std::u16string& arguments, PadAppEvent& event)

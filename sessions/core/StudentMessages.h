@@ -33,7 +33,12 @@ struct ClientAnnouncement {
 };
 bool ReadClientAnnouncement(const std::u16string& arguments, ClientAnnouncement& announcement);
 
-// "[PC00015]": the chat text (first of exactly two fields) with its "&comma;" turned back.
+// A student's chat line is shown up to the length a teacher may type; the rest is cut.
+// A display name likewise, far above any real one.
+constexpr size_t kMaxDisplayNameChars = 64;
+
+// "[PC00015]": the chat text (first of exactly two fields) with its "&comma;" turned back, cut
+// to kChatLineMaxChars.
 bool ReadChatLine(const std::u16string& arguments, std::u16string& text);
 
 // "[PC00016]": the clipboard format before the first "," (1 read as 13, Unicode text) and the
@@ -45,7 +50,7 @@ enum class SoundAnswer { Success, Fail, Other };
 SoundAnswer ReadSoundAnswer(const std::u16string& arguments);
 
 // "[PC00019]": the display name, " " for an empty one.
-std::u16string DisplayNameFrom(const std::u16string& arguments);
+std::u16string DisplayNameFrom(const std::u16string& arguments);   // cut to kMaxDisplayNameChars
 
 // "[PC00500]": app, label and an unused third field. The log shows the app alone when the label
 // is "_NONE_", else "label(app)".
