@@ -7,8 +7,12 @@
 
 namespace {
 
-// Cut to at most that many units, never between the two halves of a surrogate pair.
-std::u16string CutTo(std::u16string text, size_t length)
+constexpr size_t kHelloFields = 8;
+constexpr int kUnicodeTextFormat = 13;
+
+} // namespace
+
+std::u16string CutWireText(std::u16string text, size_t length)
 {
     if (text.size() <= length)
         return text;
@@ -17,11 +21,6 @@ std::u16string CutTo(std::u16string text, size_t length)
     text.resize(length);
     return text;
 }
-
-constexpr size_t kHelloFields = 8;
-constexpr int kUnicodeTextFormat = 13;
-
-} // namespace
 
 bool ReadHello(const std::u16string& arguments, StudentHello& hello)
 {
@@ -71,7 +70,7 @@ bool ReadChatLine(const std::u16string& arguments, std::u16string& text)
 {
     std::vector<std::u16string> fields;
     if (!SplitExactly(arguments, 2, fields)) return false;
-    text = CutTo(UnescapeChatCommas(fields[0]), kChatLineMaxChars);
+    text = CutWireText(UnescapeChatCommas(fields[0]), kChatLineMaxChars);
     return true;
 }
 
@@ -94,15 +93,15 @@ SoundAnswer ReadSoundAnswer(const std::u16string& arguments)
 
 std::u16string DisplayNameFrom(const std::u16string& arguments)
 {
-    return arguments.empty() ? u" " : CutTo(arguments, kMaxDisplayNameChars);
+    return arguments.empty() ? u" " : CutWireText(arguments, kMaxDisplayNameChars);
 }
 
 bool ReadPadAppEvent(const std::u16string& arguments, PadAppEvent& event)
 {
     std::vector<std::u16string> fields;
     if (!SplitExactly(arguments, 3, fields)) return false;
-    event.app = fields[0];
-    event.label = fields[1];
+    event.app = CutWireText(fields[0], kMaxAppNameChars);
+    event.label = CutWireText(fields[1], kMaxAppNameChars);
     event.appText = event.label == u"_NONE_" ? event.app : event.label + u"(" + event.app + u")";
     return true;
 }

@@ -70,7 +70,7 @@ TEST(SessionStudentMessagesTest, FieldCountsOfTheOtherMessages)
     EXPECT_FALSE(ReadSingleNumber(u"1,2", value));    // "[AN00006]" with two fields posts nothing
 }
 
-TEST(SessionStudentMessagesTest, LongChatLinesAndNamesAreCutWithoutSplittingACharacter)
+TEST(SessionStudentMessagesTest, LongChatLinesNamesAndAppNamesAreCutWithoutSplittingACharacter)
 {
     std::u16string text;
     ASSERT_TRUE(ReadChatLine(std::u16string(1000000, u'a') + u",x", text));
@@ -89,6 +89,10 @@ TEST(SessionStudentMessagesTest, LongChatLinesAndNamesAreCutWithoutSplittingACha
     const std::u16string name = DisplayNameFrom(std::u16string(10000, u'\\') + u"..\\name");
     EXPECT_EQ(name.size(), kMaxDisplayNameChars);
     EXPECT_EQ(DisplayNameFrom(u""), u" ");
+    // Each row of the pad log keeps its app names: a flood of long ones holds little.
+    PadAppEvent event;
+    ASSERT_TRUE(ReadPadAppEvent(std::u16string(300000, u'p') + u"," + std::u16string(300000, u'l') + u",x", event));
+    EXPECT_EQ(event.appText.size(), 2 * kMaxAppNameChars + 2);
 }
 
 void Apply(PadScreenState& state, const std::u16string& arguments)
