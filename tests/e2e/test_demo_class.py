@@ -198,6 +198,7 @@ class DemoClassTest(unittest.TestCase):
             picture = self.driver.capture(artifact_path("demo-remote-view.bmp"), window, client=True)["bitmap"]
             return colour_close(picture.pixel(*point), wallpaper, 40)
         wait_until(shows_the_desktop, timeout=60, interval=1.0, message="the remote view never showed the desktop")
+
         bar = wait_until(lambda: next((w for w in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True)
                                        if self.driver.windows(parent=w, id=BAR_CLOSE)), None),
                          timeout=30, message="the remote view has no control bar")
