@@ -17,7 +17,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import REPO, UiDriver, WineEnv, artifact_path, colour_close, wait_until  # noqa: E402
+from harness import REPO, UiDriver, UiDriverError, WineEnv, artifact_path, colour_close, wait_until  # noqa: E402
 from student_agent import distinct_colour  # noqa: E402
 from test_login import CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID  # noqa: E402
 
@@ -185,8 +185,17 @@ class DemoClassTest(unittest.TestCase):
 
     def test_1_a_double_click_opens_the_students_live_screen(self):
         x, y = self.cell_centre(SEAT)
-        self.driver.double_click(self.view, x, y, real_input=True)
-        window = self.driver.wait_window(title=f"{SEAT}: ", pid=self.pid, timeout=60)
+        window = None
+        for _ in range(3):
+            # Under a busy Wine the first click of a pair now and then only activates the main
+            # window; a teacher whose double click did nothing tries again.
+            self.driver.double_click(self.view, x, y, real_input=True)
+            try:
+                window = self.driver.wait_window(title=f"{SEAT}: ", pid=self.pid, timeout=20)
+                break
+            except UiDriverError:
+                continue
+        self.assertIsNotNone(window, "three double clicks opened no remote view")
         wait_until(lambda: f"seat {SEAT}: remote view started" in students_log(), timeout=30,
                    message="the student was not asked for its screen")
         # The student's wallpaper fills the view where its desktop has no window: the frames came.
