@@ -1,7 +1,6 @@
 #include "sessions/SessionReceiver.h"
 
 #include "foundation/AppMessages.h"
-#include "foundation/FileUtil.h"
 #include "foundation/MessagePump.h"
 #include "foundation/Packet.h"
 #include "framework/PostOwned.h"
