@@ -14,6 +14,7 @@
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteMouseWnd.h"
 #include "sessions/RemoteSessionLinks.h"
+#include "ui/TeacherToolbars.h"
 #include "sessions/core/CombinedPaneLayout.h"
 
 #include <array>
@@ -84,7 +85,7 @@ private:
     int m_clientHeight = 0;
     bool m_counted = false;
     bool m_pushed = false;
-    bool m_toolbarHidden = false;
+    HiddenToolbars m_hiddenToolbars;   // the toolbars this window put away, given back when it goes
     CFont m_captionFont;
     CPen m_highlightPen;
     CMemBitmap m_backBuffer;
