@@ -70,18 +70,31 @@ class RemoteStudent(StudentAgent):
     def send_image(self, rect=None, sequence=None, screen=None, quality=95):
         """One type-7 image over rect (the whole screen by default) of the pattern, or of screen
         (a picture of the whole screen)."""
-        from PIL import Image as PilImage
         left, top, right, bottom = rect or (0, 0) + tuple(self.screen)
         if screen is None:
-            tile_w, tile_h, columns, rows = self.grid
-            screen = PilImage.new("RGB", self.screen)
-            for index in range(columns * rows):
-                x, y = (index % columns) * tile_w, (index // columns) * tile_h
-                screen.paste(self.colour_of(index), (x, y, x + tile_w, y + tile_h))
-                self.colours[index] = self.colour_of(index)
+            screen = self._pattern_screen()
         image = _jpeg(screen.crop((left, top, right, bottom)), quality)
         return self._send_frame(lambda seq: wire.Image(sequence=seq, rect=(left, top, right, bottom),
                                                        image=image), sequence)
+
+    def send_image_burst(self, count):
+        """count whole-screen images of the pattern, encoded once and sent back to back: more
+        than the console decodes in the time they take to arrive."""
+        image = _jpeg(self._pattern_screen())
+        rect = (0, 0) + tuple(self.screen)
+        for _ in range(count):
+            self._send_frame(lambda seq: wire.Image(sequence=seq, rect=rect, image=image), None)
+
+    def _pattern_screen(self):
+        """The whole screen in the pattern (the tiles it shows are recorded as sent)."""
+        from PIL import Image as PilImage
+        tile_w, tile_h, columns, rows = self.grid
+        screen = PilImage.new("RGB", self.screen)
+        for index in range(columns * rows):
+            x, y = (index % columns) * tile_w, (index // columns) * tile_h
+            screen.paste(self.colour_of(index), (x, y, x + tile_w, y + tile_h))
+            self.colours[index] = self.colour_of(index)
+        return screen
 
     def _send_frame(self, make, sequence):
         if sequence is None:
