@@ -319,6 +319,7 @@ class RemoteSessionTest(ConsoleCase):
         self.driver.click(self.driver.find_child(dialog, id=SETTINGS_APPLY, timeout=10))
         box = self.driver.wait_window(title="Lumora Teacher", exact=True, pid=self.pid, timeout=20)
         self.driver.click(self.driver.find_child(box, id=1, timeout=10))
+        self.driver.wait_gone(box, timeout=20)   # the settings dialog, its owner, is usable again
         pad.wait_text("[KW00061]" + ("false" if was_on else "true"), timeout=30, start=mark)
         self.driver.click(self.driver.find_child(dialog, id=SETTINGS_CLOSE, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)
