@@ -17,11 +17,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
-from harness import REPO, UiDriver, WineEnv, artifact_path, colour_close, wait_until  # noqa: E402
+from harness import REPO, UiDriver, UiDriverError, WineEnv, artifact_path, colour_close, wait_until  # noqa: E402
 from student_agent import distinct_colour  # noqa: E402
 from test_login import CONNECT, DIALOG_CLASS, FRAME_CLASS, ID_EDIT, LOGIN_TITLE, VIEW_ID  # noqa: E402
 
 SCREEN_WIDTH = 1920               # of the private X server scripts/run starts
+TEACHER = "newcomer"
 SEAT = 3                          # the student whose remote view is opened
 STUDENTS = 6
 PER_ROW = 8                       # the grid's default seats a row
@@ -124,11 +125,18 @@ class DemoClassTest(unittest.TestCase):
         dialog = driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, timeout=120)
         cls.pid = dialog["pid"]
         edit = driver.find_child(dialog, id=ID_EDIT, timeout=10)
-        # The prefix remembers the last teacher ID: select it all, and type over it.
-        driver.click(edit, real_input=True)
-        driver.press_key(edit, VK_END, real_input=True)
-        driver.press_key(edit, VK_HOME, shift=True, real_input=True)
-        driver.type_text(edit, "newcomer", real_input=True)
+        # The prefix remembers the last teacher ID: select it all and type over it, again when
+        # the selection came too late (the keys of a busy Wine land in order, not at once).
+        for _ in range(3):
+            driver.click(edit, real_input=True)
+            driver.press_key(edit, VK_END, real_input=True)
+            driver.press_key(edit, VK_HOME, shift=True, real_input=True)
+            driver.type_text(edit, TEACHER, real_input=True)
+            try:
+                wait_until(lambda: driver.get_text(edit) == TEACHER, timeout=10)
+                break
+            except TimeoutError:
+                continue
         driver.click(driver.find_child(dialog, id=CONNECT, timeout=10), real_input=True)
         cls.frame = driver.wait_window(cls=FRAME_CLASS, pid=cls.pid, timeout=60)
         cls.view = driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
@@ -185,8 +193,17 @@ class DemoClassTest(unittest.TestCase):
 
     def test_1_a_double_click_opens_the_students_live_screen(self):
         x, y = self.cell_centre(SEAT)
-        self.driver.double_click(self.view, x, y, real_input=True)
-        window = self.driver.wait_window(title=f"{SEAT}: ", pid=self.pid, timeout=60)
+        window = None
+        for _ in range(3):
+            # Under a busy Wine the first click of a pair now and then only activates the main
+            # window; a teacher whose double click did nothing tries again.
+            self.driver.double_click(self.view, x, y, real_input=True)
+            try:
+                window = self.driver.wait_window(title=f"{SEAT}: ", pid=self.pid, timeout=20)
+                break
+            except UiDriverError:
+                continue
+        self.assertIsNotNone(window, "three double clicks opened no remote view")
         wait_until(lambda: f"seat {SEAT}: remote view started" in students_log(), timeout=30,
                    message="the student was not asked for its screen")
         # The student's wallpaper fills the view where its desktop has no window: the frames came.
@@ -198,6 +215,7 @@ class DemoClassTest(unittest.TestCase):
             picture = self.driver.capture(artifact_path("demo-remote-view.bmp"), window, client=True)["bitmap"]
             return colour_close(picture.pixel(*point), wallpaper, 40)
         wait_until(shows_the_desktop, timeout=60, interval=1.0, message="the remote view never showed the desktop")
+
         bar = wait_until(lambda: next((w for w in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True)
                                        if self.driver.windows(parent=w, id=BAR_CLOSE)), None),
                          timeout=30, message="the remote view has no control bar")
