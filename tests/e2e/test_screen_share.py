@@ -234,6 +234,7 @@ class ScreenShareTest(ConsoleCase):
             self.press(MONITORING)
             wait_until(lambda: not self.minimised(), timeout=20, message="monitoring did not show the class")
         pupil = next((s for s in self.students if s.seat == 1), None) or self.student(1)
+        self.driver.foreground(self.frame)      # setting up: the console over the sharing's pattern
         self.driver.click(self.view, 20, 20)
         # The class panel is open at start; pressing its button again closes it, and again opens it.
         self.open_panel(CLASS_PANEL)
