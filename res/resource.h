@@ -60,6 +60,7 @@
 #define IDS_SLOT_STARTING                   737
 #define IDS_SLOT_ENDING                     738
 #define IDS_COLLECT_VIEW_MAX_FOUR           756
+#define IDS_COLLECT_VIEW_NO_ANSWER          5040
 #define IDS_CLOSE_QUIZ_FIRST                1617
 
 // Strings: login-server session

@@ -109,6 +109,12 @@ bool CQuizDlg::IsChecked(int id) const
     return IsDlgButtonChecked(id) == BST_CHECKED;
 }
 
+void CQuizDlg::ShowControlRightFree()
+{
+    if (GetSafeHwnd())
+        SetChecked(IDC_QUIZ_CONTROL_RIGHT, false);
+}
+
 void CQuizDlg::SetChecked(int id, bool checked)
 {
     CheckDlgButton(id, checked ? BST_CHECKED : BST_UNCHECKED);

@@ -30,6 +30,8 @@ public:
     // Asked once a second by the waiting box: the students asked who are still connected, or
     // who answered before they left.
     int CountExpectedAnswers() const;
+    // The student given the screen-control right left: the button shows it free again.
+    void ShowControlRightFree();
 
 protected:
     BOOL OnInitDialog() override;
