@@ -165,7 +165,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
         return FALSE;
     CREATESTRUCTW cs = {};
     cs.dwExStyle = exStyle;
-    cs.lpszClass = className ? className : AfxRegisterWndClass(0);
+    cs.lpszClass = className;
     cs.lpszName = windowName;
     cs.style = style;
     cs.x = x;
@@ -178,6 +178,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs))
         return FALSE;
+    // A class chosen by PreCreateWindow (a view's, a frame's) wins over the plain default.
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(0);
 
     if (!AfxHookWindowCreate(this, cs.lpszClass))
         return FALSE;

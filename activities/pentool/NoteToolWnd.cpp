@@ -35,6 +35,7 @@ BEGIN_MESSAGE_MAP(CNoteToolWnd, CFrameWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
     ON_WM_SETCURSOR()
@@ -47,7 +48,8 @@ BOOL CNoteToolWnd::CreateSurface(int mode, HWND hide1, HWND hide2)
     m_mode = mode == WhiteboardMode ? WhiteboardMode : PenMode;
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    if (!Create(nullptr, L"", WS_CLIPCHILDREN, CRect(0, 0, width, height))) {
+    // A popup: a top-level window without it gets a caption and a border from the system.
+    if (!Create(nullptr, L"", WS_POPUP | WS_CLIPCHILDREN, CRect(0, 0, width, height))) {
         delete this;
         return FALSE;
     }
@@ -212,6 +214,12 @@ void CNoteToolWnd::OnLButtonDown(UINT, CPoint point)
         EraseAt(point);
     else
         m_unsaved = 1;
+}
+
+// The frame's class asks for double clicks; on the surface a quick second press is a new stroke.
+void CNoteToolWnd::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    OnLButtonDown(flags, point);
 }
 
 void CNoteToolWnd::OnMouseMove(UINT flags, CPoint point)

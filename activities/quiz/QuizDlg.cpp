@@ -45,7 +45,13 @@ CQuizDlg::CQuizDlg(IQuizHost& host) : CQuizPopupDlg(IDD_QUIZ), m_host(host)
 
 BOOL CQuizDlg::CreatePanel(CWnd* parent)
 {
-    return GetSafeHwnd() || Create(IDD_QUIZ, parent);
+    if (GetSafeHwnd())
+        return TRUE;
+    if (!Create(IDD_QUIZ, parent))
+        return FALSE;
+    // Top-most like the teacher toolbar: the main window, active after a pick, never covers it.
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 BOOL CQuizDlg::OnInitDialog()
@@ -212,7 +218,8 @@ void CQuizDlg::RandomPick()
         return;
     }
     EnableWindow(FALSE);
-    CAnimationDlg animation;
+    // Owned by the panel: it stays above the panel, and the panel is active again after it.
+    CAnimationDlg animation(this);
     animation.DoModal();
     // The class may have changed while the animation ran.
     const std::vector<CPCInfo*> still = ConnectedSlots();

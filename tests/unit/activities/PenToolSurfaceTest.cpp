@@ -143,3 +143,27 @@ TEST_F(PenToolSurfaceTest, PagesBeyondWhatAPictureHoldsAreRefused)
 }
 
 } // namespace
+
+// The photograph is drawn at the client's (0, 0): the client area must be the whole screen, or
+// the picture the teacher draws on is shifted and cut.
+TEST_F(PenToolSurfaceTest, ThePenSurfaceIsBorderlessOverTheWholeScreenAndTakesQuickPresses)
+{
+    ASSERT_TRUE(Open(CNoteToolWnd::PenMode));
+    HWND window = m_surface->GetSafeHwnd();
+    EXPECT_EQ(::GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    RECT client;
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    EXPECT_EQ(client.right, m_width);
+    EXPECT_EQ(client.bottom, m_height);
+
+    // Two presses in quick succession: the second comes as a double click, and is a stroke too.
+    Drag({{100, 100}, {120, 120}});
+    ::SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 200));
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(220, 220));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(220, 220));
+    EXPECT_EQ(m_surface->GetStrokeCount(), 2);
+}

@@ -183,3 +183,73 @@ TEST(DocViewTest, CommandLineArgumentsChooseTheShellCommand)
     EXPECT_FALSE(scoped.m_app.ProcessShellCommand(missing));
     EXPECT_EQ(g_record.docsAlive, 0);
 }
+
+namespace {
+
+UINT ClassStyleOf(const CWnd* wnd)
+{
+    return static_cast<UINT>(::GetClassLongPtrW(wnd->GetSafeHwnd(), GCL_STYLE));
+}
+
+HCURSOR ClassCursorOf(const CWnd* wnd)
+{
+    return reinterpret_cast<HCURSOR>(::GetClassLongPtrW(wnd->GetSafeHwnd(), GCLP_HCURSOR));
+}
+
+// A frame that brings its own class, registered from a copy of the one the frame would use.
+class COwnClassFrame : public CFrameWnd {
+public:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override
+    {
+        if (!CFrameWnd::PreCreateWindow(cs))
+            return FALSE;
+        WNDCLASSW wc = {};
+        if (!::GetClassInfoW(AfxGetInstanceHandle(), cs.lpszClass, &wc))
+            return FALSE;
+        wc.lpszClassName = L"DocViewTestOwnFrame";
+        ::RegisterClassW(&wc);
+        cs.lpszClass = wc.lpszClassName;
+        return TRUE;
+    }
+};
+
+} // namespace
+
+// The view's class decides whether double clicks arrive at all, and which cursor shows over it.
+TEST(DocViewTest, ViewAndFrameGetTheClassTheirPreCreateWindowAsksFor)
+{
+    ScopedApp scoped;
+    CWinApp& app = scoped.m_app;
+    app.AddDocTemplate(MakeTemplate());
+    app.m_nCmdShow = SW_HIDE;
+    CCommandLineInfo info;
+    ASSERT_TRUE(app.ProcessShellCommand(info));
+    auto* frame = dynamic_cast<CTestFrame*>(app.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    CView* view = frame->GetActiveView();
+    ASSERT_NE(view, nullptr);
+
+    const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    EXPECT_EQ(ClassStyleOf(view) & (CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
+              static_cast<UINT>(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(ClassCursorOf(view), arrow);
+    EXPECT_EQ(::GetClassLongPtrW(view->GetSafeHwnd(), GCLP_HBRBACKGROUND),
+              static_cast<LONG_PTR>(COLOR_WINDOW + 1));
+    EXPECT_NE(ClassStyleOf(frame) & CS_DBLCLKS, 0u);
+    EXPECT_EQ(ClassCursorOf(frame), arrow);
+
+    // A class given by the caller is kept; a plain window with none gets the bare default.
+    wchar_t name[64] = {};
+    auto* own = new COwnClassFrame;   // a frame deletes itself with its window
+    ASSERT_TRUE(own->Create(nullptr, L"own", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));
+    ::GetClassNameW(own->GetSafeHwnd(), name, 64);
+    EXPECT_STREQ(name, L"DocViewTestOwnFrame");
+    EXPECT_NE(ClassStyleOf(own) & CS_DBLCLKS, 0u);
+    own->DestroyWindow();
+
+    CWnd plain;
+    ASSERT_TRUE(plain.CreateEx(0, nullptr, L"plain", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(ClassStyleOf(&plain), 0u);
+    EXPECT_EQ(ClassCursorOf(&plain), nullptr);
+    plain.DestroyWindow();
+}
