@@ -18,6 +18,7 @@ from test_classroom import TAB_STRIP, write_group_file  # noqa: E402
 from test_login import DIALOG_CLASS  # noqa: E402
 
 COLLECT_VIEW = 1205
+BM_GETCHECK = 0x00F0
 GROUP_RECT = "5,6,7,8"
 THUMBNAIL_COLOUR = (255, 0, 255)
 SCREEN = (640, 480)
@@ -53,9 +54,13 @@ class TabsAndCollectViewTest(ConsoleCase):
 
     # --- The teacher's hands -------------------------------------------------------------------
 
-    def press_collect_view(self):
-        self.driver.click(self.driver.find_child(self.toolbar, id=COLLECT_VIEW, visible=True, timeout=20),
-                          real_input=True)
+    def press_collect_view(self, picking):
+        """The toolbar's collect view button; picking: the students are to be picked now (the
+        button shows it checked) or the picking ends."""
+        button = self.driver.find_child(self.toolbar, id=COLLECT_VIEW, visible=True, timeout=20)
+        self.driver.click(button, real_input=True)
+        wait_until(lambda: (self.driver.send(button, BM_GETCHECK) == 1) == picking, timeout=20,
+                   message="the collect view button did not take the press")
 
     def click_seat(self, seat):
         x, y = self.cell_centre(seat)
@@ -104,7 +109,7 @@ class TabsAndCollectViewTest(ConsoleCase):
         leaving = self.admitted(6, pattern=6)
         wait_until(lambda: all(self.cell_shows_thumbnail(s.seat) for s in staying + [leaving]), timeout=30,
                    message="the thumbnails never showed")
-        self.press_collect_view()
+        self.press_collect_view(picking=True)
         for student in staying + [leaving]:
             self.click_seat(student.seat)
         # The third pick leaves before the teacher ends the picking.
@@ -112,16 +117,16 @@ class TabsAndCollectViewTest(ConsoleCase):
         wait_until(lambda: not self.cell_shows_thumbnail(leaving.seat), timeout=30,
                    message="the seat of the student that left still shows its thumbnail")
         marks = [len(s.journal.items()) for s in staying]
-        self.press_collect_view()
+        self.press_collect_view(picking=False)
         for student, mark in zip(staying, marks):
             student.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
-        # The two that are there are shown together, well before a student's connection would
-        # go back to its thumbnail by itself (ten seconds).
-        window = self.driver.wait_window(title=f"{staying[0].seat}: ", pid=self.pid, timeout=8)
+        # The two that are there are shown together (waiting for the third, the window would
+        # never open).
+        window = self.driver.wait_window(title=f"{staying[0].seat}: ", pid=self.pid, timeout=30)
         for student in staying:
             student.wait_acknowledged(1)
         marks = [len(s.journal.items()) for s in staying]
-        self.driver.close_window(window)    # its caption's close: the window has no bar button for it
+        self.driver.close_window(window)
         self.driver.wait_gone(window, timeout=30)
         for student, mark in zip(staying, marks):
             student.wait_text("[KW00003]", timeout=30, start=mark)
