@@ -44,6 +44,11 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_PAD_SHARE_PARAM        (WM_USER + 12)
 #define WM_PAD_SHARE_KEEPALIVE    (WM_USER + 13)
 #define WM_PAD_SHARE_RESTART      (WM_USER + 14)
+// To the view: a pad without the presentation right asked for the teacher's screen; lParam its
+// slot number.
+#define WM_PAD_SHARE_REFUSED      (WM_USER + 15)
+// From the pad stream's worker on its way out: lParam the stream's generation.
+#define WM_PAD_SHARE_ENDED        (WM_USER + 16)
 
 // --- WM_USER + 100 .. 199 -------------------------------------------------------------------
 
@@ -78,6 +83,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_SEND_FULLSCREEN_STATE  (WM_USER + 1023)
 #define WM_SEND_CLIPBOARD         (WM_USER + 1024)
 #define WM_SEND_KW00087           (WM_USER + 1025)
+// From the packet thread: wParam a heap CString with the text the student put on its clipboard,
+// lParam its clipboard format; the session window puts it on the teacher's clipboard as owner.
+#define WM_STUDENT_CLIPBOARD      (WM_USER + 1026)
 // To the view window: wParam a heap SessionChatLine (sessions/SessionReceiver.h) with a line
 // the student wrote, for the chat window that lives on the view window's thread.
 #define WM_SESSION_CHAT_LINE      (WM_USER + 1030)

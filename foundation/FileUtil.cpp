@@ -127,10 +127,10 @@ bool IsProcessRunning(const wchar_t* exeName)
     return found;
 }
 
-bool CopyTextToClipboard(UINT format, const wchar_t* text)
+bool CopyTextToClipboard(HWND owner, UINT format, const wchar_t* text)
 {
     if ((format != CF_TEXT && format != CF_UNICODETEXT) || !text) return false;
-    if (!OpenClipboard(nullptr)) return false;
+    if (!OpenClipboard(owner)) return false;
     bool done = false;
     if (EmptyClipboard()) {
         HGLOBAL block = MakeClipboardBlock(format, text);

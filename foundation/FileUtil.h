@@ -30,8 +30,9 @@ CString GetExeFileVersion();
 // A process of that executable name (case ignored) is running.
 bool IsProcessRunning(const wchar_t* exeName);
 
-// CF_TEXT (converted to the ANSI code page) or CF_UNICODETEXT only.
-bool CopyTextToClipboard(UINT format, const wchar_t* text);
+// CF_TEXT (converted to the ANSI code page) or CF_UNICODETEXT only. The clipboard is opened
+// with owner, a window of the calling thread: emptied without an owner, it may not keep the data.
+bool CopyTextToClipboard(HWND owner, UINT format, const wchar_t* text);
 
 // A heap block an image decoder hands around; zero-initialised, data allocated with new[].
 struct OwnedBuffer {

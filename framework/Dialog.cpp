@@ -57,10 +57,16 @@ BOOL CDialog::CreateFromMemory(HINSTANCE module, const DLGTEMPLATE* dialogTempla
 HWND CDialog::ModalOwner() const
 {
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    // Without a parent the box belongs to the window the teacher is working in, as a system
+    // message box does: the one active on this thread (a modal dialog of the main window, say),
+    // else the main window's last active popup.
+    if (!owner)
+        owner = ::GetActiveWindow();
     if (!owner) {
         CWinApp* app = AfxGetApp();
         CWnd* mainWnd = app ? app->m_pMainWnd : nullptr;
-        owner = mainWnd ? mainWnd->GetSafeHwnd() : nullptr;
+        HWND main = mainWnd ? mainWnd->GetSafeHwnd() : nullptr;
+        owner = main ? ::GetLastActivePopup(main) : nullptr;
     }
     if (!owner || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId())
         return nullptr;
@@ -88,9 +94,11 @@ INT_PTR CDialog::DoModal()
     if (disableOwner)
         ::EnableWindow(owner, TRUE);
     if (m_hWnd) {
+        // Hiding the active dialog may let the system activate some other window first.
+        const bool wasActive = ::GetActiveWindow() == m_hWnd;
         SetWindowPos(nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (owner && ::GetActiveWindow() == m_hWnd)
+        if (owner && wasActive)
             ::SetActiveWindow(owner);
         DestroyWindow();
     }

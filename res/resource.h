@@ -136,6 +136,7 @@
 #define IDS_CLOSE_STUDENT_VIEW_FIRST        1301
 #define IDS_TOUCH_CONTROL_REFUSED           1302
 #define IDS_PRESENTATION_REFUSED            1303
+#define IDS_PAD_SHARE_NEEDS_RIGHT           1304
 
 // Strings: student sessions, chat, pad log
 #define IDS_STUDENT_NUMBER_LABEL            2599

@@ -4,6 +4,7 @@
 #include "foundation/FileUtil.h"
 #include "foundation/MessagePump.h"
 #include "foundation/Packet.h"
+#include "framework/PostOwned.h"
 #include "framework/WinThread.h"
 #include "sessions/PCInfo.h"
 #include "sessions/SessionReceiver.h"
@@ -57,6 +58,7 @@ BEGIN_MESSAGE_MAP(CCommunicationWnd, CFrameWnd)
     ON_MESSAGE(WM_FRAME_DECODED, OnFrameDecoded)
     ON_MESSAGE(WM_SEND_FULLSCREEN_STATE, OnFullScreenState)
     ON_MESSAGE(WM_SEND_CLIPBOARD, OnSendClipboard)
+    ON_MESSAGE(WM_STUDENT_CLIPBOARD, OnStudentClipboard)
     ON_MESSAGE(WM_SEND_KW00087, OnSendBare)
     ON_MESSAGE(WM_FILE_PIECE, OnFilePiece)
     ON_MESSAGE(WM_KEEPALIVE_SEEN, OnKeepAliveSeen)
@@ -302,6 +304,14 @@ LRESULT CCommunicationWnd::OnSendClipboard(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CCommunicationWnd::OnStudentClipboard(WPARAM wParam, LPARAM format)
+{
+    std::unique_ptr<CString> text = AfxTakePosted<CString>(wParam);
+    if (text && !CopyTextToClipboard(m_hWnd, static_cast<UINT>(format), text->GetString()))
+        TRACE(L"PC:%d clipboard text not taken\n", m_slot.m_slotNumber.load());
+    return 0;
+}
+
 LRESULT CCommunicationWnd::OnSendBare(WPARAM, LPARAM)
 {
     SendText(SessionBareCommand());
@@ -353,24 +363,29 @@ void CCommunicationWnd::OnClose()
         return;
     m_closing = true;
     StopInputPump();
-    // The student stops sending sound whether or not the teacher listened.
-    SendText(StudentSoundCommand(false));
-    if (m_receiver->Sound().IsOn())
-        m_receiver->Sound().Stop();
+    StopStudentSound();
     m_slot.m_chatWindow.CloseChat();
     m_upload.Close();
     EndSession(false);
 }
 
+void CCommunicationWnd::StopStudentSound()
+{
+    SendText(StudentSoundCommand(false));
+    if (m_receiver->Sound().IsOn())
+        m_receiver->Sound().Stop();
+}
+
 // The packet thread is joined first (bounded), so nothing is decoded into the slot once the
 // student's thread has the connection again; then the socket goes back to the view, which
-// resumes the student's thread with it. A lost student gives back nothing.
+// resumes the student's thread with it. A lost student gives back nothing, but what it said
+// before it went (its orderly end among it) is acted on before the view hears of the loss.
 void CCommunicationWnd::EndSession(bool studentLost)
 {
     if (m_ended)
         return;
     m_ended = true;
-    if (!m_receiver->Stop(kPacketThreadStopMs))
+    if (!m_receiver->Stop(kPacketThreadStopMs, studentLost))
         TRACE(L"PC:%d packet thread still busy at the end of the session\n", m_slot.m_slotNumber.load());
     m_upload.Close();   // an upload cut off by the end stays as far as it came
     SOCKET handle = INVALID_SOCKET;

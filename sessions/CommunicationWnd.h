@@ -53,6 +53,7 @@ protected:
     afx_msg LRESULT OnFrameDecoded(WPARAM, LPARAM);
     afx_msg LRESULT OnFullScreenState(WPARAM, LPARAM);
     afx_msg LRESULT OnSendClipboard(WPARAM, LPARAM);
+    afx_msg LRESULT OnStudentClipboard(WPARAM, LPARAM);
     afx_msg LRESULT OnSendBare(WPARAM, LPARAM);
     afx_msg LRESULT OnFilePiece(WPARAM, LPARAM);
     afx_msg LRESULT OnKeepAliveSeen(WPARAM, LPARAM);
@@ -61,6 +62,9 @@ protected:
     afx_msg LRESULT OnPadBack(WPARAM, LPARAM);
     afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
+
+    // At the close: the student stops sending sound, whether or not the teacher listened.
+    virtual void StopStudentSound();
 
 private:
     static UINT __cdecl InputPumpProc(LPVOID param);

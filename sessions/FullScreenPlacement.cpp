@@ -1,5 +1,7 @@
 #include "sessions/FullScreenPlacement.h"
 
+#include <algorithm>
+
 namespace {
 
 // The monitor whose rectangle holds the point, from the display devices and their current
@@ -32,6 +34,20 @@ bool CFullScreenPlacement::Toggle(CWnd& window)
     else
         Enter(window);
     return m_on;
+}
+
+void CFullScreenPlacement::ShrinkToStudent(CWnd& window, int studentWidth, int studentHeight) const
+{
+    if (m_on || studentWidth <= 0 || studentHeight <= 0)
+        return;
+    CRect outer;
+    CRect client;
+    window.GetWindowRect(&outer);
+    window.GetClientRect(&client);
+    const int width = std::min(outer.Width(), studentWidth + outer.Width() - client.Width());
+    const int height = std::min(outer.Height(), studentHeight + outer.Height() - client.Height());
+    if (width != outer.Width() || height != outer.Height())
+        window.SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CFullScreenPlacement::Enter(CWnd& window)

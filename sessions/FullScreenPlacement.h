@@ -10,6 +10,9 @@ public:
     bool IsOn() const { return m_on; }
     // Toggles; the window must exist. Returns whether it is now full screen.
     bool Toggle(CWnd& window);
+    // A new screen size of the student: out of full screen, the window becomes no larger than
+    // that screen and its frame (it never grows); in full screen nothing changes.
+    void ShrinkToStudent(CWnd& window, int studentWidth, int studentHeight) const;
 
 private:
     void Enter(CWnd& window);

@@ -289,8 +289,14 @@ void CReceiveDispatcher::OnHangulKey()
         PressHangulKey();
 }
 
+// The teacher's screen goes to the holder of the presentation right only: another pad gets no
+// start of a stream, and the teacher is told who asked.
 void CReceiveDispatcher::OnPadShareStart()
 {
+    if (m_slot.m_screenControl.load() == 0) {
+        PostToView(WM_PAD_SHARE_REFUSED, m_slot.m_slotNumber.load());
+        return;
+    }
     m_wnd.SendText(FromU16(PadScreenSizeCommand(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                                 ::GetSystemMetrics(SM_CYVIRTUALSCREEN))));
     PostToView(WM_PAD_SHARE_START);

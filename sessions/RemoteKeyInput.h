@@ -1,6 +1,5 @@
 // The teacher's keys on their way to a student of a remote session, as both remote windows
-// queue them: which key messages become key records, and the system keys (F10 and Alt with the
-// flags the student expects; Alt+F4 never reaches the student).
+// queue them, by the rules of sessions/core/RemoteKeyRules.h, while input is forwarded.
 #pragma once
 
 #include "framework/Afx.h"

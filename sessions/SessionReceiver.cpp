@@ -1,7 +1,6 @@
 #include "sessions/SessionReceiver.h"
 
 #include "foundation/AppMessages.h"
-#include "foundation/FileUtil.h"
 #include "foundation/MessagePump.h"
 #include "foundation/Packet.h"
 #include "framework/PostOwned.h"
@@ -64,8 +63,10 @@ bool CSessionReceiver::Start()
     return true;
 }
 
-bool CSessionReceiver::Stop(DWORD timeoutMs)
+bool CSessionReceiver::Stop(DWORD timeoutMs, bool handleQueuedTexts)
 {
+    if (handleQueuedTexts)
+        m_handleQueuedTexts = true;
     m_running = false;
     if (m_queued)
         ::SetEvent(m_queued);
@@ -110,7 +111,16 @@ void CSessionReceiver::Run()
         }
         Handle(*packet);
     }
+    if (m_handleQueuedTexts)
+        HandleQueuedTexts();
     m_decoder.Release();
+}
+
+void CSessionReceiver::HandleQueuedTexts()
+{
+    while (std::unique_ptr<CPacket> packet = Next())
+        if (packet->m_type == kPacketText)
+            OnText(packet->m_text);
 }
 
 std::unique_ptr<CPacket> CSessionReceiver::Next()
@@ -217,12 +227,17 @@ void CSessionReceiver::OnChatLine(const std::u16string& arguments)
         TRACE(L"PC:%d chat line dropped: no view window\n", m_slot.m_slotNumber.load());
 }
 
+// The clipboard is written by the session window, which owns it meanwhile: this thread has no
+// window to open it with.
 void CSessionReceiver::OnClipboard(const std::u16string& arguments)
 {
     int format = 0;
     std::u16string text;
-    if (ReadClipboardText(arguments, format, text))
-        CopyTextToClipboard(static_cast<UINT>(format), FromU16(text).GetString());
+    if (!ReadClipboardText(arguments, format, text))
+        return;
+    if (!PostOwnedMessage(m_sessionWindow.load(), WM_STUDENT_CLIPBOARD, std::make_unique<CString>(FromU16(text)),
+                          static_cast<LPARAM>(format)))
+        TRACE(L"PC:%d clipboard text dropped: no session window\n", m_slot.m_slotNumber.load());
 }
 
 void CSessionReceiver::PostToView(UINT message, WPARAM wParam, LPARAM lParam)

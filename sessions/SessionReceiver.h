@@ -47,8 +47,10 @@ public:
     // Starts the packet thread; false when it could not be started.
     bool Start();
     // Asks the packet thread to end and waits for it up to timeoutMs, serving this thread's
-    // messages meanwhile; true when it has ended.
-    bool Stop(DWORD timeoutMs);
+    // messages meanwhile; true when it has ended. With handleQueuedTexts (the student is gone)
+    // the texts it sent before it went are still acted on, so an orderly end announced behind
+    // a run of frames counts; the frames are dropped.
+    bool Stop(DWORD timeoutMs, bool handleQueuedTexts = false);
 
     // From the control thread. False when the queue is full (the packet is dropped).
     bool Queue(std::unique_ptr<CPacket> packet);
@@ -59,6 +61,7 @@ private:
     static UINT __cdecl ThreadProc(LPVOID param);
     void Run();
     std::unique_ptr<CPacket> Next();
+    void HandleQueuedTexts();
     void Handle(const CPacket& packet);
     void OnText(const CString& text);
     void OnScreenSize(const std::u16string& arguments);
@@ -77,6 +80,7 @@ private:
     HANDLE m_queued = nullptr;     // auto-reset: a packet was queued, or the thread must end
     HANDLE m_thread = nullptr;     // the packet thread, for the join
     std::atomic<bool> m_running{false};
+    std::atomic<bool> m_handleQueuedTexts{false};   // set before m_running is cleared
 
     CScreenDecoder m_decoder;      // packet thread only
     uint32_t m_lastAccepted = 0;   // packet thread only

@@ -14,4 +14,7 @@ protected:
     afx_msg LRESULT OnNotInCombined(WPARAM, LPARAM) { return 0; }
     afx_msg LRESULT OnStudentLost(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
+
+    // A combined session never turns a student's sound on, so its close says nothing of sound.
+    void StopStudentSound() override {}
 };

@@ -149,8 +149,9 @@ void CSumUIThreadWnd::OnMove(int, int)
     m_bar.Place();
 }
 
-LRESULT CSumUIThreadWnd::OnStudentScreenSize(WPARAM, LPARAM)
+LRESULT CSumUIThreadWnd::OnStudentScreenSize(WPARAM width, LPARAM height)
 {
+    m_placement.ShrinkToStudent(*this, static_cast<int>(width), static_cast<int>(height));
     LayOut();
     Invalidate(FALSE);
     return 0;

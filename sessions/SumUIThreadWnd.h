@@ -3,7 +3,8 @@
 // it. The teacher's mouse goes to the student whose pane it is over, keys to the student of the
 // last pane the mouse hit (the active pane, outlined). A student lost leaves its pane empty and
 // the others running; closing the window ends every student's session, each of which gives its
-// connection back. Runs on the combined session's view thread.
+// connection back. A student's new screen size shrinks the window (out of full screen) as the
+// single window does. Runs on the combined session's view thread.
 #pragma once
 
 #include "foundation/MemBitmap.h"

@@ -207,13 +207,7 @@ void CUIThreadWnd::OnGetMinMaxInfo(MINMAXINFO* info)
 
 LRESULT CUIThreadWnd::OnStudentScreenSize(WPARAM width, LPARAM height)
 {
-    if (!m_placement.IsOn()) {
-        CRect window;
-        GetWindowRect(&window);
-        const int w = std::min<int>(window.Width(), static_cast<int>(width) + m_frameWidth);
-        const int h = std::min<int>(window.Height(), static_cast<int>(height) + m_frameHeight);
-        SetWindowPos(nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    m_placement.ShrinkToStudent(*this, static_cast<int>(width), static_cast<int>(height));
     LayOut();
     Invalidate(FALSE);
     return 0;
@@ -428,8 +422,10 @@ BOOL CUIThreadWnd::PreTranslateMessage(MSG* msg)
 {
     if (msg->hwnd != m_hWnd)
         return CFrameWnd::PreTranslateMessage(msg);
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_PROCESSKEY && ::ImmGetVirtualKey(m_hWnd) == VK_HANGUL) {
-        // The Hangul/English key switches the student's input method instead of the teacher's.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_PROCESSKEY && !m_slot.m_chatWindow.IsOpen() &&
+        ::ImmGetVirtualKey(m_hWnd) == VK_HANGUL) {
+        // The Hangul/English key switches the student's input method instead of the teacher's,
+        // unless the teacher is typing in the student's chat.
         if (m_session)
             ::SendMessageW(m_session, WM_SEND_SPECIAL_KEY, 0, 0);
         SetFocus();

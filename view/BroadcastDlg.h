@@ -38,6 +38,8 @@ public:
     void SetTouchState(const CString& text);
     // The view's answer to the presentation-right command.
     void SetPresentationRightInUse(bool inUse);
+    // A refusal the teacher reads for a moment (the wait notice, over everything).
+    void ShowNotice(const CString& text);
     // Closes the built-in pen tool's drawing surface and hides its toolbar.
     void HidePenTool();
     bool IsPresentationRightInUse() const { return m_presentationInUse; }
@@ -105,7 +107,7 @@ private:
     void SetShareButton(bool sharing);
     // The wait notice with string id for 2.5 s of message pumping; false when the toolbar went
     // away meanwhile.
-    void ShowNotice(UINT textId);
+    void ShowNotice(UINT textId) { ShowNotice(LoadText(textId)); }
     // Hands a command to the view, which owns its target.
     void ForwardToView(UINT id);
     void RestoreMainFrame();

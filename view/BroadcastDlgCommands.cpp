@@ -64,12 +64,12 @@ bool CBroadcastDlg::IsSharing() const
     return g_screenSharing.load() != 0;
 }
 
-void CBroadcastDlg::ShowNotice(UINT textId)
+void CBroadcastDlg::ShowNotice(const CString& text)
 {
     CWaitMsgDlg wait;
     if (!wait.Create(nullptr))
         return;
-    wait.SetMessageText(LoadText(textId));
+    wait.SetMessageText(text);
     wait.CenterWindow(GetDesktopWindow());
     wait.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     wait.UpdateWindow();

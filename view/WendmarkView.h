@@ -223,6 +223,9 @@ protected:
     afx_msg LRESULT OnPadShareAck(WPARAM marker, LPARAM frame);
     afx_msg LRESULT OnCaptureKeepAlive(WPARAM marker, LPARAM);
     afx_msg LRESULT OnRestartCapture(WPARAM marker, LPARAM);
+    afx_msg LRESULT OnPadShareRefused(WPARAM marker, LPARAM slotNumber);
+    // From the pad stream's worker: lParam its generation.
+    afx_msg LRESULT OnPadShareEnded(WPARAM marker, LPARAM generation);
     // The flow counters of a student that joins the share: its next block goes out at once.
     void StartShareFlow(CPCInfo& slot);
     DECLARE_MESSAGE_MAP()
@@ -499,6 +502,7 @@ private:
     std::atomic<int> m_padShareAcked{0};
     std::atomic<CPCInfo*> m_padShareSlot{nullptr};
     CScreenStreamThread m_padStream;   // after what its worker reads
+    bool m_padRefusalShown = false;    // one notice at a time, however often a pad asks
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

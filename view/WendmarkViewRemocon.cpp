@@ -3,6 +3,7 @@
 #include "view/WendmarkView.h"
 
 #include "foundation/Packet.h"
+#include "res/resource.h"
 #include "sessions/PadShareSwitch.h"
 #include "sessions/core/WireTags.h"
 
@@ -82,8 +83,11 @@ bool CWendmarkView::StartPadStream()
     input.running = &g_padShareRunning;
     input.sequence = &g_padShareFrameSeq;
     input.acknowledged = &m_padShareAcked;
-    std::atomic<CPCInfo*>* served = &m_padShareSlot;
-    input.onEnd = [served] { served->store(nullptr); };
+    // The end is the view's to handle, on its own thread: the toolbar changes there.
+    const HWND view = GetSafeHwnd();
+    input.onEnd = [view](unsigned generation) {
+        ::PostMessageW(view, WM_PAD_SHARE_ENDED, MessageMarker, static_cast<LPARAM>(generation));
+    };
     if (m_padStream.Start(input))
         return true;
     m_padShareSlot = nullptr;
@@ -94,6 +98,36 @@ LRESULT CWendmarkView::OnStartCapture(WPARAM marker, LPARAM)
 {
     if (marker == MessageMarker && !StartPadStream())
         TRACE(L"pad share: no pad holds the presentation right, nothing streamed\n");
+    return 0;
+}
+
+// The stream has ended (the pad stopped it, its connection went, or it could not run): no pad
+// is served, and the toolbar no longer shows the share. A worker of a stream restarted since
+// is not this stream's end.
+LRESULT CWendmarkView::OnPadShareEnded(WPARAM marker, LPARAM generation)
+{
+    if (marker != MessageMarker || static_cast<unsigned>(generation) != m_padStream.Generation())
+        return 0;
+    m_padShareSlot = nullptr;
+    m_presentationHolder = -1;
+    m_broadcastDlg.SetPresentationRightInUse(false);
+    return 0;
+}
+
+LRESULT CWendmarkView::OnPadShareRefused(WPARAM marker, LPARAM slotNumber)
+{
+    if (marker != MessageMarker || slotNumber < 1 || static_cast<size_t>(slotNumber) > m_slots.size() ||
+        m_padRefusalShown)
+        return 0;
+    const CPCInfo& slot = *m_slots[static_cast<size_t>(slotNumber) - 1];
+    CString text;
+    text.Format(LoadText(IDS_PAD_SHARE_NEEDS_RIGHT), static_cast<int>(slotNumber), slot.GetDisplayName().GetString());
+    // The notice waits while messages go on: another request meanwhile shows nothing more.
+    m_padRefusalShown = true;
+    const LifeToken life = Life();
+    m_broadcastDlg.ShowNotice(text);
+    if (Alive(life))
+        m_padRefusalShown = false;
     return 0;
 }
 

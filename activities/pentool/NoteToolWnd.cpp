@@ -266,7 +266,7 @@ void CNoteToolWnd::EraseAt(CPoint point)
     if (!Usable(m_eraserSource)) return;
     HDC dc = ::GetDC(m_hWnd);
     if (!dc) return;
-    RestoreEraserSquare(dc, *m_eraserSource, point, 1, 2);
+    RestoreEraserSquare(dc, *m_eraserSource, point);
     ::ReleaseDC(m_hWnd, dc);
 }
 

@@ -11,9 +11,9 @@ CStroke::CStroke(int kind, int widthIndex, BOOL semiTransparent, COLORREF colour
 {
 }
 
-void RestoreEraserSquare(HDC dc, CMemBitmap& eraserSource, CPoint point, int dx, int dy)
+void RestoreEraserSquare(HDC dc, CMemBitmap& eraserSource, CPoint point)
 {
-    const note::Square square = note::EraserSquare(point.x, point.y, dx, dy);
+    const note::Square square = note::EraserSquare(point.x, point.y);
     if (square.IsEmpty()) return;
     ::BitBlt(dc, square.left, square.top, square.right - square.left, square.bottom - square.top,
              eraserSource.GetSafeHdc(), square.left, square.top, SRCCOPY);
@@ -31,7 +31,7 @@ BOOL CStroke::DrawStroke(HDC dc, CMemBitmap* eraserSource) const
         ::Polyline(dc, m_points.data(), static_cast<int>(m_points.size()));
         ::SetROP2(dc, oldRop);
     } else if (m_kind == note::kEraserKind && eraserSource) {
-        for (const CPoint& point : m_points) RestoreEraserSquare(dc, *eraserSource, point, 0, 0);
+        for (const CPoint& point : m_points) RestoreEraserSquare(dc, *eraserSource, point);
     }
     ::SelectObject(dc, oldPen);
     ::SetBkMode(dc, oldBkMode);

@@ -30,6 +30,6 @@ public:
     std::vector<CPoint> m_points;   // surface client coordinates, in the order drawn
 };
 
-// Copies the square of side 32 around (x, y) (top-left at x - 16 + dx, y - 16 + dy, clipped at
-// 0) from the eraser source onto the context.
-void RestoreEraserSquare(HDC dc, CMemBitmap& eraserSource, CPoint point, int dx, int dy);
+// Copies the eraser's square for the point (note::EraserSquare) from the eraser source onto the
+// context: the same square live, in a repaint and in the saved picture.
+void RestoreEraserSquare(HDC dc, CMemBitmap& eraserSource, CPoint point);

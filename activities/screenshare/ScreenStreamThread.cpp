@@ -20,6 +20,8 @@ namespace {
 struct WorkerStart {
     ScreenStreamInput input;
     HANDLE stop = nullptr;
+    CScreenStreamThread* owner = nullptr;   // outlives its workers (its end waits for them)
+    unsigned generation = 0;
 };
 
 ShareRect VirtualScreen()
@@ -93,18 +95,26 @@ void RunStream(const ScreenStreamInput& input, HANDLE stop)
         ::CoUninitialize();
 }
 
-unsigned __stdcall WorkerProc(void* param)
+} // namespace
+
+unsigned __stdcall CScreenStreamThread::WorkerProc(void* param)
 {
     std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
     AfxCallGuarded(L"a screen stream worker", [&] { RunStream(start->input, start->stop); });
-    start->input.sequence->store(1);
-    if (start->input.onEnd)
-        start->input.onEnd();
+    if (start->owner->EndWorker(start->generation, *start->input.sequence) && start->input.onEnd)
+        start->input.onEnd(start->generation);
     ::CloseHandle(start->stop);
     return 0;
 }
 
-} // namespace
+bool CScreenStreamThread::EndWorker(unsigned generation, std::atomic<int>& sequence)
+{
+    CCriticalSectionLock lock(m_generationLock);
+    if (m_generation.load() != generation)
+        return false;
+    sequence.store(1);
+    return true;
+}
 
 bool CScreenStreamThread::IsRunning() const
 {
@@ -113,6 +123,11 @@ bool CScreenStreamThread::IsRunning() const
 
 bool CScreenStreamThread::Start(const ScreenStreamInput& input)
 {
+    unsigned generation = 0;
+    {
+        CCriticalSectionLock lock(m_generationLock);
+        generation = ++m_generation;
+    }
     Stop();
     if (!input.running || !input.sequence || !input.acknowledged)
         return false;
@@ -126,6 +141,8 @@ bool CScreenStreamThread::Start(const ScreenStreamInput& input)
     auto start = std::make_unique<WorkerStart>();
     start->input = input;
     start->stop = workerStop;
+    start->owner = this;
+    start->generation = generation;
     const uintptr_t thread = ::_beginthreadex(nullptr, 0, WorkerProc, start.get(), 0, nullptr);
     if (thread == 0) {
         ::CloseHandle(workerStop);

@@ -4,8 +4,11 @@
 // receiver's canvas, the changed tiles go out as one tile block, handed over with SendMessage.
 // It captures nothing while three blocks wait for the receiver's acknowledgement, and a still
 // screen resends its first tile after 100 idle cycles. One worker per object: a start first
-// ends the one before.
+// ends the one before. Each start is a generation of the stream: a worker that outlived the
+// bounded wait of a restart leaves the stream's words alone on its way out.
 #pragma once
+
+#include "framework/CriticalSection.h"
 
 #include <atomic>
 #include <functional>
@@ -32,8 +35,8 @@ struct ScreenStreamInput {
     std::atomic<int>* running = nullptr;        // the worker ends once this is 0
     std::atomic<int>* sequence = nullptr;       // set to 1 at start and at the end
     std::atomic<int>* acknowledged = nullptr;   // the receiver's last acknowledged block
-    // Called on the worker's way out.
-    std::function<void()> onEnd;
+    // Called on the worker's way out, with its generation, unless a newer start has come.
+    std::function<void(unsigned generation)> onEnd;
 };
 
 class CScreenStreamThread {
@@ -44,14 +47,23 @@ public:
     CScreenStreamThread(const CScreenStreamThread&) = delete;
     CScreenStreamThread& operator=(const CScreenStreamThread&) = delete;
 
-    // Ends a running worker (bounded), then starts one; false when none could be started.
+    // Ends a running worker (bounded), then starts one of a new generation; false when none
+    // could be started.
     bool Start(const ScreenStreamInput& input);
+    // The generation of the last start (the worker's end reports its own).
+    unsigned Generation() const { return m_generation.load(); }
     // Signals the worker and waits at most waitMs, letting the worker's blocks to windows of
     // this thread through meanwhile; a worker still busy after that ends on its own.
     void Stop(DWORD waitMs = 2000);
     bool IsRunning() const;
 
 private:
+    static unsigned __stdcall WorkerProc(void* param);
+    // On a worker's way out: true, with the stream's sequence back at 1, while no newer start
+    // has come. The generation is advanced, and tested here, under the lock.
+    bool EndWorker(unsigned generation, std::atomic<int>& sequence);
+    CCriticalSection m_generationLock;
+    std::atomic<unsigned> m_generation{0};
     HANDLE m_thread = nullptr;
     HANDLE m_stop = nullptr;
     std::vector<HANDLE> m_leftovers;   // workers a bounded stop left ending on their own

@@ -171,23 +171,34 @@ class CombinedSessionTest(ConsoleCase):
                          [(down.x, down.y)])
         self.assertAlmostEqual(down.x, 200, delta=2)
 
-        # Out of full screen and back.
+        # Out of full screen a student's smaller screen shrinks the window to it; back in full
+        # screen the window covers the monitor again.
         full = self.client_size(window)
         self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
         wait_until(lambda: self.client_size(window) != full, timeout=30, message="the window stayed full screen")
+        width, height = self.client_size(window)
+        self.assertTrue(width > 320 and height > 240, f"the window left full screen at {width} x {height}")
+        students[0].change_screen(320, 240)
+        wait_until(lambda: self.client_size(window) == (320, 240), timeout=30,
+                   message=f"the window did not shrink to the new screen: {self.client_size(window)}")
         self.driver.post(window, WM_COMMAND, SUM_FULL_SCREEN)
         wait_until(lambda: self.client_size(window) == full, timeout=30, message="not full screen again")
+        students[0].change_screen(*SCREEN)
 
         # A student's chat line opens that student's chat over the window; it goes with it.
         students[3].chat("hello")
         chat = self.driver.wait_window(title=f"Slot :{students[3].seat},", pid=self.pid, timeout=30)
 
-        # Closing gives all four their thumbnails back.
+        # Closing gives all four their thumbnails back; nobody is told to stop a sound that a
+        # combined window never turns on.
         marks = [len(s.journal.items()) for s in students]
         self.driver.close_window(window)
         self.driver.wait_gone(window, timeout=30)
         self.driver.wait_gone(chat, timeout=30)
         self.expect_thumbnails_back(students, marks)
+        for student, mark in zip(students, marks):
+            said = [item.text for item in student.journal.items()[mark:] if item.text]
+            self.assertNotIn("[KW00029]off", said, f"student {student.seat} was told to stop its sound")
 
         # The same four again; the second is lost: its pane goes empty, the others stay live.
         window = self.open_combined(students)

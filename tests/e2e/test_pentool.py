@@ -22,7 +22,7 @@ MESSAGE_MARKER = 0x12345
 TITLE_TEXT = 1022
 CLOSE = 1628
 TOUCH, PEN, WHITEBOARD = 1520, 1521, 1034
-WIDTH4, GREEN = 1528, 1535
+WIDTH4, GREEN, ERASER = 1528, 1535, 1523
 PREVIOUS_PAGE, NEXT_PAGE, SAVE = 1540, 1541, 1538
 CONFIRM_TITLE = "\ud655\uc778"                                   # "확인"
 APP_CLASS = "LumoraUiDriverTestApp"
@@ -35,6 +35,11 @@ WHITE = (255, 255, 255)
 
 def near(actual, expected, tolerance=60):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+def luminance(colour):
+    """What JPEG keeps at full resolution: a pixel beside a colour edge keeps it."""
+    return 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
 
 
 class PenToolTest(LoginTestBase):
@@ -161,11 +166,32 @@ class PenToolTest(LoginTestBase):
         corner = [(block[2] + 80, block[3] + 40), (block[2] + 80, block[3] + 120), (block[2] + 200, block[3] + 120)]
         self.driver.drag(surface, line, real_input=False)
         self.driver.drag(surface, corner, real_input=False)
+        # The eraser takes a square of 32 out of the line; the picture has it exactly where the
+        # teacher saw it.
+        self.press(toolbar, ERASER)
+        erased = (block[0] - 30, row)
+        self.driver.drag(surface, [erased, erased], real_input=False)
+        seen = self.capture_screen("pentool-erased.bmp")
         picture = self.save(toolbar)
 
         self.assertEqual(picture.size, (self.width, self.height))
         for x, y in line + corner:
-            self.assertTrue(near(picture.getpixel((x, y)), PEN_GREEN), f"no stroke at {x},{y}")
+            if abs(x - erased[0]) > 16:
+                self.assertTrue(near(picture.getpixel((x, y)), PEN_GREEN), f"no stroke at {x},{y}")
+        stroke = luminance(picture.getpixel(line[0]))
+
+        def gap(colour_at):
+            """The columns around the eraser's point that show the screen rather than the stroke."""
+            columns = []
+            for x in range(erased[0] - 24, erased[0] + 25):
+                shown, under = luminance(colour_at(x)), luminance(screen.pixel(x, row))
+                if abs(shown - under) < abs(shown - stroke):
+                    columns.append(x)
+            return columns
+        # From 15 left of the point to 16 right of it, on the screen and in the picture alike.
+        square = list(range(erased[0] - 15, erased[0] + 17))
+        self.assertEqual(gap(lambda x: seen.pixel(x, row)), square, "the eraser's square on the screen")
+        self.assertEqual(gap(lambda x: picture.getpixel((x, row))), square, "the eraser's square in the picture")
         self.assertTrue(near(picture.getpixel(((block[0] + block[2]) // 2, block[1] + 8)), (255, 0, 0)))
         # Away from the strokes the picture is the screen as it was.
         stroked = [(min(x for x, _ in s) - 12, min(y for _, y in s) - 12, max(x for x, _ in s) + 12,

@@ -24,6 +24,7 @@ from test_screen_share import BLOCK, block_colour, close, rect_of  # noqa: E402
 
 SCREEN = (1920, 1080)
 PRESENTATION_BUTTON = 1207
+BM_GETCHECK, NOTICE_TEXT = 0x00F0, 1059
 WM_SYSCOMMAND, SC_MINIMIZE, WM_DISPLAYCHANGE = 0x0112, 0xF020, 0x007E
 WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
 APP_CLASS = "LumoraUiDriverTestApp"
@@ -186,12 +187,32 @@ class RemoteControllerTest(ConsoleCase):
         students[0].journal.wait_until(lambda: len(students[0].texts) > kept, 20, what="the console's answer")
         self.assertTrue(self.program.running())
 
+    def notice(self):
+        """The text of the wait notice shown over everything, or None."""
+        for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True):
+            found = self.driver.command("find", parent=window["hwnd"], id=NOTICE_TEXT)
+            if found.get("ok"):
+                return window, self.driver.get_text(self.driver.find_child(window, id=NOTICE_TEXT))
+        return None
+
     def test_a_pad_with_the_presentation_right_gets_the_teacher_screen_and_stops_it(self):
         pad = self.student(5, kind=StreamPad, keepalive_interval=None)
+        other = self.student(6, kind=StreamPad, keepalive_interval=None)
+        # A pad without the right asks for the teacher's screen: it is answered nothing, and the
+        # teacher reads which pad asked (the answer would have gone before the notice).
+        other.send_text("[AN00004]")
+        notice, text = wait_until(self.notice, timeout=30, message="the teacher was not told of the request")
+        self.assertTrue(text.startswith("6"), text)
+        self.assertFalse([t for t in other.texts if t.startswith("[AN00001]")])
+        self.assertEqual(other.block_count(), 0)
+        self.driver.wait_gone(notice, timeout=30)
+
         # The teacher gives the pad the presentation right: its slot, then the toolbar's button.
         self.focus_seat(5)
-        self.driver.click(self.driver.find_child(self.toolbar, id=PRESENTATION_BUTTON, timeout=10))
+        button = self.driver.find_child(self.toolbar, id=PRESENTATION_BUTTON, timeout=10)
+        self.driver.click(button)
         pad.wait_text("[KW00107]true", timeout=30)
+        self.assertEqual(self.driver.send(button, BM_GETCHECK), 1)
 
         self.show_pattern()
         pad.send_text("[AN00004]")
@@ -203,8 +224,17 @@ class RemoteControllerTest(ConsoleCase):
         pad.send_text("[AN00003]")
         pad.wait_text("[KW10002]", timeout=20)
 
+        # Rebuilt at the pad's request: the stream goes on and the toolbar still shows it.
+        sent = pad.block_count()
+        pad.send_text(f"[AN00010]{pad.screen[0]},{pad.screen[1]}")
+        self.whiten(3, 3)
+        wait_until(lambda: pad.block_count() > sent, timeout=30, message="the rebuilt stream sent nothing")
+        self.assertEqual(self.driver.send(button, BM_GETCHECK), 1)
+
+        # Stopped by the pad: nothing more is sent, and the toolbar no longer shows the share.
         pad.send_text("[AN00005]")
-        time.sleep(0.5)
+        wait_until(lambda: self.driver.send(button, BM_GETCHECK) == 0, timeout=30,
+                   message="the toolbar still shows the stream to the pad")
         stopped = pad.block_count()
         self.whiten(2, 2)
         time.sleep(1.5)

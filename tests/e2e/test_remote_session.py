@@ -29,6 +29,7 @@ THUMBNAIL_COLOUR = (255, 0, 255)
 ID_SETTINGS, SETTINGS_WEB, SETTINGS_APPLY, SETTINGS_CLOSE, BM_GETCHECK = 1216, 1091, 1096, 1628, 0x00F0
 LOG_COMMAND, LOG_LIST, LOG_CLOSE = 6004, 1011, 1014
 LOG_TITLE = "\ud559\uc0dd \ud328\ub4dc \ub3d9\uc791 \ub85c\uadf8"          # "학생 패드 동작 로그"
+ABNORMAL_END = "\ube44\uc815\uc0c1"                                               # "비정상"
 
 
 class RemoteSessionTest(ConsoleCase):
@@ -230,7 +231,31 @@ class RemoteSessionTest(ConsoleCase):
         window = self.open_session(other)
         self.close_and_expect_thumbnails(window, other)
         self.assertTrue(again.admitted)
+
+        # A pad that announces its end behind a run of frames it has just sent ends in order:
+        # what it said before it went counts, though the frames were still being shown.
+        orderly = self.admitted(6, screen=(1920, 1080), edition="pad")
+        window = self.open_session(orderly)
+        orderly.send_image_burst(150)
+        orderly.end(wait=False)
+        self.driver.wait_gone(window, timeout=60)
+        orderly.wait_closed(timeout=30)
+        orderly.stop()
+        wait_until(lambda: self.try_admit(6), timeout=90, interval=1.0, message="seat 6 was not freed")
+        ended = self.abnormal_ends()
+        self.assertIn("3", ended)          # lost without a word
+        self.assertNotIn("6", ended)
         self.assertIsNone(self.program.poll())
+
+    def abnormal_ends(self):
+        """The seats the pad log lists as ended abnormally (the log opened and closed again)."""
+        self.driver.post(self.view, WM_COMMAND, LOG_COMMAND)
+        log = self.driver.wait_window(title=LOG_TITLE, exact=True, pid=self.pid, timeout=30)
+        rows = self.driver.list_rows(self.driver.find_child(log, id=LOG_LIST, timeout=10), columns=3)
+        self.driver.click(self.driver.find_child(log, id=LOG_CLOSE, timeout=10))
+        wait_until(lambda: not self.driver.windows(title=LOG_TITLE, exact=True, pid=self.pid, visible=True),
+                   timeout=20, message="the log stayed open")
+        return {row["texts"][1] for row in rows if ABNORMAL_END in row["texts"][2]}
 
     def test_a_pad_reports_uploads_and_gets_restrictions_in_its_session_until_it_goes_silent(self):
         pad = self.admitted(5, screen=(800, 600), edition="pad")

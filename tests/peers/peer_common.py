@@ -26,15 +26,21 @@ def split_fields(args):
 
 class Journal:
     """An append-only list guarded by a condition. Readers wait for an entry that matches, or for
-    any state of the owner to become true; writers append or call changed()."""
+    any state of the owner to become true; writers append or call changed().
 
-    def __init__(self):
+    A journal with a limit keeps only about the last limit entries (a peer that runs for hours
+    must not hold everything it ever received); waits from an index are for unlimited ones."""
+
+    def __init__(self, limit=None):
         self._items = []
+        self._limit = limit
         self._condition = threading.Condition()
 
     def append(self, item):
         with self._condition:
             self._items.append(item)
+            if self._limit and len(self._items) > 2 * self._limit:
+                del self._items[:-self._limit]
             self._condition.notify_all()
         return item
 

@@ -10,11 +10,25 @@ student, with the stream's tile rule (halve each side while even and at least 20
     app.wait_linked()                        # "[RH00001]" arrived
     app.send_text("[RC00010]1280,720"); app.send_text("[RC00004]")
     app.wait_tiles(32)
+
+Beside a running class (scripts/run prints the students' port), the app links, asks for the
+teacher's screen and says now and then how much of it arrived, until Ctrl+C:
+
+    python3 tests/peers/remocon_app.py --port P [--host 127.0.0.1] [--canvas 1280x720]
 """
 
-import lumora_wire as wire
-from share_student import ShareStudent, broadcast_tile_side
-from student_agent import full_tile_block
+import argparse
+import os
+import signal
+import sys
+import threading
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import lumora_wire as wire  # noqa: E402
+from share_student import ShareStudent, broadcast_tile_side  # noqa: E402
+from student_agent import full_tile_block  # noqa: E402
 
 STREAM_TILE_FLOOR = 200
 
@@ -96,3 +110,37 @@ class StreamPad(_StreamReceiver):
         if tag == "[AN00001]":
             self.set_canvas(*self.screen)
         super()._on_text(tag, args)
+
+
+KEEPALIVE_SECONDS = 5.0
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description="A simulated remote-controller app beside a class")
+    parser.add_argument("--host", default="127.0.0.1")
+    parser.add_argument("--port", type=int, required=True, help="the console's student port")
+    parser.add_argument("--canvas", default="1280x720", help="WIDTHxHEIGHT of the teacher's screen stream")
+    options = parser.parse_args(argv)
+    width, height = (int(v) for v in options.canvas.lower().split("x"))
+    stop = threading.Event()
+    for signum in (signal.SIGINT, signal.SIGTERM):
+        signal.signal(signum, lambda *_: stop.set())
+    app = RemoconApp(options.host, options.port).start()
+    try:
+        app.wait_linked()
+        print(f"Linked with the console; asking for its screen on a {width} x {height} canvas.", flush=True)
+        app.stream(width, height)
+        while not stop.wait(KEEPALIVE_SECONDS) and not app.closed:
+            app.send_text("[RC00003]")
+            print(time.strftime("%H:%M:%S ") + f"{app.block_count()} blocks of the teacher's screen, "
+                  f"{len(app.received_tiles)} tiles of it seen", flush=True)
+    except (AssertionError, TimeoutError, OSError) as error:
+        print(f"The app could not link: {error}", file=sys.stderr)
+        return 1
+    finally:
+        app.stop()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

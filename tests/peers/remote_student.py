@@ -46,34 +46,55 @@ class RemoteStudent(StudentAgent):
         tile_w, tile_h, columns, _rows = self.grid
         return (index % columns) * tile_w + tile_w // 2, (index // columns) * tile_h + tile_h // 2
 
-    def send_tiles(self, indexes=None, colours=None, sequence=None, compressed=True):
-        """One type-12 block: the tiles (all by default) in the pattern or in the colours given."""
+    def send_tiles(self, indexes=None, colours=None, sequence=None, compressed=True, screen=None,
+                   quality=95):
+        """One type-12 block: the tiles (all by default) in the pattern, in the colours given, or
+        cut from screen (a picture of the whole screen)."""
         from PIL import Image as PilImage
         tile_w, tile_h, columns, rows = self.grid
         indexes = list(range(columns * rows)) if indexes is None else list(indexes)
         strip = PilImage.new("RGB", (tile_w * len(indexes), tile_h))
         for position, index in enumerate(indexes):
+            if screen is not None:
+                x, y = (index % columns) * tile_w, (index // columns) * tile_h
+                strip.paste(screen.crop((x, y, x + tile_w, y + tile_h)), (position * tile_w, 0))
+                continue
             colour = tuple(colours[position]) if colours else self.colour_of(index)
             strip.paste(colour, (position * tile_w, 0, (position + 1) * tile_w, tile_h))
             self.colours[index] = colour
-        image = _jpeg(strip)
+        image = _jpeg(strip, quality)
         payload = struct.pack(f"<Ii{len(indexes)}ii", len(indexes), len(indexes), *indexes, len(image)) + image
         data = zlib.compress(payload, 9) if compressed else payload
         return self._send_frame(lambda seq: wire.TileBlock(len(payload), seq, data), sequence)
 
-    def send_image(self, rect=None, sequence=None):
-        """One type-7 image of the pattern over rect (the whole screen by default)."""
-        from PIL import Image as PilImage
+    def send_image(self, rect=None, sequence=None, screen=None, quality=95):
+        """One type-7 image over rect (the whole screen by default) of the pattern, or of screen
+        (a picture of the whole screen)."""
         left, top, right, bottom = rect or (0, 0) + tuple(self.screen)
+        if screen is None:
+            screen = self._pattern_screen()
+        image = _jpeg(screen.crop((left, top, right, bottom)), quality)
+        return self._send_frame(lambda seq: wire.Image(sequence=seq, rect=(left, top, right, bottom),
+                                                       image=image), sequence)
+
+    def send_image_burst(self, count):
+        """count whole-screen images of the pattern, encoded once and sent back to back: more
+        than the console decodes in the time they take to arrive."""
+        image = _jpeg(self._pattern_screen())
+        rect = (0, 0) + tuple(self.screen)
+        for _ in range(count):
+            self._send_frame(lambda seq: wire.Image(sequence=seq, rect=rect, image=image), None)
+
+    def _pattern_screen(self):
+        """The whole screen in the pattern (the tiles it shows are recorded as sent)."""
+        from PIL import Image as PilImage
         tile_w, tile_h, columns, rows = self.grid
         screen = PilImage.new("RGB", self.screen)
         for index in range(columns * rows):
             x, y = (index % columns) * tile_w, (index // columns) * tile_h
             screen.paste(self.colour_of(index), (x, y, x + tile_w, y + tile_h))
             self.colours[index] = self.colour_of(index)
-        image = _jpeg(screen.crop((left, top, right, bottom)))
-        return self._send_frame(lambda seq: wire.Image(sequence=seq, rect=(left, top, right, bottom),
-                                                       image=image), sequence)
+        return screen
 
     def _send_frame(self, make, sequence):
         if sequence is None:

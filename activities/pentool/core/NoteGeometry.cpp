@@ -18,10 +18,10 @@ int StrokeWidth(int kind, int widthIndex)
     }
 }
 
-Square EraserSquare(int x, int y, int dx, int dy)
+Square EraserSquare(int x, int y)
 {
-    const int left = x - kEraserSide / 2 + dx;
-    const int top = y - kEraserSide / 2 + dy;
+    const int left = x - kEraserSide / 2 + kEraserOffsetX;
+    const int top = y - kEraserSide / 2 + kEraserOffsetY;
     return Square{std::max(left, 0), std::max(top, 0), left + kEraserSide, top + kEraserSide};
 }
 

@@ -28,9 +28,12 @@ struct Square {
     bool IsEmpty() const { return right <= left || bottom <= top; }
 };
 
-// The eraser square of side 32 whose top-left corner is (x - 16 + dx, y - 16 + dy), with the
-// part at negative coordinates cut off.
-Square EraserSquare(int x, int y, int dx, int dy);
+// The eraser square of side 32 for the point (x, y): its top-left corner is (x - 15, y - 14),
+// where the teacher sees it while drawing, and the repaint and the saved picture restore the
+// same square. The part at negative coordinates is cut off.
+constexpr int kEraserOffsetX = 1;
+constexpr int kEraserOffsetY = 2;
+Square EraserSquare(int x, int y);
 
 struct PageCanvas {
     int left;    // where the surface window sits (screen x)

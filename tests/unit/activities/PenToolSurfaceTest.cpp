@@ -131,6 +131,47 @@ TEST_F(PenToolSurfaceTest, OnlyPenStrokesMakeTheSurfaceUnsavedAndClearingKeepsIt
     EXPECT_TRUE(m_surface->HasUnsavedStrokes());
 }
 
+// What the eraser restores while the teacher draws (straight onto the window, no repaint in
+// between) is what the saved picture has: the same square, not one a pixel or two beside it.
+TEST_F(PenToolSurfaceTest, TheEraserTakesTheSameSquareLiveAndInThePicture)
+{
+    ASSERT_TRUE(Open(CNoteToolWnd::WhiteboardMode));
+    HWND window = m_surface->GetSafeHwnd();
+    for (int y = 280; y <= 320; y += 5) Drag({{100, y}, {400, y}});   // a solid red band
+    m_surface->SetTool(note::kEraserKind);
+    Drag({{250, 300}});
+
+    std::vector<POINT> live;
+    HDC dc = ::GetDC(window);
+    for (int y = 278; y <= 322; ++y)   // inside the band: only the eraser shows white
+        for (int x = 225; x <= 275; ++x)
+            if (GetRValue(::GetPixel(dc, x, y)) > 200 && GetGValue(::GetPixel(dc, x, y)) > 200) live.push_back({x, y});
+    ::ReleaseDC(window, dc);
+    ASSERT_FALSE(live.empty());
+    const note::Square square = note::EraserSquare(250, 300);
+    EXPECT_EQ(live.front().x, square.left);
+    EXPECT_EQ(live.front().y, square.top);
+    EXPECT_EQ(live.back().x, square.right - 1);
+    EXPECT_EQ(live.back().y, square.bottom - 1);
+    EXPECT_EQ(live.size(), 32u * 32u);
+
+    // In the picture (brightness, which the JPEG keeps sharp at an edge): white on the square's
+    // border, red just outside it.
+    std::unique_ptr<Gdiplus::Bitmap> picture = Save(0, 0);
+    ASSERT_TRUE(picture);
+    const auto bright = [&](int x, int y) {
+        Gdiplus::Color pixel;
+        picture->GetPixel(x, y, &pixel);
+        return 0.299 * pixel.GetR() + 0.587 * pixel.GetG() + 0.114 * pixel.GetB() > 160;
+    };
+    for (const int y : {square.top, square.bottom - 1})
+        for (const int x : {square.left, square.right - 1}) EXPECT_TRUE(bright(x, y)) << x << "," << y;
+    EXPECT_FALSE(bright(square.left - 1, 300));
+    EXPECT_FALSE(bright(square.right, 300));
+    EXPECT_FALSE(bright(250, square.top - 1));
+    EXPECT_FALSE(bright(250, square.bottom));
+}
+
 TEST_F(PenToolSurfaceTest, PagesBeyondWhatAPictureHoldsAreRefused)
 {
     ASSERT_TRUE(Open(CNoteToolWnd::WhiteboardMode));

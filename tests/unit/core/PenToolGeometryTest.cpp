@@ -16,21 +16,23 @@ TEST(PenToolGeometry, WidthsFollowKindAndIndex)
     }
 }
 
-TEST(PenToolGeometry, EraserSquareIsCutOffAtTheTopLeftEdges)
+TEST(PenToolGeometry, EraserSquareIsWhereTheTeacherSawItAndCutOffAtTheTopLeftEdges)
 {
-    const Square inside = EraserSquare(100, 50, 1, 2);
+    // One square for the live eraser, the repaint and the saved picture: one pixel right of and
+    // two below the point's centred square.
+    const Square inside = EraserSquare(100, 50);
     EXPECT_EQ(inside.left, 85);
     EXPECT_EQ(inside.top, 36);
     EXPECT_EQ(inside.right - inside.left, 32);
     EXPECT_EQ(inside.bottom - inside.top, 32);
 
-    const Square corner = EraserSquare(0, 0, 1, 2);
+    const Square corner = EraserSquare(0, 0);
     EXPECT_EQ(corner.left, 0);
     EXPECT_EQ(corner.top, 0);
     EXPECT_EQ(corner.right, 17);
     EXPECT_EQ(corner.bottom, 18);
 
-    EXPECT_TRUE(EraserSquare(-40, 10, 0, 0).IsEmpty());   // wholly off the surface: nothing drawn
+    EXPECT_TRUE(EraserSquare(-40, 10).IsEmpty());   // wholly off the surface: nothing drawn
 }
 
 TEST(PenToolGeometry, EachPageAddsHalfAScreenToTheLeft)

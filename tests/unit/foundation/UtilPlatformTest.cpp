@@ -110,9 +110,12 @@ TEST(UtilPlatformTest, ModulePathsAndRunningProcesses)
     EXPECT_FALSE(IsProcessRunning(L""));
 }
 
-TEST(UtilPlatformTest, ClipboardTakesPlainAndUnicodeTextOnly)
+TEST(UtilPlatformTest, ClipboardTakesPlainAndUnicodeTextOnlyAndKeepsItsOwner)
 {
-    ASSERT_TRUE(CopyTextToClipboard(CF_UNICODETEXT, L"\uC548\uB155 clip"));
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    ASSERT_TRUE(CopyTextToClipboard(owner, CF_UNICODETEXT, L"\uC548\uB155 clip"));
+    EXPECT_EQ(GetClipboardOwner(), owner);
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     ASSERT_NE(data, nullptr);
@@ -120,7 +123,7 @@ TEST(UtilPlatformTest, ClipboardTakesPlainAndUnicodeTextOnly)
     GlobalUnlock(data);
     CloseClipboard();
 
-    ASSERT_TRUE(CopyTextToClipboard(CF_TEXT, L"plain"));
+    ASSERT_TRUE(CopyTextToClipboard(owner, CF_TEXT, L"plain"));
     ASSERT_TRUE(OpenClipboard(nullptr));
     data = GetClipboardData(CF_TEXT);
     ASSERT_NE(data, nullptr);
@@ -128,8 +131,9 @@ TEST(UtilPlatformTest, ClipboardTakesPlainAndUnicodeTextOnly)
     GlobalUnlock(data);
     CloseClipboard();
 
-    EXPECT_FALSE(CopyTextToClipboard(CF_BITMAP, L"x"));
-    EXPECT_FALSE(CopyTextToClipboard(CF_UNICODETEXT, nullptr));
+    EXPECT_FALSE(CopyTextToClipboard(owner, CF_BITMAP, L"x"));
+    EXPECT_FALSE(CopyTextToClipboard(owner, CF_UNICODETEXT, nullptr));
+    ::DestroyWindow(owner);
 }
 
 TEST(UtilPlatformTest, OsVersionAndNetworkAdapters)

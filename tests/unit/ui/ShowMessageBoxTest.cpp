@@ -1,4 +1,5 @@
 #include "MessageBoxDriver.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
@@ -99,4 +100,43 @@ TEST(UiScaleTest, ScaledValuesAreFlooredInSinglePrecision)
     EXPECT_EQ(ScaleToUi(463), 463);
     EXPECT_EQ(FloorFloat(-0.5f), -1.0f);
     EXPECT_EQ(FloorFloat(2.99f), 2.0f);
+}
+
+// A box asked for from a dialog (the group execute dialog, say) belongs to that dialog, not to
+// the main window: the dialog stays in front, and is active and usable again after the box.
+TEST(ShowMessageBoxTest, TheBoxBelongsToTheActiveWindowAndGivesItTheActivationBack)
+{
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                              nullptr));
+    CWinApp* app = AfxGetApp();
+    CWnd* previousMain = app ? app->m_pMainWnd : nullptr;
+    if (app)
+        app->m_pMainWnd = &main;
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, L"dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 50, 200, 150,
+                                main.GetSafeHwnd(), nullptr));
+    ::SetActiveWindow(dialog.GetSafeHwnd());
+    ASSERT_EQ(::GetActiveWindow(), dialog.GetSafeHwnd());
+
+    MessageBoxDriver driver(MessageBoxDriver::ClickButton, IDOK);
+    HWND owner = nullptr;
+    bool dialogEnabled = true;
+    bool mainEnabled = false;
+    driver.m_whileOpen = [&](HWND box) {
+        owner = ::GetWindow(box, GW_OWNER);
+        dialogEnabled = ::IsWindowEnabled(dialog.GetSafeHwnd()) != FALSE;
+        mainEnabled = ::IsWindowEnabled(main.GetSafeHwnd()) != FALSE;
+    };
+    EXPECT_EQ(ShowMessageBox(L"Sent", nullptr, 0), 1);
+    EXPECT_EQ(owner, dialog.GetSafeHwnd());
+    EXPECT_FALSE(dialogEnabled);
+    EXPECT_TRUE(mainEnabled);   // the dialog keeps the main window disabled itself when modal
+    EXPECT_TRUE(::IsWindowEnabled(dialog.GetSafeHwnd()));
+    EXPECT_EQ(::GetActiveWindow(), dialog.GetSafeHwnd());
+
+    if (app)
+        app->m_pMainWnd = previousMain;
+    dialog.DestroyWindow();
+    main.DestroyWindow();
 }
