@@ -12,6 +12,8 @@
 #include "sessions/core/TeacherCommands.h"
 
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 
@@ -122,8 +124,22 @@ LRESULT CPCThreadWnd::OnPacketReceived(WPARAM wParam, LPARAM)
         return 0;   // the socket is closed; its close notice follows
     if (!m_open)
         return 0;
-    m_dispatcher.Dispatch(packet);
+    try {
+        m_dispatcher.Dispatch(packet);
+    } catch (const std::bad_alloc&) {
+        DropConnectionOutOfMemory();
+    } catch (const std::length_error&) {
+        DropConnectionOutOfMemory();
+    }
     return 0;
+}
+
+// What this student sent could not be held: its connection goes (its close notice ends the
+// thread as a peer's close does), and the memory it took with it; the class goes on.
+void CPCThreadWnd::DropConnectionOutOfMemory()
+{
+    TRACE(L"PC:%d out of memory for a packet: connection closed\n", m_slot.m_slotNumber.load());
+    m_socket.CloseAndNotify();
 }
 
 LRESULT CPCThreadWnd::OnSocketClosed(WPARAM wParam, LPARAM)

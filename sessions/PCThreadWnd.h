@@ -55,6 +55,7 @@ public:
 
 protected:
     afx_msg LRESULT OnPacketReceived(WPARAM wParam, LPARAM lParam);
+    void DropConnectionOutOfMemory();
     afx_msg LRESULT OnSocketClosed(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSocketConnected(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChatTyped(WPARAM wParam, LPARAM lParam);

@@ -13,6 +13,18 @@ bool CQuizBoard::TakeFirstPress()
     return true;
 }
 
+bool CQuizBoard::TakeFirstSpeedPress()
+{
+    CCriticalSectionLock lock(g_quizLock);
+    return m_speedQuizOn && TakeFirstPress();
+}
+
+void CQuizBoard::SetSpeedQuizOn(bool on)
+{
+    CCriticalSectionLock lock(g_quizLock);
+    m_speedQuizOn = on;
+}
+
 void CQuizBoard::ResetFirstPress()
 {
     CCriticalSectionLock lock(g_quizLock);

@@ -15,6 +15,10 @@ public:
     // True for the first press of a round only; the press is taken at once, so two students
     // pressing together cannot both win.
     bool TakeFirstPress();
+    // A student's buzzer: the first press of a round, and only while the speed quiz is on (a
+    // press outside it is a pupil's, not the quiz's).
+    bool TakeFirstSpeedPress();
+    void SetSpeedQuizOn(bool on);
     // A new round: the next press wins again.
     void ResetFirstPress();
     bool IsFirstPressTaken() const;
@@ -25,6 +29,7 @@ public:
 
 private:
     bool m_firstPressTaken = false;
+    bool m_speedQuizOn = false;
     int m_answerCount = 0;
 };
 

@@ -152,7 +152,7 @@ void CReceiveDispatcher::OnText(const CString& text)
     case TextRoute::FilePieceDone: m_wnd.OnPieceAcknowledged(); break;
     case TextRoute::AddressReport: OnAddressReport(FromU16(arguments)); break;
     case TextRoute::ChatLine: OnChatLine(arguments); break;
-    case TextRoute::AgentVersion: m_slot.SetVersion(FromU16(arguments)); break;
+    case TextRoute::AgentVersion: m_slot.SetVersion(FromU16(CutWireText(arguments, kMaxShortTextChars))); break;
     case TextRoute::DisplayName: m_slot.SetDisplayName(FromU16(DisplayNameFrom(arguments))); break;
     case TextRoute::ShareFrameAck: OnShareFrameAck(arguments); break;
     case TextRoute::OrderlyEnd:
@@ -163,7 +163,7 @@ void CReceiveDispatcher::OnText(const CString& text)
     case TextRoute::PadState: OnPadState(arguments); break;
     case TextRoute::PadPermissions: OnPadPermissions(arguments); break;
     case TextRoute::QuizBuzzer: OnQuizBuzzer(); break;
-    case TextRoute::QuizAnswer: OnQuizAnswer(FromU16(arguments)); break;
+    case TextRoute::QuizAnswer: OnQuizAnswer(FromU16(CutWireText(arguments, kMaxShortTextChars))); break;
     case TextRoute::PadAppEvent: OnPadAppEvent(arguments); break;
     case TextRoute::Orientation: m_slot.m_orientation = ParseLeadingInt(arguments); break;
     case TextRoute::ScanCodes: OnScanCodes(arguments); break;
@@ -251,7 +251,7 @@ void CReceiveDispatcher::OnPadPermissions(const std::u16string& arguments)
 
 void CReceiveDispatcher::OnQuizBuzzer()
 {
-    if (!g_quizBoard.TakeFirstPress())
+    if (!g_quizBoard.TakeFirstSpeedPress())
         return;
     CString format = LoadText(IDS_QUIZ_FASTEST);
     if (format.IsEmpty())

@@ -2,6 +2,7 @@
 
 #include "foundation/Packet.h"
 #include "sessions/PCInfo.h"
+#include "sessions/core/JpegFrameSize.h"
 #include "sessions/core/RemoteScreen.h"
 #include "ui/RotateImage.h"
 
@@ -124,6 +125,18 @@ bool CScreenDecoder::LoadStream(const BYTE* bytes, size_t length)
     return SUCCEEDED(m_stream->SetSize(size)) && Rewind(m_stream);
 }
 
+bool CScreenDecoder::LoadMeasuredPicture(const BYTE* bytes, size_t length, long long width, long long height,
+                                         bool turnable)
+{
+    PictureSize picture;
+    if (!ReadJpegFrameSize(bytes, length, picture) ||
+        !(FitsWithin(picture, width, height) || (turnable && FitsWithin(picture, height, width)))) {
+        TRACE(L"Remote picture %dx%d refused for a %lldx%lld place\n", picture.width, picture.height, width, height);
+        return false;
+    }
+    return LoadStream(bytes, length);
+}
+
 std::unique_ptr<Gdiplus::Bitmap> CScreenDecoder::OpenPicture()
 {
     if (!Rewind(m_stream))
@@ -188,7 +201,7 @@ bool CScreenDecoder::DrawWholeImage(CPCInfo& slot, const CPacket& packet)
         !EnsureFrameBitmap(slot))
         return false;
     m_picture.Create(static_cast<int>(width), static_cast<int>(height), FrameDepth(slot));
-    if (!LoadStream(packet.m_image, packet.m_imageLength) || !DrawStreamInto(m_picture))
+    if (!LoadMeasuredPicture(packet.m_image, packet.m_imageLength, width, height, false) || !DrawStreamInto(m_picture))
         return false;
     return CopyIntoFrame(slot, packet.m_rect.left, packet.m_rect.top, m_picture.GetSafeHdc(), 0, 0,
                          static_cast<int>(width), static_cast<int>(height));
@@ -200,7 +213,7 @@ bool CScreenDecoder::DrawPadImage(CPCInfo& slot, const CPacket& packet)
     if (!EnsureFrameBitmap(slot))
         return false;
     m_picture.Create(slot.m_screenWidth.load(), slot.m_screenHeight.load(), FrameDepth(slot));
-    if (!LoadStream(packet.m_image, packet.m_imageLength))
+    if (!LoadMeasuredPicture(packet.m_image, packet.m_imageLength, m_picture.GetWidth(), m_picture.GetHeight(), true))
         return false;
     {
         // Bounds first: turning decodes the whole picture.
@@ -233,12 +246,14 @@ bool CScreenDecoder::DecodeTiles(CPCInfo& slot, const CPacket& packet, uint32_t&
                                        slot.m_frameWidth.load(), slot.m_frameHeight.load());
     if (!grid.IsUsable() || !ExpandBlock(packet, inflated, bytes, size) || !ReadTileBlock(bytes, size, block) ||
         static_cast<long long>(block.indexes.size()) * grid.tileWidth > kMaxRemoteScreenSide * 4LL ||
+        static_cast<long long>(block.indexes.size()) > static_cast<long long>(grid.columns) * grid.rows ||
         !EnsureFrameBitmap(slot)) {
         TRACE(L"PC:%d tile block %u not drawn\n", slot.m_slotNumber.load(), packet.m_sequence);
         return true;
     }
     m_picture.Create(static_cast<int>(block.indexes.size()) * grid.tileWidth, grid.tileHeight, FrameDepth(slot));
-    if (!LoadStream(block.image, block.imageLength) || !DrawStreamInto(m_picture))
+    if (!LoadMeasuredPicture(block.image, block.imageLength, m_picture.GetWidth(), m_picture.GetHeight(), false) ||
+        !DrawStreamInto(m_picture))
         return true;
     for (size_t i = 0; i < block.indexes.size(); ++i) {
         int x = 0;

@@ -2,7 +2,8 @@
 // bitmap (the slot's picture, at the student's screen size): whole images (type 7) by client
 // kind and strips of changed tiles (type 12). Pictures go through the stream "StreamImage1" of a
 // temporary compound file and GDI+; pixels are copied into the frame bitmap under the slot's
-// lock, clipped to it. Runs on a session's packet thread; one per session (the combined session
+// lock, clipped to it. Every picture is measured from its header first and refused when it is larger
+// than the bitmap it is drawn into. Runs on a session's packet thread; one per session (the combined session
 // uses one per student).
 #pragma once
 
@@ -40,6 +41,9 @@ public:
 
 private:
     bool LoadStream(const BYTE* bytes, size_t length);
+    // Loads a JPEG whose header says it fits width x height (either way round when turnable);
+    // anything larger, or not a JPEG, is refused before a byte is decoded.
+    bool LoadMeasuredPicture(const BYTE* bytes, size_t length, long long width, long long height, bool turnable);
     std::unique_ptr<Gdiplus::Bitmap> OpenPicture();
     bool DrawStreamInto(CMemBitmap& target);
     bool DrawPadImage(CPCInfo& slot, const CPacket& packet);

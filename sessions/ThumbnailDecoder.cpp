@@ -18,22 +18,26 @@ bool Rewind(IStream* stream)
     return SUCCEEDED(stream->Seek(zero, STREAM_SEEK_SET, nullptr));
 }
 
-bool IsUsableSide(long side)
+bool IsTurnedPad(const CPCInfo& slot)
 {
-    return side >= 1 && side <= kMaxThumbnailPartSide;
+    const int orientation = slot.m_orientation.load();
+    return slot.m_clientKind.load() == 3 && (orientation == 2 || orientation == 3);
 }
 
-// The picture in the stream, when GDI+ reads it and its size is within bounds (checked from the
-// header, before anything is decoded).
-std::unique_ptr<Gdiplus::Bitmap> OpenPicture(IStream* stream)
+// The picture in the stream, when GDI+ reads it at the size its header was measured at (the
+// stream holds only what was measured, so anything else is a decoder reading another picture).
+std::unique_ptr<Gdiplus::Bitmap> OpenPicture(IStream* stream, const PictureSize& measured)
 {
     if (!Rewind(stream))
         return nullptr;
     std::unique_ptr<Gdiplus::Bitmap> picture(new Gdiplus::Bitmap(stream));
-    if (picture->GetLastStatus() != Gdiplus::Ok || !IsUsableSide(picture->GetWidth()) ||
-        !IsUsableSide(picture->GetHeight()))
+    if (picture->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
-    return picture;
+    const UINT width = picture->GetWidth();
+    const UINT height = picture->GetHeight();
+    const bool asMeasured = (width == static_cast<UINT>(measured.width) && height == static_cast<UINT>(measured.height)) ||
+                            (width == static_cast<UINT>(measured.height) && height == static_cast<UINT>(measured.width));
+    return asMeasured ? std::move(picture) : nullptr;
 }
 
 // A 32-bit target is drawn through a GDI+ bitmap over its own pixels, as GDI+ draws into any
@@ -92,25 +96,32 @@ bool CopyIntoSlot(CPCInfo& slot, const RECT& destination, HDC source)
 
 } // namespace
 
-bool CThumbnailDecoder::IsUsableRect(const RECT& rect)
+ThumbnailPartCheck CThumbnailDecoder::CheckPart(CPCInfo& slot, const RECT& destination, const BYTE* jpeg, UINT length)
 {
-    // Differences in 64 bits: hostile corners must not overflow into a small positive side.
-    const long long width = static_cast<long long>(rect.right) - rect.left;
-    const long long height = static_cast<long long>(rect.bottom) - rect.top;
-    return width >= 1 && width <= kMaxThumbnailPartSide && height >= 1 &&
-           height <= kMaxThumbnailPartSide;
+    int slotWidth = 0;
+    int slotHeight = 0;
+    {
+        CCriticalSectionLock lock(slot.GetLock());
+        slotWidth = slot.m_thumbnail.GetWidth();
+        slotHeight = slot.m_thumbnail.GetHeight();
+    }
+    return CheckThumbnailPart(destination.left, destination.top, destination.right, destination.bottom, jpeg,
+                              length, slotWidth, slotHeight, IsTurnedPad(slot));
 }
 
 bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const BYTE* jpeg, UINT length)
 {
-    if (!IsUsableRect(destination) || !jpeg || length == 0)
+    const ThumbnailPartCheck check = CheckPart(slot, destination, jpeg, length);
+    if (check.verdict != ThumbnailPartVerdict::Draw) {
+        TRACE(L"PC:%d thumbnail part %dx%d (picture %dx%d) refused: %hs\n", slot.m_slotNumber.load(), check.width,
+              check.height, check.picture.width, check.picture.height, ThumbnailPartVerdictText(check.verdict));
         return false;
-    const int width = destination.right - destination.left;
-    const int height = destination.bottom - destination.top;
-    const int clientKind = slot.m_clientKind.load();
+    }
+    const int width = check.width;
+    const int height = check.height;
     const int orientation = slot.m_orientation.load();
-    const bool unrotatedPad = clientKind == 3;
-    const bool turned = unrotatedPad && (orientation == 2 || orientation == 3);
+    const bool unrotatedPad = slot.m_clientKind.load() == 3;
+    const bool turned = IsTurnedPad(slot);
     const int bitsPerPixel = slot.m_bitsPerPixel.load() == 8 ? 8 : 32;
 
     CMemBitmap& picture = m_picture;
@@ -120,12 +131,12 @@ bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const B
     if (unrotatedPad) {
         // Bounds first: rotating decodes the whole picture. The probe lets go of the stream
         // before the stream is rewritten.
-        const bool usable = OpenPicture(m_stream) != nullptr;
+        const bool usable = OpenPicture(m_stream, check.picture) != nullptr;
         if (!usable || !RotateImageInStream(m_stream, orientation))
             return false;
     }
     {
-        std::unique_ptr<Gdiplus::Bitmap> decoded = OpenPicture(m_stream);
+        std::unique_ptr<Gdiplus::Bitmap> decoded = OpenPicture(m_stream, check.picture);
         if (!decoded || !DrawPicture(*decoded, picture))
             return false;
     }

@@ -3,6 +3,7 @@
 #include "activities/quiz/QuizPopups.h"
 #include "foundation/AppMessages.h"
 #include "foundation/MessagePump.h"
+#include "sessions/QuizBoard.h"
 #include "sessions/PCInfo.h"
 #include "sessions/StudentPosting.h"
 #include "res/resource.h"
@@ -166,6 +167,8 @@ void CQuizDlg::ShowControlRightFree()
 void CQuizDlg::SetChecked(int id, bool checked)
 {
     CheckDlgButton(id, checked ? BST_CHECKED : BST_UNCHECKED);
+    if (id == IDC_QUIZ_SPEED)
+        g_quizBoard.SetSpeedQuizOn(checked);   // the students' buzzers count only while it is on
 }
 
 // The choice count is a setting of the question, not a quiz of its own.

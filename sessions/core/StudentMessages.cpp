@@ -1,5 +1,6 @@
 #include "sessions/core/StudentMessages.h"
 
+#include "sessions/core/ChatLineRules.h"
 #include "sessions/core/CommandText.h"
 
 #include <vector>
@@ -10,6 +11,16 @@ constexpr size_t kHelloFields = 8;
 constexpr int kUnicodeTextFormat = 13;
 
 } // namespace
+
+std::u16string CutWireText(std::u16string text, size_t length)
+{
+    if (text.size() <= length)
+        return text;
+    if (length > 0 && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF)
+        --length;
+    text.resize(length);
+    return text;
+}
 
 bool ReadHello(const std::u16string& arguments, StudentHello& hello)
 {
@@ -59,7 +70,7 @@ bool ReadChatLine(const std::u16string& arguments, std::u16string& text)
 {
     std::vector<std::u16string> fields;
     if (!SplitExactly(arguments, 2, fields)) return false;
-    text = UnescapeChatCommas(fields[0]);
+    text = CutWireText(UnescapeChatCommas(fields[0]), kChatLineMaxChars);
     return true;
 }
 
@@ -82,15 +93,15 @@ SoundAnswer ReadSoundAnswer(const std::u16string& arguments)
 
 std::u16string DisplayNameFrom(const std::u16string& arguments)
 {
-    return arguments.empty() ? u" " : arguments;
+    return arguments.empty() ? u" " : CutWireText(arguments, kMaxDisplayNameChars);
 }
 
 bool ReadPadAppEvent(const std::u16string& arguments, PadAppEvent& event)
 {
     std::vector<std::u16string> fields;
     if (!SplitExactly(arguments, 3, fields)) return false;
-    event.app = fields[0];
-    event.label = fields[1];
+    event.app = CutWireText(fields[0], kMaxAppNameChars);
+    event.label = CutWireText(fields[1], kMaxAppNameChars);
     event.appText = event.label == u"_NONE_" ? event.app : event.label + u"(" + event.app + u")";
     return true;
 }

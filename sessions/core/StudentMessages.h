@@ -33,7 +33,18 @@ struct ClientAnnouncement {
 };
 bool ReadClientAnnouncement(const std::u16string& arguments, ClientAnnouncement& announcement);
 
-// "[PC00015]": the chat text (first of exactly two fields) with its "&comma;" turned back.
+// A student's chat line is shown up to the length a teacher may type; the rest is cut. Short
+// texts a student gives the console to keep (display name, agent version, quiz answer) and the
+// app names of the pad log are cut likewise, far above any real one.
+constexpr size_t kMaxDisplayNameChars = 64;
+constexpr size_t kMaxShortTextChars = 64;
+constexpr size_t kMaxAppNameChars = 256;
+
+// At most that many units of the text, never ending between the two halves of a surrogate pair.
+std::u16string CutWireText(std::u16string text, size_t length);
+
+// "[PC00015]": the chat text (first of exactly two fields) with its "&comma;" turned back, cut
+// to kChatLineMaxChars.
 bool ReadChatLine(const std::u16string& arguments, std::u16string& text);
 
 // "[PC00016]": the clipboard format before the first "," (1 read as 13, Unicode text) and the
@@ -45,7 +56,7 @@ enum class SoundAnswer { Success, Fail, Other };
 SoundAnswer ReadSoundAnswer(const std::u16string& arguments);
 
 // "[PC00019]": the display name, " " for an empty one.
-std::u16string DisplayNameFrom(const std::u16string& arguments);
+std::u16string DisplayNameFrom(const std::u16string& arguments);   // cut to kMaxDisplayNameChars
 
 // "[PC00500]": app, label and an unused third field. The log shows the app alone when the label
 // is "_NONE_", else "label(app)".
@@ -54,7 +65,7 @@ struct PadAppEvent {
     std::u16string label;
     std::u16string appText;
 };
-bool ReadPadAppEvent(const std::u16string& arguments, PadAppEvent& event);
+bool ReadPadAppEvent(const std::u16string& arguments, PadAppEvent& event);   // app and label cut
 
 // "[AN00006]": exactly one number.
 bool ReadSingleNumber(const std::u16string& arguments, int& value);

@@ -1,7 +1,10 @@
-"""Peers that are slow, stalled, numerous or malformed, under Wine: every one of them costs the console
-its own connection at most. A good student connecting meanwhile is greeted as fast as without them,
-the login session goes on, and the connections that never get anywhere are closed in bounded time."""
+"""Peers that are slow, stalled, numerous, malformed or oversized, under Wine: every one of them costs
+the console its own connection at most. A good student connecting meanwhile is greeted as fast as
+without them, the login session goes on, and the connections that never get anywhere are closed in
+bounded time. An admitted student sending pictures and texts far larger than anything it may send
+keeps being answered at once, and leaves the console's memory where it was."""
 
+import json
 import os
 import select
 import socket
@@ -13,24 +16,44 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(HERE)), "bench"))
+
 import lumora_wire as wire  # noqa: E402
+from benchlib import process_pid, resident_mib  # noqa: E402
 from harness import UiDriver, start_program, wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
-from student_agent import AdmissionFailed, AdmissionRefused, StudentAgent  # noqa: E402
+from student_agent import AdmissionFailed, AdmissionRefused, StudentAgent, make_jpeg  # noqa: E402
 from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE,  # noqa: E402
                         ConsoleFolder, apply_wine_settings)
 
-SEATS = 12
+SEATS = 13
+WATCHER_SEAT = 12
+OVERSIZED_SEAT = 13
 # The console's bounds, as a teacher would meet them (with margins for a loaded machine).
 PACKET_DEADLINE = 15 + 10     # a packet begun must be whole within 15 s
 HELLO_DEADLINE = 20 + 10      # a connection must say hello within 20 s
 MAX_PENDING = 256
+# What the oversized probes may leave behind in the console's resident memory (heap pages Wine
+# keeps after a packet of megabytes was freed).
+MEMORY_SLACK_MIB = 6
+QUIZ_MESSAGE_TEXT = 1710     # the text of the quiz's announcement box
 
 
 def open_raw(port):
     sock = socket.create_connection(("127.0.0.1", port), timeout=10)
     sock.setblocking(False)
     return sock
+
+
+def claiming_size(jpeg, width, height):
+    """The JPEG with another size in its (baseline) frame header, the pixels left as they are."""
+    at = jpeg.index(b"\xff\xc0")
+    return jpeg[:at + 5] + height.to_bytes(2, "big") + width.to_bytes(2, "big") + jpeg[at + 9:]
+
+
+def permissions_with(value):
+    return "[PC00172]" + json.dumps({"type": "android_permission", "version": value,
+                                     "permissions": {"write": "on", "screencapture": value}})
 
 
 def closed_by_console(sock):
@@ -57,12 +80,13 @@ class HostilePeersTest(unittest.TestCase):
         cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
         try:
             frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
+            cls.pid = frame["pid"]
             dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True,
                                             pid=frame["pid"], timeout=60)
             cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
             cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
             cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.watcher = wait_until(lambda: cls.try_admit(seat=SEATS, keepalive_interval=1.0),
+            cls.watcher = wait_until(lambda: cls.try_admit(seat=WATCHER_SEAT, keepalive_interval=1.0),
                                      timeout=60, interval=0.5, message="no student was admitted")
         except BaseException:
             cls.tearDownClass()
@@ -102,6 +126,10 @@ class HostilePeersTest(unittest.TestCase):
         finally:
             agent.stop()
             agent.wait_closed(timeout=30)
+
+    def announcement_shown(self):
+        return any(self.driver.command("find", parent=window["hwnd"], id=QUIZ_MESSAGE_TEXT).get("ok")
+                   for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True))
 
     def assert_class_goes_on(self):
         """The console runs, and the admitted student's keep-alives are still answered."""
@@ -199,6 +227,60 @@ class HostilePeersTest(unittest.TestCase):
         self.assertLess(time.monotonic() - start, 10.0)
         self.assertLess(self.greeting_time(8), 5.0)
         self.assertTrue(flooder.admitted)
+        self.assert_class_goes_on()
+
+    def test_oversized_pictures_and_texts_cost_an_admitted_student_nothing_lasting(self):
+        pupil = wait_until(lambda: self.try_admit(seat=OVERSIZED_SEAT, keepalive_interval=3600),
+                           timeout=60, interval=0.5)
+        self.addCleanup(pupil.stop)
+        width, height = pupil.greeting.thumbnail_width, pupil.greeting.thumbnail_height
+        console = process_pid("Lumora Teacher.exe", self.folder.path.parent.name)
+
+        def answered_at_once(after):
+            count = pupil.keepalive_answers
+            start = time.monotonic()
+            pupil.send_text("[PC00003]")
+            pupil.wait_keepalive_answers(count + 1, timeout=30)
+            self.assertLess(time.monotonic() - start, 1.0, f"keep-alive answered late after {after}")
+            self.assertIsNone(self.program.poll(), f"the console ended after {after}")
+
+        # What a real student sends anyway, so that the decoder and the chat window exist before
+        # the memory is measured.
+        pupil.send_thumbnail(size=(width, height))
+        pupil.chat("hello")
+        pupil.send_permissions(write=True)
+        answered_at_once("the ordinary traffic")
+        before = resident_mib(console)
+
+        small = make_jpeg(16, 16, (200, 40, 40))
+        huge = make_jpeg(4000, 4000, (40, 200, 40))
+        probes = {
+            "a 16x16 picture claiming 60000x60000": [
+                wire.Image(sequence=1, rect=(0, 0, 16, 16), image=claiming_size(small, 60000, 60000)),
+                wire.Image(sequence=2, rect=(0, 0, 60000, 60000), image=claiming_size(small, 60000, 60000))],
+            "a 16x16 picture claiming 65535x1": [
+                wire.Image(sequence=3, rect=(0, 0, width, 1), image=claiming_size(small, 65535, 1))],
+            "twenty 4000x4000 thumbnails": [
+                wire.Image(sequence=4 + n, rect=(0, 0, 4000, 4000), image=huge) for n in range(20)],
+            "a chat line of 200,000 characters": [wire.Text("[PC00015]" + "x" * 200000 + ",n")],
+            "a chat line of 1,000,000 characters": [wire.Text("[PC00015]" + "y" * 1000000 + ",n")],
+            "a pad permission value of 200,000 characters": [wire.Text(permissions_with("v" * 200000))],
+            "a pad permission value of 1,000,000 characters": [wire.Text(permissions_with("w" * 1000000))],
+            "a name of 10,000 characters with path characters": [wire.Text("[PC00019]" + "..\\/:" * 2000)],
+            "scan codes of garbage": [wire.Text("[PC00603]" + "zZ\u00e9" * 70000)],
+            "a buzzer press outside a quiz": [wire.Text("[PC00400]")],
+        }
+        for what, packets in probes.items():
+            for packet in packets:
+                pupil.send_packet(packet)
+            answered_at_once(what)
+
+        self.assertTrue(pupil.admitted)
+        self.assertFalse(pupil.closed)
+        self.assertFalse([text for text in pupil.commands if text.startswith("[KW00403]")])
+        self.assertFalse(self.announcement_shown(), "a press outside a quiz was announced")
+        wait_until(lambda: resident_mib(console) <= before + MEMORY_SLACK_MIB, timeout=30, interval=0.5,
+                   message=f"the console holds {resident_mib(console) - before:.1f} MiB more than before")
         self.assert_class_goes_on()
 
 

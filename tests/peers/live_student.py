@@ -171,6 +171,7 @@ class LiveStudentAgent(FileReceivingStudent, RemoteStudent, ChatStudent, QuizStu
         self.pointer = None
         self.click = None
         self.kept_files = {}           # name -> path of the files kept
+        self.share_blocks = 0          # blocks of the teacher's shared screen received
         self._random = random.Random()
         self._shift = set()
         self._quiz_round = 0           # a quiz command that ends a round cancels what is pending
@@ -228,6 +229,8 @@ class LiveStudentAgent(FileReceivingStudent, RemoteStudent, ChatStudent, QuizStu
             for key in packet.entries:
                 self._on_key(key)
             self._wake.set()
+        elif isinstance(packet, wire.TileBlock) and not self.remote_mode:
+            self.share_blocks += 1
         elif isinstance(packet, wire.MouseEvents):
             for mouse in packet.entries:
                 self.pointer = (mouse.x, mouse.y)
@@ -255,6 +258,8 @@ class LiveStudentAgent(FileReceivingStudent, RemoteStudent, ChatStudent, QuizStu
     def _on_text(self, tag, args):
         if tag == "[KW00012]":
             self._discard_output()
+        elif tag == "[KW00102]":
+            self._event(f"the teacher's screen share: {args} ({self.share_blocks} blocks acknowledged so far)")
         elif tag == "[KW00003]" and self.remote_mode:
             self._event(f"remote view ended after {self.frames_sent} frames")
         super()._on_text(tag, args)

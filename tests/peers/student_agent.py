@@ -708,10 +708,13 @@ def main(argv=None, agent_class=None):
     options = parser.parse_args(argv)
     width, height = (int(v) for v in options.screen.lower().split("x"))
 
+    printing = threading.Lock()     # one line at a time from the agents' threads
+
     def show(agent, line):
         if options.quiet and line.startswith("received"):
             return
-        print(time.strftime("%H:%M:%S ") + f"seat {agent.seat}: {line}", flush=True)
+        with printing:
+            print(time.strftime("%H:%M:%S ") + f"seat {agent.seat}: {line}", flush=True)
 
     def make(index):
         seat = options.first_seat + index

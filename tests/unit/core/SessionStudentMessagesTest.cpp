@@ -1,3 +1,4 @@
+#include "sessions/core/ChatLineRules.h"
 #include "sessions/core/PadScreenState.h"
 #include "sessions/core/StudentMessages.h"
 
@@ -67,6 +68,31 @@ TEST(SessionStudentMessagesTest, FieldCountsOfTheOtherMessages)
 
     int value = 0;
     EXPECT_FALSE(ReadSingleNumber(u"1,2", value));    // "[AN00006]" with two fields posts nothing
+}
+
+TEST(SessionStudentMessagesTest, LongChatLinesNamesAndAppNamesAreCutWithoutSplittingACharacter)
+{
+    std::u16string text;
+    ASSERT_TRUE(ReadChatLine(std::u16string(1000000, u'a') + u",x", text));
+    EXPECT_EQ(text.size(), kChatLineMaxChars);
+    // A pair that would be split at the cut is left out whole.
+    const std::u16string pairAtCut = std::u16string(kChatLineMaxChars - 1, u'a') + u"\xD83D\xDE00" + u"tail";
+    ASSERT_TRUE(ReadChatLine(pairAtCut + u",x", text));
+    EXPECT_EQ(text, std::u16string(kChatLineMaxChars - 1, u'a'));
+    // Escaped commas count as the commas they stand for.
+    std::u16string escaped;
+    for (size_t i = 0; i < kChatLineMaxChars; ++i)
+        escaped += u"&comma;";
+    ASSERT_TRUE(ReadChatLine(escaped + u",x", text));
+    EXPECT_EQ(text, std::u16string(kChatLineMaxChars, u','));
+
+    const std::u16string name = DisplayNameFrom(std::u16string(10000, u'\\') + u"..\\name");
+    EXPECT_EQ(name.size(), kMaxDisplayNameChars);
+    EXPECT_EQ(DisplayNameFrom(u""), u" ");
+    // Each row of the pad log keeps its app names: a flood of long ones holds little.
+    PadAppEvent event;
+    ASSERT_TRUE(ReadPadAppEvent(std::u16string(300000, u'p') + u"," + std::u16string(300000, u'l') + u",x", event));
+    EXPECT_EQ(event.appText.size(), 2 * kMaxAppNameChars + 2);
 }
 
 void Apply(PadScreenState& state, const std::u16string& arguments)

@@ -130,7 +130,13 @@ protected:
     {
         g_quizBoard.ResetFirstPress();
         g_quizBoard.ResetAnswers();
+        g_quizBoard.SetSpeedQuizOn(true);
         StudentFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        StudentFixture::TearDown();
+        g_quizBoard.SetSpeedQuizOn(false);
     }
 };
 
@@ -175,6 +181,21 @@ TEST_F(QuizTest, OnlyTheFirstPressOfARoundWins)
     otherPeer->Close();
     EXPECT_TRUE(WaitThreadEnd(otherThread));
     CloseHandle(otherThread);
+}
+
+TEST_F(QuizTest, APressOutsideASpeedQuizIsNeitherAnnouncedNorAnswered)
+{
+    g_quizBoard.SetSpeedQuizOn(false);
+    ASSERT_TRUE(m_peer->SendText(L"[PC00400]"));
+    ASSERT_TRUE(m_peer->RoundTrip());
+    EXPECT_TRUE(m_peer->m_skipped.empty());
+    PumpPending();
+    EXPECT_EQ(m_quiz.Count(WM_TEST_QUIZ_ANNOUNCE), 0);
+    EXPECT_FALSE(g_quizBoard.IsFirstPressTaken());   // the quiz, once on, is still to be won
+
+    g_quizBoard.SetSpeedQuizOn(true);
+    ASSERT_TRUE(m_peer->SendText(L"[PC00400]"));
+    EXPECT_EQ(m_peer->ReceiveText(), L"[KW00403]");
 }
 
 TEST_F(QuizTest, PadAppEventsBecomeLogRecords)

@@ -133,6 +133,7 @@ TEST_F(StudentFixture, PadPermissionsSetTheNoticeAndClearItAgain)
 
 TEST_F(StudentFixture, PadMessagesReachTheViewWithTheMarker)
 {
+    m_slot.m_screenControl = 1;   // the teacher's screen goes only to the holder of the right
     ASSERT_TRUE(m_peer->SendText(L"[AN00004]"));
     const CString size = m_peer->ReceiveText();
     EXPECT_EQ(size.Left(9), L"[AN00001]");

@@ -24,6 +24,22 @@ std::vector<BYTE> MakeJpeg(int width, int height, Gdiplus::Color left, Gdiplus::
     return EncodeImageBytes(picture, L"image/jpeg");
 }
 
+// The same JPEG with another size in its frame header (the first start-of-frame segment GDI+'s
+// encoder writes), as a hostile student would send it.
+std::vector<BYTE> ClaimingSize(std::vector<BYTE> jpeg, int width, int height)
+{
+    for (size_t i = 2; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = static_cast<BYTE>(height >> 8);
+            jpeg[i + 6] = static_cast<BYTE>(height);
+            jpeg[i + 7] = static_cast<BYTE>(width >> 8);
+            jpeg[i + 8] = static_cast<BYTE>(width);
+            return jpeg;
+        }
+    }
+    return {};
+}
+
 CPacket ThumbnailPart(const RECT& rect, const std::vector<BYTE>& jpeg)
 {
     CPacket part;
@@ -93,24 +109,22 @@ TEST_F(ThumbnailTest, UnrotatedPadPictureIsTurnedUpright)
     EXPECT_TRUE(IsNear(PixelAt(m_slot, 32, 40), 20, 20, 220));
 }
 
-TEST_F(ThumbnailTest, UnusablePartsLeaveThePictureAlone)
+TEST_F(ThumbnailTest, UnusablePartsLeaveThePictureAloneAndTheStudentServed)
 {
     const std::vector<BYTE> jpeg = MakeJpeg(16, 16, kRed, kRed);
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 0, 16}, jpeg)));            // no width
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 5000, 16}, jpeg)));         // too wide
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 201, 16}, jpeg)));          // wider than the slot
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, ClaimingSize(jpeg, 60000, 60000))));
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, ClaimingSize(jpeg, 65535, 1))));
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{LONG_MIN + 1, 0, LONG_MAX, 16}, jpeg)));
     const std::vector<BYTE> garbage(300, 0x5A);
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, garbage)));        // no picture
     ASSERT_TRUE(m_peer->RoundTrip());
     EXPECT_TRUE(IsNear(PixelAt(m_slot, 8, 8), 0, 0, 0));
     EXPECT_TRUE(m_slot.IsOnline());
-}
-
-TEST(ThumbnailDecoderTest, RectanglesAreBoundedBeforeAnyBitmapIsMade)
-{
-    EXPECT_TRUE(CThumbnailDecoder::IsUsableRect(RECT{0, 0, 1, 1}));
-    EXPECT_TRUE(CThumbnailDecoder::IsUsableRect(RECT{-10, -10, 4086, 4086}));
-    EXPECT_FALSE(CThumbnailDecoder::IsUsableRect(RECT{0, 0, 4097, 10}));
-    EXPECT_FALSE(CThumbnailDecoder::IsUsableRect(RECT{10, 10, 5, 20}));
-    EXPECT_FALSE(CThumbnailDecoder::IsUsableRect(RECT{LONG_MIN, 0, LONG_MAX, 10}));
+    // The next good part is drawn.
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, MakeJpeg(16, 16, kRed, kRed))));
+    ASSERT_TRUE(m_peer->RoundTrip());
+    EXPECT_TRUE(IsNear(PixelAt(m_slot, 8, 8), 220, 20, 20));
 }
