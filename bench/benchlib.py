@@ -1,11 +1,12 @@
 """What the console benchmarks share: the paths of the test harness and the simulated peers, the
 real console started under Wine and logged in at the simulated login server, the first student
-admitted once the console listens, and the CPU and memory of a Wine process read from /proc.
+admitted once the console listens, the students a run keeps (stopped with the console), and the
+CPU and memory of a Wine process (and of its Wine server) read from /proc.
 
-    from benchlib import LoggedInConsole, admit_first, CpuClock
+    from benchlib import LoggedInConsole, cpu_percent
     with LoggedInConsole(seats=30) as console:
-        agent = admit_first(lambda: StudentAgent("127.0.0.1", console.port, seat=1).start())
-        clock = CpuClock([console.linux_pid()])
+        agent = console.admit_first(lambda: StudentAgent("127.0.0.1", console.port, seat=1).start())
+        idle = cpu_percent(console.measured_pids(), seconds=10)
 """
 
 import os
@@ -65,25 +66,59 @@ def resident_mib(pid):
     return 0.0
 
 
-class CpuClock:
-    """The CPU the processes spend from its start, as a share of one core (100 = one core)."""
+def thread_seconds(pid):
+    """CPU seconds of each thread of the process."""
+    times = {}
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        try:
+            times[int(task.name)] = cpu_seconds(f"{pid}/task/{task.name}")
+        except OSError:
+            pass
+    return times
 
-    def __init__(self, pids):
+
+def wine_server_pid(prefix):
+    """The Wine server of this prefix (the messages between a program's threads go through it)."""
+    return find_process(lambda entry: (entry / "comm").read_text().startswith("wineserver") and
+                        f"WINEPREFIX={prefix}".encode() in (entry / "environ").read_bytes().split(b"\0"))
+
+
+class CpuClock:
+    """The CPU the processes spend from its start, as a share of one core (100 = one core); with
+    threads, the first process's threads are read too (busiest)."""
+
+    def __init__(self, pids, threads=False):
         self.pids = list(pids)
+        self.threads = thread_seconds(self.pids[0]) if threads else None
         self.began, self.cpu = time.monotonic(), self.spent()
 
     def spent(self):
         return sum(cpu_seconds(pid) for pid in self.pids)
 
+    def elapsed(self):
+        return time.monotonic() - self.began
+
     def percent(self):
-        return (self.spent() - self.cpu) / (time.monotonic() - self.began) * 100
+        return (self.spent() - self.cpu) / self.elapsed() * 100
+
+    def busiest(self, count):
+        """The first process's count busiest threads since the start: (share of a core, thread id)."""
+        elapsed, now = self.elapsed(), thread_seconds(self.pids[0])
+        shares = sorted(((now[t] - self.threads.get(t, 0)) / elapsed * 100, t) for t in now)
+        return shares[::-1][:count]
 
 
-def cpu_percent(pids, seconds):
-    """The processes' CPU over the next seconds, as a share of one core."""
-    clock = CpuClock(pids)
+def cpu_percent(pids, seconds, settle=0.0, busiest=0):
+    """The processes' CPU over the next seconds (after settle seconds left alone), as a share of
+    one core; with busiest, the first process's busiest threads are printed."""
+    time.sleep(settle)
+    clock = CpuClock(pids, threads=busiest > 0)
     time.sleep(seconds)
-    return clock.percent()
+    percent = clock.percent()
+    if busiest:
+        print(busiest, "busiest threads (% of a core):",
+              ", ".join(f"{t}: {share:.2f}" for share, t in clock.busiest(busiest)))
+    return percent
 
 
 def admit_first(start_agent, timeout=60, interval=0.5):
@@ -100,13 +135,34 @@ def admit_first(start_agent, timeout=60, interval=0.5):
     return wait_until(attempt, timeout=timeout, interval=interval, message="the first student was not admitted")
 
 
-class LoggedInConsole:
+class KeepsStudents:
+    """The students a run started against a peer, stopped when the peer closes."""
+
+    def keep(self, agent):
+        self.students.append(agent)
+        return agent
+
+    def admit_first(self, start_agent, **options):
+        """The first student (admit_first), kept."""
+        return self.keep(admit_first(start_agent, **options))
+
+    def stop_students(self):
+        for agent in self.students:
+            try:
+                agent.stop(timeout=1)
+            except Exception:
+                pass
+        self.students = []
+
+
+class LoggedInConsole(KeepsStudents):
     """The real console in a temporary folder under Wine, logged in as a teacher at a simulated
     login server of the given seats. prepare(folder) writes what the folder needs before the start.
     Attributes: driver, env, folder, server, program, frame (pid: its Windows process id), port
-    (where students connect), view (the grid)."""
+    (where students connect), view (the grid), students (those kept, stopped first on close)."""
 
     def __init__(self, seats, prepare=None):
+        self.students = []
         self.driver = UiDriver()
         self.env = self.driver.wine_env
         self.folder = self.server = self.program = None
@@ -146,7 +202,27 @@ class LoggedInConsole:
         """The Linux process of this run's console (its folder's name is unique)."""
         return process_pid("Lumora Teacher.exe", self.folder.path.parent.name)
 
+    def measured_pids(self, wine_server=False):
+        """The console's Linux process and, when asked and found, its Wine server."""
+        pids = [self.linux_pid()]
+        server = wine_server and wine_server_pid(self.env.env()["WINEPREFIX"])
+        return pids + [server] if server else pids
+
+    def cell_centre(self, seat, per_row):
+        """The centre of a seat's cell in the grid's client area, per_row seats a row."""
+        client = self.driver.rect(self.view)["client"]
+        width = (client[2] - client[0] - 40) // per_row
+        pitch = (width - 2) * 3 // 4 + 2
+        return (seat - 1) % per_row * width + width // 2 + 5, (seat - 1) // per_row * pitch + pitch // 2
+
+    def toolbar(self, control_id):
+        """The console's dialog that holds the control (the teacher toolbar for its buttons)."""
+        driver = self.driver
+        return next(w for w in driver.windows(cls=DIALOG_CLASS, pid=self.pid)
+                    if driver.command("find", parent=w["hwnd"], id=control_id).get("ok"))
+
     def close(self):
+        self.stop_students()
         for stop in (self.program and self.program.stop, self.server and self.server.stop, self.driver.close,
                      self.folder and self.folder.remove):
             if stop:
@@ -162,12 +238,14 @@ class LoggedInConsole:
         self.close()
 
 
-class LoadFloor:
+class LoadFloor(KeepsStudents):
     """bench/load_floor.cpp under the same Wine: the irreducible work of the students' threads
     (a thread per connection, the greeting, keep-alives answered at once, every thumbnail decoded
-    through GDI+), asking for thumbnails of the given size. Attribute: port."""
+    through GDI+), asking for thumbnails of the given size. Attributes: port, students (those
+    kept, stopped first on close)."""
 
     def __init__(self, thumbnail_size):
+        self.students = []
         wine_env = WineEnv()
         # The path of this checkout's build marks the command line: other checkouts run floors too,
         # with the same greeting.
@@ -185,6 +263,7 @@ class LoadFloor:
         return process_pid(self.exe)
 
     def close(self):
+        self.stop_students()
         self.process.kill()
         self.process.wait(timeout=30)
 

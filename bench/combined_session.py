@@ -12,10 +12,9 @@ import argparse
 import threading
 import time
 
-from benchlib import CpuClock, LoggedInConsole, admit_first, cpu_percent
+from benchlib import CpuClock, LoggedInConsole, cpu_percent
 from harness import wait_until
 from remote_student import RemoteStudent
-from test_login import DIALOG_CLASS
 
 SEATS, PER_ROW = 8, 8
 WM_COMMAND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, MK_LBUTTON = 0x0111, 0x0201, 0x0203, 1
@@ -65,35 +64,27 @@ def load(students, pid, seconds):
 
 
 def run(seconds):
-    students = []
     with LoggedInConsole(seats=SEATS) as console:
-        try:
-            return measure(console, students, seconds)
-        finally:
-            for student in students:
-                student.stop(timeout=1)
+        return measure(console, seconds)
 
 
-def measure(console, students, seconds):
+def measure(console, seconds):
     driver, view, pid = console.driver, console.view, console.pid
 
     def student(seat):
         return RemoteStudent("127.0.0.1", console.port, seat=seat, screen=SCREEN, pattern=seat,
                              thumbnail_interval=0.5).start()
 
-    students.append(admit_first(lambda: student(1)))
+    students = [console.admit_first(lambda: student(1))]
     for seat in (2, 3, 4):
-        students.append(student(seat))
+        students.append(console.keep(student(seat)))
         students[-1].wait_admitted(timeout=30)
     for each in students:
         each.wait_packet(10, timeout=30)
     linux_pid = console.linux_pid()
 
     def cell(seat):
-        client = driver.rect(view)["client"]
-        width = (client[2] - client[0] - 40) // PER_ROW
-        pitch = (width - 2) * 3 // 4 + 2
-        return (seat - 1) % PER_ROW * width + width // 2 + 5, (seat - 1) // PER_ROW * pitch + pitch // 2
+        return console.cell_centre(seat, PER_ROW)
 
     # The class in the grid, no session open: what the console spends anyway.
     idle_cpu = cpu_percent([linux_pid], seconds) / 100
@@ -110,8 +101,7 @@ def measure(console, students, seconds):
     students[0].wait_text("[KW00003]", timeout=30, start=mark)
 
     # All four in the combined window.
-    toolbar = next(w for w in driver.windows(cls=DIALOG_CLASS, pid=pid)
-                   if driver.command("find", parent=w["hwnd"], id=COLLECT_VIEW).get("ok"))
+    toolbar = console.toolbar(COLLECT_VIEW)
     button = driver.find_child(toolbar, id=COLLECT_VIEW, timeout=10)["hwnd"]
     button = int(button, 0) if isinstance(button, str) else button
     marks = [len(s.journal.items()) for s in students]

@@ -18,7 +18,7 @@ import statistics
 import threading
 import time
 
-from benchlib import CpuClock, LoadFloor, LoggedInConsole, admit_first, resident_mib
+from benchlib import CpuClock, LoadFloor, LoggedInConsole, resident_mib
 from student_agent import StudentAgent, distinct_colour
 
 
@@ -48,17 +48,12 @@ class Prober(threading.Thread):
 
 
 def run(students, interval, seconds, stagger):
-    agents = []
     with LoggedInConsole(seats=students) as console:
-        try:
-            def first_in():
-                return admit_first(lambda: class_member(console.port, 1, interval))
-            result = measure(console.port, agents, console.linux_pid, students, interval, seconds, stagger, first_in)
-            result["thumbnail_size"] = agents[0].thumbnail_size
-            return result
-        finally:
-            for agent in agents:
-                agent.stop(timeout=1)
+        def first_in():
+            return console.admit_first(lambda: class_member(console.port, 1, interval))
+        result = measure(console, console.linux_pid, students, interval, seconds, stagger, first_in)
+        result["thumbnail_size"] = console.students[0].thumbnail_size
+        return result
 
 
 def class_member(port, seat, interval):
@@ -66,13 +61,15 @@ def class_member(port, seat, interval):
                         thumbnail_interval=interval).start()
 
 
-def measure(port, agents, find_pid, students, interval, seconds, stagger, first_in):
-    """Connects the class (after the first student, whom first_in admits), then probes it."""
-    agents.append(first_in())
+def measure(peer, find_pid, students, interval, seconds, stagger, first_in):
+    """Connects the class to the peer (after the first student, whom first_in admits and keeps),
+    then probes it."""
+    first_in()
     began = time.monotonic()
     for seat in range(2, students + 1):
-        agents.append(class_member(port, seat, interval))
+        peer.keep(class_member(peer.port, seat, interval))
         time.sleep(stagger)
+    agents = peer.students
     for agent in agents:
         try:
             agent.wait_admitted(timeout=120)
@@ -114,17 +111,11 @@ def measure(port, agents, find_pid, students, interval, seconds, stagger, first_
 
 def run_floor(students, interval, seconds, stagger, size):
     """The same class against bench/load_floor.cpp: the irreducible work under the same Wine."""
-    agents = []
     with LoadFloor(size) as floor:
-        try:
-            def first_in():
-                agent = class_member(floor.port, 1, interval)
-                agent.wait_admitted(timeout=30)
-                return agent
-            return measure(floor.port, agents, floor.linux_pid, students, interval, seconds, stagger, first_in)
-        finally:
-            for agent in agents:
-                agent.stop(timeout=1)
+        def first_in():
+            agent = floor.keep(class_member(floor.port, 1, interval))
+            agent.wait_admitted(timeout=30)
+        return measure(floor, floor.linux_pid, students, interval, seconds, stagger, first_in)
 
 
 def main():

@@ -17,7 +17,7 @@ import threading
 import time
 from pathlib import Path
 
-from benchlib import LoadFloor, LoggedInConsole, admit_first, resident_mib
+from benchlib import LoadFloor, LoggedInConsole, resident_mib
 from student_agent import AdmissionRefused, StudentAgent, distinct_colour
 
 
@@ -120,7 +120,7 @@ def soak_console(students, minutes, interval, phases):
         # A console that gives up its login session logs in again: what the login server saw.
         began, login_events = time.monotonic(), []
         console.server.on_event = lambda line: login_events.append((round(time.monotonic() - began), line))
-        first = admit_first(lambda: StudentAgent("127.0.0.1", console.port, seat=1, keepalive_interval=5.0).start())
+        first = console.admit_first(lambda: StudentAgent("127.0.0.1", console.port, seat=1, keepalive_interval=5.0).start())
         first.end(timeout=10)
         result = soak(console.student_port, console.linux_pid(), students, minutes, interval, phases)
         return dict(result, thumbnail_size=first.thumbnail_size, logins=len(console.logins()),

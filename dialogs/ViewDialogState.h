@@ -3,17 +3,13 @@
 #pragma once
 
 #include "framework/Afx.h"
+#include "ui/TeacherToolbars.h"
 
 #include <atomic>
 
 // 1 while one of the view's or the main frame's modal dialogs is open: openers refuse to open
 // another meanwhile (and while a message box is open); the dialog's destruction clears it.
 extern std::atomic<int> g_viewDialogOpen;
-
-// The toolbar and its back layer, hidden while such a dialog is open. The toolbar registers
-// its windows when it is made (null: nothing to hide or show).
-void SetTeacherToolbarWindows(HWND toolbar, HWND backLayer);
-void ShowTeacherToolbar(bool show);
 
 // What every such dialog does when its window is destroyed: the toolbar comes back and the guard
 // is cleared.

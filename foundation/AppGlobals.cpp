@@ -16,3 +16,4 @@ int g_optMinRefresh = 1;
 int g_optLightRemotePc = 1;
 int g_remoteInputPump = 1;
 std::atomic<int> g_openViewCount{0};
+std::atomic<HWND> g_remoteViewHwnd{nullptr};

@@ -21,6 +21,7 @@ extern int g_optMinRefresh;              // registry "optminrefresh"
 extern int g_optLightRemotePc;           // registry "optlightremotepc"
 extern int g_remoteInputPump;            // always 1: remote sessions run their input-flush thread
 extern std::atomic<int> g_openViewCount; // student view windows open now (each counts itself)
+extern std::atomic<HWND> g_remoteViewHwnd; // the open remote-view window (one student or four), or null
 
 // The value the pen program's window handle has when it published none.
 inline HWND NoPenToolWindow() { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)); }

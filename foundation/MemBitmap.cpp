@@ -14,8 +14,9 @@ CMemBitmap::~CMemBitmap()
 void CMemBitmap::Create(int width, int height, int bitsPerPixel)
 {
     if (width <= 0 || height <= 0) return;
-    if (m_dc.GetSafeHdc() && m_bits && width == m_width && height == m_height && bitsPerPixel == m_bitsPerPixel)
-        return;
+    // Pictures are remade for every received image: only a new size rebuilds one. A new depth
+    // alone keeps the picture at its first depth; its users draw by GetBitsPerPixel.
+    if (m_dc.GetSafeHdc() && m_bits && width == m_width && height == m_height) return;
     m_width = width;
     m_height = height;
     m_bitsPerPixel = bitsPerPixel;

@@ -20,8 +20,9 @@ public:
     CMemBitmap(const CMemBitmap&) = delete;
     CMemBitmap& operator=(const CMemBitmap&) = delete;
 
-    // Builds the picture unless the size is not positive or the picture already has exactly
-    // this size and depth (then it is kept, pixels and all).
+    // Builds the picture unless the size is not positive or the picture already has this size
+    // (then it is kept, pixels, depth and all: the depth asked for is not the one to write by,
+    // GetBitsPerPixel is).
     void Create(int width, int height, int bitsPerPixel = 32);
     // Drops the context and bitmap and builds them anew, black. When the bitmap cannot be made
     // the picture is left with a context, no bits and a size of 0 x 0.

@@ -9,9 +9,10 @@ const wchar_t kAppCompatLayersKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\Current
 
 CString MakeFirewallCommand(const wchar_t* exePath, const wchar_t* name)
 {
+    CString path = exePath ? exePath : L"";
+    path.Replace(L"\\", L"\\\\");
     CString command;
-    command.Format(L"netsh firewall add allowedprogram \"%s\" \"%s\" ENABLE", exePath ? exePath : L"",
-                   name ? name : L"");
+    command.Format(L"netsh firewall add allowedprogram \"%s\" \"%s\" ENABLE", path.GetString(), name ? name : L"");
     return command;
 }
 

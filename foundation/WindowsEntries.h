@@ -4,7 +4,7 @@
 
 #include "framework/AfxString.h"
 
-// netsh firewall add allowedprogram "<path>" "<name>" ENABLE, the path as it is.
+// netsh firewall add allowedprogram "<path>" "<name>" ENABLE, with every backslash of the path doubled.
 CString MakeFirewallCommand(const wchar_t* exePath, const wchar_t* name);
 // Starts that command without a window and without waiting; its outcome is not checked.
 // True when the command could be started.

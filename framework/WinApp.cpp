@@ -27,6 +27,15 @@ CString ExecutableBaseName()
     return dot > 0 ? name.Left(dot) : name;
 }
 
+// The title in the program's own string table, else the executable's file name.
+CString DefaultAppName()
+{
+    const wchar_t* title = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), AFX_IDS_APP_TITLE, reinterpret_cast<LPWSTR>(&title), 0);
+    if (length > 0 && title) return CString(title, length);
+    return ExecutableBaseName();
+}
+
 // Reads a string value whatever terminator the writer left (or did not leave).
 bool QueryStringValue(HKEY key, const wchar_t* entry, CString& value)
 {
@@ -48,7 +57,7 @@ bool QueryStringValue(HKEY key, const wchar_t* entry, CString& value)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinApp::CWinApp(const wchar_t* appName)
-    : m_appName(appName && *appName ? CString(appName) : ExecutableBaseName())
+    : m_appName(appName && *appName ? CString(appName) : DefaultAppName())
 {
     m_pszAppName = m_appName.GetString();
     m_bAutoDelete = FALSE;   // a global object, never deleted

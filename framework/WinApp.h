@@ -8,6 +8,9 @@
 
 #include <vector>
 
+// The string of the program's title in its own resources; it names the registry profile.
+#define AFX_IDS_APP_TITLE 0xE000
+
 class CDocTemplate;
 class CDocument;
 class CCommandLineInfo;
@@ -16,7 +19,8 @@ class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
     // The first application object constructed becomes the one AfxGetApp() returns. The name
-    // defaults to the executable's file name without its extension.
+    // defaults to the program's title (AFX_IDS_APP_TITLE), so that a renamed executable keeps
+    // its profile; without that string, to the executable's file name without its extension.
     explicit CWinApp(const wchar_t* appName = nullptr);
     ~CWinApp() override;
 

@@ -7,7 +7,7 @@
 // ---------------------------------------------------------------------------------------
 // Program: document string, icon, window title
 #define IDR_MAINFRAME                       128   // document string and program icon
-#define IDS_APP_TITLE                       57344 // window title, name of the firewall entry
+#define IDS_APP_TITLE                       57344 // window title, name of the firewall entry and of the profile key
 
 // ---------------------------------------------------------------------------------------
 // Strings: start-up and shut-down

@@ -11,7 +11,7 @@ struct RemoteSessionLinks {
     HWND view = nullptr;
     // The main frame: the session window opens near it.
     HWND mainFrame = nullptr;
-    // The teacher toolbar: hidden while the session's window is open.
+    // The teacher toolbar: the control bar's pen button asks it for the pen tool.
     HWND teacherToolbar = nullptr;
     // The program's remote input switch: the input pump runs and input is forwarded.
     bool inputPump = true;

@@ -1,5 +1,6 @@
 #include "sessions/SumUIThreadWnd.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "framework/PaintDC.h"
 #include "framework/PostOwned.h"
@@ -103,9 +104,9 @@ void CSumUIThreadWnd::SetUp()
         ++*m_links.openViewCount;
         m_counted = true;
     }
-    m_toolbarHidden = m_links.teacherToolbar && ::IsWindowVisible(m_links.teacherToolbar);
-    if (m_toolbarHidden)
-        ::ShowWindowAsync(m_links.teacherToolbar, SW_HIDE);
+    // The session's window is the teacher's whole screen meanwhile: no toolbar over it.
+    m_hiddenToolbars = HideTeacherToolbars();
+    g_remoteViewHwnd = m_hWnd;
     PushTargetWindow(m_hWnd);
     m_pushed = true;
     SetTimer(kRepaintTimer, kRepaintPeriodMs, nullptr);
@@ -412,8 +413,10 @@ void CSumUIThreadWnd::OnDestroy()
     g_sumControlBar = nullptr;
     if (m_pushed) {
         RemoveTargetWindow(m_hWnd);
-        if (m_toolbarHidden && ::IsWindow(m_links.teacherToolbar))
-            ::ShowWindowAsync(m_links.teacherToolbar, SW_SHOWNOACTIVATE);
+        ShowHiddenToolbars(m_hiddenToolbars);
+        m_hiddenToolbars = HiddenToolbars();
+        HWND self = m_hWnd;
+        g_remoteViewHwnd.compare_exchange_strong(self, nullptr);
     }
     m_pushed = false;
     if (m_bar.GetSafeHwnd())

@@ -15,6 +15,7 @@
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteMouseWnd.h"
 #include "sessions/RemoteSessionLinks.h"
+#include "ui/TeacherToolbars.h"
 #include "sessions/core/CombinedPaneLayout.h"
 
 #include <array>
@@ -85,7 +86,7 @@ private:
     int m_clientHeight = 0;
     bool m_counted = false;
     bool m_pushed = false;
-    bool m_toolbarHidden = false;
+    HiddenToolbars m_hiddenToolbars;   // the toolbars this window put away, given back when it goes
     CFont m_captionFont;
     CPen m_highlightPen;
     CMemBitmap m_backBuffer;

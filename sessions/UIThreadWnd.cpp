@@ -1,5 +1,6 @@
 #include "sessions/UIThreadWnd.h"
 
+#include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "framework/PaintDC.h"
 #include "framework/PostOwned.h"
@@ -133,10 +134,9 @@ void CUIThreadWnd::SetUp()
         ++*m_links.openViewCount;
         m_counted = true;
     }
-    // The session's window is the teacher's whole screen meanwhile.
-    m_toolbarHidden = m_links.teacherToolbar && ::IsWindowVisible(m_links.teacherToolbar);
-    if (m_toolbarHidden)
-        ::ShowWindowAsync(m_links.teacherToolbar, SW_HIDE);
+    // The session's window is the teacher's whole screen meanwhile: no toolbar over it.
+    m_hiddenToolbars = HideTeacherToolbars();
+    g_remoteViewHwnd = m_hWnd;
     // While it is open, the class screen share copies this window rather than the desktop.
     PushTargetWindow(m_hWnd);
     m_pushed = true;
@@ -484,8 +484,10 @@ void CUIThreadWnd::OnClose()
     m_session = nullptr;
     if (m_pushed) {
         RemoveTargetWindow(m_hWnd);
-        if (m_toolbarHidden && ::IsWindow(m_links.teacherToolbar))
-            ::ShowWindowAsync(m_links.teacherToolbar, SW_SHOWNOACTIVATE);
+        ShowHiddenToolbars(m_hiddenToolbars);
+        m_hiddenToolbars = HiddenToolbars();
+        HWND self = m_hWnd;
+        g_remoteViewHwnd.compare_exchange_strong(self, nullptr);
     }
     m_pushed = false;
     if (m_bar.GetSafeHwnd())

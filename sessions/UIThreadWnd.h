@@ -13,6 +13,7 @@
 #include "sessions/RemoteInputQueue.h"
 #include "sessions/RemoteMouseWnd.h"
 #include "sessions/RemoteSessionLinks.h"
+#include "ui/TeacherToolbars.h"
 #include "sessions/core/RemoteViewLayout.h"
 
 #include <array>
@@ -90,7 +91,7 @@ private:
     bool m_imeNative = false;
     bool m_counted = false;
     bool m_pushed = false;      // on the target-window stack
-    bool m_toolbarHidden = false;
+    HiddenToolbars m_hiddenToolbars;   // the toolbars this window put away, given back when it goes
     CFont m_captionFont;
     CMemBitmap m_backBuffer;
     struct StatePicture {

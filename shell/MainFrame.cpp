@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "activities/screenshare/ShareGlobals.h"
 #include "framework/MemDC.h"
 #include "framework/PaintDC.h"
 #include "framework/PostOwned.h"
@@ -8,6 +9,7 @@
 #include "ui/CaptionBand.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/UiScale.h"
+#include "ui/WaitMsgDlg.h"
 #include "view/WendmarkView.h"
 
 namespace {
@@ -21,6 +23,7 @@ const int kCaptionBandHeight = 104;   // the view starts below it
 const int kBottomMargin = 20;
 const int kDragBandHeight = 51;
 const int kGripSize = 17;
+const DWORD kSharingNoticeMs = 2500;
 
 struct ButtonLayout {
     UINT id;
@@ -351,6 +354,14 @@ void CMainFrame::OnSysCommand(UINT id, LPARAM lParam)
 void CMainFrame::OnSize(UINT type, int width, int height)
 {
     if (type == SIZE_MAXIMIZED) {
+        if (g_screenSharing.load()) {
+            // A full-screen grid of the students' screens would cover the desktop the class is
+            // watching.
+            const CLifeFlag::Token life = m_life.GetToken();
+            ShowWindow(SW_MINIMIZE);
+            CWaitMsgDlg::ShowFor(LoadText(IDS_SHARING_REFUSED), kSharingNoticeMs);
+            if (!life.IsAlive()) return;
+        }
         if ((GetStyle() & WS_CAPTION) == WS_CAPTION) RemoveCaptionStyle();
         m_fullScreen = TRUE;
     } else if (type == SIZE_RESTORED) {

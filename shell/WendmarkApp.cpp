@@ -51,9 +51,10 @@ CWendmarkApp::CWendmarkApp() : CWinAppEx(TRUE)
 BOOL CWendmarkApp::InitInstance()
 {
     InstallCrashHandler();
+    // The update needs nothing of what follows, so nothing that fails later can keep it waiting.
+    if (ApplyWaitingSelfUpdate()) return FALSE;
     // Before anything can show a message box: the skinned box draws with GDI+.
     if (!StartGdiPlus()) return FALSE;
-    if (ApplyWaitingSelfUpdate()) return FALSE;
     if (!InitPlatform()) return FALSE;
     SetRegistryKey(L"Lumora Ostel");
     LoadAppOptions();

@@ -11,4 +11,8 @@ public:
     // The modeless dialog, hidden unless its template says otherwise.
     BOOL Create(CWnd* parent = nullptr);
     void SetMessageText(LPCWSTR text);
+
+    // The refusal notice: the text centred on the desktop for that long, the calling thread's
+    // messages pumped meanwhile (so the caller's own windows may change or go away).
+    static void ShowFor(LPCWSTR text, DWORD milliseconds);
 };

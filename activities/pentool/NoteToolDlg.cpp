@@ -10,6 +10,7 @@
 #include "framework/PaintDC.h"
 #include "res/resource.h"
 #include "ui/CaptionBand.h"
+#include "ui/TeacherToolbars.h"
 #include "ui/UiScale.h"
 
 #include <objidl.h>
@@ -137,6 +138,7 @@ BOOL CNoteToolDlg::OnInitDialog()
     UpdateToolButtons();
     ModifyStyleEx(0, WS_EX_NOACTIVATE);
     m_link->toolbar = m_hWnd;
+    SetPenToolbarWindow(m_hWnd);
     return TRUE;
 }
 
@@ -279,6 +281,7 @@ void CNoteToolDlg::OnDestroy()
 {
     m_link->toolbar = nullptr;
     m_link->mode = 0;
+    SetPenToolbarWindow(nullptr);
     KillTimer(kZOrderTimer);
     m_shown = FALSE;
     CloseSurface();

@@ -3,6 +3,7 @@
 
 #include "activities/pentool/NoteToolWnd.h"
 #include "activities/pentool/core/NoteGeometry.h"
+#include "foundation/AppGlobals.h"
 #include "foundation/MessagePump.h"
 #include "res/resource.h"
 #include "sessions/ControlSumWinowDlg.h"
@@ -64,6 +65,9 @@ void CNoteToolDlg::OnTouchMode()
     SetMode(0);
     SetTimer(kZOrderTimer, 100);
     UpdateToolButtons();
+    // Back to working on the student's screen when a remote view is open.
+    if (HWND remoteView = g_remoteViewHwnd.load())
+        ::SetForegroundWindow(remoteView);
 }
 
 // The bars live on their remote windows' threads: they are hidden and shown without waiting.

@@ -1,6 +1,7 @@
 #include "activities/pentool/NoteToolWnd.h"
 
 #include "activities/pentool/core/NoteGeometry.h"
+#include "foundation/AppGlobals.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
 #include "ui/TargetWindowStack.h"
@@ -55,6 +56,9 @@ BOOL CNoteToolWnd::CreateSurface(int mode, HWND hide1, HWND hide2)
     }
     m_created = true;
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
+    // Over a remote view the photograph is of the student's screen as the teacher sees it.
+    if (HWND remoteView = g_remoteViewHwnd.load())
+        ::SetForegroundWindow(remoteView);
     if (!MakePictures(width, height)) {
         DestroyWindow();
         return FALSE;

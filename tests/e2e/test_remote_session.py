@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 from console_case import ConsoleCase  # noqa: E402
 from harness import artifact_path, colour_close, wait_until  # noqa: E402
 from remote_student import RemoteStudent, pattern_colour  # noqa: E402
+from test_login import DIALOG_CLASS  # noqa: E402
 
 SEATS = 8
 PER_ROW = 8
@@ -28,6 +29,7 @@ JPEG_TOLERANCE = 40
 THUMBNAIL_COLOUR = (255, 0, 255)
 ID_SETTINGS, SETTINGS_WEB, SETTINGS_APPLY, SETTINGS_CLOSE, BM_GETCHECK = 1216, 1091, 1096, 1628, 0x00F0
 LOG_COMMAND, LOG_LIST, LOG_CLOSE = 6004, 1011, 1014
+TOOLBAR_ROTATE = 1206
 LOG_TITLE = "\ud559\uc0dd \ud328\ub4dc \ub3d9\uc791 \ub85c\uadf8"          # "학생 패드 동작 로그"
 ABNORMAL_END = "\ube44\uc815\uc0c1"                                               # "비정상"
 
@@ -202,9 +204,19 @@ class RemoteSessionTest(ConsoleCase):
         self.assertTrue(colour_close(picture.pixel(free // 4, height // 2), (0, 0, 0), 8))
 
         self.close_and_expect_thumbnails(window, student)
-        # A second session on the same student works as the first.
+        # A second session on the same student works as the first. The teacher toolbar and its
+        # back layer make way for the full-screen view (nothing of them catches the teacher's
+        # clicks in its corner) and come back after it.
+        toolbar = [w["hwnd"] for w in self.driver.windows(pid=self.pid, title="BackLayer", exact=True, visible=True)]
+        toolbar += [w["hwnd"] for w in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True)
+                    if self.driver.command("find", parent=w["hwnd"], id=TOOLBAR_ROTATE).get("ok")]
+        self.assertEqual(len(toolbar), 2)
         window = self.open_session(student)
+        wait_until(lambda: not any(self.driver.shown(w) for w in toolbar), timeout=30,
+                   message="the toolbar or its back layer stayed over the remote view")
         self.close_and_expect_thumbnails(window, student)
+        wait_until(lambda: all(self.driver.shown(w) for w in toolbar), timeout=30,
+                   message="the toolbar did not come back after the remote view")
         self.assertIsNone(self.program.poll())
 
     def test_losing_the_student_ends_the_session_and_frees_the_seat(self):
@@ -307,6 +319,7 @@ class RemoteSessionTest(ConsoleCase):
         self.driver.click(self.driver.find_child(dialog, id=SETTINGS_APPLY, timeout=10))
         box = self.driver.wait_window(title="Lumora Teacher", exact=True, pid=self.pid, timeout=20)
         self.driver.click(self.driver.find_child(box, id=1, timeout=10))
+        self.driver.wait_gone(box, timeout=20)   # the settings dialog, its owner, is usable again
         pad.wait_text("[KW00061]" + ("false" if was_on else "true"), timeout=30, start=mark)
         self.driver.click(self.driver.find_child(dialog, id=SETTINGS_CLOSE, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)

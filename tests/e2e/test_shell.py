@@ -49,16 +49,17 @@ def built_program(wine_env):
 class ProgramFolder:
     """A temporary folder holding a copy of the console (and, when asked, its language modules)."""
 
-    def __init__(self, wine_env, with_languages=False):
+    def __init__(self, wine_env, with_languages=False, exe_name=EXE_NAME):
         self.path = Path(tempfile.mkdtemp(prefix="lumora-shell-"))
+        self.exe_name = exe_name
         source = built_program(wine_env)
-        shutil.copy2(source, self.path / EXE_NAME)
+        shutil.copy2(source, self.path / exe_name)
         if with_languages:
             shutil.copytree(source.parent / "language", self.path / "language")
 
     @property
     def exe(self):
-        return self.path / EXE_NAME
+        return self.path / self.exe_name
 
     def remove(self):
         shutil.rmtree(self.path, ignore_errors=True)
@@ -193,6 +194,20 @@ class ShellConsoleTest(ShellTestBase):
         # The English module was found in the program's own language folder.
         wait_until(lambda: self.driver.get_text(frame) == "Lumora Teacher" and
                    self.driver.windows(parent=frame, id=TAB_STRIP_ID), timeout=30)
+
+    def test_a_renamed_program_keeps_the_profile_of_its_title(self):
+        self.set_language("Eng")
+        renamed = ProgramFolder(self.env, with_languages=True, exe_name="Teacher Console.exe")
+        self.addCleanup(renamed.remove)
+        self.start_console(renamed)
+        frame = self.wait_frame()
+        # The language came from the title's key: the frame took the English module's title.
+        wait_until(lambda: self.driver.get_text(frame) == "Lumora Teacher" and
+                   self.driver.windows(parent=frame, id=TAB_STRIP_ID), timeout=30,
+                   message="the renamed console did not read the profile under its title")
+        # Nothing was made under the file's name.
+        query = run_wine(self.env, "reg", "query", r"HKCU\Software\Lumora Ostel\Teacher Console")
+        self.assertNotEqual(query.returncode, 0, query.stdout)
 
     def set_language(self, code):
         result = run_wine(self.env, "reg", "add", PROFILE_KEY, "/v", "language", "/d", code, "/f")

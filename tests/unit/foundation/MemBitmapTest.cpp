@@ -84,7 +84,7 @@ TEST(MemBitmapTest, EightBitPicturesUseAGreyPalette)
     EXPECT_EQ(GetPixel(picture.GetSafeHdc(), 0, 1), RGB(200, 200, 200));
 }
 
-TEST(MemBitmapTest, SameSizeKeepsThePicturesButANewDepthRebuildsIt)
+TEST(MemBitmapTest, SameSizeKeepsThePictureAndItsFirstDepth)
 {
     CMemBitmap picture;
     picture.Create(3, 2, 32);
@@ -95,15 +95,18 @@ TEST(MemBitmapTest, SameSizeKeepsThePicturesButANewDepthRebuildsIt)
     EXPECT_EQ(picture.GetBits(), bits);
     EXPECT_EQ(picture.GetBits()[5], 0x7F);
 
-    // Keeping the 24-byte picture for an 8-bit one of the same size would let writers that
-    // trust the depth run past the buffer.
     picture.Create(3, 2, 8);
-    ASSERT_NE(picture.GetBits(), nullptr);
-    EXPECT_EQ(picture.GetBitsPerPixel(), 8);
-    EXPECT_EQ(picture.GetImageSize(), 8u);
-    EXPECT_TRUE(AllZero(picture));
+    EXPECT_EQ(picture.GetBits(), bits);
+    EXPECT_EQ(picture.GetBitsPerPixel(), 32);
+    EXPECT_EQ(picture.GetImageSize(), 24u);
+    EXPECT_EQ(picture.GetBitmapInfo()->bmiHeader.biBitCount, 32);
 
+    // A new size takes the depth asked for; the same size then keeps that one in turn.
     picture.Create(6, 2, 8);
+    EXPECT_EQ(picture.GetBitsPerPixel(), 8);
+    EXPECT_EQ(picture.GetImageSize(), 16u);
+    picture.Create(6, 2, 32);
+    EXPECT_EQ(picture.GetBitsPerPixel(), 8);
     EXPECT_EQ(picture.GetImageSize(), 16u);
 }
 
@@ -113,7 +116,7 @@ TEST(MemBitmapTest, AFailedBitmapIsRetriedByTheNextCreate)
     picture.Create(8, 8, 32);
     ASSERT_NE(picture.GetBits(), nullptr);
 
-    picture.Create(8, 8, 7);   // no such depth: the DIB section cannot be made
+    picture.Create(9, 8, 7);   // no such depth: the DIB section cannot be made
     EXPECT_EQ(picture.GetBits(), nullptr);
     EXPECT_NE(picture.GetSafeHdc(), nullptr);
     EXPECT_EQ(picture.GetWidth(), 0);

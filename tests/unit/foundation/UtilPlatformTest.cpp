@@ -59,11 +59,13 @@ TEST(UtilPlatformTest, SetAppCompatLayerTwiceLeavesOneFlag)
     DeleteLayerValue(kOther);
 }
 
-TEST(UtilPlatformTest, FirewallCommandCarriesThePathUnchanged)
+TEST(UtilPlatformTest, FirewallCommandDoublesThePathsBackslashes)
 {
     EXPECT_EQ(MakeFirewallCommand(L"C:\\Program Files\\Lumora\\Lumora Teacher.exe", L"Lumora Teacher"),
-              L"netsh firewall add allowedprogram \"C:\\Program Files\\Lumora\\Lumora Teacher.exe\" "
+              L"netsh firewall add allowedprogram \"C:\\\\Program Files\\\\Lumora\\\\Lumora Teacher.exe\" "
               L"\"Lumora Teacher\" ENABLE");
+    EXPECT_EQ(MakeFirewallCommand(L"\\\\server\\share\\a.exe", L"A"),
+              L"netsh firewall add allowedprogram \"\\\\\\\\server\\\\share\\\\a.exe\" \"A\" ENABLE");
     // Wine's netsh does not implement the firewall context; the call only has to start it.
     EXPECT_TRUE(AddFirewallException(GetModulePath(), L"Lumora Foundation Test"));
 }
