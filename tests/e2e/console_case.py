@@ -75,11 +75,21 @@ class ConsoleCase(unittest.TestCase):
         cls.pid = cls.frame["pid"]
         cls.log_in()
         cls.view = cls.driver.find_child(cls.frame, id=VIEW_ID, timeout=30)
+        # The teacher clicks seats where they stay: once the main window fills the screen and the
+        # grid is as wide as it.
+        width = cls.driver.x_screen.size[0]
+        wait_until(lambda: abs(cls.client_width(cls.frame) - width) < 8 and abs(cls.client_width(cls.view) - width) < 40,
+                   timeout=60, interval=0.25, message="the grid never filled the screen")
+
+    @classmethod
+    def client_width(cls, window):
+        client = cls.driver.rect(window)["client"]
+        return client[2] - client[0]
 
     @classmethod
     def log_in(cls):
         dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True, pid=cls.pid, timeout=60)
-        cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), cls.TEACHER)
+        cls.driver.enter_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), cls.TEACHER)
         cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
         cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
         # The port is named in the login request and opened once the login is answered: wait for

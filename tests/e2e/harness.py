@@ -1,11 +1,14 @@
 """Generic pieces of the end-to-end tests: the Wine environment the test script set up, programs
-started under Wine, the UI driver (tests/tools/uidriver.exe in batch mode), BMP pictures and a
-polling helper. Standard library only."""
+started under Wine, the UI driver (tests/tools/uidriver.exe in batch mode), the X screen as the
+X server shows it, BMP pictures and a polling helper. Standard library only (libX11 through
+ctypes)."""
 
+import ctypes
 import itertools
 import json
 import os
 import queue
+import shutil
 import signal
 import struct
 import subprocess
@@ -104,6 +107,7 @@ class WineEnv:
 
 
 _log_numbers = itertools.count(1)
+_grab_numbers = itertools.count(1)
 
 
 class Program(subprocess.Popen):
@@ -157,6 +161,131 @@ def start_program(exe_path, args=(), cwd=None, wine_env=None, **popen_args):
     return program
 
 
+class NotOnScreenError(HarnessError):
+    """A gesture's target is not what a user would see and reach at the point."""
+
+
+class _XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int),
+                ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong)]
+
+
+_X_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+
+
+class XScreen:
+    """The X server's own view of the screen: which X windows lie at a point and the pixels it
+    shows there. Wine decides by its own z-order which window a click reaches; only the X server
+    knows what a user sees."""
+
+    _ZPIXMAP = 2
+
+    def __init__(self, display):
+        x = ctypes.CDLL("libX11.so.6")
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XDisplayWidth.argtypes = x.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x.XGetImage.restype = ctypes.POINTER(_XImage)
+        x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+        x.XTranslateCoordinates.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int,
+                                            ctypes.c_int, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
+                                            ctypes.POINTER(ctypes.c_ulong)]
+        x.XSetErrorHandler.argtypes = [_X_ERROR_HANDLER]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x.XUnmapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self._x = x
+        self._display = x.XOpenDisplay(display.encode())
+        if not self._display:
+            raise HarnessError(f"cannot open X display {display!r}")
+        # Xlib's default handler ends the process on any error; a window that went away meanwhile
+        # is no reason to.
+        self._on_error = _X_ERROR_HANDLER(lambda display, event: 0)
+        x.XSetErrorHandler(self._on_error)
+        self._root = x.XDefaultRootWindow(self._display)
+        self.size = (x.XDisplayWidth(self._display, 0), x.XDisplayHeight(self._display, 0))
+
+    def windows_at(self, x, y):
+        """The X windows that contain the screen point, top level first, innermost last (mapped
+        windows only, the top-most where they overlap)."""
+        chain = []
+        window = self._root
+        child = ctypes.c_ulong(0)
+        tx, ty = ctypes.c_int(), ctypes.c_int()
+        while self._x.XTranslateCoordinates(self._display, self._root, window, x, y, ctypes.byref(tx),
+                                            ctypes.byref(ty), ctypes.byref(child)) and child.value:
+            window = child.value
+            chain.append(window)
+        return chain
+
+    def grab(self, box=None):
+        """The pixels of box = (left, top, right, bottom) (the whole screen without one) as the X
+        server shows them: an XPicture."""
+        left, top, right, bottom = box or (0, 0, *self.size)
+        image = self._x.XGetImage(self._display, self._root, left, top, right - left, bottom - top,
+                                  0xFFFFFFFF, self._ZPIXMAP)
+        if not image:
+            raise HarnessError(f"the X server gave no picture of {box}")
+        try:
+            info = image.contents
+            if info.bits_per_pixel != 32:
+                raise HarnessError(f"unexpected X pixel format ({info.bits_per_pixel} bits)")
+            raw = ctypes.string_at(info.data, info.bytes_per_line * info.height)
+            return XPicture(raw, info.width, info.height, info.bytes_per_line)
+        finally:
+            self._x.XDestroyImage(image)
+
+    def unmap(self, window):
+        """Takes an X window off the screen behind Wine's back (what a lost window looks like)."""
+        self._x.XUnmapWindow(self._display, window)
+        self._x.XSync(self._display, 0)
+
+    def close(self):
+        if self._display:
+            self._x.XCloseDisplay(self._display)
+            self._display = None
+
+
+class XPicture:
+    """A grab of the X screen (32-bit pixels, blue first), addressed from its top-left corner."""
+
+    def __init__(self, raw, width, height, stride):
+        self.width, self.height = width, height
+        self._raw, self._stride = raw, stride
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"({x}, {y}) is outside {self.width}x{self.height}")
+        at = y * self._stride + 4 * x
+        return self._raw[at + 2], self._raw[at + 1], self._raw[at]
+
+    def bmp(self):
+        """The picture as a 24-bit BMP file's bytes."""
+        stride = (self.width * 3 + 3) & ~3
+        rows = []
+        for y in range(self.height - 1, -1, -1):
+            row = bytearray()
+            line = self._raw[y * self._stride: y * self._stride + 4 * self.width]
+            for x in range(0, 4 * self.width, 4):
+                row += line[x:x + 3]
+            rows.append(bytes(row) + b"\0" * (stride - 3 * self.width))
+        pixels = b"".join(rows)
+        header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+        return header + info + pixels
+
+    def colours(self, step=1):
+        """The distinct colours of every step-th pixel of every step-th row."""
+        return {self.pixel(x, y) for y in range(0, self.height, step) for x in range(0, self.width, step)}
+
+
 def _quote(text):
     """One batch-line token: quoted, with the escapes the driver reads; ASCII only on the wire."""
     out = ['"']
@@ -182,6 +311,9 @@ def _handle(window):
     return str(window)
 
 
+_VK_END, _VK_HOME, _VK_DELETE = 0x23, 0x24, 0x2E
+
+
 def _ms(seconds):
     return str(max(0, int(seconds * 1000)))
 
@@ -196,6 +328,7 @@ class UiDriver:
         self.wine_env = wine_env or WineEnv()
         self.wine_env.require()
         self.reply_margin = reply_margin
+        self._x_screen = None
         self._answers = queue.Queue()
         self._program = start_program(self.wine_env.tool_path("uidriver"), ["--batch"], wine_env=self.wine_env,
                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE)
@@ -278,27 +411,87 @@ class UiDriver:
     def set_text(self, window, text):
         self.call("settext", hwnd=_handle(window), text=text)
 
-    # Mouse and keyboard. Without a point a click on a button is BM_CLICK; real_input uses SendInput
-    # after bringing the window to the front.
-    def click(self, window, x=None, y=None, real_input=False):
-        return self.call("click", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
+    # Mouse and keyboard: real input (SendInput) at a screen point, on a window first checked to be
+    # the one under the point, in Wine's eyes and on the X screen. A real click activates its
+    # window as a user's does; nothing is brought to the front behind the user's back. With
+    # real_input=False the mouse messages are posted (a plain click on a button is a button message):
+    # only for what no user gesture produces, said so where it is used.
+    def aim(self, window, x=None, y=None):
+        """Checks that a real click on window at the client point (its middle without one) reaches
+        it and lands where the X screen shows it; answers the screen point and the window hit.
+        NotOnScreenError names what is there instead."""
+        answer = self.command("aim", hwnd=_handle(window), x=x, y=y)
+        if not answer.get("ok"):
+            raise NotOnScreenError(f"aim at {_handle(window)} ({x}, {y}): {answer.get('error', answer)}")
+        self._require_on_x_screen(answer)
+        return answer
 
-    def double_click(self, window, x=None, y=None, real_input=False):
-        return self.call("dblclick", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
+    def _require_on_x_screen(self, aimed):
+        hit, point = aimed["hit"], (aimed["x"], aimed["y"])
+        name = f"{hit['hwnd']} (class {hit['class']!r}, title {hit['title']!r})"
+        if not aimed["x11"]:
+            raise NotOnScreenError(f"{name} at {point} has no X window")
+        shown = self.x_screen.windows_at(*point)
+        if aimed["x11"] not in shown:
+            picture = self._save_x_screen()
+            raise NotOnScreenError(f"the X screen at {point} shows X window {shown and hex(shown[0])}, not {name}"
+                                   f" (X window {hex(aimed['x11'])}): it is not drawn there (see {picture})")
 
-    def right_click(self, window, x=None, y=None, real_input=False):
-        return self.call("rclick", hwnd=_handle(window), x=x, y=y, input=real_input)["target"]
+    def _save_x_screen(self):
+        """The X screen and its window tree (xwininfo, where installed) kept for the failure."""
+        number = next(_grab_numbers)
+        picture = save_artifact(f"x-screen-{number}.bmp", self.x_screen.grab().bmp())
+        if shutil.which("xwininfo"):
+            tree = subprocess.run(["xwininfo", "-root", "-tree", "-display", self.wine_env.display],
+                                  capture_output=True, timeout=30).stdout
+            save_artifact(f"x-screen-{number}-tree.txt", tree)
+        return picture
 
-    def drag(self, window, points, real_input=False, pause=0.03):
+    @property
+    def x_screen(self):
+        if self._x_screen is None:
+            self._x_screen = XScreen(self.wine_env.display)
+        return self._x_screen
+
+    def click(self, window, x=None, y=None, real_input=True, ctrl=False):
+        """A left click at a client point of window (its middle without one); answers the window hit."""
+        return self._mouse("click", window, x, y, real_input, ctrl)
+
+    def double_click(self, window, x=None, y=None, real_input=True):
+        return self._mouse("dblclick", window, x, y, real_input)
+
+    def right_click(self, window, x=None, y=None, real_input=True):
+        return self._mouse("rclick", window, x, y, real_input)
+
+    def _mouse(self, command, window, x, y, real_input, ctrl=False):
+        if real_input:
+            self.aim(window, x, y)
+        return self.call(command, hwnd=_handle(window), x=x, y=y, input=real_input, ctrl=ctrl)["target"]
+
+    def drag(self, window, points, real_input=True, pause=0.03):
         """A left-button drag through points [(x, y), ...] in window's client coordinates."""
+        if real_input:
+            self.aim(window, *points[0])
         path = ";".join(f"{x},{y}" for x, y in points)
         self.call("drag", hwnd=_handle(window), path=path, input=real_input, pause=_ms(pause))
 
-    def type_text(self, window, text, real_input=False):
+    def type_text(self, window, text, real_input=True):
+        """Characters typed into window; real input needs its top-level window active (click it)."""
         self.call("type", hwnd=_handle(window), text=text, input=real_input)
 
-    def press_key(self, window, vk, ctrl=False, shift=False, alt=False, real_input=False):
+    def press_key(self, window, vk, ctrl=False, shift=False, alt=False, real_input=True):
         self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt, input=real_input)
+
+    def enter_text(self, edit, text):
+        """A field's text replaced the way a user does it: a click into the field, all its text
+        selected with the keys (Ctrl+End, Ctrl+Shift+Home) and the new text typed over it."""
+        self.click(edit)
+        self.press_key(edit, _VK_END, ctrl=True)
+        self.press_key(edit, _VK_HOME, ctrl=True, shift=True)
+        if text:
+            self.type_text(edit, text)
+        else:
+            self.press_key(edit, _VK_DELETE)
 
     # Messages and window state.
     def post(self, window, msg, wparam=0, lparam=0):
@@ -345,6 +538,8 @@ class UiDriver:
         return answer["r"], answer["g"], answer["b"]
 
     def close(self):
+        if self._x_screen is not None:
+            self._x_screen.close()
         if self._program.running():
             try:
                 self.command("quit", reply_timeout=10)

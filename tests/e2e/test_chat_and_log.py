@@ -30,7 +30,6 @@ APP_ENDED = " \uc571 \uac15\uc81c \uc885\ub8cc\ub428."                # " 앱 �
 SLOT_ENDED = " \uc2ac\ub86f \ube44\uc815\uc0c1 \uc885\ub8cc\ub428."   # " 슬롯 비정상 종료됨."
 NON_BMP = "\U00020000"                                                # a CJK extension B ideograph
 VK_END, VK_HOME, VK_DOWN, VK_RETURN = 0x23, 0x24, 0x28, 0x0D
-WM_KEYDOWN, WM_RBUTTONDOWN = 0x0100, 0x0204
 MENU_CLASS, PER_ROW, MENU_CHAT = "#32768", 8, 3      # "1:1 채팅", the third item of a slot's menu
 
 
@@ -77,7 +76,7 @@ class ChatAndLogTest(ConsoleCase):
         return self.driver.get_text(child)
 
     def type_and_send(self, chat, text):
-        self.driver.set_text(self.driver.find_child(chat, id=CHAT_INPUT, timeout=10), text)
+        self.driver.enter_text(self.driver.find_child(chat, id=CHAT_INPUT, timeout=10), text)
         self.driver.click(self.driver.find_child(chat, id=CHAT_SEND, timeout=10))
 
     def open_chat_from_the_grid(self, seat):
@@ -86,11 +85,11 @@ class ChatAndLogTest(ConsoleCase):
         cell = (client[2] - client[0] - 40) // PER_ROW
         pitch = (cell - 2) * 3 // 4 + 2
         x, y = (seat - 1) % PER_ROW * cell + cell // 2 + 5, (seat - 1) // PER_ROW * pitch + pitch // 2
-        self.driver.post(self.view, WM_RBUTTONDOWN, 0, (y << 16) | x)
+        self.driver.right_click(self.view, x, y)
         menu = self.driver.wait_window(cls=MENU_CLASS, pid=self.pid, timeout=20)
         for _ in range(MENU_CHAT):
-            self.driver.post(menu, WM_KEYDOWN, VK_DOWN)
-        self.driver.post(menu, WM_KEYDOWN, VK_RETURN)
+            self.driver.press_key(menu, VK_DOWN)
+        self.driver.press_key(menu, VK_RETURN)
         self.driver.wait_gone(menu, timeout=20)
 
     def open_log(self):

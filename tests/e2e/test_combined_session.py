@@ -21,8 +21,7 @@ from test_login import DIALOG_CLASS  # noqa: E402
 
 PER_ROW = 8
 WM_COMMAND, WM_KEYDOWN, WM_KEYUP = 0x0111, 0x0100, 0x0101
-WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, BM_GETCHECK = 0x0200, 0x0201, 0x0203, 0x00F0
-MK_LBUTTON = 0x0001
+WM_MOUSEMOVE, WM_LBUTTONDOWN, BM_GETCHECK = 0x0200, 0x0201, 0x00F0
 COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
 SUM_TOGGLE_CONTROL, SUM_FULL_SCREEN = 108, 114
 BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
@@ -54,7 +53,11 @@ class CombinedSessionTest(ConsoleCase):
         return None
 
     def press(self, dialog, control):
-        """The button's click as its dialog receives it, shown or not."""
+        self.driver.click(self.driver.find_child(dialog, id=control, visible=True, timeout=10))
+
+    def press_hidden(self, dialog, control):
+        """The click of a button the teacher cannot see, as its dialog receives it (no teacher
+        gesture: a test of what the button would do)."""
         handle = self.driver.find_child(dialog, id=control, timeout=10)["hwnd"]
         self.driver.post(dialog, WM_COMMAND, control, int(handle, 0) if isinstance(handle, str) else handle)
 
@@ -93,8 +96,7 @@ class CombinedSessionTest(ConsoleCase):
         marks = [len(s.journal.items()) for s in students]
         self.press(self.toolbar, COLLECT_VIEW)
         for student in students:
-            x, y = self.cell_centre(student.seat)
-            self.driver.post(self.view, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+            self.driver.click(self.view, *self.cell_centre(student.seat))
         self.press(self.toolbar, COLLECT_VIEW)
         for student, mark in zip(students, marks):
             student.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
@@ -143,12 +145,11 @@ class CombinedSessionTest(ConsoleCase):
         mice = [len(s.mice()) for s in students]
         keys = [len(s.keys()) for s in students]
         x, y = self.pane_point(window, 2, 4, 320, 240)
-        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.click(window, x, y)
         down = students[2].wait_mouse(WM_LBUTTONDOWN, start=mice[2])
         self.assertAlmostEqual(down.x, 320, delta=2)
         self.assertAlmostEqual(down.y, 240, delta=2)
-        self.driver.post(window, WM_KEYDOWN, 0x41, 0x001E0001)
-        self.driver.post(window, WM_KEYUP, 0x41, 0xC01E0001)
+        self.driver.press_key(window, 0x41)
         students[2].journal.wait_until(lambda: len(students[2].keys()) >= keys[2] + 2, 30, what="two key records")
         self.assertEqual([(k.message, k.virtual_key) for k in students[2].keys()[keys[2]:]],
                          [(WM_KEYDOWN, 0x41), (WM_KEYUP, 0x41)])
@@ -162,10 +163,10 @@ class CombinedSessionTest(ConsoleCase):
         mark = len(students[0].mice())
         self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
         x, y = self.pane_point(window, 0, 4, 100, 100)
-        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.click(window, x, y)
         self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
         x, y = self.pane_point(window, 0, 4, 200, 150)
-        self.driver.post(window, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
+        self.driver.click(window, x, y)
         down = students[0].wait_mouse(WM_LBUTTONDOWN, start=mark)
         self.assertEqual([(m.x, m.y) for m in students[0].mice()[mark:] if m.message == WM_LBUTTONDOWN],
                          [(down.x, down.y)])
@@ -223,8 +224,7 @@ class CombinedSessionTest(ConsoleCase):
     def test_b_the_control_bar_buttons(self):
         pad = self.admitted(6, edition="pad")
         mark = len(pad.journal.items())
-        x, y = self.cell_centre(pad.seat)
-        self.driver.post(self.view, WM_LBUTTONDBLCLK, MK_LBUTTON, (y << 16) | x)
+        self.driver.double_click(self.view, *self.cell_centre(pad.seat))
         pad.wait_text("[KW00004]1,", timeout=30, start=mark)
         pad.wait_acknowledged(1)
         window = self.driver.wait_window(title=f"{pad.seat}: ", pid=self.pid, timeout=30)
@@ -241,25 +241,25 @@ class CombinedSessionTest(ConsoleCase):
             pad.wait_text(text, timeout=30, start=mark)
         self.assertFalse(self.driver.state(button(BAR_SOUND, visible=False))["window"]["visible"])
         mark = len(pad.journal.items())
-        self.press(bar, BAR_SOUND)
+        self.press_hidden(bar, BAR_SOUND)
         pad.wait_text("[KW00029]on", timeout=30, start=mark)
         pad.send_text("[PC00013]success")
         sound = button(BAR_SOUND, visible=False)
         wait_until(lambda: self.driver.send(sound, BM_GETCHECK) == 1, timeout=30,
                    message="the sound button does not show the sound playing")
-        self.press(bar, BAR_SOUND)
+        self.press_hidden(bar, BAR_SOUND)
         pad.wait_text("[KW00029]off", timeout=30, start=mark)
 
         # Full screen and back.
         full = self.client_size(window)
-        self.driver.post(bar, WM_COMMAND, BAR_FULL_SCREEN)
+        self.driver.click(button(BAR_FULL_SCREEN))
         wait_until(lambda: self.client_size(window) != full, timeout=30, message="the window stayed full screen")
-        self.driver.post(bar, WM_COMMAND, BAR_FULL_SCREEN)
+        self.driver.click(button(BAR_FULL_SCREEN))
         wait_until(lambda: self.client_size(window) == full, timeout=30, message="the window is not full screen again")
 
         # While the class watches the teacher's screen the session does not close: a notice
         # shows for a moment and both buttons come back.
-        self.press(self.toolbar, TOOLBAR_SHARE)
+        self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
         wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 1, timeout=30,
                    message="the share button does not show the share")
         self.driver.click(button(BAR_CLOSE))
@@ -269,7 +269,7 @@ class CombinedSessionTest(ConsoleCase):
         wait_until(lambda: self.driver.state(button(BAR_CLOSE))["window"]["enabled"], timeout=30,
                    message="the close button stayed disabled")
         self.assertTrue(self.driver.exists(window))
-        self.press(self.toolbar, TOOLBAR_SHARE)
+        self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
         wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 0, timeout=30,
                    message="the share button still shows the share")
 

@@ -94,12 +94,12 @@ class Dialog:
 
     def add_files(self, windows_folder, names):
         """Selects each file in the tree and presses ">"; the names listed to send."""
-        folder = self.folder_item(windows_folder)
-        children = self.driver.tree_items(self.tree, folder, expand=True)
         for count, name in enumerate(names, 1):
+            # The tree reads the folder again as the focus leaves it: its items are looked up anew.
+            children = self.driver.tree_items(self.tree, self.folder_item(windows_folder), expand=True)
             item = next(c["item"] for c in children if c["text"] in (name, os.path.splitext(name)[0]))
             self.driver.send(self.tree, TVM_SELECTITEM, TVGN_CARET, int(item, 16))
-            self.driver.click(self.add)   # posted: wait for it before the next selection
+            self.driver.click(self.add)
             wait_until(lambda: len(self.driver.list_rows(self.files, 1)) == count, timeout=10,
                        message=f"{name} was not added")
         return [row["texts"][0] for row in self.driver.list_rows(self.files, 1)]
@@ -118,7 +118,7 @@ class Dialog:
     def start_transfer(self, destination=""):
         """Presses Start and waits until the transfer runs, or has already run: a short one can be
         over before the buttons are first looked at, and Start makes new status rows."""
-        self.driver.set_text(self.destination, destination)
+        self.driver.enter_text(self.destination, destination)
         before = self.status_rows()
         self.driver.click(self.start)
         wait_until(lambda: self.running() or self.status_rows() != before, timeout=10,

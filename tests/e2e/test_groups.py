@@ -18,7 +18,6 @@ from harness import wait_until  # noqa: E402
 from login_server import LoginServer  # noqa: E402
 from test_login import BOX_TITLE, DIALOG_CLASS, FRAME_CLASS, OK_ID, read_ini  # noqa: E402
 
-WM_COMMAND = 0x0111
 CREATE_GROUP, RUN_ON_GROUP, TAB_STRIP = 151, 153, 154
 GROUP_NAME, GROUP_LIST, GROUP_OK = 1107, 1108, 1013
 RUN_PATH, RUN_OPTIONS, RUN, PROCESS, END_PROCESS, RESTART, CLOSE = 1132, 1112, 1113, 1114, 1023, 1021, 1134
@@ -92,7 +91,7 @@ class GroupsTest(ConsoleCase):
                 continue
             if self.served_since(outsider, marks[1], "[KW00008]"):
                 continue
-            self.driver.post(self.frame, WM_COMMAND, RUN_ON_GROUP)
+            self.driver.click(self.driver.find_child(self.frame, id=RUN_ON_GROUP, timeout=10))
             shown = wait_until(lambda: [w for w in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True)
                                         if w.get("title") in (EXECUTE_TITLE, BOX_TITLE)], timeout=30)
             if shown[0]["title"] == EXECUTE_TITLE:
@@ -102,17 +101,17 @@ class GroupsTest(ConsoleCase):
 
     def test_a_group_made_in_its_dialog_survives_a_restart_and_commands_reach_its_members(self):
         self.wait_admitted(2, served=True)
-        self.driver.post(self.frame, WM_COMMAND, CREATE_GROUP)
+        self.driver.click(self.driver.find_child(self.frame, id=CREATE_GROUP, timeout=10))
         dialog = self.dialog(CREATE_TITLE)
         names = self.driver.find_child(dialog, id=GROUP_LIST, timeout=10)
         for row in (1, 2):                               # seats 2 and 3, in the number column
             self.driver.click(names, x=12, y=row * ROW_HEIGHT + ROW_HEIGHT // 2)
         edit = self.driver.find_child(dialog, id=GROUP_NAME, timeout=10)
-        self.driver.set_text(edit, DEFAULT_GROUP)         # the whole class's name is taken
+        self.driver.enter_text(edit, DEFAULT_GROUP)         # the whole class's name is taken
         self.driver.click(self.driver.find_child(dialog, id=GROUP_OK, timeout=10))
         self.dismiss_box()
         self.assertTrue(self.driver.exists(dialog))
-        self.driver.set_text(edit, "  Science ")
+        self.driver.enter_text(edit, "  Science ")
         self.driver.click(self.driver.find_child(dialog, id=GROUP_OK, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)
         stored = wait_until(lambda: (lambda group: group if "perrow" in group else None)(
@@ -125,16 +124,16 @@ class GroupsTest(ConsoleCase):
         dialog = self.open_group_execute(member, outsider)
         path = self.driver.find_child(dialog, id=RUN_PATH, timeout=10)
         marks = len(member.journal.items()), len(outsider.journal.items())
-        self.driver.set_text(path, "C:\\Apps\\a,b.exe")  # would be two fields on the wire
+        self.driver.enter_text(path, "C:\\Apps\\a,b.exe")  # would be two fields on the wire
         self.driver.click(self.driver.find_child(dialog, id=RUN, timeout=10))
         self.dismiss_box()
-        self.driver.set_text(path, " C:\\Apps\\quiz.exe ")
-        self.driver.set_text(self.driver.find_child(dialog, id=RUN_OPTIONS, timeout=10), " /p /a ")
+        self.driver.enter_text(path, " C:\\Apps\\quiz.exe ")
+        self.driver.enter_text(self.driver.find_child(dialog, id=RUN_OPTIONS, timeout=10), " /p /a ")
         self.driver.click(self.driver.find_child(dialog, id=RUN, timeout=10))
         self.dismiss_box()
         run = member.wait_text("[KW00084]", timeout=30, start=marks[0])
         self.assertEqual(run.text, f"[KW00084]{token('kim')},C:\\Apps\\quiz.exe,/p /a")
-        self.driver.set_text(self.driver.find_child(dialog, id=PROCESS, timeout=10), "notepad.exe")
+        self.driver.enter_text(self.driver.find_child(dialog, id=PROCESS, timeout=10), "notepad.exe")
         self.driver.click(self.driver.find_child(dialog, id=END_PROCESS, timeout=10))
         self.dismiss_box()
         end = member.wait_text("[KW00085]", timeout=30, start=marks[0])

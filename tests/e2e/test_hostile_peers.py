@@ -83,7 +83,7 @@ class HostilePeersTest(unittest.TestCase):
             cls.pid = frame["pid"]
             dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True,
                                             pid=frame["pid"], timeout=60)
-            cls.driver.set_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
+            cls.driver.enter_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
             cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
             cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
             cls.watcher = wait_until(lambda: cls.try_admit(seat=WATCHER_SEAT, keepalive_interval=1.0),

@@ -129,7 +129,7 @@ class LoginTestBase(unittest.TestCase):
 
     def log_in(self, teacher_id="kim", dialog=None):
         dialog = dialog or self.wait_login_dialog()
-        self.driver.set_text(self.driver.find_child(dialog, id=ID_EDIT, timeout=10), teacher_id)
+        self.driver.enter_text(self.driver.find_child(dialog, id=ID_EDIT, timeout=10), teacher_id)
         self.driver.click(self.driver.find_child(dialog, id=CONNECT, timeout=10))
         self.driver.wait_gone(dialog, timeout=30)
         return time.monotonic()

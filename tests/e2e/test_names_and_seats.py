@@ -33,7 +33,6 @@ class NamesAndSeatsTest(ConsoleCase):
     after_login = test_classroom.ClassroomTest.__dict__["after_login"]
     admitted = test_classroom.ClassroomTest.admitted
     cell_centre = test_classroom.ClassroomTest.cell_centre
-    post_mouse = test_classroom.ClassroomTest.post_mouse
     click = test_classroom.ClassroomTest.click
 
     def open_dialog(self, seat, command, title):
@@ -56,7 +55,7 @@ class NamesAndSeatsTest(ConsoleCase):
             self.driver.click(self.driver.find_child(dialog, id=NAME_OK, timeout=10))
             self.dismiss_box()
             self.assertTrue(self.driver.exists(dialog), refused)
-        self.driver.set_text(edit, "\uae40\ubbfc\uc218")     # 김민수
+        self.driver.enter_text(edit, "\uae40\ubbfc\uc218")     # 김민수
         self.driver.click(self.driver.find_child(dialog, id=NAME_OK, timeout=10))
         self.driver.wait_gone(dialog, timeout=20)
         student.wait_text("[KW00009]\uae40\ubbfc\uc218", timeout=30)
@@ -73,10 +72,10 @@ class NamesAndSeatsTest(ConsoleCase):
         client = self.driver.rect(names)["client"]
         self.driver.double_click(names, x=(client[2] - client[0]) * 3 // 4, y=11)
         edit = self.driver.find_child(dialog, id=NAMES_EDIT, visible=True, timeout=10)
-        self.driver.set_text(edit, "a/b")
+        self.driver.enter_text(edit, "a/b")
         self.driver.press_key(edit, VK_RETURN)
         self.dismiss_box()
-        self.driver.set_text(edit, "\ubc15\uc9c0\uc131")   # 박지성
+        self.driver.enter_text(edit, "\ubc15\uc9c0\uc131")   # 박지성
         self.driver.press_key(edit, VK_RETURN)
         wait_until(lambda: not self.driver.state(edit)["window"].get("visible"), timeout=20)
         self.driver.click(self.driver.find_child(dialog, id=NAMES_OK, timeout=10))
@@ -93,9 +92,12 @@ class NamesAndSeatsTest(ConsoleCase):
         self.dismiss_box()
         self.driver.click(self.driver.find_child(dialog, id=mode, timeout=10))
         combo = self.driver.find_child(dialog, id=MOVE_TARGET if mode == MOVE else SWAP_TARGET, timeout=10)
-        # A drop-down list picks the entry that starts with the typed character, as a teacher
-        # types it; no other seat number here starts with the target's digit.
+        # A drop-down list opened with a click picks the entry that starts with the typed
+        # character, and a click on it closes it; no other seat number here starts with the
+        # target's digit.
+        self.driver.click(combo)
         self.driver.type_text(combo, str(target))
+        self.driver.click(combo)
         self.driver.click(self.driver.find_child(dialog, id=CHANGE_OK, timeout=10))
         box = self.driver.wait_window(cls=DIALOG_CLASS, title=ask_title, exact=True, pid=self.pid, timeout=20)
         self.driver.click(self.driver.find_child(box, id=YES_ID, timeout=10))

@@ -164,13 +164,13 @@ class PenToolTest(LoginTestBase):
         row = (block[1] + block[3]) // 2
         line = [(block[0] - 60 + step * 20, row) for step in range(11)]
         corner = [(block[2] + 80, block[3] + 40), (block[2] + 80, block[3] + 120), (block[2] + 200, block[3] + 120)]
-        self.driver.drag(surface, line, real_input=False)
-        self.driver.drag(surface, corner, real_input=False)
+        self.driver.drag(surface, line)
+        self.driver.drag(surface, corner)
         # The eraser takes a square of 32 out of the line; the picture has it exactly where the
         # teacher saw it.
         self.press(toolbar, ERASER)
         erased = (block[0] - 30, row)
-        self.driver.drag(surface, [erased, erased], real_input=False)
+        self.driver.drag(surface, [erased, erased])
         seen = self.capture_screen("pentool-erased.bmp")
         picture = self.save(toolbar)
 
@@ -221,14 +221,14 @@ class PenToolTest(LoginTestBase):
         self.press(toolbar, WHITEBOARD)
         surface = self.wait_surface()
         first = [(300, 300), (500, 300), (500, 420)]
-        self.driver.drag(surface, first, real_input=False)
+        self.driver.drag(surface, first)
         self.press(toolbar, NEXT_PAGE)
         self.wait_surface(left=-half)
         self.press(toolbar, NEXT_PAGE)
         surface = self.wait_surface(left=-2 * half)
         # Page 2 shows canvas x from 2 * half on; the driver's points are canvas coordinates.
         second = [(2 * half + 200, 600), (2 * half + 700, 600)]
-        self.driver.drag(surface, second, real_input=False)
+        self.driver.drag(surface, second)
         self.press(toolbar, PREVIOUS_PAGE)
         surface = self.wait_surface(left=-half)
         picture = self.save(toolbar)
@@ -241,7 +241,7 @@ class PenToolTest(LoginTestBase):
         self.wait_surface(left=-half)   # still on page 1
 
         # A stroke not saved: leaving the mode asks, and "No" drops it without a picture.
-        self.driver.drag(surface, [(half + 100, 100), (half + 300, 100)], real_input=False)
+        self.driver.drag(surface, [(half + 100, 100), (half + 300, 100)])
         self.press(toolbar, TOUCH)
         box = self.wait_box(CONFIRM_TITLE)
         self.answer(box, NO_ID)

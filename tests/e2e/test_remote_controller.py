@@ -25,8 +25,7 @@ from test_screen_share import BLOCK, block_colour, close, rect_of  # noqa: E402
 SCREEN = (1920, 1080)
 PRESENTATION_BUTTON = 1207
 BM_GETCHECK, NOTICE_TEXT = 0x00F0, 1059
-WM_SYSCOMMAND, SC_MINIMIZE, WM_DISPLAYCHANGE = 0x0112, 0xF020, 0x007E
-WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
+WM_SYSCOMMAND, SC_MINIMIZE, SC_RESTORE, WM_DISPLAYCHANGE = 0x0112, 0xF020, 0xF120, 0x007E
 APP_CLASS = "LumoraUiDriverTestApp"
 VIEWER_TITLE = "\ud654\uba74\uacf5\uc720"      # "화면공유"
 TAKEN_OVER = "[KW10000]4,\ub2e4\ub978 \ud328\ub4dc\uc5d0\uc11c \uc811\uc18d\ud558\uc5ec \uc885\ub8cc\ud569\ub2c8\ub2e4."
@@ -285,14 +284,19 @@ class RemoteControllerTest(ConsoleCase):
                    message="the toolbar never came back")
 
     def focus_seat(self, seat):
+        # Setting up: the console back over the pattern an earlier scenario left in front.
+        if self.driver.state(self.frame)["minimized"]:
+            self.driver.post(self.frame, WM_SYSCOMMAND, SC_RESTORE, 0)
+            wait_until(lambda: not self.driver.state(self.frame)["minimized"], timeout=20,
+                       message="the console did not come back")
+        self.driver.foreground(self.frame)
         client = self.driver.rect(self.view)["client"]
         width = client[2] - client[0]
         cell = (width - 40) // 8
         pitch = (cell - 2) * 3 // 4 + 2
         index = seat - 1
         x, y = index % 8 * cell + cell // 2 + 5, index // 8 * pitch + pitch // 2
-        self.driver.post(self.view, WM_LBUTTONDOWN, MK_LBUTTON, (y << 16) | x)
-        self.driver.post(self.view, WM_LBUTTONUP, 0, (y << 16) | x)
+        self.driver.click(self.view, x, y)
 
 
 if __name__ == "__main__":

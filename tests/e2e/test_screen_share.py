@@ -26,7 +26,6 @@ BLOCK = (120, 135)
 SHARE_BUTTON, CLASS_PANEL, STUDENT_PANEL, SETTINGS_PANEL, ROTATE = 1191, 1208, 1210, 1211, 1206
 COLLECT_VIEW, MONITORING, PRESENTATION, FILE_TRANSFER, PEN_TOOL, QUIZ, INBOX = 1205, 1196, 1207, 1193, 1197, 1221, 1201
 GRID_LAYOUT, MONITOR_SETTINGS, STUDENT_NAMES, SETTINGS, LOG, TOUCH_CONTROL = 1212, 1213, 1215, 1216, 6004, 1220
-WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001
 SHARE_FIELDS = {"canvas_width": 1185, "canvas_height": 1186, "quality": 1187}
 MODE_FULL, MODE_WINDOW, FIT_STRETCH, FIT_CENTRE, APPLY = 1188, 1189, 1190, 1192, 1086
 NOTICE_TEXT, QUIZ_SPEED, QUIZ_MESSAGE, CAPTION_CLOSE, PEN_TITLE, TRANSFER_STUDENTS = 1059, 1701, 1710, 1628, 1022, 1016
@@ -221,7 +220,7 @@ class ScreenShareTest(ConsoleCase):
 
     def set_share_fields(self, **fields):
         for control, value in fields.items():
-            self.driver.set_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS[control], visible=True,
+            self.driver.enter_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS[control], visible=True,
                                                         timeout=10), str(value))
 
     def minimised(self):
@@ -235,8 +234,7 @@ class ScreenShareTest(ConsoleCase):
             self.press(MONITORING)
             wait_until(lambda: not self.minimised(), timeout=20, message="monitoring did not show the class")
         pupil = next((s for s in self.students if s.seat == 1), None) or self.student(1)
-        self.driver.post(self.view, WM_LBUTTONDOWN, MK_LBUTTON, (20 << 16) | 20)
-        self.driver.post(self.view, WM_LBUTTONUP, 0, (20 << 16) | 20)
+        self.driver.click(self.view, 20, 20)
         # The class panel is open at start; pressing its button again closes it, and again opens it.
         self.open_panel(CLASS_PANEL)
         open_rect = rect_of(self.driver.rect(self.toolbar))

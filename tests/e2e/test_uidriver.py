@@ -1,6 +1,7 @@
 """The UI driver against its own small test window under Wine: finding windows and controls,
-text, clicks and keys (posted and real input), pictures, a modal box answered like a user would,
-and the one-shot command line with its exit codes."""
+text, clicks and keys (real input and posted), the refusal of a real click on a window that is not
+what a user sees at the point, pictures, a modal box answered like a user would, and the one-shot
+command line with its exit codes."""
 
 import itertools
 import json
@@ -11,7 +12,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import UiDriver, UiDriverError, artifact_path, start_program, wait_until  # noqa: E402
+from harness import NotOnScreenError, UiDriver, UiDriverError, artifact_path, start_program, wait_until  # noqa: E402
 
 APP_CLASS = "LumoraUiDriverTestApp"
 EDIT_ID, COPY_ID, MESSAGE_ID = 101, 102, 103
@@ -35,11 +36,15 @@ class UiDriverTest(unittest.TestCase):
         cls.driver.close()
 
     def setUp(self):
-        self.title = f"UiDriver Test {os.getpid()}.{next(_titles)}"
-        self.app = start_program(self.env.tool_path("uidriver_testapp"), [self.title], wine_env=self.env)
-        self.addCleanup(self.app.stop)
-        self.window = self.driver.wait_window(cls=APP_CLASS, title=self.title, exact=True)
+        self.title, self.window = self.start_app()
         self.edit = self.driver.find_child(self.window, id=EDIT_ID)
+
+    def start_app(self):
+        title = f"UiDriver Test {os.getpid()}.{next(_titles)}"
+        app = start_program(self.env.tool_path("uidriver_testapp"), [title], wine_env=self.env)
+        self.addCleanup(app.stop)
+        self.app = app
+        return title, self.driver.wait_window(cls=APP_CLASS, title=title, exact=True)
 
     def title_becomes(self, expected):
         return wait_until(lambda: self.driver.get_text(self.window) == expected, timeout=10,
@@ -92,19 +97,51 @@ class UiDriverTest(unittest.TestCase):
         self.title_becomes(f"click {x},{y}")
         d.double_click(self.window, x + 10, y + 5)
         self.title_becomes(f"double-click {x + 10},{y + 5}")
+        d.click(self.window, x, y + 5, ctrl=True)
+        self.title_becomes(f"ctrl-click {x},{y + 5}")
         d.right_click(self.window, x, y)
         left, top = self.client_origin()
         self.title_becomes(f"context menu {left + x},{top + y}")
+        # Posted, for what no user gesture produces: the same handlers, whatever is in front.
+        d.click(self.window, x + 1, y, real_input=False)
+        self.title_becomes(f"click {x + 1},{y}")
+
+    def test_a_real_click_is_refused_where_the_user_sees_another_window(self):
+        d = self.driver
+        cover_title, cover = self.start_app()       # opens over the first one, at the same place
+        with self.assertRaises(NotOnScreenError) as covered:
+            d.click(self.window, *BACKGROUND_POINT)
+        self.assertIn(cover_title, str(covered.exception))
+        self.assertIn(cover["hwnd"], str(covered.exception))
+        # A click on the window in front activates it and reaches it.
+        d.click(cover, *BACKGROUND_POINT)
+        wait_until(lambda: d.get_text(cover) == "click %d,%d" % BACKGROUND_POINT, timeout=10)
+        self.assertTrue(d.state(cover)["foreground"])
+
+    def test_a_real_click_is_refused_where_the_x_screen_does_not_show_the_window(self):
+        d = self.driver
+        x, y = BACKGROUND_POINT
+        aimed = d.aim(self.window, x, y)
+        # Wine still counts the window visible and in front; the X server shows what lies behind.
+        d.x_screen.unmap(aimed["x11"])
+        wait_until(lambda: aimed["x11"] not in d.x_screen.windows_at(aimed["x"], aimed["y"]), timeout=10)
+        self.assertTrue(d.shown(self.window))
+        with self.assertRaises(NotOnScreenError) as hidden:
+            d.click(self.window, x, y)
+        self.assertIn("not drawn there", str(hidden.exception))
+        self.assertIn(self.title, str(hidden.exception))
+        self.assertNotIn("click", d.get_text(self.window))
 
     def test_keys_typed_by_message_and_by_real_input(self):
         d = self.driver
-        d.type_text(self.edit, "abc")
-        d.press_key(self.edit, VK_BACK)
+        d.type_text(self.edit, "abc", real_input=False)
+        d.press_key(self.edit, VK_BACK, real_input=False)
         wait_until(lambda: d.get_text(self.edit) == "ab", timeout=10)
-        d.type_text(self.edit, "x\uc548", real_input=True)
+        d.click(self.edit)
+        d.type_text(self.edit, "x\uc548")
         wait_until(lambda: d.get_text(self.edit) == "abx\uc548", timeout=10)
         self.assertTrue(d.state(self.window)["foreground"])
-        d.click(self.window, *COPY_BUTTON_POINT, real_input=True)
+        d.click(self.window, *COPY_BUTTON_POINT)
         self.title_becomes("abx\uc548")
 
     def test_pictures_of_client_window_and_screen_show_the_red_block_in_place(self):
@@ -133,8 +170,10 @@ class UiDriverTest(unittest.TestCase):
         self.assertEqual(box["title"], "Test Message")
         self.assertEqual(box["pid"], self.window["pid"])
         wait_until(lambda: not d.state(self.window)["window"]["enabled"], timeout=10)
-        with self.assertRaises(UiDriverError) as blocked:
+        with self.assertRaises(NotOnScreenError):                  # disabled under its box
             d.click(d.find_child(self.window, id=COPY_ID))
+        with self.assertRaises(UiDriverError) as blocked:
+            d.click(d.find_child(self.window, id=COPY_ID), real_input=False)
         self.assertEqual(blocked.exception.code, 1)
 
         ok = d.find_child(box, id=1, cls="Button")

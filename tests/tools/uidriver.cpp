@@ -33,8 +33,10 @@ const wchar_t kUsageText[] =
     L"            (--message: the message-only windows)\n"
     L"  find      --parent= [--id=] [--class=] [--text=] [--exact] [--visible] [--timeout=ms]\n"
     L"  gettext   --hwnd=            settext --hwnd= --text=\n"
-    L"  click | dblclick | rclick  --hwnd= [--x= --y= (client)] [--input]\n"
-    L"            (no point: BM_CLICK for a button, else the middle; --input: SendInput)\n"
+    L"  click | dblclick | rclick  --hwnd= [--x= --y= (client)] [--input] [--ctrl]\n"
+    L"            (no point: the middle, or BM_CLICK for a button without --input;\n"
+    L"             --input: SendInput, only onto the window under the point)\n"
+    L"  aim       --hwnd= [--x= --y=]  (the screen point, window under it and its X window)\n"
     L"  drag      --hwnd= --path=x,y;x,y;... (client) [--input] [--pause=ms between real moves]\n"
     L"  type      --hwnd= --text= [--input]\n"
     L"  key       --hwnd= --vk= [--ctrl] [--shift] [--alt] [--input]\n"
@@ -155,33 +157,57 @@ std::string SetText(const CommandArgs& args)
 // return once that box is closed. A test waits for the click's effect instead.
 std::string ClickButton(HWND button)
 {
-    RequireInputTarget(button, false);
+    RequireInputTarget(button);
     if (!PostMessageW(button, BM_CLICK, 0, 0)) Fail(kNotFound, L"PostMessage failed");
     return Ok(JsonObject().AddHandle("target", button));
 }
 
-// Without a point: a plain left click on a button is BM_CLICK, anything else goes to the
-// middle of the window.
+// The point a click means: the one given, else the middle of the window's client area.
+POINT ClientPointOf(const CommandArgs& args, HWND window)
+{
+    if (args.Has(L"x") || args.Has(L"y"))
+        return POINT{static_cast<LONG>(args.Number(L"x")), static_cast<LONG>(args.Number(L"y"))};
+    RECT client{};
+    GetClientRect(window, &client);
+    return POINT{client.right / 2, client.bottom / 2};
+}
+
+// Without a point and without --input, a plain left click on a button is BM_CLICK, for the
+// few presses no user gesture produces.
 std::string Click(const CommandArgs& args, MouseAction action)
 {
-    args.Allow({L"hwnd", L"x", L"y"}, {L"input"});
+    args.Allow({L"hwnd", L"x", L"y"}, {L"input", L"ctrl"});
     HWND window = args.Window(L"hwnd");
     bool realInput = args.Flag(L"input");
+    action.ctrl = args.Flag(L"ctrl");
     bool atPoint = args.Has(L"x") || args.Has(L"y");
     bool isButton = lstrcmpiW(ClassOf(window).c_str(), L"Button") == 0;
-    if (!atPoint && !action.right && !action.twice && !realInput && isButton)
+    if (!atPoint && !action.right && !action.twice && !action.ctrl && !realInput && isButton)
         return ClickButton(window);
-
-    POINT point{};
-    if (atPoint) {
-        point = POINT{static_cast<LONG>(args.Number(L"x")), static_cast<LONG>(args.Number(L"y"))};
-    } else {
-        RECT client{};
-        GetClientRect(window, &client);
-        point = POINT{client.right / 2, client.bottom / 2};
-    }
-    HWND target = ClickAt(window, point, action, realInput);
+    HWND target = ClickAt(window, ClientPointOf(args, window), action, realInput);
     return Ok(JsonObject().AddHandle("target", target));
+}
+
+// Wine keeps the X window it made for a top-level window as a property of that window.
+ULONG_PTR X11WindowOf(HWND window)
+{
+    return reinterpret_cast<ULONG_PTR>(GetPropW(GetAncestor(window, GA_ROOT), L"__wine_x11_whole_window"));
+}
+
+// Where a real click on the window would land, checked to reach it: the screen point, the
+// window under it and the X window of that window's top level, for the caller to compare with
+// what the X server shows there.
+std::string Aim(const CommandArgs& args)
+{
+    args.Allow({L"hwnd", L"x", L"y"});
+    HWND window = args.Window(L"hwnd");
+    POINT screen = ScreenPointOf(window, ClientPointOf(args, window));
+    HWND hit = RequireUnderPoint(window, screen);
+    return Ok(JsonObject()
+                  .AddInt("x", screen.x)
+                  .AddInt("y", screen.y)
+                  .AddRaw("hit", DescribeWindow(hit))
+                  .AddInt("x11", static_cast<long long>(X11WindowOf(hit))));
 }
 
 // "x,y;x,y;..." in client coordinates.
@@ -424,6 +450,7 @@ std::string Run(const CommandArgs& args)
     if (name == L"click") return Click(args, MouseAction{});
     if (name == L"dblclick") return Click(args, MouseAction{false, true});
     if (name == L"rclick") return Click(args, MouseAction{true, false});
+    if (name == L"aim") return Aim(args);
     if (name == L"drag") return Drag(args);
     if (name == L"type") return Type(args);
     if (name == L"key") return Key(args);

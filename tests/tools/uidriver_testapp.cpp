@@ -76,7 +76,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam)
         if (HIWORD(wparam) == BN_CLICKED) OnCommand(window, LOWORD(wparam));
         return 0;
     case WM_LBUTTONDOWN:
-        ReportPoint(window, L"click", lparam);
+        ReportPoint(window, (wparam & MK_CONTROL) ? L"ctrl-click" : L"click", lparam);
         return 0;
     case WM_LBUTTONDBLCLK:
         ReportPoint(window, L"double-click", lparam);

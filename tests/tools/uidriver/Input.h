@@ -1,9 +1,10 @@
-// Mouse and keyboard the way a user produces them: either posted straight to the window that
-// would receive them (works whatever is in front), or as real input through SendInput after
-// bringing the window to the front.
+// Mouse and keyboard the way a user produces them: real input through SendInput at a screen
+// point, on a window that must already be the one under that point (the click itself activates
+// it, as a user's does), or, where no user gesture exists, posted straight to the window.
 #pragma once
 
 #include "tests/tools/uidriver/CommandArgs.h"
+#include "tests/tools/uidriver/WindowQuery.h"
 
 #include <windows.h>
 
@@ -47,20 +48,57 @@ inline bool BringToFront(HWND window)
     return true;
 }
 
-// Keyboard focus can only be set from the thread that owns the window, or one attached to it.
-inline void FocusWindow(HWND window)
+inline std::wstring NameOf(HWND window)
 {
-    DWORD target = GetWindowThreadProcessId(window, nullptr);
-    DWORD self = GetCurrentThreadId();
-    bool attached = target != self && AttachThreadInput(self, target, TRUE);
-    SetFocus(window);
-    if (attached) AttachThreadInput(self, target, FALSE);
+    if (!window) return L"no window";
+    const std::string handle = HandleText(window);
+    return std::wstring(handle.begin(), handle.end()) + L" (class \"" + ClassOf(window) + L"\", title \"" + TitleOf(window) + L"\")";
 }
 
-inline void RequireInputTarget(HWND window, bool realInput)
+inline void RequireInputTarget(HWND window)
 {
     if (!AcceptsInput(window)) Fail(kNotFound, L"window is hidden or disabled");
-    if (realInput && !BringToFront(window)) Fail(kNotFound, L"window did not come to the front");
+}
+
+inline bool IsPopupMenu(HWND window) { return ClassOf(window) == L"#32768"; }
+
+inline HWND KeyboardFocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+inline bool HasKeyboardFocus(HWND window)
+{
+    HWND focus = KeyboardFocusOf(window);
+    return GetForegroundWindow() == GetAncestor(window, GA_ROOT) && (focus == window || ::IsChild(window, focus));
+}
+
+// Keys go to the focused window of the active one: a user clicks a field before typing into it.
+// That click is input too, handled in its turn by the window's thread, so the focus may arrive a
+// moment later. An open popup menu takes the keys of its thread without the focus.
+inline void RequireKeyTarget(HWND window)
+{
+    RequireInputTarget(window);
+    if (IsPopupMenu(window)) return;
+    for (DWORD start = GetTickCount(); !HasKeyboardFocus(window); Sleep(10)) {
+        if (GetTickCount() - start >= 5000)
+            Fail(kNotFound, L"keys would go to " + NameOf(KeyboardFocusOf(window)) + L" of " +
+                                NameOf(GetForegroundWindow()) + L", not to " + NameOf(window) + L": click it first");
+    }
+}
+
+// The window a real click at a screen point reaches: window itself or one of its children.
+// Anything else in front of it (another program, a box, a top-most bar) fails the gesture.
+inline HWND RequireUnderPoint(HWND window, POINT screen)
+{
+    HWND hit = WindowFromPoint(screen);
+    if (hit != window && !::IsChild(window, hit))
+        Fail(kNotFound, L"the window under (" + std::to_wstring(screen.x) + L", " + std::to_wstring(screen.y) +
+                            L") is " + NameOf(hit) + L", not " + NameOf(window));
+    if (!AcceptsInput(hit)) Fail(kNotFound, L"window is hidden or disabled: " + NameOf(hit));
+    return hit;
 }
 
 inline void SendInputs(std::vector<INPUT>& inputs)
@@ -73,6 +111,7 @@ inline void SendInputs(std::vector<INPUT>& inputs)
 struct MouseAction {
     bool right = false;
     bool twice = false;
+    bool ctrl = false;
 };
 
 inline void PostMouse(HWND target, POINT point, MouseAction action)
@@ -81,21 +120,25 @@ inline void PostMouse(HWND target, POINT point, MouseAction action)
     UINT down = action.right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
     UINT up = action.right ? WM_RBUTTONUP : WM_LBUTTONUP;
     UINT doubleDown = action.right ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK;
-    WPARAM held = action.right ? MK_RBUTTON : MK_LBUTTON;
-    PostMessageW(target, WM_MOUSEMOVE, 0, at);
+    WPARAM keys = action.ctrl ? MK_CONTROL : 0;
+    WPARAM held = keys | (action.right ? MK_RBUTTON : MK_LBUTTON);
+    PostMessageW(target, WM_MOUSEMOVE, keys, at);
     PostMessageW(target, down, held, at);
-    PostMessageW(target, up, 0, at);
+    PostMessageW(target, up, keys, at);
     if (action.twice) {
         bool wantsDouble = (GetClassLongPtrW(target, GCL_STYLE) & CS_DBLCLKS) != 0;
         PostMessageW(target, wantsDouble ? doubleDown : down, held, at);
-        PostMessageW(target, up, 0, at);
+        PostMessageW(target, up, keys, at);
     }
 }
+
+inline INPUT KeyInput(WORD vk, WORD unit, DWORD flags);
 
 inline void SendMouse(POINT screen, MouseAction action)
 {
     if (!SetCursorPos(screen.x, screen.y)) Fail(kNotFound, L"SetCursorPos failed");
     std::vector<INPUT> inputs;
+    if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, 0));
     for (int i = 0; i < (action.twice ? 2 : 1); ++i) {
         for (DWORD flag : {action.right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
                            action.right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP}) {
@@ -105,22 +148,30 @@ inline void SendMouse(POINT screen, MouseAction action)
             inputs.push_back(input);
         }
     }
+    if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, KEYEVENTF_KEYUP));
     SendInputs(inputs);
 }
 
+inline POINT ScreenPointOf(HWND window, POINT client)
+{
+    ClientToScreen(window, &client);
+    return client;
+}
+
 // Clicks at a point in window's client coordinates; answers the window that got the click.
+// Real input needs window (or its child there) to be what lies under the point.
 inline HWND ClickAt(HWND window, POINT client, MouseAction action, bool realInput)
 {
+    if (realInput) {
+        POINT screen = ScreenPointOf(window, client);
+        HWND target = RequireUnderPoint(window, screen);
+        SendMouse(screen, action);
+        return target;
+    }
     POINT inner = client;
     HWND target = DeepestChildAt(window, inner);
-    RequireInputTarget(target, realInput);
-    if (realInput) {
-        POINT screen = client;
-        ClientToScreen(window, &screen);
-        SendMouse(screen, action);
-    } else {
-        PostMouse(target, inner, action);
-    }
+    RequireInputTarget(target);
+    PostMouse(target, inner, action);
     return target;
 }
 
@@ -132,7 +183,8 @@ inline HWND ClickAt(HWND window, POINT client, MouseAction action, bool realInpu
 inline void DragThrough(HWND window, const std::vector<POINT>& client, bool realInput, DWORD pauseMs)
 {
     if (client.empty()) Fail(kUsage, L"--path needs at least one point");
-    RequireInputTarget(window, realInput);
+    if (realInput) RequireUnderPoint(window, ScreenPointOf(window, client[0]));
+    else RequireInputTarget(window);
     if (!realInput) {
         PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client[0].x, client[0].y));
         for (size_t i = 1; i < client.size(); ++i)
@@ -198,12 +250,12 @@ inline INPUT KeyInput(WORD vk, WORD unit, DWORD flags)
 // Characters: WM_CHAR per UTF-16 unit, or Unicode key strokes into the focused window.
 inline void TypeText(HWND window, const std::wstring& text, bool realInput)
 {
-    RequireInputTarget(window, realInput);
+    if (realInput) RequireKeyTarget(window);
+    else RequireInputTarget(window);
     if (!realInput) {
         for (wchar_t unit : text) PostMessageW(window, WM_CHAR, unit, 1);
         return;
     }
-    FocusWindow(window);
     std::vector<INPUT> inputs;
     for (wchar_t unit : text) {
         inputs.push_back(KeyInput(0, unit, KEYEVENTF_UNICODE));
@@ -216,7 +268,8 @@ inline void TypeText(HWND window, const std::wstring& text, bool realInput)
 // state alone, so modifiers only really count with real input.
 inline void PressKey(HWND window, UINT vk, const std::vector<UINT>& modifiers, bool realInput)
 {
-    RequireInputTarget(window, realInput);
+    if (realInput) RequireKeyTarget(window);
+    else RequireInputTarget(window);
     std::vector<UINT> sequence(modifiers);
     sequence.push_back(vk);
     bool alt = false;
@@ -228,7 +281,6 @@ inline void PressKey(HWND window, UINT vk, const std::vector<UINT>& modifiers, b
             PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, *it, KeyParam(*it, true));
         return;
     }
-    FocusWindow(window);
     std::vector<INPUT> inputs;
     for (UINT key : sequence) inputs.push_back(KeyInput(static_cast<WORD>(key), 0, 0));
     for (auto it = sequence.rbegin(); it != sequence.rend(); ++it)
