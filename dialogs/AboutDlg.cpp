@@ -2,6 +2,7 @@
 
 #include "dialogs/core/LoginFieldRules.h"
 #include "dialogs/core/SettingsRules.h"
+#include "foundation/AppGlobals.h"
 #include "foundation/ConfigProfile.h"
 #include "foundation/FileUtil.h"
 #include "foundation/IniSettings.h"
@@ -62,6 +63,7 @@ BOOL CAboutDlg::OnInitDialog()
             m_toggles[i].SetChecked();
     }
     SetEditColours(RGB(5, 226, 196), RGB(22, 20, 15));
+    m_productFont.CreateSimpleFont(ScaleToUi(g_language == L"Chinese" ? 14 : 20), FW_BOLD, LoadText(IDS_FONT_FACE));
     m_list = ::GetDlgItem(m_hWnd, IDC_ABOUT_PROGRAM_LIST);
     for (const std::u16string& name : ReadProgramList(ToU16(GetEtcProgramList(m_configPath))))
         AddToList(name);
@@ -82,7 +84,7 @@ void CAboutDlg::PlaceAllControls()
     CFont* labels = &m_boldFont;
     PlaceControl(IDC_TITLE_TEXT, 6, 12, 121, 22, &m_titleFont);
     PlaceControl(IDC_ABOUT_INFO_HEADER, 34, 63, 250, 13, &m_titleFont);
-    PlaceControl(IDC_ABOUT_PRODUCT, 240, 119, 306, 18, &m_titleFont);
+    PlaceControl(IDC_ABOUT_PRODUCT, 240, 119, 306, 18, &m_productFont);
     PlaceControl(IDC_ABOUT_SLOGAN, 240, 143, 306, 13, &m_normalFont);
     PlaceControl(IDC_ABOUT_VERSION, 240, 159, 306, 13, &m_normalFont);
     PlaceControl(IDC_ABOUT_RESTRICT_HEADER, 34, 225, 250, 13, &m_titleFont);

@@ -46,6 +46,7 @@ private:
     Senders& m_senders;
     CString m_configPath;
     HWND m_list = nullptr;
+    CFont m_productFont;   // the product name's, larger than the dialog's title font
     CImageButton m_toggles[4];
     CImageButton m_addButton;
     CImageButton m_deleteButton;

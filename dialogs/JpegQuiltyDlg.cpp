@@ -34,7 +34,7 @@ void CJpegQuiltyDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDOK, m_okButton);
     DDX_Control(pDX, IDCANCEL, m_cancelButton);
     DDX_Text(pDX, IDC_MON_REFRESH, m_refreshPeriod);
-    DDV_MinMaxInt(pDX, m_refreshPeriod, 100, 9000);
+    DDV_MinMaxInt(pDX, m_refreshPeriod, kMinRefreshDelay, kMaxRefreshDelay);
     DDX_Check(pDX, IDC_MON_CAPTURE_ALL, m_captureAll);
 }
 

@@ -214,6 +214,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 // Posted to the view once an admitted student's thread runs: wParam the seat number, lParam the
 // connection id it was started for.
 #define WM_STUDENT_THREAD_STARTED (WM_APP + 304)
+// Posted to the view by a student's thread whose seat held the presentation right when it went
+// offline: wParam the seat number, lParam the connection id the thread served.
+#define WM_PRESENTATION_RIGHT_FREED (WM_APP + 305)
 
 // --- WM_APP + 400 .. 499 --------------------------------------------------------------------
 

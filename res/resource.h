@@ -60,6 +60,7 @@
 #define IDS_SLOT_STARTING                   737
 #define IDS_SLOT_ENDING                     738
 #define IDS_COLLECT_VIEW_MAX_FOUR           756
+#define IDS_COLLECT_VIEW_NO_ANSWER          5040
 #define IDS_CLOSE_QUIZ_FIRST                1617
 
 // Strings: login-server session
@@ -374,6 +375,15 @@
 #define IDB_TOOLBAR_CLASS_PANEL_V           500
 #define IDB_TOOLBAR_STUDENT_PANEL_V         501
 #define IDB_TOOLBAR_SETTINGS_PANEL_V        502
+// The quiz panel's buttons, four bitmaps each (normal, hover, disabled, pressed).
+#define IDB_QUIZ_WIDE_BUTTON                7200
+#define IDB_QUIZ_WIDE_BUTTON_HOVER          7201
+#define IDB_QUIZ_WIDE_BUTTON_DISABLED       7202
+#define IDB_QUIZ_WIDE_BUTTON_PRESSED        7203
+#define IDB_QUIZ_SMALL_BUTTON               7204
+#define IDB_QUIZ_SMALL_BUTTON_HOVER         7205
+#define IDB_QUIZ_SMALL_BUTTON_DISABLED      7206
+#define IDB_QUIZ_SMALL_BUTTON_PRESSED       7207
 // Teacher toolbar buttons: each the first of four bitmaps (normal, hover, disabled, pressed).
 #define IDB_TB_SHARE                        7100
 #define IDB_TB_SHARE_HOVER                  7101

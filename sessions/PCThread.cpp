@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/PCThreadWnd.h"
+#include "sessions/PadShareSwitch.h"
 #include "sessions/SlotChat.h"
 #include "sessions/core/ActivityCommands.h"
 #include "sessions/core/CommandText.h"
@@ -127,8 +128,21 @@ void CPCThread::ReleaseSlot()
     CPCThread* self = this;
     if (m_slot->m_pcThread.compare_exchange_strong(self, nullptr))
         m_slot->m_pcThreadId = 0;
-    if (wasOurs)
+    if (wasOurs) {
         m_slot->m_controlThread = nullptr;
+        GiveUpPresentationRight();
+    }
+}
+
+void CPCThread::GiveUpPresentationRight()
+{
+    if (!m_slot || m_slot->m_screenControl.exchange(0) == 0)
+        return;
+    g_padShareRunning = 0;
+    if (!m_links.view || !::PostMessageW(m_links.view, WM_PRESENTATION_RIGHT_FREED,
+                                         static_cast<WPARAM>(m_slot->m_slotNumber.load()),
+                                         static_cast<LPARAM>(m_connectionId)))
+        TRACE(L"PC:%d the view missed the end of its presentation right\n", m_slot->m_slotNumber.load());
 }
 
 void CPCThread::OnDiscardMessage(const MSG& msg)

@@ -54,6 +54,9 @@ public:
     const StudentThreadLinks& GetLinks() const { return m_links; }
     int GetConnectionId() const { return m_connectionId; }
     void OnWindowDestroyed();
+    // The seat goes offline: a presentation right it held is given up, the stream of the
+    // teacher's screen to it stops and the view is told (WM_PRESENTATION_RIGHT_FREED).
+    void GiveUpPresentationRight();
     // File-send results and progress, to the transfer window.
     void ReportFileResult(FileSendStatus status);
     void ReportFileProgress();

@@ -171,8 +171,7 @@ void CPCThreadWnd::ReleaseSlotOnClose()
     if (!m_slot.MarkOffline(m_thread.GetConnectionId()))
         return;
     m_slot.SetNotice(CString());
-    if (m_slot.m_screenControl.exchange(0) != 0)
-        g_padShareRunning = 0;
+    m_thread.GiveUpPresentationRight();
 }
 
 void CPCThreadWnd::LogAbnormalEnd()

@@ -7,6 +7,7 @@
 #include "ui/ShowMessageBox.h"
 #include "ui/SkinDraw.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -157,6 +158,32 @@ void CImageButton::Paint(HDC dc, const RECT& client)
         bitmap = m_bitmaps[Normal];
     if (bitmap)
         DrawSkinBitmap(memory, bitmap, whole);
+    if (m_caption.IsEmpty() || !m_captionFont)
+        return;
+    const HGDIOBJ oldFont = ::SelectObject(memory, m_captionFont);
+    // A text too wide for the button breaks between its words, the lines centred as a block.
+    const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    RECT measured = whole;
+    ::DrawTextW(memory, m_caption, m_caption.GetLength(), &measured, format | DT_CALCRECT);
+    RECT text = whole;
+    text.top = std::max<LONG>(0, (height - (measured.bottom - measured.top)) / 2);
+    if (ChooseState() == Pressed)
+        ::OffsetRect(&text, 1, 1);   // the pressed look sinks in
+    ::SetBkMode(memory, TRANSPARENT);
+    ::SetTextColor(memory, m_enabled ? m_captionColour : RGB(128, 128, 128));
+    ::DrawTextW(memory, m_caption, m_caption.GetLength(), &text, format);
+    ::SelectObject(memory, oldFont);
+}
+
+void CImageButton::SetCaption(const CString& text, HFONT font, COLORREF colour)
+{
+    m_caption = text;
+    m_captionFont = font;
+    m_captionColour = colour;
+    if (GetSafeHwnd()) {
+        SetWindowText(text);
+        Invalidate(FALSE);
+    }
 }
 
 void CImageButton::OnPaint()

@@ -23,6 +23,9 @@ public:
     SIZE GetNaturalSize() const { return m_naturalSize; }
     // Shows the text as the button's tooltip.
     void SetTooltipText(LPCWSTR text);
+    // Letters the button with its text, centred over the bitmap in the font and colour given:
+    // for buttons whose bitmaps carry no lettering. The font stays the caller's.
+    void SetCaption(const CString& text, HFONT font, COLORREF colour);
     // The checked (pressed) look: BM_SETCHECK 1 and 0.
     void SetChecked() { SendMessage(BM_SETCHECK, BST_CHECKED); }
     void ClearChecked() { SendMessage(BM_SETCHECK, BST_UNCHECKED); }
@@ -73,5 +76,8 @@ private:
     CSize m_clientSize;
     CToolTipCtrl m_toolTip;
     CString m_tooltipText;
+    CString m_caption;
+    HFONT m_captionFont = nullptr;
+    COLORREF m_captionColour = RGB(255, 255, 255);
     COleDropTargetEx m_dropTarget;
 };

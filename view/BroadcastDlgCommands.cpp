@@ -176,7 +176,7 @@ void CBroadcastDlg::OnCollectView()
         m_view->StartCollectView();
         return;
     }
-    if (m_view->IsPenToolDrawing())
+    if (m_view->IsNoteToolDrawing())
         return;
     if (g_openViewCount.load() > 0) {
         ShowNotice(IDS_CLOSE_STUDENT_VIEW_FIRST);
@@ -313,8 +313,11 @@ void CBroadcastDlg::SetTouchState(const CString& text)
         m_view->SendForbidMouseAll(0);
         m_view->SendForbidKeyboardAll(0);
         m_touchLocked = false;
+        // A lock lifted before its timer ran must not come back as a checked button.
+        KillTimer(kTouchUnlockTimer);
         if (button) {
             button->SetTooltipText(LoadText(IDS_TB_TOUCH_ALLOWED));
+            button->EnableWindow(TRUE);
             button->ClearChecked();
         }
     } else if (text == L"on") {

@@ -4,6 +4,7 @@
 
 #include "activities/quiz/QuizPopups.h"
 #include "activities/screenshare/ShareGlobals.h"
+#include "dialogs/core/SettingsRules.h"
 #include "foundation/AppGlobals.h"
 #include "foundation/AppMessages.h"
 #include "foundation/ConfigProfile.h"
@@ -93,6 +94,7 @@ BEGIN_MESSAGE_MAP(CWendmarkView, CView)
     ON_MESSAGE(WM_STUDENT_ADDRESS_REPORT, OnStudentAddressReport)
     ON_MESSAGE(WM_SLOT_STATUS, OnSlotStatusText)
     ON_MESSAGE(WM_STUDENT_THREAD_STARTED, OnStudentThreadStarted)
+    ON_MESSAGE(WM_PRESENTATION_RIGHT_FREED, OnPresentationRightFreed)
     ON_MESSAGE(WM_OPEN_NOTE_TOOL, OnOpenNoteTool)
     ON_COMMAND(IDC_TB_PEN_TOOL, OnNoteToolButton)
     ON_MESSAGE(WM_OPEN_QUIZ_PANEL, OnOpenQuizPanel)
@@ -236,9 +238,11 @@ void CWendmarkView::ReadGridSettings()
     m_classGrid.slotsPerRow = GetConfigInt(L"config", L"perrow", 8);
     m_classGrid.widthRatio = GetConfigInt(L"config", L"widthratio", 4);
     m_classGrid.heightRatio = GetConfigInt(L"config", L"heightratio", 3);
-    m_refreshDelay = GetConfigInt(L"config", L"delay", 1000);
+    // Every greeting carries these two: a value outside what the monitoring dialog allows never
+    // leaves the console.
+    m_refreshDelay = ClampRefreshDelay(GetConfigInt(L"config", L"delay", 1000));
     m_showCaptions = GetConfigInt(L"config", L"displaytitle", 1) != 0;
-    m_imageQuality = GetConfigInt(L"config", L"quilty", 40);
+    m_imageQuality = ClampQuality(GetConfigInt(L"config", L"quilty", 40));
 }
 
 void CWendmarkView::ReadTeacherSettings()
@@ -424,13 +428,12 @@ void CWendmarkView::OnSize(UINT type, int width, int height)
 
 void CWendmarkView::ApplyLayout(int clientWidth)
 {
-    const int oldWidth = m_layout.ThumbnailWidth();
-    const int oldHeight = m_layout.ThumbnailHeight();
     if (!m_layout.Apply(clientWidth, ShownGridSettings()))
         return;   // too small a cell: the previous layout stays
     SetDocumentHeight(m_layout.DocumentHeight(m_slots.size()));
-    if (m_layout.ThumbnailWidth() != oldWidth || m_layout.ThumbnailHeight() != oldHeight)
-        TellThumbnailSize();
+    // Told also when the size stayed: students of the list shown now may have been sent another
+    // size while a group without them was shown.
+    TellThumbnailSize();
     PlaceScrollControls();
 }
 
@@ -445,7 +448,8 @@ void CWendmarkView::TellThumbnailSize()
         if (slot->m_controlThread.load())
             continue;   // a remote session draws into it meanwhile
         CCriticalSectionLock lock(slot->GetLock());
-        slot->m_thumbnail.Create(width, height, slot->m_bitsPerPixel.load());
+        if (slot->m_thumbnail.GetWidth() != width || slot->m_thumbnail.GetHeight() != height)
+            slot->m_thumbnail.Create(width, height, slot->m_bitsPerPixel.load());
     }
 }
 
@@ -516,7 +520,7 @@ void CWendmarkView::OnDestroy()
 {
     m_quitting = true;
     for (UINT_PTR id : {kTimerHeartbeat, kTimerReconnect, kTimerThumbnailPace, kTimerRepaint, kTimerLoginDialog,
-                        kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave})
+                        kTimerConnectTimeout, kTimerLoginKeepAlive, kTimerGroupSave, kTimerCollectAnswers})
         KillTimer(id);
     CloseStudentListener();
     // The share ends first, so the farewell finds no worker sending blocks.
@@ -530,8 +534,14 @@ void CWendmarkView::OnDestroy()
         m_quizDlg.DestroyWindow();
     // An announcement can have been shown without the panel (a press with no speed quiz on).
     DestroyQuizPopups();
-    if (m_broadcastDlg.GetSafeHwnd())
+    if (m_broadcastDlg.GetSafeHwnd()) {
+        // Kept for the record only: the toolbar starts at the lower right every time.
+        CRect toolbar;
+        m_broadcastDlg.GetWindowRect(&toolbar);
+        SetConfigInt(L"config", L"BroadcastDlgPosX", toolbar.left);
+        SetConfigInt(L"config", L"BroadcastDlgPosY", toolbar.top);
         m_broadcastDlg.DestroyWindow();
+    }
     if (m_logDlg.GetSafeHwnd())
         m_logDlg.DestroyWindow();
     if (m_loadingDlg.GetSafeHwnd())

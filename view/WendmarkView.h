@@ -183,6 +183,7 @@ protected:
     afx_msg LRESULT OnStudentAddressReport(WPARAM, LPARAM entry);
     afx_msg LRESULT OnSlotStatusText(WPARAM seat, LPARAM status);
     afx_msg LRESULT OnStudentThreadStarted(WPARAM seat, LPARAM connectionId);
+    afx_msg LRESULT OnPresentationRightFreed(WPARAM seat, LPARAM connectionId);
     // Remote sessions: wParam the lent socket, lParam the slot.
     afx_msg LRESULT OnStartRemoteSession(WPARAM socket, LPARAM record);
     afx_msg LRESULT OnStartCollectSession(WPARAM socket, LPARAM record);
@@ -277,6 +278,9 @@ private:
     // the view went away meanwhile.
     bool ShowWaitNotice(UINT textId);
     bool RefuseWhileQuizShown();
+    // The slot leaves (or left) its seat: a presentation right it held is free again for every
+    // command that refuses while it is taken, and the stream of the teacher's screen to it stops.
+    void ReleasePresentationRightOf(CPCInfo& slot);
     void AskAndPostPower(UINT oneAskId, UINT oneCaptionId, UINT manyAskId, UINT manyCaptionId,
                          const std::u16string& command);
     // The modal dialogs of the view: refused while one is open or a message box is.
@@ -295,7 +299,6 @@ private:
 
     // --- Hooks of the activities (WendmarkViewHooks.cpp) ---
     bool IsQuizPanelVisible() const;
-    bool IsPenToolDrawing() const;
     bool IsClassScreenSharing() const;
     bool IsTouchLockOn() const;
     void CloseSlotChat(CPCInfo& slot);
@@ -356,7 +359,8 @@ private:
     bool IsStudentListenerOpen() const;
     // Where accepted student connections are admitted.
     void AdmitConnection(CTCPSocket& listener);
-    void PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
+    // False when the slot has no thread or its thread took nothing.
+    bool PostCommandToSlot(CPCInfo& slot, const std::u16string& text);
 
     // --- Remote sessions (WendmarkViewRemote.cpp) ---
     // The slot at that address, or null when it is none of the class's.
@@ -365,6 +369,10 @@ private:
     void EndLostStudent(CPCInfo& slot, CPCThread& student, bool logAbnormalEnd = true);
     // --- The combined session (WendmarkViewCollect.cpp) ---
     void StartCombinedSession();
+    // The wait for the picked students ran out: the session opens with those that lent their
+    // connections; when none did, the teacher is told.
+    void StartCombinedWithThoseWhoAnswered();
+    void EndCollectPicking();
 
     // --- The remote-controller app and the pad stream (WendmarkViewRemocon.cpp) ---
     // A pending connection's "[RC00001]": it becomes the linked app.
@@ -451,6 +459,7 @@ private:
     bool m_presentationMode = false;
     int m_presentationHolder = -1;
     CPCInfo* m_presentationSlot = nullptr;
+    int m_presentationConnectionId = -1;
     // The shown group and its capture rectangle.
     CString m_shownGroupName;
     int m_groupRect[4] = {0, 0, 0, 0};

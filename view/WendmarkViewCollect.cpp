@@ -5,9 +5,11 @@
 
 #include "foundation/MessagePump.h"
 #include "framework/PostOwned.h"
+#include "res/resource.h"
 #include "sessions/PCInfo.h"
 #include "sessions/SumControlThread.h"
 #include "sessions/SumViewThread.h"
+#include "ui/ShowMessageBox.h"
 
 #include <algorithm>
 #include <memory>
@@ -46,12 +48,24 @@ LRESULT CWendmarkView::OnStartCollectSession(WPARAM socket, LPARAM record)
             OnRemoteSessionEnded(reinterpret_cast<WPARAM>(slot), static_cast<LPARAM>(handle));
         return 0;
     }
-    // The socket stays lent until every picked student has answered: a student thread whose
-    // classmates never do serves its connection again by itself.
+    // The socket stays lent until every picked student has answered, or the wait for them ran
+    // out (kTimerCollectAnswers): the session then opens with those that did.
     m_collectSockets[index] = handle;
     if (++m_collectAccepted >= static_cast<int>(picked.size()))
         StartCombinedSession();
     return 0;
+}
+
+void CWendmarkView::StartCombinedWithThoseWhoAnswered()
+{
+    if (m_pickedCount == 0)
+        return;   // started or given up already
+    if (m_collectAccepted > 0) {
+        StartCombinedSession();
+        return;
+    }
+    EndCollectPicking();
+    ShowMessageBox(LoadText(IDS_COLLECT_VIEW_NO_ANSWER));
 }
 
 void CWendmarkView::StartCombinedSession()
@@ -67,11 +81,7 @@ void CWendmarkView::StartCombinedSession()
         students.push_back({picked[i], std::make_shared<RemoteSessionStart>()});
         sockets.push_back(handle);
     }
-    m_collectAccepted = 0;
-    m_pickedCount = 0;
-    m_collectPicking = false;
-    for (CPCInfo* slot : m_slots)
-        slot->m_selected = 0;
+    EndCollectPicking();
     RemoteSessionLinks links = SessionLinks();
     links.combined = true;
     std::vector<CombinedStudent> started;

@@ -11,9 +11,11 @@
 #include "foundation/MessagePump.h"
 #include "framework/FrameWnd.h"
 #include "res/resource.h"
+#include "sessions/PadShareSwitch.h"
 #include "sessions/core/TeacherCommands.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
+#include "view/core/ViewTimerRules.h"
 
 namespace {
 
@@ -200,6 +202,7 @@ void CWendmarkView::EmptySeatForRenumber(CPCInfo& slot, int toldNumber)
 {
     PostCommandToSlot(slot, SlotNumberCommand(toldNumber));
     PostCommandToSlot(slot, EndSessionCommand());
+    ReleasePresentationRightOf(slot);
     slot.MarkOffline();
     slot.SetNotice(L"");
     CCriticalSectionLock lock(slot.GetLock());
@@ -257,12 +260,36 @@ void CWendmarkView::StartCollectView()
         if (slot->m_selected.load())
             m_pickedSlots[picked++] = slot;
     }
-    m_pickedCount = picked;
     m_collectAccepted = 0;
     std::fill(std::begin(m_collectSockets), std::end(m_collectSockets), INVALID_SOCKET);
     m_collectPicking = false;
-    for (int i = 0; i < picked; ++i)
-        PostCommandToSlot(*m_pickedSlots[i], CombinedSessionCommand(kCombinedFrameWidth, kCombinedFrameHeight));
+    // Only the students the request reached are waited for: one that left meanwhile would hold
+    // the others' connections back for nothing.
+    int asked = 0;
+    for (int i = 0; i < picked; ++i) {
+        CPCInfo* slot = m_pickedSlots[i];
+        m_pickedSlots[i] = nullptr;
+        if (PostCommandToSlot(*slot, CombinedSessionCommand(kCombinedFrameWidth, kCombinedFrameHeight)))
+            m_pickedSlots[asked++] = slot;
+    }
+    m_pickedCount = asked;
+    if (asked == 0) {
+        EndCollectPicking();
+        ShowMessageBox(LoadText(IDS_COLLECT_VIEW_NO_ANSWER));
+        return;
+    }
+    SetTimer(kTimerCollectAnswers, kCollectAnswerWaitMs);
+}
+
+void CWendmarkView::EndCollectPicking()
+{
+    KillTimer(kTimerCollectAnswers);
+    m_collectAccepted = 0;
+    m_pickedCount = 0;
+    m_collectPicking = false;
+    for (CPCInfo* slot : m_slots)
+        slot->m_selected = 0;
+    Invalidate(FALSE);
 }
 
 std::vector<CPCInfo*> CWendmarkView::GetPickedSlots() const
@@ -284,7 +311,7 @@ int CWendmarkView::TogglePresentationRight()
     const std::vector<CPCInfo*>& shown = ShownSlots();
     CPCInfo* slot = index >= 0 && index < static_cast<int>(shown.size()) ? shown[static_cast<size_t>(index)] : nullptr;
     if (!slot || !slot->IsOnline()) {
-        if (!IsPenToolDrawing())
+        if (!IsNoteToolDrawing())
             ShowMessageBox(LoadText(IDS_PRESENTATION_SELECT_FIRST));
         return 0;
     }
@@ -300,6 +327,7 @@ int CWendmarkView::TogglePresentationRight()
         slot->m_screenControl = 0;
         m_presentationHolder = -1;
         m_presentationSlot = nullptr;
+        m_presentationConnectionId = -1;
         m_presentationMode = false;
         return 0;
     }
@@ -316,10 +344,39 @@ int CWendmarkView::TogglePresentationRight()
     slot->m_screenControl = 1;
     m_presentationHolder = index;
     m_presentationSlot = slot;
+    m_presentationConnectionId = slot->m_connectionId.load();
     m_presentationMode = true;
     if (CFrameWnd* frame = GetMainFrame())
         frame->ShowWindow(SW_MINIMIZE);
     return 1;
+}
+
+void CWendmarkView::ReleasePresentationRightOf(CPCInfo& slot)
+{
+    const bool held = slot.m_screenControl.exchange(0) != 0;
+    const bool viewsHolder = &slot == m_presentationSlot;
+    if (held || viewsHolder)
+        g_padShareRunning = 0;
+    if (!viewsHolder)
+        return;
+    m_presentationMode = false;
+    m_presentationHolder = -1;
+    m_presentationSlot = nullptr;
+    m_presentationConnectionId = -1;
+    m_broadcastDlg.SetPresentationRightInUse(false);
+    m_quizDlg.ShowControlRightFree();
+    Invalidate(FALSE);
+}
+
+LRESULT CWendmarkView::OnPresentationRightFreed(WPARAM seat, LPARAM connectionId)
+{
+    const size_t index = static_cast<size_t>(seat) - 1;
+    // Only the connection that was given the right: a student admitted into the seat since is
+    // not the one that left.
+    if (index < m_slots.size() && m_slots[index] == m_presentationSlot &&
+        static_cast<int>(connectionId) == m_presentationConnectionId)
+        ReleasePresentationRightOf(*m_slots[index]);
+    return 0;
 }
 
 // --- Dialogs --------------------------------------------------------------------------------

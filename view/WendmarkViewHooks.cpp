@@ -15,12 +15,6 @@ bool CWendmarkView::IsQuizPanelVisible() const
     return m_quizDlg.IsPanelVisible();
 }
 
-// The built-in pen tool's overlay in a drawing mode.
-bool CWendmarkView::IsPenToolDrawing() const
-{
-    return false;
-}
-
 // The class screen share (the toolbar's share button).
 bool CWendmarkView::IsClassScreenSharing() const
 {

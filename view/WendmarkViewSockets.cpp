@@ -69,15 +69,17 @@ bool CWendmarkView::IsStudentListenerOpen() const
     return m_studentListener.m_hSocket != INVALID_SOCKET;
 }
 
-void CWendmarkView::PostCommandToSlot(CPCInfo& slot, const std::u16string& text)
+bool CWendmarkView::PostCommandToSlot(CPCInfo& slot, const std::u16string& text)
 {
     const DWORD threadId = slot.m_pcThreadId.load();
     if (threadId == 0)
-        return;
+        return false;
     // The thread takes the text as a heap array of wide characters and frees it.
     auto heapText = std::make_unique<wchar_t[]>(text.size() + 1);
     std::copy(text.begin(), text.end(), heapText.get());
     heapText[text.size()] = L'\0';
-    if (!PostOwnedThreadMessage(threadId, WM_SEND_COMMAND_TEXT, std::move(heapText)))
-        TRACE(L"slot %d: its thread took no command\n", slot.m_slotNumber.load());
+    if (PostOwnedThreadMessage(threadId, WM_SEND_COMMAND_TEXT, std::move(heapText)))
+        return true;
+    TRACE(L"slot %d: its thread took no command\n", slot.m_slotNumber.load());
+    return false;
 }

@@ -48,6 +48,10 @@ void CWendmarkView::OnTimer(UINT_PTR id)
         KillTimer(kTimerGroupSave);
         SaveGroupsFromTabs();
         break;
+    case kTimerCollectAnswers:
+        KillTimer(kTimerCollectAnswers);
+        StartCombinedWithThoseWhoAnswered();
+        break;
     default:
         break;
     }
@@ -86,10 +90,7 @@ void CWendmarkView::EndSilentSlot(CPCInfo& slot)
         // The thread says goodbye on its socket and closes it: it owns the connection.
         PostCommandToSlot(slot, EndSessionCommand());
     }
-    if (slot.m_screenControl.load()) {
-        slot.m_screenControl = 0;
-        g_padShareRunning = 0;   // the stream of the teacher's screen to that pad stops
-    }
+    ReleasePresentationRightOf(slot);
     slot.MarkOffline(connectionId);
     slot.m_sessionChanging = 0;
     if (!inSession) {

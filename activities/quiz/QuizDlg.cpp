@@ -6,6 +6,7 @@
 #include "sessions/QuizBoard.h"
 #include "sessions/PCInfo.h"
 #include "sessions/StudentPosting.h"
+#include "res/resource.h"
 #include "ui/AnimationDlg.h"
 #include "ui/UiScale.h"
 #include "ui/WaitMsgDlg.h"
@@ -16,9 +17,23 @@ const int kPanelWidth = 173;
 const int kPanelHeight = 230;
 const int kButtonWidth = 141;
 const int kButtonHeight = 26;
-const int kSmallButtonWidth = 72;
+const int kSmallButtonWidth = 41;
+const int kSmallButtonHeight = 30;
+const int kButtonFontSize = 12;
 const int kHiddenRowY = 180;
 const int kToggles[] = {IDC_QUIZ_SPEED, IDC_QUIZ_OX, IDC_QUIZ_CHOICE, IDC_QUIZ_CONTROL_RIGHT, IDC_QUIZ_START};
+
+struct PanelButton {
+    int id;
+    UINT textId;
+    bool small;     // one of the row under the column, shown by the mode
+};
+const PanelButton kPanelButtons[] = {
+    {IDC_QUIZ_RANDOM_PICK, IDS_QUIZ_RANDOM_PICK, false}, {IDC_QUIZ_SPEED, IDS_QUIZ_SPEED, false},
+    {IDC_QUIZ_OX, IDS_QUIZ_OX, false},                   {IDC_QUIZ_CHOICE, IDS_QUIZ_CHOICE, false},
+    {IDC_QUIZ_CONTROL_RIGHT, IDS_QUIZ_CONTROL_RIGHT, false}, {IDC_QUIZ_RESET, IDS_QUIZ_RESET, true},
+    {IDC_QUIZ_START, IDS_QUIZ_START, true},              {IDC_QUIZ_CHOICE_COUNT, IDS_QUIZ_CHOICE_COUNT, true},
+};
 
 } // namespace
 
@@ -58,6 +73,7 @@ BOOL CQuizDlg::CreatePanel(CWnd* parent)
 BOOL CQuizDlg::OnInitDialog()
 {
     CQuizPopupDlg::OnInitDialog();
+    SkinButtons();
     const int ids[] = {IDC_QUIZ_RANDOM_PICK, IDC_QUIZ_SPEED, IDC_QUIZ_OX, IDC_QUIZ_CHOICE, IDC_QUIZ_CONTROL_RIGHT};
     for (int row = 0; row < 5; ++row)
         if (CWnd* button = GetDlgItem(ids[row]))
@@ -70,6 +86,32 @@ BOOL CQuizDlg::OnInitDialog()
     PlaceWindow();
     SetMode(kModeNone);
     return TRUE;
+}
+
+void CQuizDlg::SkinButtons()
+{
+    m_buttonFont.CreateSimpleFont(ScaleToUi(kButtonFontSize), FW_BOLD, LoadText(IDS_FONT_FACE));
+    static_assert(sizeof(kPanelButtons) / sizeof(kPanelButtons[0]) == sizeof(m_buttons) / sizeof(m_buttons[0]),
+                  "one skinned button for each of the panel's buttons");
+    for (size_t i = 0; i < sizeof(m_buttons) / sizeof(m_buttons[0]); ++i) {
+        const PanelButton& button = kPanelButtons[i];
+        if (!m_buttons[i].SubclassDlgItem(static_cast<UINT>(button.id), this))
+            continue;
+        if (button.small)
+            m_buttons[i].SetBitmaps(IDB_QUIZ_SMALL_BUTTON, IDB_QUIZ_SMALL_BUTTON_HOVER, IDB_QUIZ_SMALL_BUTTON_DISABLED,
+                                    IDB_QUIZ_SMALL_BUTTON_PRESSED);
+        else
+            m_buttons[i].SetBitmaps(IDB_QUIZ_WIDE_BUTTON, IDB_QUIZ_WIDE_BUTTON_HOVER, IDB_QUIZ_WIDE_BUTTON_DISABLED,
+                                    IDB_QUIZ_WIDE_BUTTON_PRESSED);
+        m_buttons[i].SetCaption(LoadText(button.textId), m_buttonFont, kText);
+    }
+}
+
+void CQuizDlg::LabelStartButton(UINT textId)
+{
+    for (size_t i = 0; i < sizeof(m_buttons) / sizeof(m_buttons[0]); ++i)
+        if (kPanelButtons[i].id == IDC_QUIZ_START && m_buttons[i].GetSafeHwnd())
+            m_buttons[i].SetCaption(LoadText(textId), m_buttonFont, kText);
 }
 
 void CQuizDlg::OpenPanel()
@@ -114,6 +156,12 @@ BOOL CQuizDlg::PreTranslateMessage(MSG* msg)
 bool CQuizDlg::IsChecked(int id) const
 {
     return IsDlgButtonChecked(id) == BST_CHECKED;
+}
+
+void CQuizDlg::ShowControlRightFree()
+{
+    if (GetSafeHwnd())
+        SetChecked(IDC_QUIZ_CONTROL_RIGHT, false);
 }
 
 void CQuizDlg::SetChecked(int id, bool checked)
@@ -181,8 +229,8 @@ void CQuizDlg::SendToAll(const std::u16string& text) const
 void CQuizDlg::PlaceButton(int id, int x, int y)
 {
     if (CWnd* button = GetDlgItem(id)) {
-        button->SetWindowPos(nullptr, ScaleToUi(x), ScaleToUi(y), ScaleToUi(kSmallButtonWidth) - 2,
-                             ScaleToUi(kButtonHeight) - 2, SWP_NOZORDER | SWP_NOACTIVATE);
+        button->SetWindowPos(nullptr, ScaleToUi(x), ScaleToUi(y), ScaleToUi(kSmallButtonWidth),
+                             ScaleToUi(kSmallButtonHeight), SWP_NOZORDER | SWP_NOACTIVATE);
         button->ShowWindow(SW_SHOW);
     }
 }
@@ -194,12 +242,12 @@ void CQuizDlg::SetMode(Mode mode)
         if (CWnd* button = GetDlgItem(id))
             button->ShowWindow(SW_HIDE);
     if (mode == kModeSpeed) {
-        PlaceButton(IDC_QUIZ_RESET, 50, kHiddenRowY);
+        PlaceButton(IDC_QUIZ_RESET, 66, kHiddenRowY);
     } else if (mode == kModeOx) {
-        PlaceButton(IDC_QUIZ_START, 50, kHiddenRowY);
+        PlaceButton(IDC_QUIZ_START, 66, kHiddenRowY);
     } else if (mode == kModeSelect) {
-        PlaceButton(IDC_QUIZ_CHOICE_COUNT, 14, kHiddenRowY);
-        PlaceButton(IDC_QUIZ_START, 88, kHiddenRowY);
+        PlaceButton(IDC_QUIZ_CHOICE_COUNT, 36, kHiddenRowY);
+        PlaceButton(IDC_QUIZ_START, 96, kHiddenRowY);
     }
 }
 

@@ -12,6 +12,8 @@
 #include "activities/quiz/QuizHost.h"
 #include "res/resource.h"
 #include "sessions/core/ActivityCommands.h"
+#include "framework/Font.h"
+#include "ui/ImageButton.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +32,8 @@ public:
     // Asked once a second by the waiting box: the students asked who are still connected, or
     // who answered before they left.
     int CountExpectedAnswers() const;
+    // The student given the screen-control right left: the button shows it free again.
+    void ShowControlRightFree();
 
 protected:
     BOOL OnInitDialog() override;
@@ -74,7 +78,11 @@ private:
     std::vector<CPCInfo*> ConnectedSlots() const;
     void SetMode(Mode mode);
     void PlaceWindow();
+    // The panel's buttons, skinned and lettered with the string table's texts.
+    void SkinButtons();
     void PlaceButton(int id, int x, int y);
+    // The start button's label: "퀴즈 시작" or "퀴즈 중단".
+    void LabelStartButton(UINT textId);
 
     // QuizDlgQuestion.cpp
     void ToggleQuestionMode(int id, Mode mode);
@@ -84,6 +92,8 @@ private:
     QuestionKind CurrentKind() const;
 
     IQuizHost& m_host;
+    CFont m_buttonFont;
+    CImageButton m_buttons[8];
     Mode m_mode = kModeNone;
     std::vector<AskedStudent> m_asked;
 };

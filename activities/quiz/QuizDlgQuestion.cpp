@@ -18,7 +18,7 @@ void CQuizDlg::ToggleQuestionMode(int id, Mode mode)
     }
     SendToAll(QuestionEndCommand());
     if (mode == kModeOx)
-        SetDlgItemText(IDC_QUIZ_START, LoadText(IDS_QUIZ_START));
+        LabelStartButton(IDS_QUIZ_START);
     SetChecked(IDC_QUIZ_START, false);
     g_quizWaitingDlg.Stop();
     SetChecked(id, false);
@@ -72,7 +72,7 @@ void CQuizDlg::StartQuestion()
         m_asked.push_back({slot, slot->m_connectionId.load()});
     SendToAll(QuestionStartCommand(CurrentKind()));
     SetChecked(IDC_QUIZ_START, true);
-    SetDlgItemText(IDC_QUIZ_START, LoadText(IDS_QUIZ_STOP));
+    LabelStartButton(IDS_QUIZ_STOP);
     m_host.ShowQuizAnswers(true);
     ShowQuizWaiting(this);
 }
@@ -89,7 +89,7 @@ int CQuizDlg::CountExpectedAnswers() const
 void CQuizDlg::EndWaiting()
 {
     SetChecked(IDC_QUIZ_START, false);
-    SetDlgItemText(IDC_QUIZ_START, LoadText(IDS_QUIZ_START));
+    LabelStartButton(IDS_QUIZ_START);
     g_quizWaitingDlg.Stop();
 }
 

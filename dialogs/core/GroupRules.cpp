@@ -1,22 +1,9 @@
 #include "dialogs/core/GroupRules.h"
 
 #include "dialogs/core/LoginFieldRules.h"
+#include "foundation/core/CaseFold.h"
 
 namespace {
-
-// Lower case for the letters that have one in the ranges a class names groups with: Latin,
-// Latin-1, Greek, Cyrillic and the full-width Latin letters. Hangul has no case.
-char16_t FoldCase(char16_t c)
-{
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
-        || (c >= 0x410 && c <= 0x42F))
-        return static_cast<char16_t>(c + 0x20);
-    if (c >= 0x400 && c <= 0x40F)
-        return static_cast<char16_t>(c + 0x50);
-    if (c >= 0xFF21 && c <= 0xFF3A)
-        return static_cast<char16_t>(c + 0x20);
-    return c;
-}
 
 bool HasForbiddenGroupChar(const std::u16string& name)
 {
@@ -27,12 +14,7 @@ bool HasForbiddenGroupChar(const std::u16string& name)
 
 bool SameGroupName(const std::u16string& a, const std::u16string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i]))
-            return false;
-    return true;
+    return EqualsIgnoringCase(a, b);
 }
 
 GroupNameVerdict CheckNewGroup(const std::u16string& typedName, const std::vector<std::u16string>& taken,

@@ -1,19 +1,9 @@
 #include "dialogs/core/SettingsRules.h"
 
 #include "dialogs/core/LoginFieldRules.h"
+#include "foundation/core/CaseFold.h"
 
 #include <algorithm>
-
-bool EqualsIgnoringAsciiCase(const std::u16string& a, const std::u16string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
 
 ProgramNameVerdict CheckProgramName(const std::u16string& trimmedName, const std::vector<std::u16string>& listed)
 {
@@ -22,7 +12,7 @@ ProgramNameVerdict CheckProgramName(const std::u16string& trimmedName, const std
     if (trimmedName.empty())
         return ProgramNameVerdict::Empty;
     for (const std::u16string& name : listed)
-        if (EqualsIgnoringAsciiCase(name, trimmedName))
+        if (EqualsIgnoringCase(name, trimmedName))
             return ProgramNameVerdict::Duplicate;
     if (trimmedName.find_first_of(u",\"") != std::u16string::npos)
         return ProgramNameVerdict::BadCharacters;
@@ -38,7 +28,7 @@ std::vector<std::u16string> ReadProgramList(const std::u16string& stored)
         const std::u16string name =
             TrimWhiteSpace(stored.substr(start, comma == std::u16string::npos ? comma : comma - start));
         const bool known = std::any_of(names.begin(), names.end(),
-                                       [&](const std::u16string& other) { return EqualsIgnoringAsciiCase(other, name); });
+                                       [&](const std::u16string& other) { return EqualsIgnoringCase(other, name); });
         if (!name.empty() && !known)
             names.push_back(name);
         if (comma == std::u16string::npos)
@@ -61,6 +51,11 @@ std::u16string JoinProgramList(const std::vector<std::u16string>& names)
 int ClampQuality(int quality)
 {
     return std::min(std::max(quality, kMinQuality), kMaxQuality);
+}
+
+int ClampRefreshDelay(int milliseconds)
+{
+    return std::min(std::max(milliseconds, kMinRefreshDelay), kMaxRefreshDelay);
 }
 
 int QualityToOffset(int quality, int trackLength)

@@ -25,15 +25,18 @@ ProgramNameVerdict CheckProgramName(const std::u16string& trimmedName, const std
 std::vector<std::u16string> ReadProgramList(const std::u16string& stored);
 std::u16string JoinProgramList(const std::vector<std::u16string>& names);
 
-bool EqualsIgnoringAsciiCase(const std::u16string& a, const std::u16string& b);
-
 // --- The quality slider -----------------------------------------------------------------------
 
 constexpr int kMinQuality = 10;
 constexpr int kMaxQuality = 90;
 
-// A stored quality outside the slider's range is brought into it.
+constexpr int kMinRefreshDelay = 100;
+constexpr int kMaxRefreshDelay = 9000;
+
+// A stored quality or refresh delay outside the dialog's range is brought into it: the values are
+// read from the profile at start, where an old or hand-edited one may lie anywhere.
 int ClampQuality(int quality);
+int ClampRefreshDelay(int milliseconds);
 // The thumb offset of a quality on a track of trackLength pixels (offsets 0 .. trackLength - 1),
 // and back: whole-number arithmetic, so every quality comes back as itself and the two ends are
 // exactly 10 and 90.

@@ -1,5 +1,7 @@
 #include "dialogs/core/SlotChangeRules.h"
 
+#include "sessions/core/CommandText.h"
+
 namespace {
 
 const char16_t kRenumberVersion[] = u"1.0.0.0000";
@@ -8,14 +10,7 @@ const char16_t kRenumberVersion[] = u"1.0.0.0000";
 
 bool IsStudentVersionTooOld(const std::u16string& version)
 {
-    const std::u16string floor(kRenumberVersion);
-    for (size_t i = 0; i < floor.size(); ++i) {
-        if (i >= version.size())
-            return true;
-        if (version[i] != floor[i])
-            return version[i] < floor[i];
-    }
-    return false;
+    return !IsVersionAtLeast(version, kRenumberVersion);
 }
 
 SlotChangeCandidates CollectSlotChangeCandidates(const std::vector<SlotChangeState>& slots, int current)

@@ -12,8 +12,8 @@ struct SlotChangeState {
     std::u16string version;
 };
 
-// Older student programs do not know the renumber command. The comparison is by UTF-16 code
-// unit: a version that ends first, or whose first differing unit is smaller, is lower.
+// Older student programs do not know the renumber command. Versions compare as dotted numbers
+// ("1.0.0.10000" is newer than "1.0.0.9999"); an empty version is too old.
 bool IsStudentVersionTooOld(const std::u16string& version);
 
 struct SlotChangeCandidates {

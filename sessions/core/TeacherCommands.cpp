@@ -1,10 +1,11 @@
 #include "sessions/core/TeacherCommands.h"
 
 #include "foundation/core/Md5.h"
+#include "res/version.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/WireTags.h"
 
-const std::u16string kConsoleVersion = u"2.0.1.1047";
+const std::u16string kConsoleVersion = u"" LUMORA_VERSION_TEXT;
 
 namespace {
 

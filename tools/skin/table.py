@@ -407,3 +407,15 @@ for _base, _name, _glyph, _label, _side in TOOLBAR_BUTTONS:
     for _k, _state in enumerate(("normal", "hover", "disabled", "pressed")):
         BITMAPS[_base + _k] = Bitmap(f"tb_{_name}_{_state}.bmp", _side, _side, f"toolbar {_name}: {_state}",
                                      btn(_state, glyph=_glyph, label=_label))
+
+# The quiz panel's buttons (four bitmaps from a base id, as above). The panel letters them with
+# the string table's texts in its own font, so the bitmaps carry no label: the wide ones stand in
+# a column, the small ones in the row under it.
+QUIZ_BUTTONS = [
+    (7200, "quiz_wide", 141, 26),
+    (7204, "quiz_small", 41, 30),
+]
+for _base, _name, _width, _height in QUIZ_BUTTONS:
+    for _k, _state in enumerate(("normal", "hover", "disabled", "pressed")):
+        BITMAPS[_base + _k] = Bitmap(f"{_name}_{_state}.bmp", _width, _height, f"{_name} button: {_state}",
+                                     btn(_state))

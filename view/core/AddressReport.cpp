@@ -18,6 +18,14 @@ bool SameNetwork(const std::u16string& a, const std::u16string& b)
     return NetworkPart(a, partA) && NetworkPart(b, partB) && partA == partB;
 }
 
+// Stored entries have four fields: the one reported as field 2 must be equal, not merely found
+// in the entry ("10.0.0.1" is not "10.0.0.12").
+bool HasKey(const std::u16string& entry, const std::u16string& key)
+{
+    std::vector<std::u16string> fields;
+    return SplitExactly(entry, 4, fields) && fields[2] == key;
+}
+
 } // namespace
 
 bool ApplyAddressReport(const std::u16string& entry, const std::u16string& localAddress, int seat,
@@ -31,7 +39,7 @@ bool ApplyAddressReport(const std::u16string& entry, const std::u16string& local
     size_t keyed = none;
     size_t own = none;
     for (size_t n = 0; n < list.entries.size(); ++n) {
-        if (keyed == none && !key.empty() && list.entries[n].find(key) != std::u16string::npos)
+        if (keyed == none && !key.empty() && HasKey(list.entries[n], key))
             keyed = n;
         if (own == none && list.seats[n] == seat)
             own = n;

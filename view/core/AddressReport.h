@@ -19,9 +19,9 @@ struct StudentAddressList {
 
 // When the entry has exactly four fields and its field 1 agrees with the local address up to
 // the last "." of each (same first three octets, compared as text; an address without a "." has
-// no network part and matches nothing), the first stored entry that contains field 2 is replaced
-// by the entry (an empty field 2 is in no entry); otherwise the seat's own earlier entry is, and
-// a seat without one appends it. The replaced entry becomes the seat's, and the seat keeps no
-// other. False when the list is unchanged. Linear in the list.
+// no network part and matches nothing), the first stored entry whose field 2 equals the entry's
+// field 2 is replaced by the entry (an empty field 2 matches none); otherwise the seat's own
+// earlier entry is, and a seat without one appends it. The replaced entry becomes the seat's,
+// and the seat keeps no other. False when the list is unchanged. Linear in the list.
 bool ApplyAddressReport(const std::u16string& entry, const std::u16string& localAddress, int seat,
                         StudentAddressList& list);

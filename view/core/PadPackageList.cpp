@@ -1,6 +1,7 @@
 #include "view/core/PadPackageList.h"
 
 #include "dialogs/core/LoginFieldRules.h"
+#include "foundation/core/CaseFold.h"
 
 #include <vector>
 
@@ -21,21 +22,6 @@ std::vector<std::u16string> TrimmedItems(const std::u16string& list)
             return items;
         start = comma + 1;
     }
-}
-
-char16_t LowerAscii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::u16string& a, const std::u16string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
 }
 
 void AppendItem(std::u16string& text, const std::u16string& item)

@@ -16,6 +16,7 @@ enum ViewTimer {
     kTimerConnectTimeout = 1005,
     kTimerLoginKeepAlive = 1006,
     kTimerGroupSave = 1009,
+    kTimerCollectAnswers = 1010,
 };
 
 constexpr uint32_t kHeartbeatPeriodMs = 10000;
@@ -26,6 +27,9 @@ constexpr uint32_t kLoginDialogDelayMs = 200;
 constexpr uint32_t kConnectTimeoutMs = 10000;
 constexpr uint32_t kLoginKeepAlivePeriodMs = 60000;
 constexpr uint32_t kGroupSaveDelayMs = 1000;
+// How long the combined session waits for the picked students to lend their connections; well
+// within the ten seconds a student's thread keeps one lent.
+constexpr uint32_t kCollectAnswerWaitMs = 5000;
 
 constexpr int32_t kStudentSilenceLimitMs = 30000;
 constexpr int32_t kSessionChangingLimitMs = 60000;

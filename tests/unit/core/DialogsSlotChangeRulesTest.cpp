@@ -47,12 +47,27 @@ TEST(DialogsSlotChangeRulesTest, ChoiceIsCheckedInOrderAgainstTheCurrentSlots)
             << c.current << " " << c.mode << " " << c.target;
 }
 
-TEST(DialogsSlotChangeRulesTest, VersionsBelowTheRenumberingProgramAreTooOld)
+TEST(DialogsSlotChangeRulesTest, VersionsCompareAsDottedNumbersAgainstTheRenumberingProgram)
 {
-    for (const char16_t* old : {u"", u"0.9.9.9999", u"1.0.0", u"1.0.0.000"})
-        EXPECT_TRUE(IsStudentVersionTooOld(old)) << std::u16string(old).size();
-    for (const char16_t* ok : {u"1.0.0.0000", u"2.0.1.1046", u"1.0.0.00001"})
-        EXPECT_FALSE(IsStudentVersionTooOld(ok));
+    struct Case {
+        const char16_t* version;
+        bool tooOld;
+    };
+    const Case cases[] = {
+        {u"", true},
+        {u"0.9.9.9999", true},
+        {u"0.99.0.0", true},
+        {u"1.0.0.0000", false},
+        {u"1.0.0.0", false},
+        {u"1.0.0", false},              // a missing field counts as 0
+        {u"1.0.0.10000", false},        // more digits, not a smaller text
+        {u"1.0.0.00001", false},
+        {u"1.0.1", false},
+        {u"2.0.1.1046", false},
+        {u"10.0.0.0", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsStudentVersionTooOld(c.version), c.tooOld) << "case " << (&c - cases);
 }
 
 } // namespace

@@ -82,6 +82,30 @@ TEST(ViewAdmissionTest, AddressReportsOfTheSameNetworkReplaceOrAppend)
     EXPECT_EQ(list.entries[0], u"pc1,192.168.0.31,AA-BB,y");
 }
 
+TEST(ViewAdmissionTest, AnAddressReportReplacesOnlyTheEntryWithThatVeryKey)
+{
+    struct Case {
+        const char16_t* report;
+        int seat;
+        Texts after;
+    };
+    // Each report is applied to the list the cases before it left.
+    const Case cases[] = {
+        {u"pc12,10.0.0.12,10.0.0.12,x", 12, {u"pc12,10.0.0.12,10.0.0.12,x"}},
+        // "10.0.0.1" is found inside "10.0.0.12", but it is another student's address.
+        {u"pc1,10.0.0.1,10.0.0.1,x", 1, {u"pc12,10.0.0.12,10.0.0.12,x", u"pc1,10.0.0.1,10.0.0.1,x"}},
+        {u"pc1b,10.0.0.3,10.0.0.1,y", 3, {u"pc12,10.0.0.12,10.0.0.12,x", u"pc1b,10.0.0.3,10.0.0.1,y"}},
+        // A key equal to another field of an entry is no match either.
+        {u"pc5,10.0.0.5,pc12,x", 5, {u"pc12,10.0.0.12,10.0.0.12,x", u"pc1b,10.0.0.3,10.0.0.1,y", u"pc5,10.0.0.5,pc12,x"}},
+        {u"pc12,10.0.0.12,10.0.0.12,z", 12, {u"pc12,10.0.0.12,10.0.0.12,z", u"pc1b,10.0.0.3,10.0.0.1,y", u"pc5,10.0.0.5,pc12,x"}},
+    };
+    StudentAddressList list;
+    for (const Case& c : cases) {
+        EXPECT_TRUE(ApplyAddressReport(c.report, u"10.0.0.9", c.seat, list));
+        EXPECT_EQ(list.entries, c.after) << c.seat;
+    }
+}
+
 TEST(ViewAdmissionTest, AddressListAndEntriesAreBounded)
 {
     StudentAddressList list;

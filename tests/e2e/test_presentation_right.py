@@ -1,0 +1,144 @@
+"""The presentation right under Wine, worked from the teacher toolbar with real clicks: the teacher
+gives it to a pad, the pad drops off the network, and the right is free again at once — the class
+share and the file transfer are not refused, and the right goes to another pad without the
+"another student holds it" box. The pads are simulated (tests/peers/student_agent.py)."""
+
+import os
+import sys
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
+
+from console_case import ConsoleCase  # noqa: E402
+from harness import wait_until  # noqa: E402
+from test_login import DIALOG_CLASS  # noqa: E402
+
+SHARE_BUTTON, MONITORING, PRESENTATION, FILE_TRANSFER = 1191, 1196, 1207, 1193
+CAPTION_CLOSE, TRANSFER_STUDENTS, NOTICE_TEXT = 1628, 1016, 1059
+BM_GETCHECK = 0x00F0
+# Two clicks on one spot closer together than this (Wine's double-click time, with a margin) are a
+# double click, which an image button takes as one press.
+DOUBLE_CLICK_S = 0.6
+TRANSFER_TITLE = "\ud30c\uc77c \uc804\uc1a1"                                       # "파일 전송"
+
+
+class PresentationRightTest(ConsoleCase):
+    SEATS = 8
+
+    @classmethod
+    def prepare_folder(cls):
+        cls.folder.configure(screensharebtnenable="true")
+
+    @classmethod
+    def after_login(cls):
+        cls.toolbar = wait_until(cls.find_toolbar, timeout=60, message="the toolbar never showed")
+        cls.pressed_at = {}
+
+    @classmethod
+    def find_toolbar(cls):
+        for window in cls.driver.windows(cls=DIALOG_CLASS, pid=cls.pid, visible=True):
+            if cls.driver.windows(parent=window, id=SHARE_BUTTON):
+                return window
+        return None
+
+    # --- The teacher's hands -------------------------------------------------------------------
+
+    def button(self, control):
+        return self.driver.find_child(self.toolbar, id=control, visible=True, timeout=20)
+
+    def press(self, control):
+        # A teacher's second press of a button is a press of its own, not half of a double click.
+        since = time.monotonic() - self.pressed_at.get(control, 0.0)
+        if since < DOUBLE_CLICK_S:
+            time.sleep(DOUBLE_CLICK_S - since)
+        self.driver.click(self.button(control), real_input=True)
+        self.pressed_at[control] = time.monotonic()
+
+    def click_seat(self, seat):
+        x, y = self.cell_centre(seat)
+        self.driver.click(self.view, x=x, y=y, real_input=True)
+
+    def minimised(self):
+        return self.driver.state(self.frame)["minimized"]
+
+    def right_in_use(self):
+        return self.driver.send(self.button(PRESENTATION), BM_GETCHECK) == 1
+
+    def shown_dialog(self, title=None, control=None):
+        for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True, title=title,
+                                          exact=title is not None):
+            if control is None or self.driver.command("find", parent=window["hwnd"], id=control,
+                                                      visible=True).get("ok"):
+                return window
+        return None
+
+    def assert_no_notice(self):
+        """A refused button would show its notice: none is shown."""
+        self.assertIsNone(self.shown_dialog(control=NOTICE_TEXT))
+
+    def show_class(self):
+        if self.minimised():
+            self.press(MONITORING)
+            wait_until(lambda: not self.minimised(), timeout=20, message="monitoring did not show the class")
+
+    # --- The scenario ---------------------------------------------------------------------------
+
+    def test_a_holder_that_drops_frees_the_right_for_everything_it_held_back(self):
+        first = self.wait_admitted(1, served=True, edition="pad")
+        second = self.wait_admitted(2, served=True, edition="pad")
+        pupil = self.wait_admitted(3, served=True)
+        self.show_class()
+
+        # Given to the first pad: it is told, the toolbar shows the right in use and the
+        # console's window steps aside for the presenter.
+        self.click_seat(first.seat)
+        self.press(PRESENTATION)
+        first.wait_text("[KW00107]true", timeout=30)
+        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the right in use")
+        wait_until(self.minimised, timeout=20, message="the console did not step aside")
+
+        # The pad drops off the network: the right is free again everywhere.
+        first.drop()
+        wait_until(lambda: not self.right_in_use(), timeout=30,
+                   message="the toolbar still shows the right of a pad that left")
+
+        # The class share goes out and ends, not refused.
+        mark = len(pupil.journal.items())
+        self.press(SHARE_BUTTON)
+        pupil.wait_text("[KW00102]start", start=mark, timeout=30)
+        self.assert_no_notice()
+        self.press(SHARE_BUTTON)
+        pupil.wait_text("[KW00102]stop", start=mark, timeout=30)
+
+        # The file transfer opens, not refused; the teacher closes it again.
+        self.press(FILE_TRANSFER)
+        transfer = wait_until(lambda: self.shown_dialog(control=TRANSFER_STUDENTS), timeout=30,
+                              message="the file transfer did not open")
+        self.driver.click(self.driver.find_child(transfer, id=CAPTION_CLOSE, visible=True, timeout=10),
+                          real_input=True)
+        wait_until(lambda: not self.driver.shown(transfer), timeout=30, message="the file transfer stayed open")
+        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=30,
+                   message="the toolbar did not come back")
+
+        # The class in view again, and the right given to the second pad: no box says another
+        # student holds it.
+        self.show_class()
+        mark = len(second.journal.items())
+        self.click_seat(second.seat)
+        self.press(PRESENTATION)
+        second.wait_text("[KW00107]true", start=mark, timeout=30)
+        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the second pad's right")
+        self.assertNotIn("[KW00107]true", pupil.commands)
+
+        # Taken back from the second pad with the same button.
+        self.press(PRESENTATION)
+        second.wait_text("[KW00107]false", start=mark, timeout=30)
+        wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
+        self.show_class()
+
+
+if __name__ == "__main__":
+    unittest.main()
