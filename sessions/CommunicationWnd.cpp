@@ -113,7 +113,7 @@ void CCommunicationWnd::LinkViewWindow(HWND view)
 void CCommunicationWnd::Start(const std::shared_ptr<CRemoteInputQueue>& input)
 {
     m_input = input;
-    if (!m_receiver->Start())
+    if (!m_receiver->Start(PacketThreadProc()))
         TRACE(L"PC:%d packet thread not started: no frames\n", m_slot.m_slotNumber.load());
     if (m_links.inputPump) {
         m_input->SetForwarding(true);
@@ -124,6 +124,11 @@ void CCommunicationWnd::Start(const std::shared_ptr<CRemoteInputQueue>& input)
         SendText(ForbidKeyboardCommand(false));
         SendText(ForbidMouseCommand(false));
     }
+}
+
+AFX_THREADPROC CCommunicationWnd::PacketThreadProc() const
+{
+    return CSessionReceiver::CommPacketThreadProc;
 }
 
 bool CCommunicationWnd::SendText(const std::u16string& text)
@@ -175,7 +180,7 @@ LRESULT CCommunicationWnd::OnSocketClose(WPARAM, LPARAM)
 bool CCommunicationWnd::StartInputPump()
 {
     auto* context = new PumpContext{m_input, m_hWnd};
-    CWinThread* pump = AfxBeginThread(InputPumpProc, context, THREAD_PRIORITY_ABOVE_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* pump = AfxBeginThread(CommInputPumpThreadProc, context, THREAD_PRIORITY_ABOVE_NORMAL, 0, CREATE_SUSPENDED);
     if (!pump) {
         delete context;
         return false;
@@ -186,7 +191,7 @@ bool CCommunicationWnd::StartInputPump()
     return true;
 }
 
-UINT __cdecl CCommunicationWnd::InputPumpProc(LPVOID param)
+UINT __cdecl CCommunicationWnd::CommInputPumpThreadProc(LPVOID param)
 {
     std::unique_ptr<PumpContext> context(static_cast<PumpContext*>(param));
     // At most one flush a tick while input flows; at rest until the next record otherwise.

@@ -65,9 +65,10 @@ protected:
 
     // At the close: the student stops sending sound, whether or not the teacher listened.
     virtual void StopStudentSound();
+    virtual AFX_THREADPROC PacketThreadProc() const;
 
 private:
-    static UINT __cdecl InputPumpProc(LPVOID param);
+    static UINT __cdecl CommInputPumpThreadProc(LPVOID param);
     bool StartInputPump();
     void StopInputPump();
     void EndSession(bool studentLost);

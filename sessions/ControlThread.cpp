@@ -28,7 +28,7 @@ int ClientSide(int student, int limit, bool otherSideTooBig)
 IMPLEMENT_DYNCREATE(CControlThread, CWinThread)
 
 BEGIN_MESSAGE_MAP(CControlThread, CWinThread)
-    ON_THREAD_MESSAGE(WM_THREAD_START, OnThreadStart)
+    ON_THREAD_MESSAGE(WM_THREAD_START, OnGo)
     ON_THREAD_MESSAGE(WM_THREAD_CLOSE, OnCloseSession)
     ON_THREAD_MESSAGE(WM_SEND_COMMAND_TEXT, OnSendCommand)
     ON_THREAD_MESSAGE(WM_SEND_PACKET, OnSendPacket)
@@ -160,7 +160,7 @@ void CControlThread::OnDiscardMessage(const MSG& msg)
 
 // Both threads are ready: the frame bitmap takes the student's screen size, then the session
 // window links to the view window and starts.
-void CControlThread::OnThreadStart(WPARAM, LPARAM)
+void CControlThread::OnGo(WPARAM, LPARAM)
 {
     if (!Session())
         return;

@@ -43,7 +43,7 @@ protected:
     virtual CCommunicationWnd* MakeSessionWindow(CPCInfo& slot, const RemoteSessionLinks& links, DWORD threadId,
                                                  int refreshDelay);
 
-    afx_msg void OnThreadStart(WPARAM, LPARAM);
+    afx_msg void OnGo(WPARAM, LPARAM);
     afx_msg void OnCloseSession(WPARAM, LPARAM);
     afx_msg void OnSendCommand(WPARAM, LPARAM);
     afx_msg void OnSendPacket(WPARAM, LPARAM);

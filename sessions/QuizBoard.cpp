@@ -2,14 +2,16 @@
 
 // Defined before the board, so it is constructed first and destroyed last.
 CCriticalSection g_quizLock(0);
+int g_quizFirstPressTaken = 0;
+int g_quizAnswerCount = 0;
 CQuizBoard g_quizBoard;
 
 bool CQuizBoard::TakeFirstPress()
 {
     CCriticalSectionLock lock(g_quizLock);
-    if (m_firstPressTaken)
+    if (g_quizFirstPressTaken)
         return false;
-    m_firstPressTaken = true;
+    g_quizFirstPressTaken = 1;
     return true;
 }
 
@@ -28,29 +30,29 @@ void CQuizBoard::SetSpeedQuizOn(bool on)
 void CQuizBoard::ResetFirstPress()
 {
     CCriticalSectionLock lock(g_quizLock);
-    m_firstPressTaken = false;
+    g_quizFirstPressTaken = 0;
 }
 
 bool CQuizBoard::IsFirstPressTaken() const
 {
     CCriticalSectionLock lock(g_quizLock);
-    return m_firstPressTaken;
+    return g_quizFirstPressTaken != 0;
 }
 
 void CQuizBoard::CountAnswer()
 {
     CCriticalSectionLock lock(g_quizLock);
-    ++m_answerCount;
+    ++g_quizAnswerCount;
 }
 
 void CQuizBoard::ResetAnswers()
 {
     CCriticalSectionLock lock(g_quizLock);
-    m_answerCount = 0;
+    g_quizAnswerCount = 0;
 }
 
 int CQuizBoard::GetAnswerCount() const
 {
     CCriticalSectionLock lock(g_quizLock);
-    return m_answerCount;
+    return g_quizAnswerCount;
 }

@@ -28,11 +28,12 @@ public:
     int GetAnswerCount() const;
 
 private:
-    bool m_firstPressTaken = false;
     bool m_speedQuizOn = false;
-    int m_answerCount = 0;
 };
 
 // The quiz's one lock: every change to the board is made under it.
 extern CCriticalSection g_quizLock;
+// The board's state, guarded by g_quizLock; read and changed only through g_quizBoard.
+extern int g_quizFirstPressTaken;   // 1 once the current round has its winner
+extern int g_quizAnswerCount;       // answers received for the current question
 extern CQuizBoard g_quizBoard;

@@ -156,14 +156,20 @@ void CRemoteControlBar::OnTimer(UINT_PTR id)
         return;
     KillTimer(kBackLayerTimer);
     KeepBackLayerUnder();
-    // The class share may start or stop while the window is open (the remote-controller app).
-    const bool sharing = IsSharing();
-    if (sharing != m_sharing) {
-        m_sharing = sharing;
-        if (CImageButton* share = Button(IDC_BAR_SHARE))
-            sharing ? share->SetChecked() : share->ClearChecked();
-    }
+    UpdateShareButton();
     SetTimer(kBackLayerTimer, kBackLayerPeriodMs);
+}
+
+// The class share may start or stop while the window is open (the toolbar, the remote-controller
+// app); the bar follows it here rather than being told from the view's thread.
+void CRemoteControlBar::UpdateShareButton()
+{
+    const bool sharing = IsSharing();
+    if (sharing == m_sharing)
+        return;
+    m_sharing = sharing;
+    if (CImageButton* share = Button(IDC_BAR_SHARE))
+        sharing ? share->SetChecked() : share->ClearChecked();
 }
 
 void CRemoteControlBar::OnDestroy()

@@ -62,6 +62,7 @@ protected:
 private:
     void KeepBackLayerUnder();
     void EndNotice();
+    void UpdateShareButton();
 
     bool m_layoutFlag = false;
     bool m_touchState = false;

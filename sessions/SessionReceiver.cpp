@@ -46,12 +46,12 @@ CSessionReceiver::~CSessionReceiver()
         ::CloseHandle(m_queued);
 }
 
-bool CSessionReceiver::Start()
+bool CSessionReceiver::Start(AFX_THREADPROC threadProc)
 {
     if (m_thread || !m_queued)
         return false;
     auto* self = new std::shared_ptr<CSessionReceiver>(shared_from_this());
-    CWinThread* thread = AfxBeginThread(ThreadProc, self, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread = AfxBeginThread(threadProc, self, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!thread) {
         delete self;
         return false;
@@ -87,7 +87,7 @@ bool CSessionReceiver::Queue(std::unique_ptr<CPacket> packet)
     return true;
 }
 
-UINT __cdecl CSessionReceiver::ThreadProc(LPVOID param)
+UINT CSessionReceiver::RunThread(LPVOID param)
 {
     std::unique_ptr<std::shared_ptr<CSessionReceiver>> self(static_cast<std::shared_ptr<CSessionReceiver>*>(param));
     const bool com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));

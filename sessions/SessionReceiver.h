@@ -44,8 +44,13 @@ public:
     void SetSessionWindow(HWND window) { m_sessionWindow = window; }
     void SetViewWindow(HWND window) { m_viewWindow = window; }
 
-    // Starts the packet thread; false when it could not be started.
-    bool Start();
+    // The packet threads of the single and of the combined session: the same work, each under
+    // its own name so a thread list tells which session a receiver belongs to.
+    static UINT __cdecl CommPacketThreadProc(LPVOID param) { return RunThread(param); }
+    static UINT __cdecl SumCommPacketThreadProc(LPVOID param) { return RunThread(param); }
+
+    // Starts threadProc as the packet thread; false when it could not be started.
+    bool Start(AFX_THREADPROC threadProc);
     // Asks the packet thread to end and waits for it up to timeoutMs, serving this thread's
     // messages meanwhile; true when it has ended. With handleQueuedTexts (the student is gone)
     // the texts it sent before it went are still acted on, so an orderly end announced behind
@@ -58,7 +63,7 @@ public:
     CSoundPlayer& Sound() { return m_sound; }
 
 private:
-    static UINT __cdecl ThreadProc(LPVOID param);
+    static UINT RunThread(LPVOID param);
     void Run();
     std::unique_ptr<CPacket> Next();
     void HandleQueuedTexts();

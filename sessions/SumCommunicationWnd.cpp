@@ -1,6 +1,7 @@
 #include "sessions/SumCommunicationWnd.h"
 
 #include "foundation/AppMessages.h"
+#include "sessions/SessionReceiver.h"
 
 BEGIN_MESSAGE_MAP(CSumCommunicationWnd, CCommunicationWnd)
     ON_MESSAGE(WM_TOGGLE_SOUND, OnNotInCombined)
@@ -21,4 +22,9 @@ LRESULT CSumCommunicationWnd::OnStudentLost(WPARAM wParam, LPARAM lParam)
         LinkViewWindow(nullptr);
     }
     return OnSocketClose(wParam, lParam);
+}
+
+AFX_THREADPROC CSumCommunicationWnd::PacketThreadProc() const
+{
+    return CSessionReceiver::SumCommPacketThreadProc;
 }

@@ -17,4 +17,5 @@ protected:
 
     // A combined session never turns a student's sound on, so its close says nothing of sound.
     void StopStudentSound() override {}
+    AFX_THREADPROC PacketThreadProc() const override;
 };

@@ -322,7 +322,7 @@ void CSumUIThreadWnd::QueueMouse(UINT message, UINT flags, CPoint point, short w
 {
     if (!m_forwarding)
         return;
-    const PaneHit hit = HitTestCombinedPane(m_paneCount, m_clientWidth, m_clientHeight, point.x, point.y);
+    const PaneHit hit = HitTestPane(point);
     SetActivePane(hit.pane);
     if (hit.pane < 0)
         return;

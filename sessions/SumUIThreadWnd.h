@@ -71,6 +71,11 @@ private:
     void SetActivePane(int pane);
     void ForgetPane(int pane);
     CRemoteInputQueue* ActiveInput() const;
+    // The pane under a client point, and the point in that student's pane coordinates.
+    PaneHit HitTestPane(CPoint point) const
+    {
+        return HitTestCombinedPane(m_paneCount, m_clientWidth, m_clientHeight, point.x, point.y);
+    }
     HWND ActiveSession() const;
     CString PaneCaption(int pane) const;
 

@@ -74,10 +74,10 @@ void CLoginSession::OpenLoginDialog()
     m_teacherId.Trim();
     m_siteText = dialog.GetLoginField();
     m_classInfo = dialog.GetFolderName();
-    Connect();
+    ConnectLoginServer();
 }
 
-void CLoginSession::Connect()
+void CLoginSession::ConnectLoginServer()
 {
     if (!m_reconnecting) {
         m_view.ShowLoadingText(LoadText(IDS_CONNECTING_LOGIN_SERVER));
@@ -233,7 +233,7 @@ void CLoginSession::OnLoginResult(const std::u16string& arguments)
         return;
     }
     m_view.HideLoadingText();
-    const CString message = TranslateServerMessage(answer.message);
+    const CString message = TranslateLoginServerMessage(answer.message);
     if (answer.MayLogIn()) {
         // The connect time-out stays armed until the seats are granted: a server that stops here
         // must not leave the console hidden for ever.
@@ -372,7 +372,7 @@ void CLoginSession::OnClose()
     ArmReconnect();
 }
 
-CString CLoginSession::TranslateServerMessage(const std::u16string& message) const
+CString CLoginSession::TranslateLoginServerMessage(const std::u16string& message) const
 {
     if (message.empty() || g_language == L"Kor")
         return FromU16(message);
@@ -396,7 +396,7 @@ CString CLoginSession::TranslateServerMessage(const std::u16string& message) con
 void CLoginSession::Reconnect()
 {
     if (!m_view.m_quitting)
-        Connect();
+        ConnectLoginServer();
 }
 
 void CLoginSession::ArmConnectTimeout()

@@ -48,7 +48,7 @@ private:
     // Session state towards the login server.
     enum SessionState { kNeverLoggedIn = 0, kSessionLost = 1, kLoggedIn = 2 };
 
-    void Connect();
+    void ConnectLoginServer();
     void CloseSocket();
     bool IsSocketOpen() const { return m_socket.m_hSocket != INVALID_SOCKET; }
     void HandleConnectError(int error);
@@ -61,7 +61,7 @@ private:
     void EndOnMalformedAnswer();
     void Send(const std::u16string& text);
     ConsoleIdentity Identity() const;
-    CString TranslateServerMessage(const std::u16string& message) const;
+    CString TranslateLoginServerMessage(const std::u16string& message) const;
     void ArmConnectTimeout();
     void KillConnectTimeout();
     void ArmReconnect();

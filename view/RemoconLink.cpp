@@ -245,7 +245,7 @@ void CRemoconLink::StartStream()
     input.running = &g_remoteAppStreaming;
     input.sequence = &g_remoteAppFrameSeq;
     input.acknowledged = &m_acknowledged;
-    if (!m_stream.Start(input))
+    if (!m_stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc))
         TRACE(L"remote app: the stream could not be started\n");
 }
 

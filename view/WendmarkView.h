@@ -291,7 +291,7 @@ private:
     void PostToAllSlots(const std::u16string& text);
     // To the slot's remote-session control thread (the handed-over socket); false without one.
     bool PostToSession(CPCInfo& slot, const std::u16string& text);
-    void SendRestrictionToAll(const std::u16string& text, bool alsoToSession);
+    void BroadcastFlag(const std::u16string& text, bool alsoToSession);
     void SendInputRestrictionToAll(const std::u16string& text, bool on);
     void SendCaptureRegion(CPCInfo& slot, bool useGroupRect);
     void RecomputeThumbnailSize();

@@ -72,7 +72,7 @@ bool CWendmarkView::PostToSession(CPCInfo& slot, const std::u16string& text)
 
 // --- Class-wide setters ---------------------------------------------------------------------
 
-void CWendmarkView::SendRestrictionToAll(const std::u16string& text, bool alsoToSession)
+void CWendmarkView::BroadcastFlag(const std::u16string& text, bool alsoToSession)
 {
     for (CPCInfo* slot : m_slots) {
         if (!HasThread(*slot))
@@ -103,7 +103,7 @@ void CWendmarkView::SendCaptureAllWindows(int on)
     m_restrictions.captureAllWindows = on != 0;
     for (CPCInfo* slot : m_slots)
         slot->m_captureAllWindows = on ? 1 : 0;
-    SendRestrictionToAll(CaptureAllWindowsCommand(on != 0), false);
+    BroadcastFlag(CaptureAllWindowsCommand(on != 0), false);
 }
 
 void CWendmarkView::SendForbidKeyboardAll(int on)
@@ -127,7 +127,7 @@ void CWendmarkView::SendPreventEnd(int on)
     m_restrictions.forbidEnding = on != 0;
     for (CPCInfo* slot : m_slots)
         slot->m_preventEnd = on ? 1 : 0;
-    SendRestrictionToAll(ForbidEndingCommand(on != 0), true);
+    BroadcastFlag(ForbidEndingCommand(on != 0), true);
 }
 
 void CWendmarkView::SendPreventWebBrowser(int on)
@@ -135,7 +135,7 @@ void CWendmarkView::SendPreventWebBrowser(int on)
     m_restrictions.forbidWebBrowsers = on != 0;
     for (CPCInfo* slot : m_slots)
         slot->m_forbidWebBrowsers = on ? 1 : 0;
-    SendRestrictionToAll(ForbidWebBrowsersCommand(on != 0), true);
+    BroadcastFlag(ForbidWebBrowsersCommand(on != 0), true);
 }
 
 void CWendmarkView::SendPreventUsb(int on)
@@ -143,7 +143,7 @@ void CWendmarkView::SendPreventUsb(int on)
     m_restrictions.forbidUsbStorage = on != 0;
     for (CPCInfo* slot : m_slots)
         slot->m_forbidUsbStorage = on ? 1 : 0;
-    SendRestrictionToAll(ForbidUsbStorageCommand(on != 0), true);
+    BroadcastFlag(ForbidUsbStorageCommand(on != 0), true);
 }
 
 void CWendmarkView::SendPreventOtherPrograms(int on)
@@ -151,12 +151,12 @@ void CWendmarkView::SendPreventOtherPrograms(int on)
     m_restrictions.forbidOtherPrograms = on != 0;
     for (CPCInfo* slot : m_slots)
         slot->m_forbidOtherPrograms = on ? 1 : 0;
-    SendRestrictionToAll(ForbidOtherProgramsCommand(on != 0), true);
+    BroadcastFlag(ForbidOtherProgramsCommand(on != 0), true);
 }
 
 void CWendmarkView::SendProhibitedProgramList(const CString& list)
 {
-    SendRestrictionToAll(ProgramListCommand(BuildPadPackageList(ToU16(list))), true);
+    BroadcastFlag(ProgramListCommand(BuildPadPackageList(ToU16(list))), true);
 }
 
 // --- Names ----------------------------------------------------------------------------------

@@ -88,7 +88,7 @@ bool CWendmarkView::StartPadStream()
     input.onEnd = [view](unsigned generation) {
         ::PostMessageW(view, WM_PAD_SHARE_ENDED, MessageMarker, static_cast<LPARAM>(generation));
     };
-    if (m_padStream.Start(input))
+    if (m_padStream.Start(input, CScreenStreamThread::CaptureScreenToPCThreadProc))
         return true;
     m_padShareSlot = nullptr;
     return false;

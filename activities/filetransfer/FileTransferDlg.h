@@ -110,6 +110,7 @@ private:
     void FillDestinationCombo();
     CString ReadRecentPaths() const;
     void WriteRecentPaths(const CString& list);
+    void AddRecentPath(const CString& shown);
 
     // --- Transfer (FileTransferDlgTransfer.cpp) ---
     void AddStatusRows(const std::vector<int>& students);

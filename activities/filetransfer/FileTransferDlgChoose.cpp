@@ -283,6 +283,11 @@ void CFileTransferDlg::WriteRecentPaths(const CString& list)
         TRACE(L"File transfer: the recent folders could not be stored\n");
 }
 
+void CFileTransferDlg::AddRecentPath(const CString& shown)
+{
+    WriteRecentPaths(WithRecentPath(ReadRecentPaths().Str(), shown.Str(), Names()).c_str());
+}
+
 void CFileTransferDlg::FillDestinationCombo()
 {
     m_destinationBox.ResetContent();

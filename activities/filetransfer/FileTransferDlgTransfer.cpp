@@ -67,7 +67,7 @@ void CFileTransferDlg::OnStartTransfer()
 
     const CString folderCommand = FromU16(DestinationFolderCommand(
         ToU16(CString(ToStoredPath(m_destination.Str(), Names()).c_str()))));
-    WriteRecentPaths(WithRecentPath(ReadRecentPaths().Str(), m_destination.Str(), Names()).c_str());
+    AddRecentPath(m_destination);
     FillDestinationCombo();
     m_destinationBox.SetWindowText(m_destination);
     for (int student : students)

@@ -71,7 +71,7 @@ bool RunCycle(const ScreenShareInput& input, CShareScreenCapture& capture, CShar
     return delivery.skipPause && sent == strip.size();
 }
 
-unsigned __stdcall WorkerProc(void* param)
+unsigned __stdcall ScreenShareThreadProc(void* param)
 {
     std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
     AfxCallGuarded(L"the screen share worker", [&] { RunScreenShare(start->input, start->stop); });
@@ -121,7 +121,7 @@ bool CScreenShareThread::Start(const ScreenShareInput& input)
     auto start = std::make_unique<WorkerStart>();
     start->input = input;
     start->stop = m_stop;
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, WorkerProc, start.get(), 0, nullptr);
+    const uintptr_t thread = ::_beginthreadex(nullptr, 0, ScreenShareThreadProc, start.get(), 0, nullptr);
     if (thread == 0)
         return false;
     start.release();

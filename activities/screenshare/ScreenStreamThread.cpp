@@ -97,7 +97,7 @@ void RunStream(const ScreenStreamInput& input, HANDLE stop)
 
 } // namespace
 
-unsigned __stdcall CScreenStreamThread::WorkerProc(void* param)
+unsigned CScreenStreamThread::RunWorker(void* param)
 {
     std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
     AfxCallGuarded(L"a screen stream worker", [&] { RunStream(start->input, start->stop); });
@@ -121,7 +121,7 @@ bool CScreenStreamThread::IsRunning() const
     return m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT;
 }
 
-bool CScreenStreamThread::Start(const ScreenStreamInput& input)
+bool CScreenStreamThread::Start(const ScreenStreamInput& input, unsigned(__stdcall* threadProc)(void*))
 {
     unsigned generation = 0;
     {
@@ -143,7 +143,7 @@ bool CScreenStreamThread::Start(const ScreenStreamInput& input)
     start->stop = workerStop;
     start->owner = this;
     start->generation = generation;
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, WorkerProc, start.get(), 0, nullptr);
+    const uintptr_t thread = ::_beginthreadex(nullptr, 0, threadProc, start.get(), 0, nullptr);
     if (thread == 0) {
         ::CloseHandle(workerStop);
         Stop();

@@ -47,9 +47,14 @@ public:
     CScreenStreamThread(const CScreenStreamThread&) = delete;
     CScreenStreamThread& operator=(const CScreenStreamThread&) = delete;
 
-    // Ends a running worker (bounded), then starts one of a new generation; false when none
-    // could be started.
-    bool Start(const ScreenStreamInput& input);
+    // The two streams' workers: to the remote-controller app, and to the one pad. Each is named
+    // so a stack or a thread list tells which stream is running.
+    static unsigned __stdcall CaptureScreenThreadProc(void* param) { return RunWorker(param); }
+    static unsigned __stdcall CaptureScreenToPCThreadProc(void* param) { return RunWorker(param); }
+
+    // Ends a running worker (bounded), then starts threadProc as one of a new generation; false
+    // when none could be started.
+    bool Start(const ScreenStreamInput& input, unsigned(__stdcall* threadProc)(void*));
     // The generation of the last start (the worker's end reports its own).
     unsigned Generation() const { return m_generation.load(); }
     // Signals the worker and waits at most waitMs, letting the worker's blocks to windows of
@@ -58,7 +63,7 @@ public:
     bool IsRunning() const;
 
 private:
-    static unsigned __stdcall WorkerProc(void* param);
+    static unsigned RunWorker(void* param);
     // On a worker's way out: true, with the stream's sequence back at 1, while no newer start
     // has come. The generation is advanced, and tested here, under the lock.
     bool EndWorker(unsigned generation, std::atomic<int>& sequence);

@@ -111,14 +111,14 @@ TEST_F(ScreenStreamTest, AWorkerThatOutlivesARestartDoesNotEndTheNewStream)
     input.target = [first] { return first; };
 
     CScreenStreamThread stream;
-    ASSERT_TRUE(stream.Start(input));
+    ASSERT_TRUE(stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc));
     ASSERT_EQ(::WaitForSingleObject(held.arrived, 20000), WAIT_OBJECT_0);
     stream.Stop(50);   // the restart's bounded wait runs out: the worker is still in its hand-over
 
     sequence = 1;
     acknowledged = 0;
     input.target = [currentWindow] { return currentWindow; };
-    ASSERT_TRUE(stream.Start(input));
+    ASSERT_TRUE(stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc));
     const unsigned restarted = stream.Generation();
     ASSERT_TRUE(PumpUntil([&] { return current.blocks.load() >= 2; }));
 
