@@ -40,6 +40,27 @@ public:
     // input queue is shared with the view window, which fills it.
     void Start(const std::shared_ptr<CRemoteInputQueue>& input);
 
+    // The teacher's input, queued from the view window's thread with the point already on the
+    // student's screen; the session's control thread sends it (WM_FLUSH_INPUT). The queue,
+    // shared by both windows, is all these touch, so the view needs no hold on this window.
+    static void QueueLButtonDown(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueLButtonUp(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueLButtonDblClk(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueRButtonDown(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueRButtonUp(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueRButtonDblClk(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueMButtonDown(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueMButtonUp(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueMButtonDblClk(CRemoteInputQueue& input, UINT flags, CPoint point);
+    // A move to the point last queued by any session window adds nothing.
+    static void QueueMouseMove(CRemoteInputQueue& input, UINT flags, CPoint point);
+    static void QueueMouseWheel(CRemoteInputQueue& input, UINT flags, CPoint point, short delta);
+    // One key record as it is; the callers test forwarding.
+    static void QueueKeyEvent(CRemoteInputQueue& input, UINT message, UINT key, UINT repeat, UINT flags);
+    // A key-up record while input is forwarded, for keys below 256; print screen, whose key-down
+    // the teacher's system keeps, first queues its key-down.
+    static void QueueKeyUp(CRemoteInputQueue& input, UINT key, UINT repeat, UINT flags);
+
 protected:
     afx_msg LRESULT OnSocketReceive(WPARAM, LPARAM);
     afx_msg LRESULT OnSocketClose(WPARAM, LPARAM);
@@ -66,6 +87,8 @@ protected:
     // At the close: the student stops sending sound, whether or not the teacher listened.
     virtual void StopStudentSound();
     virtual AFX_THREADPROC PacketThreadProc() const;
+
+    static void QueueMouseRecord(CRemoteInputQueue& input, UINT message, UINT flags, CPoint point, short wheel);
 
 private:
     static UINT __cdecl CommInputPumpThreadProc(LPVOID param);

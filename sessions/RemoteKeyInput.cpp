@@ -1,6 +1,6 @@
 #include "sessions/RemoteKeyInput.h"
 
-#include "sessions/RemoteInputQueue.h"
+#include "sessions/CommunicationWnd.h"
 #include "sessions/core/RemoteKeyRules.h"
 
 namespace {
@@ -16,7 +16,7 @@ HeldKeys ReadHeldKeys()
 void Queue(CRemoteInputQueue& input, const std::vector<KeyEntry>& records)
 {
     for (const KeyEntry& record : records)
-        input.AddKey(record);
+        CCommunicationWnd::QueueKeyEvent(input, record.message, record.virtualKey, record.repeatCount, record.flags);
 }
 
 } // namespace
@@ -25,12 +25,6 @@ void QueueRemoteKeyDown(CRemoteInputQueue& input, UINT key, UINT repeat, UINT fl
 {
     if (input.IsForwarding())
         Queue(input, RemoteKeyDownRecords(key, repeat, flags));
-}
-
-void QueueRemoteKeyUp(CRemoteInputQueue& input, UINT key, UINT repeat, UINT flags)
-{
-    if (input.IsForwarding())
-        Queue(input, RemoteKeyUpRecords(key, repeat, flags));
 }
 
 bool QueueRemoteSystemKey(CRemoteInputQueue* input, const MSG& msg, bool altF4Closes)

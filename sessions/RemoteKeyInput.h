@@ -9,9 +9,7 @@ class CRemoteInputQueue;
 // A key-down record unless the key is the input method's (VK_PROCESSKEY, VK_HANGUL), 256 or
 // above, or input is not forwarded.
 void QueueRemoteKeyDown(CRemoteInputQueue& input, UINT key, UINT repeat, UINT flags);
-// A key-up record while input is forwarded, for keys below 256; print screen, whose key-down
-// the teacher's system keeps, first queues its key-down.
-void QueueRemoteKeyUp(CRemoteInputQueue& input, UINT key, UINT repeat, UINT flags);
+// Key-ups go through CCommunicationWnd::QueueKeyUp.
 // WM_SYSKEYDOWN and WM_SYSKEYUP: true when the message is consumed. Alt+F4 is the teacher's own:
 // swallowed by the single window (altF4Closes false) and let through, to close it, by the
 // combined one.

@@ -1,5 +1,7 @@
 #include "sessions/RemoteMouseWnd.h"
 
+#include "sessions/CommunicationWnd.h"
+
 BEGIN_MESSAGE_MAP(CRemoteMouseWnd, CFrameWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -14,20 +16,32 @@ BEGIN_MESSAGE_MAP(CRemoteMouseWnd, CFrameWnd)
     ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
-void CRemoteMouseWnd::OnLButtonDown(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONDOWN, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnLButtonUp(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONUP, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnLButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_LBUTTONDBLCLK, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnRButtonDown(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONDOWN, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnRButtonUp(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONUP, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnRButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_RBUTTONDBLCLK, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnMButtonDown(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONDOWN, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnMButtonUp(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONUP, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnMButtonDblClk(UINT flags, CPoint point) { QueueMouse(WM_MBUTTONDBLCLK, flags, point, 0); Default(); }
-void CRemoteMouseWnd::OnMouseMove(UINT flags, CPoint point) { QueueMouse(WM_MOUSEMOVE, flags, point, 0); Default(); }
+void CRemoteMouseWnd::Forward(UINT flags, CPoint point, QueueMouse queue)
+{
+    if (CRemoteInputQueue* input = InputAt(point)) {
+        queue(*input, flags, point);
+        OnQueued(*input);
+    }
+    Default();
+}
+
+void CRemoteMouseWnd::OnLButtonDown(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueLButtonDown); }
+void CRemoteMouseWnd::OnLButtonUp(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueLButtonUp); }
+void CRemoteMouseWnd::OnLButtonDblClk(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueLButtonDblClk); }
+void CRemoteMouseWnd::OnRButtonDown(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueRButtonDown); }
+void CRemoteMouseWnd::OnRButtonUp(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueRButtonUp); }
+void CRemoteMouseWnd::OnRButtonDblClk(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueRButtonDblClk); }
+void CRemoteMouseWnd::OnMButtonDown(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueMButtonDown); }
+void CRemoteMouseWnd::OnMButtonUp(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueMButtonUp); }
+void CRemoteMouseWnd::OnMButtonDblClk(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueMButtonDblClk); }
+void CRemoteMouseWnd::OnMouseMove(UINT flags, CPoint point) { Forward(flags, point, CCommunicationWnd::QueueMouseMove); }
 
 BOOL CRemoteMouseWnd::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
     ::ScreenToClient(m_hWnd, &point);   // the wheel's point comes in screen coordinates
-    QueueMouse(WM_MOUSEWHEEL, flags, point, delta);
+    if (CRemoteInputQueue* input = InputAt(point)) {
+        CCommunicationWnd::QueueMouseWheel(*input, flags, point, delta);
+        OnQueued(*input);
+    }
     return TRUE;
 }

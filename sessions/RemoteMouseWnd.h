@@ -5,10 +5,15 @@
 
 #include "framework/FrameWnd.h"
 
+class CRemoteInputQueue;
+
 class CRemoteMouseWnd : public CFrameWnd {
 protected:
-    // The point is in client coordinates; the wheel's delta only for WM_MOUSEWHEEL.
-    virtual void QueueMouse(UINT message, UINT flags, CPoint point, short wheel) = 0;
+    // The queue a client point's input goes to, the point moved onto that student's screen;
+    // null when the input goes nowhere (not forwarded, no student under the point).
+    virtual CRemoteInputQueue* InputAt(CPoint& point) = 0;
+    // After a record went into the queue.
+    virtual void OnQueued(CRemoteInputQueue&) {}
 
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
@@ -22,4 +27,8 @@ protected:
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+private:
+    using QueueMouse = void (*)(CRemoteInputQueue&, UINT, CPoint);
+    void Forward(UINT flags, CPoint point, QueueMouse queue);
 };

@@ -6,6 +6,7 @@
 #include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
+#include "sessions/CommunicationWnd.h"
 #include "sessions/RemoteKeyInput.h"
 #include "sessions/SessionReceiver.h"
 #include "sessions/SlotChat.h"
@@ -318,34 +319,36 @@ void CSumUIThreadWnd::OnToggleControl()
     SetFocus();
 }
 
-void CSumUIThreadWnd::QueueMouse(UINT message, UINT flags, CPoint point, short wheel)
+CRemoteInputQueue* CSumUIThreadWnd::InputAt(CPoint& point)
 {
     if (!m_forwarding)
-        return;
+        return nullptr;
     const PaneHit hit = HitTestPane(point);
     SetActivePane(hit.pane);
     if (hit.pane < 0)
-        return;
+        return nullptr;
     const Pane& pane = m_panes[static_cast<size_t>(hit.pane)];
     if (!pane.session || !pane.input || !pane.input->IsForwarding())
-        return;
+        return nullptr;
     int x = hit.x;
     int y = hit.y;
     ScalePanePoint(pane.slot->m_screenWidth.load(), pane.slot->m_screenHeight.load(),
                    CombinedPaneRect(m_paneCount, hit.pane, m_clientWidth, m_clientHeight), x, y);
-    if (message == WM_MOUSEMOVE) {
-        pane.input->AddMouseMove(flags, x, y);
-    } else {
-        MouseEntry entry;
-        entry.message = static_cast<uint16_t>(message);
-        entry.keyFlags = flags;
-        entry.x = x;
-        entry.y = y;
-        entry.wheelDelta = wheel;
-        pane.input->AddMouse(entry);
-    }
-    if (m_pumpStopped && pane.input->ClaimFlush())
-        ::PostMessageW(pane.session, WM_FLUSH_INPUT, 0, 0);
+    point = CPoint(x, y);
+    return pane.input.get();
+}
+
+// Once the panes' pumps have stopped, this window asks for each flush itself.
+void CSumUIThreadWnd::OnQueued(CRemoteInputQueue& input)
+{
+    if (!m_pumpStopped || !input.ClaimFlush())
+        return;
+    for (const Pane& pane : m_panes)
+        if (pane.input.get() == &input && pane.session) {
+            ::PostMessageW(pane.session, WM_FLUSH_INPUT, 0, 0);
+            return;
+        }
+    input.FlushDone();
 }
 
 void CSumUIThreadWnd::OnKeyDown(UINT key, UINT repeat, UINT flags)
@@ -360,7 +363,7 @@ void CSumUIThreadWnd::OnKeyDown(UINT key, UINT repeat, UINT flags)
 void CSumUIThreadWnd::OnKeyUp(UINT key, UINT repeat, UINT flags)
 {
     if (CRemoteInputQueue* input = ActiveInput()) {
-        QueueRemoteKeyUp(*input, key, repeat, flags);
+        CCommunicationWnd::QueueKeyUp(*input, key, repeat, flags);
         if (m_pumpStopped && input->ClaimFlush())
             ::PostMessageW(ActiveSession(), WM_FLUSH_INPUT, 0, 0);
     }

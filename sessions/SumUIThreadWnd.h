@@ -67,7 +67,8 @@ private:
 
     void LayOut();
     void PaintPane(CMemBitmap& target, int index);
-    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel) override;
+    CRemoteInputQueue* InputAt(CPoint& point) override;
+    void OnQueued(CRemoteInputQueue& input) override;
     void SetActivePane(int pane);
     void ForgetPane(int pane);
     CRemoteInputQueue* ActiveInput() const;

@@ -6,6 +6,7 @@
 #include "framework/PostOwned.h"
 #include "res/resource.h"
 #include "sessions/PCInfo.h"
+#include "sessions/CommunicationWnd.h"
 #include "sessions/RemoteKeyInput.h"
 #include "sessions/SessionReceiver.h"
 #include "sessions/SlotChat.h"
@@ -361,24 +362,15 @@ void CUIThreadWnd::Scroll(int bar, UINT code, UINT position)
 
 // -- Mouse ---------------------------------------------------------------------------------------
 
-void CUIThreadWnd::QueueMouse(UINT message, UINT flags, CPoint point, short wheel)
+CRemoteInputQueue* CUIThreadWnd::InputAt(CPoint& point)
 {
     if (!IsForwarding())
-        return;
+        return nullptr;
     int x = point.x;
     int y = point.y;
     MapViewPoint(m_layout, m_scrollX, m_scrollY, x, y);
-    if (message == WM_MOUSEMOVE) {
-        m_input->AddMouseMove(flags, x, y);
-        return;
-    }
-    MouseEntry entry;
-    entry.message = static_cast<uint16_t>(message);
-    entry.keyFlags = flags;
-    entry.x = x;
-    entry.y = y;
-    entry.wheelDelta = wheel;
-    m_input->AddMouse(entry);
+    point = CPoint(x, y);
+    return m_input.get();
 }
 
 // -- Keys ----------------------------------------------------------------------------------------
@@ -398,7 +390,7 @@ void CUIThreadWnd::OnKeyUp(UINT key, UINT repeat, UINT flags)
     }
     if (key == VK_PROCESSKEY || !m_input)
         return;
-    QueueRemoteKeyUp(*m_input, key, repeat, flags);
+    CCommunicationWnd::QueueKeyUp(*m_input, key, repeat, flags);
 }
 
 void CUIThreadWnd::SetImeMode(bool native)

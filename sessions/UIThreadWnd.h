@@ -69,7 +69,7 @@ private:
     int ChooseStatePicture() const;
     void DrawStatePicture(CMemBitmap& target, int pictureId);
     void DrawCaption(CMemBitmap& target);
-    void QueueMouse(UINT message, UINT flags, CPoint point, short wheel) override;
+    CRemoteInputQueue* InputAt(CPoint& point) override;
     void SetImeMode(bool native);
     void Scroll(int bar, UINT code, UINT position);
     bool IsForwarding() const { return m_input && m_input->IsForwarding(); }
