@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -134,8 +135,47 @@ inline void PostMouse(HWND target, POINT point, MouseAction action)
 
 inline INPUT KeyInput(WORD vk, WORD unit, DWORD flags);
 
+// The last real click of this driver: the system pairs a press with the one before it into a
+// double click when both are of the same button, close together and within the double-click time.
+struct LastClick {
+    bool right = false;
+    POINT screen{};
+    DWORD tick = 0;
+    bool valid = false;
+};
+
+inline LastClick& LastRealClick()
+{
+    static LastClick last;
+    return last;
+}
+
+inline bool PairsWithLastClick(POINT screen, bool right)
+{
+    const LastClick& last = LastRealClick();
+    return last.valid && last.right == right &&
+           std::abs(screen.x - last.screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           std::abs(screen.y - last.screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
+           GetTickCount() - last.tick <= GetDoubleClickTime();
+}
+
+// Two separate clicks of a user on the same spot are further apart than the double-click time;
+// a driver answering at once would press again inside it, and the window would get the second
+// press as a double click (a right one opens no menu, a left one acts twice).
+inline void WaitOutDoubleClick(POINT screen, bool right)
+{
+    while (PairsWithLastClick(screen, right))
+        Sleep(20);
+}
+
+inline void RememberClick(POINT screen, bool right)
+{
+    LastRealClick() = LastClick{right, screen, GetTickCount(), true};
+}
+
 inline void SendMouse(POINT screen, MouseAction action)
 {
+    WaitOutDoubleClick(screen, action.right);
     if (!SetCursorPos(screen.x, screen.y)) Fail(kNotFound, L"SetCursorPos failed");
     std::vector<INPUT> inputs;
     if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, 0));
@@ -150,6 +190,7 @@ inline void SendMouse(POINT screen, MouseAction action)
     }
     if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, KEYEVENTF_KEYUP));
     SendInputs(inputs);
+    RememberClick(screen, action.right);
 }
 
 inline POINT ScreenPointOf(HWND window, POINT client)
@@ -211,10 +252,12 @@ inline void DragThrough(HWND window, const std::vector<POINT>& client, bool real
             if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) break;
         Sleep(pauseMs);
     };
+    WaitOutDoubleClick(ScreenPointOf(window, client[0]), false);
     send(client[0], 0);
     send(client[0], MOUSEEVENTF_LEFTDOWN);
     for (size_t i = 1; i < client.size(); ++i) send(client[i], 0);
     send(client.back(), MOUSEEVENTF_LEFTUP);
+    RememberClick(ScreenPointOf(window, client.back()), false);
 }
 
 inline bool IsExtendedKey(UINT vk)
