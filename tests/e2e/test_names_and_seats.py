@@ -15,7 +15,7 @@ from harness import wait_until  # noqa: E402
 import test_classroom  # noqa: E402
 from test_login import BOX_TITLE, DIALOG_CLASS, NO_ID, OK_ID, YES_ID, read_ini  # noqa: E402
 
-ID_SLOT_SET_NAME, ID_SLOT_CHANGE_NUMBER = 32779, 32805
+MENU_CHANGE_NUMBER, MENU_SET_NAME = 1, 2       # positions in a seat's menu
 TOOLBAR_NAMES, NAMES_LIST, NAMES_EDIT, NAMES_OK = 1215, 1011, 1012, 1013
 VK_RETURN = 0x0D
 NAME_EDIT, NAME_OK = 1001, 1013
@@ -33,11 +33,13 @@ class NamesAndSeatsTest(ConsoleCase):
     after_login = test_classroom.ClassroomTest.__dict__["after_login"]
     admitted = test_classroom.ClassroomTest.admitted
     cell_centre = test_classroom.ClassroomTest.cell_centre
-    click = test_classroom.ClassroomTest.click
+    open_menu = test_classroom.ClassroomTest.open_menu
+    choose = test_classroom.ClassroomTest.choose
 
-    def open_dialog(self, seat, command, title):
-        self.click(seat)
-        self.driver.post(self.view, test_classroom.WM_COMMAND, command)
+    def open_dialog(self, seat, item, title):
+        """The seat's menu item at a 1-based position, chosen as a teacher does: a right click on
+        the seat (which also makes it the target) and the keys."""
+        self.choose(self.open_menu(seat), item)
         return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True,
                                        pid=self.pid, timeout=20)
 
@@ -48,7 +50,7 @@ class NamesAndSeatsTest(ConsoleCase):
 
     def test_a_name_is_checked_stored_and_told_to_the_student(self):
         student = self.admitted(3)
-        dialog = self.open_dialog(3, ID_SLOT_SET_NAME, NAME_TITLE)
+        dialog = self.open_dialog(3, MENU_SET_NAME, NAME_TITLE)
         edit = self.driver.find_child(dialog, id=NAME_EDIT, timeout=10)
         for refused in ("kim,lee", "x" * 21, ""):
             self.driver.set_text(edit, refused)
@@ -108,7 +110,7 @@ class NamesAndSeatsTest(ConsoleCase):
                        message=f"the list of combo {combo['hwnd']} stayed open")
 
     def change_seat(self, seat, mode, target, ask_title):
-        dialog = self.open_dialog(seat, ID_SLOT_CHANGE_NUMBER, CHANGE_TITLE)
+        dialog = self.open_dialog(seat, MENU_CHANGE_NUMBER, CHANGE_TITLE)
         self.addCleanup(self.close_left_open, dialog)
         # OK with no mode chosen is refused and the dialog stays.
         self.driver.click(self.driver.find_child(dialog, id=CHANGE_OK, timeout=10))
