@@ -40,8 +40,9 @@ class NamesAndSeatsTest(ConsoleCase):
         """The seat's menu item at a 1-based position, chosen as a teacher does: a right click on
         the seat (which also makes it the target) and the keys."""
         self.choose(self.open_menu(seat), item)
-        return self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True,
-                                       pid=self.pid, timeout=20)
+        dialog = self.driver.wait_window(cls=DIALOG_CLASS, title=title, exact=True, pid=self.pid, timeout=20)
+        self.addCleanup(self.close_left_open, dialog)
+        return dialog
 
     def dismiss_box(self):
         box = self.driver.wait_window(cls=DIALOG_CLASS, title=BOX_TITLE, exact=True, pid=self.pid, timeout=20)
@@ -70,6 +71,7 @@ class NamesAndSeatsTest(ConsoleCase):
         # What the toolbar's names button sends the view.
         self.driver.post(self.view, test_classroom.WM_COMMAND, TOOLBAR_NAMES)
         dialog = self.driver.wait_window(cls=DIALOG_CLASS, title=NAME_TITLE, exact=True, pid=self.pid, timeout=20)
+        self.addCleanup(self.close_left_open, dialog)
         names = self.driver.find_child(dialog, id=NAMES_LIST, timeout=10)
         client = self.driver.rect(names)["client"]
         self.driver.double_click(names, x=(client[2] - client[0]) * 3 // 4, y=11)
@@ -111,7 +113,6 @@ class NamesAndSeatsTest(ConsoleCase):
 
     def change_seat(self, seat, mode, target, ask_title):
         dialog = self.open_dialog(seat, MENU_CHANGE_NUMBER, CHANGE_TITLE)
-        self.addCleanup(self.close_left_open, dialog)
         # OK with no mode chosen is refused and the dialog stays.
         self.driver.click(self.driver.find_child(dialog, id=CHANGE_OK, timeout=10))
         self.dismiss_box()
