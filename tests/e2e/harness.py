@@ -431,7 +431,13 @@ class UiDriver:
         name = f"{hit['hwnd']} (class {hit['class']!r}, title {hit['title']!r})"
         if not aimed["x11"]:
             raise NotOnScreenError(f"{name} at {point} has no X window")
+        # Wine maps and raises a window on the X server after it shows it: a box just opened
+        # reaches the screen a moment later, as it reaches a user's eyes.
+        deadline = time.monotonic() + 5.0
         shown = self.x_screen.windows_at(*point)
+        while aimed["x11"] not in shown and time.monotonic() < deadline:
+            time.sleep(0.05)
+            shown = self.x_screen.windows_at(*point)
         if aimed["x11"] not in shown:
             picture = self._save_x_screen()
             raise NotOnScreenError(f"the X screen at {point} shows X window {shown and hex(shown[0])}, not {name}"

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -134,22 +135,83 @@ inline void PostMouse(HWND target, POINT point, MouseAction action)
 
 inline INPUT KeyInput(WORD vk, WORD unit, DWORD flags);
 
-inline void SendMouse(POINT screen, MouseAction action)
+// The last real click of this driver: the system pairs a press with the one before it into a
+// double click when both are of the same button, close together and within the double-click time.
+struct LastClick {
+    bool right = false;
+    POINT screen{};
+    DWORD tick = 0;
+    bool valid = false;
+};
+
+inline LastClick& LastRealClick()
+{
+    static LastClick last;
+    return last;
+}
+
+inline bool PairsWithLastClick(POINT screen, bool right)
+{
+    const LastClick& last = LastRealClick();
+    return last.valid && last.right == right &&
+           std::abs(screen.x - last.screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           std::abs(screen.y - last.screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
+           GetTickCount() - last.tick <= GetDoubleClickTime();
+}
+
+// Two separate clicks of a user on the same spot are further apart than the double-click time;
+// a driver answering at once would press again inside it, and the window would get the second
+// press as a double click (a right one opens no menu, a left one acts twice).
+inline void WaitOutDoubleClick(POINT screen, bool right)
+{
+    while (PairsWithLastClick(screen, right))
+        Sleep(20);
+}
+
+inline void RememberClick(POINT screen, bool right)
+{
+    LastRealClick() = LastClick{right, screen, GetTickCount(), true};
+}
+
+// A mouse event at a screen point: each event carries its position, as a real mouse's does.
+// Under Wine the X server also reports its pointer to the program, late at times; a button
+// event placed only by SetCursorPos could land where such a late report put the cursor.
+inline INPUT MouseInputAt(POINT screen, DWORD flags)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (width > 1 ? width - 1 : 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (height > 1 ? height - 1 : 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+// The pointer moved to a screen point and arrived there before any button changes.
+inline void MovePointerTo(POINT screen)
 {
     if (!SetCursorPos(screen.x, screen.y)) Fail(kNotFound, L"SetCursorPos failed");
+    std::vector<INPUT> move{MouseInputAt(screen, 0)};
+    SendInputs(move);
+    POINT now{};
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 1000; Sleep(5))
+        if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) return;
+}
+
+inline void SendMouse(POINT screen, MouseAction action)
+{
+    WaitOutDoubleClick(screen, action.right);
+    MovePointerTo(screen);
     std::vector<INPUT> inputs;
     if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, 0));
     for (int i = 0; i < (action.twice ? 2 : 1); ++i) {
-        for (DWORD flag : {action.right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
-                           action.right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP}) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flag;
-            inputs.push_back(input);
-        }
+        inputs.push_back(MouseInputAt(screen, action.right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(MouseInputAt(screen, action.right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
     }
     if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, KEYEVENTF_KEYUP));
     SendInputs(inputs);
+    RememberClick(screen, action.right);
 }
 
 inline POINT ScreenPointOf(HWND window, POINT client)
@@ -192,29 +254,21 @@ inline void DragThrough(HWND window, const std::vector<POINT>& client, bool real
         PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.back().x, client.back().y));
         return;
     }
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
     auto send = [&](POINT at, DWORD button) {
-        POINT screen = at;
-        ClientToScreen(window, &screen);
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (width > 1 ? width - 1 : 1));
-        input.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (height > 1 ? height - 1 : 1));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-        if (!SetCursorPos(screen.x, screen.y)) Fail(kNotFound, L"SetCursorPos failed");
-        std::vector<INPUT> inputs{input};
-        SendInputs(inputs);
-        // The button must not go down (or up) before the pointer has arrived where it should.
-        POINT now{};
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 1000; Sleep(5))
-            if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) break;
+        const POINT screen = ScreenPointOf(window, at);
+        MovePointerTo(screen);
+        if (button) {
+            std::vector<INPUT> press{MouseInputAt(screen, button)};
+            SendInputs(press);
+        }
         Sleep(pauseMs);
     };
+    WaitOutDoubleClick(ScreenPointOf(window, client[0]), false);
     send(client[0], 0);
     send(client[0], MOUSEEVENTF_LEFTDOWN);
     for (size_t i = 1; i < client.size(); ++i) send(client[i], 0);
     send(client.back(), MOUSEEVENTF_LEFTUP);
+    RememberClick(ScreenPointOf(window, client.back()), false);
 }
 
 inline bool IsExtendedKey(UINT vk)
