@@ -2,6 +2,7 @@
 
 #include "framework/CriticalSection.h"
 #include "framework/ExceptionGuard.h"
+#include "framework/ScreenStacking.h"
 #include "framework/WinThread.h"
 
 #include <exception>
@@ -62,6 +63,12 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_AFX_RESTACK_IN_FRONT || (message == WM_TIMER && wParam == kAfxRestackTimer)) {
+        if (message == WM_TIMER)
+            ::KillTimer(hWnd, kAfxRestackTimer);
+        AfxRestackWindowsInFrontOf(hWnd);
+        return 0;
+    }
     CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
     if (!wnd)
         return ::DefWindowProcW(hWnd, message, wParam, lParam);
@@ -84,6 +91,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 
 BOOL AfxHookWindowCreate(CWnd* wnd, LPCWSTR className)
 {
+    AfxWatchScreenStacking();
     HHOOK hook = SetWindowsHookExW(WH_CBT, &AfxCbtFilterHook, nullptr, GetCurrentThreadId());
     if (!hook)
         return FALSE;

@@ -134,12 +134,17 @@ void CRemoteControlBar::KeepBackLayerUnder()
     if (!m_backLayer.GetSafeHwnd() || !IsWindowVisible())
         return;
     const HWND owner = m_owner.GetSafeHwnd();
+    auto isTopMost = [](HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    // In front of a top-most window (the full-screen view) only a top-most bar can stand; in
+    // front of another the bar stays an ordinary window (placed after a top-most one it would
+    // become one itself).
+    const bool ownerTopMost = isTopMost(owner);
     HWND above = ::GetWindow(owner, GW_HWNDPREV);
-    // Placed after a top-most window the bar would become one itself.
-    if (above && (::GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    if (above && isTopMost(above) && !ownerTopMost)
         above = nullptr;
     if (!above || (above != m_backLayer.GetSafeHwnd() && above != m_hWnd))
-        ::SetWindowPos(m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, above ? above : (ownerTopMost ? HWND_TOPMOST : HWND_TOP), 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CRect bar;
     GetWindowRect(&bar);
     ::SetWindowPos(m_backLayer.GetSafeHwnd(), m_hWnd, bar.left, bar.top, ScaleToUi(kBarWidth), ScaleToUi(kBarHeight),

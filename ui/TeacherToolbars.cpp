@@ -8,11 +8,18 @@ std::atomic<HWND> toolbarWindow{nullptr};
 std::atomic<HWND> toolbarBackLayer{nullptr};
 std::atomic<HWND> penToolbarWindow{nullptr};
 
-// Same-thread windows change at once; another thread's window when its thread gets to it.
+// Same-thread windows change at once; another thread's window when its thread gets to it. A
+// window shown comes to the front of the top-most ones, so windows shown in their order end
+// stacked in it whatever moved while they were hidden.
 void ShowToolbarWindow(HWND window, bool show)
 {
-    if (window && ::IsWindow(window))
-        ::ShowWindowAsync(window, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (!window || !::IsWindow(window))
+        return;
+    constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+    if (show)
+        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kInPlace | SWP_SHOWWINDOW);
+    else
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kInPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
 }
 
 } // namespace
@@ -30,21 +37,27 @@ void SetPenToolbarWindow(HWND penToolbar)
 
 void ShowTeacherToolbar(bool show)
 {
-    // The back layer first, so the toolbar comes back in front of it.
-    for (HWND window : {toolbarBackLayer.load(), toolbarWindow.load()})
-        ShowToolbarWindow(window, show);
+    // Shown, the back layer first, so the toolbar comes back in front of it; hidden, the
+    // toolbar first, which would show its back layer again while it is itself shown.
+    if (show) {
+        ShowToolbarWindow(toolbarBackLayer, true);
+        ShowToolbarWindow(toolbarWindow, true);
+    } else {
+        ShowToolbarWindow(toolbarWindow, false);
+        ShowToolbarWindow(toolbarBackLayer, false);
+    }
 }
 
 HiddenToolbars HideTeacherToolbars()
 {
     HiddenToolbars hidden;
     int count = 0;
-    for (HWND window : {toolbarBackLayer.load(), toolbarWindow.load(), penToolbarWindow.load()}) {
-        if (!window || !::IsWindowVisible(window))
-            continue;
-        hidden.windows[count++] = window;
-        ShowToolbarWindow(window, false);
-    }
+    for (HWND window : {toolbarBackLayer.load(), toolbarWindow.load(), penToolbarWindow.load()})
+        if (window && ::IsWindowVisible(window))
+            hidden.windows[count++] = window;
+    // Front first: the toolbar shows its back layer again while it is itself shown.
+    for (int i = count - 1; i >= 0; --i)
+        ShowToolbarWindow(hidden.windows[i], false);
     return hidden;
 }
 

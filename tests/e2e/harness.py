@@ -419,29 +419,33 @@ class UiDriver:
     def aim(self, window, x=None, y=None):
         """Checks that a real click on window at the client point (its middle without one) reaches
         it and lands where the X screen shows it; answers the screen point and the window hit.
-        NotOnScreenError names what is there instead."""
-        answer = self.command("aim", hwnd=_handle(window), x=x, y=y)
+        NotOnScreenError names what is there instead.
+
+        Wine maps and raises a window on the X server after it shows it, and a window just shown
+        may still be placed (a bar follows its window into full screen): a box just opened reaches
+        the screen a moment later, as it reaches a user's eyes. So the point is asked again, the
+        window's own place with it, for a few seconds before the gesture fails."""
+        deadline = time.monotonic() + 5.0
+        while True:
+            answer = self.command("aim", hwnd=_handle(window), x=x, y=y)
+            if answer.get("ok") and self._shown_on_x_screen(answer):
+                return answer
+            if time.monotonic() >= deadline:
+                break
+            time.sleep(0.05)
         if not answer.get("ok"):
             raise NotOnScreenError(f"aim at {_handle(window)} ({x}, {y}): {answer.get('error', answer)}")
-        self._require_on_x_screen(answer)
-        return answer
-
-    def _require_on_x_screen(self, aimed):
-        hit, point = aimed["hit"], (aimed["x"], aimed["y"])
+        hit, point = answer["hit"], (answer["x"], answer["y"])
         name = f"{hit['hwnd']} (class {hit['class']!r}, title {hit['title']!r})"
-        if not aimed["x11"]:
+        if not answer["x11"]:
             raise NotOnScreenError(f"{name} at {point} has no X window")
-        # Wine maps and raises a window on the X server after it shows it: a box just opened
-        # reaches the screen a moment later, as it reaches a user's eyes.
-        deadline = time.monotonic() + 5.0
         shown = self.x_screen.windows_at(*point)
-        while aimed["x11"] not in shown and time.monotonic() < deadline:
-            time.sleep(0.05)
-            shown = self.x_screen.windows_at(*point)
-        if aimed["x11"] not in shown:
-            picture = self._save_x_screen()
-            raise NotOnScreenError(f"the X screen at {point} shows X window {shown and hex(shown[0])}, not {name}"
-                                   f" (X window {hex(aimed['x11'])}): it is not drawn there (see {picture})")
+        picture = self._save_x_screen()
+        raise NotOnScreenError(f"the X screen at {point} shows X window {shown and hex(shown[0])}, not {name}"
+                               f" (X window {hex(answer['x11'])}): it is not drawn there (see {picture})")
+
+    def _shown_on_x_screen(self, aimed):
+        return bool(aimed["x11"]) and aimed["x11"] in self.x_screen.windows_at(aimed["x"], aimed["y"])
 
     def _save_x_screen(self):
         """The X screen and its window tree (xwininfo, where installed) kept for the failure."""

@@ -92,9 +92,15 @@ inline void RequireKeyTarget(HWND window)
 
 // The window a real click at a screen point reaches: window itself or one of its children.
 // Anything else in front of it (another program, a box, a top-most bar) fails the gesture.
+// A window just shown, raised or given the focus settles a moment later, as the X screen does
+// (the console puts the windows in front of one that took the focus back in front): the point
+// is asked again for a while, as a user's eyes find the window before the hand clicks.
 inline HWND RequireUnderPoint(HWND window, POINT screen)
 {
     HWND hit = WindowFromPoint(screen);
+    for (DWORD start = GetTickCount(); hit != window && !::IsChild(window, hit) && GetTickCount() - start < 3000;
+         Sleep(20))
+        hit = WindowFromPoint(screen);
     if (hit != window && !::IsChild(window, hit))
         Fail(kNotFound, L"the window under (" + std::to_wstring(screen.x) + L", " + std::to_wstring(screen.y) +
                             L") is " + NameOf(hit) + L", not " + NameOf(window));

@@ -1,0 +1,112 @@
+#include "framework/ScreenStacking.h"
+
+#include <vector>
+
+namespace {
+
+// The windows a window owns stay where they are (see BringToFront).
+constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+// Wine raises a window again when the X server's answer to a focus change comes back, after
+// the first restack has run; the second one comes when that answer has long been handled.
+constexpr UINT kSecondRestackMs = 400;
+
+thread_local HHOOK t_stackingHook = nullptr;
+// The top-level window with a restack on its way, so that a burst of focus changes asks once.
+thread_local HWND t_restackPending = nullptr;
+
+bool IsTopMost(HWND window)
+{
+    return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool IsOwnVisibleWindow(HWND window)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId() && ::IsWindowVisible(window);
+}
+
+HWND FirstVisibleWindow()
+{
+    for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT))
+        if (::IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+// Makes the window the first visible one, which Wine raises on X. Hidden windows in front of
+// the first visible one (a toolbar's tooltips, which stay in front of their owner) stay where
+// they are, and the window is put just behind them: a click between two such moves still
+// finds each window where it belongs but for the moment of one move. A window that is the
+// first visible already would not move, so a top-most one leaves its band for a moment; a
+// window that is not top-most cannot come in front of a top-most one.
+void BringToFront(HWND window)
+{
+    const bool topMost = IsTopMost(window);
+    HWND first = FirstVisibleWindow();
+    if (first == window) {
+        if (!topMost)
+            return;
+        ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kInPlace);
+        first = FirstVisibleWindow();
+    }
+    if (!topMost) {
+        if (!first || !IsTopMost(first))
+            ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kInPlace);
+        return;
+    }
+    HWND after = first && IsTopMost(first) ? ::GetWindow(first, GW_HWNDPREV) : nullptr;
+    ::SetWindowPos(window, after ? after : HWND_TOPMOST, 0, 0, 0, 0, kInPlace);
+}
+
+void AskRestack(HWND window)
+{
+    const HWND root = ::GetAncestor(window, GA_ROOT);
+    if (!root || root == t_restackPending)
+        return;
+    if (::PostMessageW(root, WM_AFX_RESTACK_IN_FRONT, 0, 0))
+        t_restackPending = root;
+    ::SetTimer(root, kAfxRestackTimer, kSecondRestackMs, nullptr);
+}
+
+LRESULT CALLBACK StackingHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call &&
+        (call->message == WM_SETFOCUS ||
+         (call->message == WM_WINDOWPOSCHANGED &&
+          (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW))))
+        AskRestack(call->hwnd);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Only Wine's screen needs it: on Windows the z-order is what the screen shows.
+bool RunsUnderWine()
+{
+    static const bool underWine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return underWine;
+}
+
+} // namespace
+
+void AfxWatchScreenStacking()
+{
+    if (!t_stackingHook && RunsUnderWine())
+        t_stackingHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &StackingHook, nullptr, ::GetCurrentThreadId());
+}
+
+void AfxRestackWindowsInFrontOf(HWND window)
+{
+    if (window == t_restackPending)
+        t_restackPending = nullptr;
+    if (!::IsWindow(window) || !::IsWindowVisible(window))
+        return;
+    std::vector<HWND> inFront;   // nearest first
+    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+        if (IsOwnVisibleWindow(above))
+            inFront.push_back(above);
+    for (HWND above : inFront)
+        if (::IsWindow(above))
+            BringToFront(above);
+}
