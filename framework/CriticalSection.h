@@ -25,6 +25,8 @@ public:
 
     void Enter() { ::EnterCriticalSection(&m_section); }
     void Leave() { ::LeaveCriticalSection(&m_section); }
+    // Entered at once or not at all.
+    bool TryEnter() { return ::TryEnterCriticalSection(&m_section) != 0; }
 
 private:
     CRITICAL_SECTION m_section;

@@ -1,5 +1,7 @@
 #include "framework/ScreenStacking.h"
 
+#include "framework/CriticalSection.h"
+
 #include <vector>
 
 namespace {
@@ -9,6 +11,13 @@ constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNER
 // Wine raises a window again when the X server's answer to a focus change comes back, after
 // the first restack has run; the second one comes when that answer has long been handled.
 constexpr UINT kSecondRestackMs = 400;
+// A restack that finds another thread's under way comes back after it.
+constexpr UINT kRestackRetryMs = 50;
+
+// One restack at a time in the process: two threads moving the same windows by turns would
+// leave them in neither's order. It is never waited for (its holder waits for the threads of
+// the windows it moves), only tried.
+CCriticalSection g_restackLock;
 
 thread_local HHOOK t_stackingHook = nullptr;
 // The top-level window with a restack on its way, so that a burst of focus changes asks once.
@@ -69,13 +78,20 @@ void AskRestack(HWND window)
     ::SetTimer(root, kAfxRestackTimer, kSecondRestackMs, nullptr);
 }
 
+// A top-level window shown, or resized (Wine makes a layered window's X window anew for its new
+// size, in front of all), may land on X in front of windows that cover it.
+bool MayLandOnTop(const CWPRETSTRUCT& call)
+{
+    if (call.message != WM_WINDOWPOSCHANGED || (::GetWindowLongPtrW(call.hwnd, GWL_STYLE) & WS_CHILD))
+        return false;
+    const UINT flags = reinterpret_cast<const WINDOWPOS*>(call.lParam)->flags;
+    return (flags & SWP_SHOWWINDOW) || !(flags & SWP_NOSIZE);
+}
+
 LRESULT CALLBACK StackingHook(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && call &&
-        (call->message == WM_SETFOCUS ||
-         (call->message == WM_WINDOWPOSCHANGED &&
-          (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW))))
+    if (code == HC_ACTION && call && (call->message == WM_SETFOCUS || MayLandOnTop(*call)))
         AskRestack(call->hwnd);
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -84,7 +100,7 @@ LRESULT CALLBACK StackingHook(int code, WPARAM wParam, LPARAM lParam)
 bool RunsUnderWine()
 {
     static const bool underWine =
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr && !_wgetenv(L"LUMORA_NO_RESTACK");
     return underWine;
 }
 
@@ -102,6 +118,10 @@ void AfxRestackWindowsInFrontOf(HWND window)
         t_restackPending = nullptr;
     if (!::IsWindow(window) || !::IsWindowVisible(window))
         return;
+    if (!g_restackLock.TryEnter()) {
+        ::SetTimer(window, kAfxRestackTimer, kRestackRetryMs, nullptr);
+        return;
+    }
     std::vector<HWND> inFront;   // nearest first
     for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
         if (IsOwnVisibleWindow(above))
@@ -109,4 +129,5 @@ void AfxRestackWindowsInFrontOf(HWND window)
     for (HWND above : inFront)
         if (::IsWindow(above))
             BringToFront(above);
+    g_restackLock.Leave();
 }

@@ -3,6 +3,8 @@
 
 #include "framework/DC.h"
 
+#include <algorithm>
+
 void CWnd::GetWindowText(CString& text) const
 {
     const int length = ::GetWindowTextLengthW(m_hWnd);
@@ -54,8 +56,19 @@ void CWnd::CenterWindow(HWND alternateOwner)
     ::GetWindowRect(m_hWnd, &own);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
-    const int x = area.left + (area.right - area.left - width) / 2;
-    const int y = area.top + (area.bottom - area.top - height) / 2;
+    int x = area.left + (area.right - area.left - width) / 2;
+    int y = area.top + (area.bottom - area.top - height) / 2;
+    if (!child) {
+        // Centred on an owner at the screen's edge (the pen toolbar) a window would stand partly,
+        // buttons too, off its monitor: it is kept inside the monitor's work area.
+        MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+        const POINT centre = {x + width / 2, y + height / 2};
+        if (::GetMonitorInfoW(::MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+            y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+        }
+    }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

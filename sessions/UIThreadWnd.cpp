@@ -230,6 +230,9 @@ void CUIThreadWnd::ToggleFullScreen()
         ::PostMessageW(m_session, WM_SEND_FULLSCREEN_STATE, m_placement.IsOn() ? 1 : 0, 0);
     }
     m_bar.Place();
+    // Wine gives the activation away when the window's frame changes under it; the teacher
+    // who toggled the window goes on working in it.
+    SetForegroundWindow();
     SetFocus();
     Invalidate(FALSE);
 }

@@ -434,7 +434,8 @@ class UiDriver:
                 break
             time.sleep(0.05)
         if not answer.get("ok"):
-            raise NotOnScreenError(f"aim at {_handle(window)} ({x}, {y}): {answer.get('error', answer)}")
+            raise NotOnScreenError(f"aim at {_handle(window)} ({x}, {y}): {answer.get('error', answer)}"
+                                   f"; {self._z_order_text()}")
         hit, point = answer["hit"], (answer["x"], answer["y"])
         name = f"{hit['hwnd']} (class {hit['class']!r}, title {hit['title']!r})"
         if not answer["x11"]:
@@ -442,7 +443,13 @@ class UiDriver:
         shown = self.x_screen.windows_at(*point)
         picture = self._save_x_screen()
         raise NotOnScreenError(f"the X screen at {point} shows X window {shown and hex(shown[0])}, not {name}"
-                               f" (X window {hex(answer['x11'])}): it is not drawn there (see {picture})")
+                               f" (X window {hex(answer['x11'])}): it is not drawn there (see {picture});"
+                               f" {self._z_order_text()}")
+
+    def _z_order_text(self):
+        """The visible top-level windows, front first, as Wine stacks them: what a failed aim met."""
+        windows = [f"{w['hwnd']} {w['class'][:24]!r} {w['title'][:16]!r} {w['rect']}" for w in self.windows(visible=True)]
+        return "z-order, front first: " + "; ".join(windows)
 
     def _shown_on_x_screen(self, aimed):
         return bool(aimed["x11"]) and aimed["x11"] in self.x_screen.windows_at(aimed["x"], aimed["y"])
