@@ -47,8 +47,7 @@ HWND FirstVisibleWindow()
 // the first visible one (a toolbar's tooltips, which stay in front of their owner) stay where
 // they are, and the window is put just behind them: a click between two such moves still
 // finds each window where it belongs but for the moment of one move. A window that is the
-// first visible already would not move, so a top-most one leaves its band for a moment; a
-// window that is not top-most cannot come in front of a top-most one.
+// first visible already would not move, so a top-most one leaves its band for a moment.
 void BringToFront(HWND window)
 {
     const bool topMost = IsTopMost(window);
@@ -60,8 +59,11 @@ void BringToFront(HWND window)
         first = FirstVisibleWindow();
     }
     if (!topMost) {
-        if (!first || !IsTopMost(first))
-            ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kInPlace);
+        // To the front of the ordinary windows, whether or not a top-most one (a tooltip that
+        // comes and goes meanwhile) keeps it from the first place: the ordinary windows keep
+        // their order among themselves either way.
+        // Its owned windows (a modeless dialog of the main frame) come along, in front of it.
+        ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kInPlace & ~SWP_NOOWNERZORDER);
         return;
     }
     HWND after = first && IsTopMost(first) ? ::GetWindow(first, GW_HWNDPREV) : nullptr;

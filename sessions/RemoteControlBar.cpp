@@ -142,13 +142,22 @@ void CRemoteControlBar::KeepBackLayerUnder()
     HWND above = ::GetWindow(owner, GW_HWNDPREV);
     if (above && isTopMost(above) && !ownerTopMost)
         above = nullptr;
-    if (!above || (above != m_backLayer.GetSafeHwnd() && above != m_hWnd))
+    // A bar already in front of its window stays there (over the pen's drawing surface too).
+    if (!IsInFrontOf(owner))
         ::SetWindowPos(m_hWnd, above ? above : (ownerTopMost ? HWND_TOPMOST : HWND_TOP), 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CRect bar;
     GetWindowRect(&bar);
     ::SetWindowPos(m_backLayer.GetSafeHwnd(), m_hWnd, bar.left, bar.top, ScaleToUi(kBarWidth), ScaleToUi(kBarHeight),
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+bool CRemoteControlBar::IsInFrontOf(HWND window) const
+{
+    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+        if (above == m_hWnd)
+            return true;
+    return false;
 }
 
 void CRemoteControlBar::OnTimer(UINT_PTR id)

@@ -61,6 +61,7 @@ protected:
 
 private:
     void KeepBackLayerUnder();
+    bool IsInFrontOf(HWND window) const;
     void EndNotice();
     void UpdateShareButton();
 

@@ -71,11 +71,19 @@ void CNoteToolDlg::OnTouchMode()
 }
 
 // The bars live on their remote windows' threads: they are hidden and shown without waiting.
+// Shown again they come to the front of the top-most windows, over the drawing surface made
+// meanwhile (which stands just behind this toolbar, a top-most window).
 static void ShowRemoteControlBars(bool show)
 {
-    for (HWND bar : {g_singleControlBar.load(), g_sumControlBar.load()})
-        if (bar)
-            ::ShowWindowAsync(bar, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+    constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+    for (HWND bar : {g_singleControlBar.load(), g_sumControlBar.load()}) {
+        if (!bar)
+            continue;
+        if (show)
+            ::SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, kInPlace | SWP_SHOWWINDOW);
+        else
+            ::SetWindowPos(bar, nullptr, 0, 0, 0, 0, kInPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
+    }
 }
 
 BOOL CNoteToolDlg::StartDrawingMode(int mode)
