@@ -102,7 +102,7 @@ LRESULT CALLBACK StackingHook(int code, WPARAM wParam, LPARAM lParam)
 bool RunsUnderWine()
 {
     static const bool underWine =
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr && !_wgetenv(L"LUMORA_NO_RESTACK");
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return underWine;
 }
 

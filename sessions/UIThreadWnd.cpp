@@ -21,6 +21,10 @@
 namespace {
 
 constexpr UINT_PTR kRepaintTimer = 1;
+constexpr UINT_PTR kTakeBackActivationTimer = 2;
+// Under Wine the X server's focus returns to the main frame a moment after the window leaves
+// full screen (its pointer grab ends); the activation it takes then is taken back.
+constexpr DWORD kLeftFullScreenGraceMs = 1500;
 constexpr UINT kRepaintPeriodMs = 500;
 constexpr DWORD kRepaintAfterMs = 501;
 constexpr int kMinTrackSize = 400;
@@ -56,6 +60,7 @@ BEGIN_MESSAGE_MAP(CUIThreadWnd, CRemoteMouseWnd)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_TIMER()
+    ON_WM_ACTIVATE()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
     ON_MESSAGE(WM_STUDENT_SCREEN_SIZE, OnStudentScreenSize)
@@ -230,9 +235,13 @@ void CUIThreadWnd::ToggleFullScreen()
         ::PostMessageW(m_session, WM_SEND_FULLSCREEN_STATE, m_placement.IsOn() ? 1 : 0, 0);
     }
     m_bar.Place();
-    // Wine gives the activation away when the window's frame changes under it; the teacher
-    // who toggled the window goes on working in it.
-    SetForegroundWindow();
+    m_leftFullScreenTick = m_placement.IsOn() ? 0 : ::GetTickCount();
+    if (!m_placement.IsOn()) {
+        // Out of full screen it is still the window the teacher works in, in front of the main
+        // frame (Wine's pointer grab for a full-screen window ends here).
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow();
+    }
     SetFocus();
     Invalidate(FALSE);
 }
@@ -244,8 +253,26 @@ BOOL CUIThreadWnd::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
+void CUIThreadWnd::OnActivate(UINT state, CWnd* other, BOOL)
+{
+    // Only the console's main frame takes it so (named, or unnamed as another thread's window);
+    // a window the teacher opens keeps it.
+    CWinApp* app = AfxGetApp();
+    const HWND mainFrame = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
+    if (state == WA_INACTIVE && m_leftFullScreenTick &&
+        ::GetTickCount() - m_leftFullScreenTick < kLeftFullScreenGraceMs &&
+        (!other || (mainFrame && other->GetSafeHwnd() == mainFrame)))
+        SetTimer(kTakeBackActivationTimer, 0, nullptr);
+}
+
 void CUIThreadWnd::OnTimer(UINT_PTR id)
 {
+    if (id == kTakeBackActivationTimer) {
+        KillTimer(kTakeBackActivationTimer);
+        m_leftFullScreenTick = 0;
+        SetForegroundWindow();
+        return;
+    }
     if (id == kRepaintTimer && ::GetTickCount() - m_lastPaint >= kRepaintAfterMs)
         Invalidate(FALSE);
 }

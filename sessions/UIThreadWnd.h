@@ -52,6 +52,7 @@ protected:
     afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
     afx_msg void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     afx_msg void OnTimer(UINT_PTR id);
+    afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
     afx_msg LRESULT OnStudentScreenSize(WPARAM width, LPARAM height);
@@ -88,6 +89,7 @@ private:
     int m_scrollX = 0;
     int m_scrollY = 0;
     DWORD m_lastPaint = 0;
+    DWORD m_leftFullScreenTick = 0;   // when it left full screen, 0 when that is past
     bool m_imeNative = false;
     bool m_counted = false;
     bool m_pushed = false;      // on the target-window stack
