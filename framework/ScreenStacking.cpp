@@ -106,12 +106,30 @@ bool RunsUnderWine()
     return underWine;
 }
 
+// Another program's window brought to the front is raised on X over the console's top-most
+// windows too (its X window is not the console's to restack): they are brought forward again.
+void CALLBACK OnForegroundElsewhere(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    if (object == OBJID_WINDOW && window && ::IsWindow(window))
+        AfxRestackWindowsInFrontOf(window);
+}
+
+void WatchOtherPrograms()
+{
+    static HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                                  &OnForegroundElsewhere, 0, 0,
+                                                  WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    (void)hook;
+}
+
 } // namespace
 
 void AfxWatchScreenStacking()
 {
-    if (!t_stackingHook && RunsUnderWine())
-        t_stackingHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &StackingHook, nullptr, ::GetCurrentThreadId());
+    if (t_stackingHook || !RunsUnderWine())
+        return;
+    WatchOtherPrograms();
+    t_stackingHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &StackingHook, nullptr, ::GetCurrentThreadId());
 }
 
 void AfxRestackWindowsInFrontOf(HWND window)
