@@ -485,6 +485,10 @@ class UiDriver:
             self.aim(window, x, y)
         return self.call(command, hwnd=_handle(window), x=x, y=y, input=real_input, ctrl=ctrl)["target"]
 
+    def rest_pointer(self, window, x, y):
+        """Moves the real pointer to rest over a client point of window (nothing is clicked)."""
+        self.call("rest", hwnd=_handle(window), x=x, y=y)
+
     def drag(self, window, points, real_input=True, pause=0.03):
         """A left-button drag through points [(x, y), ...] in window's client coordinates."""
         if real_input:

@@ -37,6 +37,7 @@ const wchar_t kUsageText[] =
     L"            (no point: the middle, or BM_CLICK for a button without --input;\n"
     L"             --input: SendInput, only onto the window under the point)\n"
     L"  aim       --hwnd= [--x= --y=]  (the screen point, window under it and its X window)\n"
+    L"  rest      --hwnd= --x= --y=  (the pointer moved to rest over a client point of the window)\n"
     L"  drag      --hwnd= --path=x,y;x,y;... (client) [--input] [--pause=ms between real moves]\n"
     L"  type      --hwnd= --text= [--input]\n"
     L"  key       --hwnd= --vk= [--ctrl] [--shift] [--alt] [--input]\n"
@@ -197,6 +198,18 @@ ULONG_PTR X11WindowOf(HWND window)
 // Where a real click on the window would land, checked to reach it: the screen point, the
 // window under it and the X window of that window's top level, for the caller to compare with
 // what the X server shows there.
+// The pointer comes to rest over a point of a window, as a hand moves it away from what it
+// clicked (a tooltip over a button shows while the pointer rests on it).
+std::string Rest(const CommandArgs& args)
+{
+    args.Allow({L"hwnd", L"x", L"y"});
+    HWND window = args.Window(L"hwnd");
+    POINT screen = ScreenPointOf(window, ClientPointOf(args, window));
+    RequireUnderPoint(window, screen);
+    MovePointerTo(screen);
+    return Ok(JsonObject().AddInt("x", screen.x).AddInt("y", screen.y));
+}
+
 std::string Aim(const CommandArgs& args)
 {
     args.Allow({L"hwnd", L"x", L"y"});
@@ -451,6 +464,7 @@ std::string Run(const CommandArgs& args)
     if (name == L"dblclick") return Click(args, MouseAction{false, true});
     if (name == L"rclick") return Click(args, MouseAction{true, false});
     if (name == L"aim") return Aim(args);
+    if (name == L"rest") return Rest(args);
     if (name == L"drag") return Drag(args);
     if (name == L"type") return Type(args);
     if (name == L"key") return Key(args);
