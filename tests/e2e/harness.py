@@ -485,6 +485,12 @@ class UiDriver:
             self.aim(window, x, y)
         return self.call(command, hwnd=_handle(window), x=x, y=y, input=real_input, ctrl=ctrl)["target"]
 
+    @staticmethod
+    def let_input_through():
+        """A command posted to a window is handled before the input queued ahead of it: after a
+        click whose effect a posted command relies on, the click is given time to be handled."""
+        time.sleep(1.0)
+
     def rest_pointer(self, window, x, y):
         """Moves the real pointer to rest over a client point of window (nothing is clicked)."""
         self.call("rest", hwnd=_handle(window), x=x, y=y)

@@ -137,6 +137,7 @@ class ClassroomTest(ConsoleCase):
         self.click(5)
         self.click(6, ctrl=True)
         self.click(5, ctrl=True)                     # the focused slot marked, then toggled off
+        self.driver.let_input_through()
         self.driver.post(self.view, WM_COMMAND, ID_RESTART)
         self.answer_yes()
         chosen.wait_text("[KW00100]1", timeout=30)
@@ -146,6 +147,7 @@ class ClassroomTest(ConsoleCase):
         self.assertEqual(self.count(target, "[KW00100]1"), 1)
         # A plain click ends the multi-selection: the target alone.
         self.click(7)
+        self.driver.let_input_through()
         self.driver.post(self.view, WM_COMMAND, ID_RESTART)
         self.answer_yes()
         other.wait_text("[KW00100]1", timeout=30)

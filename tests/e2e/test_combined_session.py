@@ -8,7 +8,6 @@ simulated (tests/peers/remote_student.py)."""
 
 import os
 import sys
-import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -165,9 +164,7 @@ class CombinedSessionTest(ConsoleCase):
         self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
         x, y = self.pane_point(window, 0, 4, 100, 100)
         self.driver.click(window, x, y)
-        # A posted command is handled before queued input: the click is let through first, and
-        # with the control off it leaves no trace to wait for.
-        time.sleep(1.0)
+        self.driver.let_input_through()     # with the control off the click leaves no trace to wait for
         self.driver.post(window, WM_COMMAND, SUM_TOGGLE_CONTROL)
         x, y = self.pane_point(window, 0, 4, 200, 150)
         self.driver.click(window, x, y)

@@ -295,7 +295,9 @@ class ScreenShareTest(ConsoleCase):
             self.press(command)
             self.close_opened(control)
 
-        # The student panel: touch control forbids the keyboard and the mouse, and allows them again.
+        # The student panel: touch control forbids the keyboard and the mouse, and allows them again,
+        # for the student the teacher picks (the grid's layout dialog above laid the grid out anew).
+        self.driver.click(self.view, *self.cell_centre(pupil.seat))
         self.open_panel(STUDENT_PANEL)
         for state in ("true", "false"):
             mark = len(pupil.journal.items())
