@@ -8,10 +8,9 @@ std::atomic<HWND> toolbarWindow{nullptr};
 std::atomic<HWND> toolbarBackLayer{nullptr};
 std::atomic<HWND> penToolbarWindow{nullptr};
 
-// Same-thread windows change at once; another thread's window when its thread gets to it. A
-// window shown comes to the front of the top-most ones, so windows shown in their order end
-// stacked in it whatever moved while they were hidden.
-void ShowToolbarWindow(HWND window, bool show)
+} // namespace
+
+void ShowInFrontWithoutWaiting(HWND window, bool show)
 {
     if (!window || !::IsWindow(window))
         return;
@@ -21,8 +20,6 @@ void ShowToolbarWindow(HWND window, bool show)
     else
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kInPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
 }
-
-} // namespace
 
 void SetTeacherToolbarWindows(HWND toolbar, HWND backLayer)
 {
@@ -40,11 +37,11 @@ void ShowTeacherToolbar(bool show)
     // Shown, the back layer first, so the toolbar comes back in front of it; hidden, the
     // toolbar first, which would show its back layer again while it is itself shown.
     if (show) {
-        ShowToolbarWindow(toolbarBackLayer, true);
-        ShowToolbarWindow(toolbarWindow, true);
+        ShowInFrontWithoutWaiting(toolbarBackLayer, true);
+        ShowInFrontWithoutWaiting(toolbarWindow, true);
     } else {
-        ShowToolbarWindow(toolbarWindow, false);
-        ShowToolbarWindow(toolbarBackLayer, false);
+        ShowInFrontWithoutWaiting(toolbarWindow, false);
+        ShowInFrontWithoutWaiting(toolbarBackLayer, false);
     }
 }
 
@@ -57,12 +54,12 @@ HiddenToolbars HideTeacherToolbars()
             hidden.windows[count++] = window;
     // Front first: the toolbar shows its back layer again while it is itself shown.
     for (int i = count - 1; i >= 0; --i)
-        ShowToolbarWindow(hidden.windows[i], false);
+        ShowInFrontWithoutWaiting(hidden.windows[i], false);
     return hidden;
 }
 
 void ShowHiddenToolbars(const HiddenToolbars& hidden)
 {
     for (HWND window : hidden.windows)
-        ShowToolbarWindow(window, true);
+        ShowInFrontWithoutWaiting(window, true);
 }

@@ -6,6 +6,11 @@
 
 #include "framework/Afx.h"
 
+// Shows a window at the front of the top-most ones, or hides it; a window of another thread
+// changes when its thread gets to it. Windows shown in turn end stacked in that order, whatever
+// moved while they were hidden.
+void ShowInFrontWithoutWaiting(HWND window, bool show);
+
 void SetTeacherToolbarWindows(HWND toolbar, HWND backLayer);
 void SetPenToolbarWindow(HWND penToolbar);
 

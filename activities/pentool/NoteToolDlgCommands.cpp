@@ -9,6 +9,7 @@
 #include "sessions/ControlSumWinowDlg.h"
 #include "sessions/ControlWinowDlg.h"
 #include "ui/ShowMessageBox.h"
+#include "ui/TeacherToolbars.h"
 #include "ui/WaitMsgDlg.h"
 
 namespace {
@@ -75,15 +76,8 @@ void CNoteToolDlg::OnTouchMode()
 // meanwhile (which stands just behind this toolbar, a top-most window).
 static void ShowRemoteControlBars(bool show)
 {
-    constexpr UINT kInPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
-    for (HWND bar : {g_singleControlBar.load(), g_sumControlBar.load()}) {
-        if (!bar)
-            continue;
-        if (show)
-            ::SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, kInPlace | SWP_SHOWWINDOW);
-        else
-            ::SetWindowPos(bar, nullptr, 0, 0, 0, 0, kInPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
-    }
+    for (HWND bar : {g_singleControlBar.load(), g_sumControlBar.load()})
+        ShowInFrontWithoutWaiting(bar, show);
 }
 
 BOOL CNoteToolDlg::StartDrawingMode(int mode)
