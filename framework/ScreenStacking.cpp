@@ -2,6 +2,8 @@
 
 #include "framework/CriticalSection.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
@@ -68,6 +70,28 @@ void BringToFront(HWND window)
     }
     HWND after = first && IsTopMost(first) ? ::GetWindow(first, GW_HWNDPREV) : nullptr;
     ::SetWindowPos(window, after ? after : HWND_TOPMOST, 0, 0, 0, 0, kInPlace);
+}
+
+bool IsToolTip(HWND window)
+{
+    wchar_t name[32] = {};
+    return ::GetClassNameW(window, name, 32) && ::lstrcmpiW(name, TOOLTIPS_CLASSW) == 0;
+}
+
+// A tooltip up in front (the pointer rests on a toolbar's button) stays the first visible window
+// while its owner is moved, so Wine would never raise the owner on X: it goes, as a tooltip does
+// when the windows around it change, and comes back in front when the pointer moves on.
+void PopToolTip(HWND window)
+{
+    ::SendMessageW(window, TTM_POP, 0, 0);
+}
+
+bool IsOwnerOf(HWND owner, HWND window)
+{
+    for (HWND up = ::GetWindow(window, GW_OWNER); up; up = ::GetWindow(up, GW_OWNER))
+        if (up == owner)
+            return true;
+    return false;
 }
 
 void AskRestack(HWND window)
@@ -147,7 +171,16 @@ void AfxRestackWindowsInFrontOf(HWND window)
         if (IsOwnVisibleWindow(above))
             inFront.push_back(above);
     for (HWND above : inFront)
-        if (::IsWindow(above))
+        if (IsToolTip(above))
+            PopToolTip(above);
+    bool ownerInFront = false;
+    for (HWND above : inFront) {
+        ownerInFront = ownerInFront || IsOwnerOf(above, window);
+        if (::IsWindow(above) && ::IsWindowVisible(above))
             BringToFront(above);
+    }
+    // A window stays in front of its owner; Wine sometimes shows an owned dialog behind it.
+    if (ownerInFront)
+        BringToFront(window);
     g_restackLock.Leave();
 }

@@ -448,8 +448,14 @@ class UiDriver:
 
     def _z_order_text(self):
         """The visible top-level windows, front first, as Wine stacks them: what a failed aim met."""
-        windows = [f"{w['hwnd']} {w['class'][:24]!r} {w['title'][:16]!r} {w['rect']}" for w in self.windows(visible=True)]
-        return "z-order, front first: " + "; ".join(windows)
+        def line(w):
+            marks = ("" if w["visible"] else " hidden") + (" top-most" if w.get("topmost") else "") + \
+                (f" owner {w['owner']}" if w.get("owner") else "")
+            return f"{w['hwnd']} {w['class'][:24]!r} {w['title'][:16]!r} {w['rect']}{marks}"
+        windows = self.windows()
+        hidden = sum(1 for w in windows if not w["visible"])
+        return f"z-order, front first ({hidden} hidden left out): " + \
+            "; ".join(line(w) for w in windows if w["visible"])
 
     def _shown_on_x_screen(self, aimed):
         return bool(aimed["x11"]) and aimed["x11"] in self.x_screen.windows_at(aimed["x"], aimed["y"])

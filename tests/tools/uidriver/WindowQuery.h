@@ -124,6 +124,7 @@ inline std::string DescribeWindow(HWND window)
         .AddRect("rect", rect)
         .AddBool("visible", IsWindowVisible(window) != FALSE)
         .AddBool("enabled", IsWindowEnabled(window) != FALSE)
+        .AddBool("topmost", (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)
         .AddInt("pid", ProcessOf(window));
     if (IsChild(window)) json.AddHandle("parent", GetAncestor(window, GA_PARENT));
     if (HWND owner = GetWindow(window, GW_OWNER)) json.AddHandle("owner", owner);
