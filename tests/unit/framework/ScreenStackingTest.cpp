@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
@@ -55,6 +57,32 @@ struct Windows {
     }
 };
 
+// The pointer rests on the window until its tooltip comes up, as a teacher's does.
+bool HoverUntilTipShows(HWND window, HWND tooltip)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const POINT at = {rect.left + 20, rect.top + 20};
+    POINT before = {};
+    GetCursorPos(&before);  // given back: the other tests of the run share the screen
+    SetCursorPos(at.x, at.y);
+    // One move: every relayed move starts the tooltip's wait anew.
+    MSG move = {};
+    move.hwnd = window;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = MAKELPARAM(20, 20);
+    move.pt = at;
+    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    for (int tries = 0; tries < 300 && !IsWindowVisible(tooltip); ++tries) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    SetCursorPos(before.x, before.y);
+    return IsWindowVisible(tooltip) != FALSE;
+}
+
 } // namespace
 
 // A toolbar, its back layer just behind it and its hidden tooltips just in front of it stand
@@ -102,4 +130,47 @@ TEST(ScreenStackingTest, ALoneWindowInFrontComesBackToItsPlaceAndBand)
     AfxRestackWindowsInFrontOf(view);
     EXPECT_EQ(InZOrder({dialog, view}), (std::vector<HWND>{dialog, view}));
     EXPECT_FALSE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// A tooltip up in front of its toolbar (the pointer rests on a button) would stay the first
+// shown window, and Wine would never raise the toolbar on the screen: it goes.
+TEST(ScreenStackingTest, AShownTooltipGoesSoThatItsOwnerComesFirst)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&controls));
+    Windows windows;
+    HWND frame = windows.Add(MakePopup(0, true));
+    HWND toolbar = windows.Add(MakePopup(WS_EX_TOPMOST, true));
+    HWND tooltip = windows.Add(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                               0, 0, 0, 0, toolbar, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(frame && toolbar && tooltip);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = toolbar;
+    tool.uId = reinterpret_cast<UINT_PTR>(toolbar);
+    tool.lpszText = const_cast<wchar_t*>(L"Share");
+    ASSERT_TRUE(SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    PlaceInFront(toolbar);
+    ASSERT_TRUE(HoverUntilTipShows(toolbar, tooltip));
+    PlaceInFront(tooltip);
+
+    AfxRestackWindowsInFrontOf(frame);
+    EXPECT_FALSE(IsWindowVisible(tooltip));
+    EXPECT_EQ(InZOrder({toolbar, frame}), (std::vector<HWND>{toolbar, frame}));
+}
+
+// An owned dialog left behind its owner is brought back in front of it.
+TEST(ScreenStackingTest, AnOwnedWindowBehindItsOwnerComesInFrontOfIt)
+{
+    Windows windows;
+    HWND frame = windows.Add(MakePopup(0, true));
+    HWND dialog = windows.Add(MakePopup(0, true));
+    ASSERT_TRUE(frame && dialog);
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowLongPtrW(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(frame));
+    ASSERT_EQ(InZOrder({frame, dialog}), (std::vector<HWND>{frame, dialog}));
+
+    AfxRestackWindowsInFrontOf(dialog);
+    EXPECT_EQ(InZOrder({frame, dialog}), (std::vector<HWND>{dialog, frame}));
 }
