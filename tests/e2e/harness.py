@@ -673,7 +673,7 @@ class Bitmap:
 
 
 def apply_wine_settings(wine_env):
-    """The prefix settings of scripts/wine-settings.py (window placement without a window manager,
+    """The prefix settings of scripts/wine-settings.py (window placement for the display,
     Korean fonts), applied to the given environment's prefix."""
     import importlib.util
     script = Path(__file__).resolve().parents[2] / "scripts" / "wine-settings.py"
