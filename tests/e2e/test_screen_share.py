@@ -233,6 +233,21 @@ class ScreenShareTest(ConsoleCase):
             self.driver.enter_text(self.driver.find_child(self.toolbar, id=SHARE_FIELDS[control], visible=True,
                                                         timeout=10), str(value))
 
+    def bring_console_over_pattern(self):
+        """Setting up: the console over the sharing's pattern. The pattern program, started last,
+        may still be taking the foreground Wine gives a new program's window."""
+        def console_in_front():
+            order = [w["hwnd"] for w in self.driver.windows(visible=True)]
+            frame, pattern = self.frame["hwnd"], self.pattern_window["hwnd"]
+            if frame in order and pattern in order and order.index(frame) < order.index(pattern):
+                time.sleep(1.0)
+                order = [w["hwnd"] for w in self.driver.windows(visible=True)]
+                return order.index(frame) < order.index(pattern)
+            self.driver.foreground(self.frame)
+            return False
+        self.driver.foreground(self.frame)
+        wait_until(console_in_front, timeout=20, message="the console stayed behind the pattern")
+
     def minimised(self):
         return self.driver.state(self.frame)["minimized"]
 
@@ -244,7 +259,7 @@ class ScreenShareTest(ConsoleCase):
             self.press(MONITORING)
             wait_until(lambda: not self.minimised(), timeout=20, message="monitoring did not show the class")
         pupil = next((s for s in self.students if s.seat == 1), None) or self.student(1)
-        self.driver.foreground(self.frame)      # setting up: the console over the sharing's pattern
+        self.bring_console_over_pattern()
         self.driver.click(self.view, 20, 20)
         # The class panel is open at start; pressing its button again closes it, and again opens it.
         self.open_panel(CLASS_PANEL)
