@@ -78,13 +78,6 @@ bool IsToolTip(HWND window)
     return ::GetClassNameW(window, name, 32) && ::lstrcmpiW(name, TOOLTIPS_CLASSW) == 0;
 }
 
-// A tooltip up in front (the pointer rests on a toolbar's button) stays the first visible window
-// while its owner is moved, so Wine would never raise the owner on X: it goes, as a tooltip does
-// when the windows around it change, and comes back in front when the pointer moves on.
-void PopToolTip(HWND window)
-{
-    ::SendMessageW(window, TTM_POP, 0, 0);
-}
 
 bool IsOwnerOf(HWND owner, HWND window)
 {
@@ -170,9 +163,13 @@ void AfxRestackWindowsInFrontOf(HWND window)
     for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
         if (IsOwnVisibleWindow(above))
             inFront.push_back(above);
+    // A tooltip up in front (the pointer rests on a toolbar's button) would stay the first
+    // visible window while its owner is moved, and Wine would never raise the owner on X: it
+    // goes, as a tooltip does when the windows around it change, and comes back at the
+    // pointer's next move.
     for (HWND above : inFront)
         if (IsToolTip(above))
-            PopToolTip(above);
+            ::SendMessageW(above, TTM_POP, 0, 0);
     bool ownerInFront = false;
     for (HWND above : inFront) {
         ownerInFront = ownerInFront || IsOwnerOf(above, window);
