@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -87,6 +88,25 @@ bool IsOwnerOf(HWND owner, HWND window)
     return false;
 }
 
+std::vector<HWND> OwnVisibleWindowsInFrontOf(HWND window)
+{
+    std::vector<HWND> inFront;   // nearest first
+    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
+        if (IsOwnVisibleWindow(above))
+            inFront.push_back(above);
+    return inFront;
+}
+
+// A tooltip up in front (the pointer rests on a toolbar's button) would stay the first visible
+// window while its owner is moved, and Wine would never raise the owner on X: it goes, as a
+// tooltip does when the windows around it change, and comes back at the pointer's next move.
+void PopToolTips(const std::vector<HWND>& windows)
+{
+    for (HWND window : windows)
+        if (IsToolTip(window))
+            ::SendMessageW(window, TTM_POP, 0, 0);
+}
+
 void AskRestack(HWND window)
 {
     const HWND root = ::GetAncestor(window, GA_ROOT);
@@ -159,23 +179,13 @@ void AfxRestackWindowsInFrontOf(HWND window)
         ::SetTimer(window, kAfxRestackTimer, kRestackRetryMs, nullptr);
         return;
     }
-    std::vector<HWND> inFront;   // nearest first
-    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV))
-        if (IsOwnVisibleWindow(above))
-            inFront.push_back(above);
-    // A tooltip up in front (the pointer rests on a toolbar's button) would stay the first
-    // visible window while its owner is moved, and Wine would never raise the owner on X: it
-    // goes, as a tooltip does when the windows around it change, and comes back at the
-    // pointer's next move.
+    const std::vector<HWND> inFront = OwnVisibleWindowsInFrontOf(window);
+    const bool ownerInFront =
+        std::any_of(inFront.begin(), inFront.end(), [window](HWND above) { return IsOwnerOf(above, window); });
+    PopToolTips(inFront);
     for (HWND above : inFront)
-        if (IsToolTip(above))
-            ::SendMessageW(above, TTM_POP, 0, 0);
-    bool ownerInFront = false;
-    for (HWND above : inFront) {
-        ownerInFront = ownerInFront || IsOwnerOf(above, window);
         if (::IsWindow(above) && ::IsWindowVisible(above))
             BringToFront(above);
-    }
     // A window stays in front of its owner; Wine sometimes shows an owned dialog behind it.
     if (ownerInFront)
         BringToFront(window);

@@ -195,9 +195,6 @@ ULONG_PTR X11WindowOf(HWND window)
     return reinterpret_cast<ULONG_PTR>(GetPropW(GetAncestor(window, GA_ROOT), L"__wine_x11_whole_window"));
 }
 
-// Where a real click on the window would land, checked to reach it: the screen point, the
-// window under it and the X window of that window's top level, for the caller to compare with
-// what the X server shows there.
 // The pointer comes to rest over a point of a window, as a hand moves it away from what it
 // clicked (a tooltip over a button shows while the pointer rests on it).
 std::string Rest(const CommandArgs& args)
@@ -210,6 +207,9 @@ std::string Rest(const CommandArgs& args)
     return Ok(JsonObject().AddInt("x", screen.x).AddInt("y", screen.y));
 }
 
+// Where a real click on the window would land, checked to reach it: the screen point, the
+// window under it and the X window of that window's top level, for the caller to compare with
+// what the X server shows there.
 std::string Aim(const CommandArgs& args)
 {
     args.Allow({L"hwnd", L"x", L"y"});
