@@ -168,9 +168,15 @@ void CReceiveDispatcher::OnText(const CString& text)
     case TextRoute::Orientation: m_slot.m_orientation = ParseLeadingInt(arguments); break;
     case TextRoute::ScanCodes: OnScanCodes(arguments); break;
     case TextRoute::HangulKey: OnHangulKey(); break;
-    case TextRoute::PadShareKeepAlive: PostToView(WM_PAD_SHARE_KEEPALIVE); break;
+    case TextRoute::PadShareKeepAlive:
+        if (HoldsPadShare(L"a keep-alive"))
+            PostToView(WM_PAD_SHARE_KEEPALIVE);
+        break;
     case TextRoute::PadShareStart: OnPadShareStart(); break;
-    case TextRoute::PadShareStop: PostToView(WM_PAD_SHARE_STOP); break;
+    case TextRoute::PadShareStop:
+        if (HoldsPadShare(L"a stop"))
+            PostToView(WM_PAD_SHARE_STOP);
+        break;
     case TextRoute::PadShareParam: OnPadShareParam(arguments); break;
     case TextRoute::PadShareRestart: OnPadShareRestart(arguments); break;
     default: break;
@@ -305,7 +311,7 @@ void CReceiveDispatcher::OnPadShareStart()
 void CReceiveDispatcher::OnPadShareParam(const std::u16string& arguments)
 {
     int value = 0;
-    if (ReadSingleNumber(arguments, value))
+    if (ReadSingleNumber(arguments, value) && HoldsPadShare(L"an acknowledgement"))
         PostToView(WM_PAD_SHARE_PARAM, value);
 }
 
@@ -316,7 +322,8 @@ void CReceiveDispatcher::OnPadShareRestart(const std::u16string& arguments)
         m_slot.m_screenWidth = report.width;
         m_slot.m_screenHeight = report.height;
     }
-    PostToView(WM_PAD_SHARE_RESTART);
+    if (HoldsPadShare(L"a restart"))
+        PostToView(WM_PAD_SHARE_RESTART);
 }
 
 // -- Helpers -------------------------------------------------------------------------------------
@@ -332,6 +339,16 @@ bool CReceiveDispatcher::MayPlayInputHere(const wchar_t* what) const
     if (MayPlayInput(m_slot))
         return true;
     TRACE(L"PC:%d has no presentation right: %s dropped\n", m_slot.m_slotNumber.load(), what);
+    return false;
+}
+
+// The one stream of the teacher's screen to a pad is the presentation holder's: another pad's
+// stop, acknowledgement, restart or keep-alive would steer or hide it.
+bool CReceiveDispatcher::HoldsPadShare(const wchar_t* what) const
+{
+    if (m_slot.m_screenControl.load() != 0)
+        return true;
+    TRACE(L"PC:%d has no presentation right: %s of the pad share dropped\n", m_slot.m_slotNumber.load(), what);
     return false;
 }
 

@@ -55,6 +55,7 @@ private:
 
     void PostToView(UINT message, LPARAM lParam = 0);
     bool MayPlayInputHere(const wchar_t* what) const;
+    bool HoldsPadShare(const wchar_t* what) const;
     void StampHeard();
 
     CPCThreadWnd& m_wnd;

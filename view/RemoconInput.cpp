@@ -119,18 +119,23 @@ void CRemoconInput::Run()
     }
 }
 
-void CRemoconInput::Play(const Job& job)
+void CRemoconInput::Play(const Job& job) const
 {
     switch (job.kind) {
     case Job::Keys:
         for (const KeyEntry& key : job.keys) {
+            if (m_stopping)
+                return;
             InjectKeyInput(key);
             ::Sleep(kKeyPauseMs);
         }
         break;
     case Job::Mice:
-        for (const MouseEntry& mouse : job.mice)
+        for (const MouseEntry& mouse : job.mice) {
+            if (m_stopping)
+                return;
             InjectMouseInput(mouse);
+        }
         ::Sleep(kMousePauseMs);
         break;
     case Job::Character: {
@@ -162,8 +167,9 @@ void CRemoconInput::Stop()
     }
     if (m_thread) {
         ::SetEvent(m_wake);
-        // A job in play lasts at most its records' pauses.
-        ::WaitForSingleObject(m_thread, 5000);
+        // Joined, however long it took: a worker left running would play on, then wait on the
+        // closed wake event, and outlive this object.
+        ::WaitForSingleObject(m_thread, INFINITE);
         ::CloseHandle(m_thread);
         m_thread = nullptr;
     }

@@ -7,6 +7,7 @@
 #include "foundation/core/PacketFields.h"
 #include "framework/CriticalSection.h"
 
+#include <atomic>
 #include <deque>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ public:
     void AddCharacter(uint16_t code);
     void AddScanCodes(const std::u16string& arguments);
     void AddHangulKey();
-    // Ends the worker; what is still queued is dropped.
+    // Ends the worker and waits for it: what is still queued is dropped, and a job in play
+    // ends at its next record. Input may be added again afterwards.
     void Stop();
 
 private:
@@ -41,11 +43,11 @@ private:
     bool EnsureWorker();
     static unsigned __stdcall WorkerProc(void* self);
     void Run();
-    static void Play(const Job& job);
+    void Play(const Job& job) const;
 
     CCriticalSection m_lock;
     std::deque<Job> m_jobs;
-    bool m_stopping = false;
+    std::atomic<bool> m_stopping{false};   // set under the lock; read between played records
     HANDLE m_wake = nullptr;
     HANDLE m_thread = nullptr;
 };

@@ -122,6 +122,8 @@ void CRemoconLink::EndLink()
 {
     StopViewer();
     m_sound.Stop();
+    // What the app sent is played for the app's link only.
+    m_input.Stop();
     if (IsLinked()) {
         m_record.m_socket.ShutdownBoth();
         m_record.m_socket.Close();
@@ -143,7 +145,6 @@ void CRemoconLink::Shutdown()
     }
     g_remoteAppStreaming = 0;
     m_stream.Stop();
-    m_input.Stop();
     EndLink();
     m_decoder.Release();
 }

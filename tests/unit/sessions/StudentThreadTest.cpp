@@ -133,6 +133,16 @@ TEST_F(StudentFixture, PadPermissionsSetTheNoticeAndClearItAgain)
 
 TEST_F(StudentFixture, PadMessagesReachTheViewWithTheMarker)
 {
+    // A pad without the presentation right does not steer the holder's stream: its stop,
+    // acknowledgement, restart and keep-alive reach nobody (its own screen size is still kept).
+    for (const wchar_t* text : {L"[AN00005]", L"[AN00006]9", L"[AN00010]800,1280", L"[AN00003]"})
+        ASSERT_TRUE(m_peer->SendText(text));
+    ASSERT_TRUE(m_peer->RoundTrip());
+    PumpPending();
+    for (const UINT message : {WM_PAD_SHARE_STOP, WM_PAD_SHARE_PARAM, WM_PAD_SHARE_RESTART, WM_PAD_SHARE_KEEPALIVE})
+        EXPECT_EQ(m_view.Count(message), 0) << std::hex << message;
+    EXPECT_EQ(m_slot.m_screenWidth.load(), 800);
+
     m_slot.m_screenControl = 1;   // the teacher's screen goes only to the holder of the right
     ASSERT_TRUE(m_peer->SendText(L"[AN00004]"));
     const CString size = m_peer->ReceiveText();
@@ -140,9 +150,13 @@ TEST_F(StudentFixture, PadMessagesReachTheViewWithTheMarker)
     ASSERT_TRUE(m_peer->SendText(L"[AN00006]5,6"));   // two fields: nothing
     ASSERT_TRUE(m_peer->SendText(L"[AN00006]12"));
     ASSERT_TRUE(m_peer->SendText(L"[AN00010]600,1024"));
+    ASSERT_TRUE(m_peer->SendText(L"[AN00003]"));
+    ASSERT_TRUE(m_peer->SendText(L"[AN00005]"));
     ASSERT_TRUE(m_peer->SendText(L"[PC00014]a,192.168.0.3,c,d"));
     ASSERT_TRUE(m_peer->RoundTrip());
     ASSERT_TRUE(PumpUntil([&] { return m_view.Count(WM_PAD_SHARE_RESTART) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_view.Count(WM_PAD_SHARE_STOP) == 1; }));
+    EXPECT_EQ(m_view.Count(WM_PAD_SHARE_KEEPALIVE), 1);
     EXPECT_EQ(m_view.Count(WM_PAD_SHARE_START), 1);
     ASSERT_EQ(m_view.Count(WM_PAD_SHARE_PARAM), 1);
     EXPECT_EQ(m_view.Last(WM_PAD_SHARE_PARAM)->lParam, 12);
