@@ -3,6 +3,16 @@
 #include "foundation/MessagePump.h"
 #include "res/resource.h"
 
+namespace {
+
+constexpr UINT_PTR kHideTimer = 1;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CWaitMsgDlg, CDialog)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
 CWaitMsgDlg::CWaitMsgDlg(CWnd* parent) : CDialog(IDD_WAIT_MESSAGE, parent)
 {
 }
@@ -27,4 +37,23 @@ void CWaitMsgDlg::ShowFor(LPCWSTR text, DWORD milliseconds)
     notice.ShowWindow(SW_SHOW);
     PumpMessagesWait(milliseconds, 1);
     if (notice.GetSafeHwnd()) notice.DestroyWindow();
+}
+
+bool CWaitMsgDlg::ShowWithoutWaiting(LPCWSTR text, DWORD milliseconds)
+{
+    if (IsShown() || !Create(nullptr))
+        return false;
+    SetMessageText(text);
+    CenterWindow(::GetDesktopWindow());
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(kHideTimer, milliseconds);
+    return true;
+}
+
+void CWaitMsgDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kHideTimer)
+        DestroyWindow();
+    else
+        CDialog::OnTimer(id);
 }

@@ -15,4 +15,12 @@ public:
     // The refusal notice: the text centred on the desktop for that long, the calling thread's
     // messages pumped meanwhile (so the caller's own windows may change or go away).
     static void ShowFor(LPCWSTR text, DWORD milliseconds);
+    // The same notice, top-most, without waiting: it takes itself away when its time is up.
+    // False while this notice is still shown (nothing changes) or when it could not be made.
+    bool ShowWithoutWaiting(LPCWSTR text, DWORD milliseconds);
+    bool IsShown() const { return GetSafeHwnd() != nullptr; }
+
+protected:
+    afx_msg void OnTimer(UINT_PTR id);
+    DECLARE_MESSAGE_MAP()
 };

@@ -534,6 +534,7 @@ void CWendmarkView::OnDestroy()
         m_quizDlg.DestroyWindow();
     // An announcement can have been shown without the panel (a press with no speed quiz on).
     DestroyQuizPopups();
+    m_padRefusals.clear();   // the pads' refusal notices still up
     if (m_broadcastDlg.GetSafeHwnd()) {
         // Kept for the record only: the toolbar starts at the lower right every time.
         CRect toolbar;

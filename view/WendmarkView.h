@@ -34,6 +34,7 @@
 #include "sessions/RemoteSessionLinks.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadingDlg.h"
+#include "ui/WaitMsgDlg.h"
 #include "view/BroadcastDlg.h"
 #include "view/CellLook.h"
 #include "view/LoginSession.h"
@@ -373,11 +374,14 @@ private:
     // connections; when none did, the teacher is told.
     void StartCombinedWithThoseWhoAnswered();
     void EndCollectPicking();
+    void CancelCollectWait();
 
     // --- The remote-controller app and the pad stream (WendmarkViewRemocon.cpp) ---
     // A pending connection's "[RC00001]": it becomes the linked app.
     void LinkRemoteApp(const void* socket, const std::u16string& version);
     bool StartPadStream();
+    // The stream to a pad ends now (its worker told and waited for, bounded).
+    void StopPadStream();
     void EndRemoteAppAndPadStreams();
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
@@ -502,7 +506,9 @@ private:
     std::atomic<int> m_padShareAcked{0};
     std::atomic<CPCInfo*> m_padShareSlot{nullptr};
     CScreenStreamThread m_padStream;   // after what its worker reads
-    bool m_padRefusalShown = false;    // one notice at a time, however often a pad asks
+    // The notice that a pad without the presentation right asked for the teacher's screen: one
+    // per pad at a time, however often it asks. By seat number.
+    std::map<int, std::unique_ptr<CWaitMsgDlg>> m_padRefusals;
 };
 
 // Agents older than "1.0.1.1026" (plain text comparison) cannot chat.

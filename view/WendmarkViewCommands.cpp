@@ -238,6 +238,7 @@ void CWendmarkView::RenumberSlot(int oldNumber, int newNumber, bool swap)
 
 void CWendmarkView::BeginCollectPicking()
 {
+    CancelCollectWait();
     m_collectPicking = true;
     m_pickedCount = 0;
     for (CPCInfo* slot : m_slots)
@@ -279,6 +280,23 @@ void CWendmarkView::StartCollectView()
         return;
     }
     SetTimer(kTimerCollectAnswers, kCollectAnswerWaitMs);
+}
+
+// A new pick replaces the one still waiting for its students: the connections lent so far go
+// back to their thumbnails, and those still to come go straight back (none is picked now).
+void CWendmarkView::CancelCollectWait()
+{
+    KillTimer(kTimerCollectAnswers);
+    for (size_t i = 0; i < std::size(m_pickedSlots); ++i) {
+        CPCInfo* slot = m_pickedSlots[i];
+        const SOCKET handle = m_collectSockets[i];
+        m_pickedSlots[i] = nullptr;
+        m_collectSockets[i] = INVALID_SOCKET;
+        if (slot && handle != INVALID_SOCKET && slot->TakeLentSocket(handle))
+            OnRemoteSessionEnded(reinterpret_cast<WPARAM>(slot), static_cast<LPARAM>(handle));
+    }
+    m_collectAccepted = 0;
+    m_pickedCount = 0;
 }
 
 void CWendmarkView::EndCollectPicking()
@@ -325,6 +343,8 @@ int CWendmarkView::TogglePresentationRight()
     if (holder) {
         PostCommandToSlot(*slot, ScreenControlRightCommand(false));
         slot->m_screenControl = 0;
+        // The teacher's screen went to the presenter only: the pad that was one sees no more.
+        StopPadStream();
         m_presentationHolder = -1;
         m_presentationSlot = nullptr;
         m_presentationConnectionId = -1;

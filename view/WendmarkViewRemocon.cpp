@@ -6,11 +6,13 @@
 #include "res/resource.h"
 #include "sessions/PadShareSwitch.h"
 #include "sessions/core/WireTags.h"
+#include "ui/WaitMsgDlg.h"
 
 namespace {
 
 constexpr int kPadShareQuality = 70;
 constexpr DWORD kPadRestartWaitMs = 200 * 5;
+constexpr DWORD kPadRefusalNoticeMs = 2500;
 
 HWND SocketWindowOf(CPCInfo* slot)
 {
@@ -63,6 +65,12 @@ void CWendmarkView::EndRemoteAppAndPadStreams()
     m_padStream.Stop(INFINITE);
 }
 
+void CWendmarkView::StopPadStream()
+{
+    g_padShareRunning = 0;
+    m_padStream.Stop();
+}
+
 // --- The pad stream -----------------------------------------------------------------------------
 
 bool CWendmarkView::StartPadStream()
@@ -103,31 +111,35 @@ LRESULT CWendmarkView::OnStartCapture(WPARAM marker, LPARAM)
 
 // The stream has ended (the pad stopped it, its connection went, or it could not run): no pad
 // is served, and the toolbar no longer shows the share. A worker of a stream restarted since
-// is not this stream's end.
+// is not this stream's end, and the end of a stream to a pad whose right was taken back says
+// nothing of the pad that holds the right now.
 LRESULT CWendmarkView::OnPadShareEnded(WPARAM marker, LPARAM generation)
 {
     if (marker != MessageMarker || static_cast<unsigned>(generation) != m_padStream.Generation())
         return 0;
-    m_padShareSlot = nullptr;
+    CPCInfo* served = m_padShareSlot.exchange(nullptr);
+    if (!served || served != m_presentationSlot)
+        return 0;
     m_presentationHolder = -1;
     m_broadcastDlg.SetPresentationRightInUse(false);
     return 0;
 }
 
+// The teacher reads which pad asked. A pad that asks again while its notice is up adds nothing,
+// and nothing here waits: the view's messages go on as before.
 LRESULT CWendmarkView::OnPadShareRefused(WPARAM marker, LPARAM slotNumber)
 {
-    if (marker != MessageMarker || slotNumber < 1 || static_cast<size_t>(slotNumber) > m_slots.size() ||
-        m_padRefusalShown)
+    if (marker != MessageMarker || slotNumber < 1 || static_cast<size_t>(slotNumber) > m_slots.size())
+        return 0;
+    std::unique_ptr<CWaitMsgDlg>& notice = m_padRefusals[static_cast<int>(slotNumber)];
+    if (!notice)
+        notice = std::make_unique<CWaitMsgDlg>();
+    if (notice->IsShown())
         return 0;
     const CPCInfo& slot = *m_slots[static_cast<size_t>(slotNumber) - 1];
     CString text;
     text.Format(LoadText(IDS_PAD_SHARE_NEEDS_RIGHT), static_cast<int>(slotNumber), slot.GetDisplayName().GetString());
-    // The notice waits while messages go on: another request meanwhile shows nothing more.
-    m_padRefusalShown = true;
-    const LifeToken life = Life();
-    m_broadcastDlg.ShowNotice(text);
-    if (Alive(life))
-        m_padRefusalShown = false;
+    notice->ShowWithoutWaiting(text, kPadRefusalNoticeMs);
     return 0;
 }
 

@@ -23,7 +23,7 @@ from test_login import DIALOG_CLASS  # noqa: E402
 from test_screen_share import BLOCK, block_colour, close, rect_of  # noqa: E402
 
 SCREEN = (1920, 1080)
-PRESENTATION_BUTTON = 1207
+PRESENTATION_BUTTON, FILE_TRANSFER_BUTTON = 1207, 1193
 BM_GETCHECK, NOTICE_TEXT = 0x00F0, 1059
 WM_SYSCOMMAND, SC_MINIMIZE, SC_RESTORE, WM_DISPLAYCHANGE = 0x0112, 0xF020, 0xF120, 0x007E
 APP_CLASS = "LumoraUiDriverTestApp"
@@ -186,25 +186,35 @@ class RemoteControllerTest(ConsoleCase):
         students[0].journal.wait_until(lambda: len(students[0].texts) > kept, 20, what="the console's answer")
         self.assertTrue(self.program.running())
 
-    def notice(self):
-        """The text of the wait notice shown over everything, or None."""
+    def notices(self):
+        """(window, text) of every wait notice shown."""
+        shown = []
         for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True):
             found = self.driver.command("find", parent=window["hwnd"], id=NOTICE_TEXT)
             if found.get("ok"):
-                return window, self.driver.get_text(self.driver.find_child(window, id=NOTICE_TEXT))
-        return None
+                shown.append((window, self.driver.get_text(self.driver.find_child(window, id=NOTICE_TEXT))))
+        return shown
 
     def test_a_pad_with_the_presentation_right_gets_the_teacher_screen_and_stops_it(self):
         pad = self.student(5, kind=StreamPad, keepalive_interval=None)
         other = self.student(6, kind=StreamPad, keepalive_interval=None)
-        # A pad without the right asks for the teacher's screen: it is answered nothing, and the
-        # teacher reads which pad asked (the answer would have gone before the notice).
-        other.send_text("[AN00004]")
-        notice, text = wait_until(self.notice, timeout=30, message="the teacher was not told of the request")
-        self.assertTrue(text.startswith("6"), text)
-        self.assertFalse([t for t in other.texts if t.startswith("[AN00001]")])
-        self.assertEqual(other.block_count(), 0)
-        self.driver.wait_gone(notice, timeout=30)
+        # Pads without the right ask for the teacher's screen, again and again: they are answered
+        # nothing, and the teacher reads one notice per pad that asked, however often it asks.
+        for _ in range(3):
+            for asking in (pad, other):
+                asking.send_text("[AN00004]")
+        shown = wait_until(lambda: len(self.notices()) == 2 and self.notices(), timeout=30,
+                           message=f"not one notice for each pad that asked: {self.notices()}")
+        self.assertEqual(sorted(text[:1] for _, text in shown), ["5", "6"])
+        for _ in range(3):
+            for asking in (pad, other):
+                asking.send_text("[AN00004]")
+        while self.notices():
+            self.assertLessEqual(len(self.notices()), 2, "a second notice for a pad that asked again")
+            time.sleep(0.1)
+        for asking in (pad, other):
+            self.assertFalse([t for t in asking.texts if t.startswith("[AN00001]")])
+            self.assertEqual(asking.block_count(), 0)
 
         # The teacher gives the pad the presentation right: its slot, then the toolbar's button.
         self.focus_seat(5)
@@ -237,6 +247,43 @@ class RemoteControllerTest(ConsoleCase):
         stopped = pad.block_count()
         self.whiten(2, 2)
         time.sleep(1.5)
+        self.assertEqual(pad.block_count(), stopped)
+
+        # Asked for again, then the teacher takes the right back: the pad sees no more of the
+        # teacher's screen.
+        sent = pad.block_count()
+        pad.send_text("[AN00004]")
+        self.whiten(4, 4)
+        wait_until(lambda: pad.block_count() > sent, timeout=30, message="the stream did not start again")
+        mark = len(pad.journal.items())
+        self.focus_seat(5)
+        self.driver.click(button)
+        pad.wait_text("[KW00107]false", start=mark, timeout=30)
+        stopped = pad.block_count()
+        self.show_pattern()
+        self.whiten(5, 5)
+        time.sleep(1.5)
+        self.assertEqual(pad.block_count(), stopped, "the pad whose right was taken back still sees the screen")
+
+        # The other pad is given the right; the first one's stop, acknowledgement and restart
+        # change nothing of it: the toolbar still shows the right in use and refuses the file
+        # transfer, and the teacher takes the right back with the same button.
+        mark = len(other.journal.items())
+        self.focus_seat(6)
+        self.driver.click(button)
+        other.wait_text("[KW00107]true", start=mark, timeout=30)
+        for text in ("[AN00005]", f"[AN00006]{stopped}", f"[AN00010]{pad.screen[0]},{pad.screen[1]}"):
+            pad.send_text(text)
+        answered = len(pad.journal.items())
+        pad.send_text("[PC00003]")
+        pad.wait_text("[KW10002]", start=answered, timeout=20)
+        self.assertEqual(self.driver.send(button, BM_GETCHECK), 1)
+        self.driver.click(self.driver.find_child(self.toolbar, id=FILE_TRANSFER_BUTTON, timeout=10))
+        notice, text = wait_until(lambda: self.notices() and self.notices()[0], timeout=30,
+                                  message="the file transfer was not refused while the right is in use")
+        self.driver.wait_gone(notice, timeout=30)
+        self.driver.click(button)
+        other.wait_text("[KW00107]false", start=mark, timeout=30)
         self.assertEqual(pad.block_count(), stopped)
 
     def viewers(self):
