@@ -64,6 +64,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_FLUSH_INPUT            (WM_USER + 1000)
 // To the view window: the student's screen size; wParam width, lParam height.
 #define WM_STUDENT_SCREEN_SIZE    (WM_USER + 1001)
+// Posted to the single-student control bar by the teacher toolbar's share toggle: its sharing
+// flag and share button follow g_screenSharing. wParam, lParam 0.
+#define WM_SYNC_SHARE_BUTTON      (WM_USER + 1002)
 // To the view window: wParam 1 while the student's sound plays, 0 when it stopped.
 #define WM_SOUND_STATE            (WM_USER + 1013)
 // "[KW00016]": the student plays its special key combination.

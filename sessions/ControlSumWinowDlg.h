@@ -9,6 +9,11 @@
 class CControlSumWinowDlg : public CRemoteControlBar {
 public:
     using CRemoteControlBar::CRemoteControlBar;
+
+protected:
+    // The class share may start or stop while the window is open (the toolbar, the
+    // remote-controller app): the bar follows it on its timer.
+    void UpdateShareButton() override { ShowShareState(); }
 };
 
 // The bar of the open combined window (its window handle), or null.

@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CControlWinowDlg, CRemoteControlBar)
     ON_BN_CLICKED(IDC_BAR_CHAT, OnChat)
     ON_BN_CLICKED(IDC_BAR_HOME, OnPadHome)
     ON_BN_CLICKED(IDC_BAR_BACK, OnPadBack)
+    ON_MESSAGE(WM_SYNC_SHARE_BUTTON, OnSyncShareButton)
 END_MESSAGE_MAP()
 
 CControlWinowDlg::CControlWinowDlg(CWnd& owner, CPCInfo& slot, const RemoteSessionLinks& links)
@@ -42,6 +43,12 @@ void CControlWinowDlg::MakeButtons()
     MakeButton(kOwn[2], pad);
     MakeButton(kOwn[3], pad);
     CRemoteControlBar::MakeButtons();
+}
+
+LRESULT CControlWinowDlg::OnSyncShareButton(WPARAM, LPARAM)
+{
+    ShowShareState();
+    return 0;
 }
 
 void CControlWinowDlg::SetSoundState(bool on)

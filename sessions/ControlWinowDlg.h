@@ -23,6 +23,8 @@ protected:
     afx_msg void OnChat();
     afx_msg void OnPadHome();
     afx_msg void OnPadBack();
+    // WM_SYNC_SHARE_BUTTON from the teacher toolbar's share toggle.
+    afx_msg LRESULT OnSyncShareButton(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

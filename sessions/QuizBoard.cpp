@@ -4,6 +4,7 @@
 CCriticalSection g_quizLock(0);
 int g_quizFirstPressTaken = 0;
 int g_quizAnswerCount = 0;
+int g_quizExpectedCount = 0;
 CQuizBoard g_quizBoard;
 
 bool CQuizBoard::TakeFirstPress()
@@ -55,4 +56,16 @@ int CQuizBoard::GetAnswerCount() const
 {
     CCriticalSectionLock lock(g_quizLock);
     return g_quizAnswerCount;
+}
+
+void CQuizBoard::SetExpectedCount(int students)
+{
+    CCriticalSectionLock lock(g_quizLock);
+    g_quizExpectedCount = students;
+}
+
+int CQuizBoard::GetExpectedCount() const
+{
+    CCriticalSectionLock lock(g_quizLock);
+    return g_quizExpectedCount;
 }

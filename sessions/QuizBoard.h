@@ -26,6 +26,9 @@ public:
     void CountAnswer();
     void ResetAnswers();
     int GetAnswerCount() const;
+    // The students the current question waits for (0 when none runs).
+    void SetExpectedCount(int students);
+    int GetExpectedCount() const;
 
 private:
     bool m_speedQuizOn = false;
@@ -36,4 +39,5 @@ extern CCriticalSection g_quizLock;
 // The board's state, guarded by g_quizLock; read and changed only through g_quizBoard.
 extern int g_quizFirstPressTaken;   // 1 once the current round has its winner
 extern int g_quizAnswerCount;       // answers received for the current question
+extern int g_quizExpectedCount;     // students asked it (connected when it started)
 extern CQuizBoard g_quizBoard;

@@ -174,9 +174,7 @@ void CRemoteControlBar::OnTimer(UINT_PTR id)
     SetTimer(kBackLayerTimer, kBackLayerPeriodMs);
 }
 
-// The class share may start or stop while the window is open (the toolbar, the remote-controller
-// app); the bar follows it here rather than being told from the view's thread.
-void CRemoteControlBar::UpdateShareButton()
+void CRemoteControlBar::ShowShareState()
 {
     const bool sharing = IsSharing();
     if (sharing == m_sharing)

@@ -44,6 +44,11 @@ protected:
     // The buttons this kind of bar makes, and those it shows.
     virtual void MakeButtons();
     void MakeButton(const ButtonLayout& layout, bool shown);
+    // The sharing flag and the share button's check: the class share's state now.
+    void ShowShareState();
+    // Each tick of the bar's timer: the combined bar follows the class share from here; the
+    // single bar is told by the teacher toolbar instead (WM_SYNC_SHARE_BUTTON).
+    virtual void UpdateShareButton() {}
 
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
@@ -63,7 +68,6 @@ private:
     void KeepBackLayerUnder();
     bool IsInFrontOf(HWND window) const;
     void EndNotice();
-    void UpdateShareButton();
 
     bool m_layoutFlag = false;
     bool m_touchState = false;

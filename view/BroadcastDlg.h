@@ -105,6 +105,8 @@ private:
     void StartSharing();
     void StopSharing();
     void SetShareButton(bool sharing);
+    // The open single-student control bar's sharing flag and share button take g_screenSharing.
+    void SyncShareButton();
     // The wait notice with string id for 2.5 s of message pumping; false when the toolbar went
     // away meanwhile.
     void ShowNotice(UINT textId) { ShowNotice(LoadText(textId)); }

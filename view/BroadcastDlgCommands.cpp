@@ -12,6 +12,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "foundation/AppGlobals.h"
+#include "sessions/ControlWinowDlg.h"
 #include "ui/ShowMessageBox.h"
 #include "ui/WaitMsgDlg.h"
 #include "view/WendmarkView.h"
@@ -135,7 +136,17 @@ void CBroadcastDlg::OnToggleScreenShare()
         StopSharing();
     else
         StartSharing();
+    // The single student's bar shows the share as the remote-controller app shows it: only
+    // an app new enough to be told the share's state has the bar told too.
+    if (m_view->IsRemoconNewerApp())
+        SyncShareButton();
     m_view->SendRemoconShareState();
+}
+
+void CBroadcastDlg::SyncShareButton()
+{
+    if (const HWND bar = g_singleControlBar.load())
+        ::PostMessageW(bar, WM_SYNC_SHARE_BUTTON, 0, 0);
 }
 
 void CBroadcastDlg::StartSharing()

@@ -103,6 +103,9 @@ public:
     CBroadcastDlg& GetToolbar() { return m_broadcastDlg; }
     // "[RH00004]" with the class share's state to the remote-controller app (after each toggle).
     void SendRemoconShareState();
+    // The linked remote-controller app (or the last one) is new enough to be told the share's
+    // and the touch lock's state.
+    bool IsRemoconNewerApp() const { return m_remocon.IsNewerApp(); }
     // The pad event log in front (the toolbar's log button, command IDC_TB_LOG).
     void ShowLogWindow();
     // The login-server splash, centred on the desktop, with a text; and its hiding.

@@ -29,9 +29,9 @@ public:
     bool IsPanelVisible() const;
     // The toolbar's quiz button runs it too.
     void RandomPick();
-    // Asked once a second by the waiting box: the students asked who are still connected, or
-    // who answered before they left.
-    int CountExpectedAnswers() const;
+    // Asked once a second by the waiting box: g_quizExpectedCount becomes the students asked who
+    // are still connected, or who answered before they left.
+    void RecountExpectedAnswers() const;
     // The student given the screen-control right left: the button shows it free again.
     void ShowControlRightFree();
 

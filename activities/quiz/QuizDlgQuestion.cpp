@@ -25,6 +25,7 @@ void CQuizDlg::ToggleQuestionMode(int id, Mode mode)
     SetMode(kModeNone);
     m_asked.clear();
     g_quizBoard.ResetAnswers();
+    g_quizBoard.SetExpectedCount(0);
     m_host.ShowQuizAnswers(false);
 }
 
@@ -70,6 +71,7 @@ void CQuizDlg::StartQuestion()
     m_asked.clear();
     for (CPCInfo* slot : connected)
         m_asked.push_back({slot, slot->m_connectionId.load()});
+    g_quizBoard.SetExpectedCount(static_cast<int>(connected.size()));
     SendToAll(QuestionStartCommand(CurrentKind()));
     SetChecked(IDC_QUIZ_START, true);
     LabelStartButton(IDS_QUIZ_STOP);
@@ -77,13 +79,17 @@ void CQuizDlg::StartQuestion()
     ShowQuizWaiting(this);
 }
 
-int CQuizDlg::CountExpectedAnswers() const
+// A student asked who left without answering is waited for no longer: the expected count
+// drops to those still there and those who answered.
+void CQuizDlg::RecountExpectedAnswers() const
 {
+    if (m_asked.empty())
+        return;
     int expected = 0;
     for (const AskedStudent& asked : m_asked)
         if (asked.slot->m_connectionId.load() == asked.connectionId || asked.slot->HasQuizAnswer())
             ++expected;
-    return expected;
+    g_quizBoard.SetExpectedCount(expected);
 }
 
 void CQuizDlg::EndWaiting()
@@ -113,6 +119,7 @@ void CQuizDlg::ShowResults()
     }
     const QuestionKind kind = CurrentKind();
     m_asked.clear();
+    g_quizBoard.SetExpectedCount(0);
     ShowQuizResult(kind, TallyQuizAnswers(kind, answers), CString(), this);
 }
 

@@ -38,7 +38,7 @@ void CQuizWaitingDlg::Start(CQuizDlg* owner, const CString& caption)
     m_caption = caption;
     m_seconds = 0;
     m_answers = g_quizBoard.GetAnswerCount();
-    m_expected = owner ? owner->CountExpectedAnswers() : 0;
+    m_expected = g_quizBoard.GetExpectedCount();
     SetDlgItemText(IDC_TITLE_TEXT, m_caption);
     SetDlgItemText(IDC_QUIZWAIT_SECONDS, L"0");
     ShowProgress();
@@ -65,7 +65,9 @@ void CQuizWaitingDlg::OnTimer(UINT_PTR id)
     seconds.Format(L"%d", m_seconds);
     SetDlgItemText(IDC_QUIZWAIT_SECONDS, seconds);
     m_answers = g_quizBoard.GetAnswerCount();
-    m_expected = m_owner ? m_owner->CountExpectedAnswers() : 0;
+    if (m_owner)
+        m_owner->RecountExpectedAnswers();
+    m_expected = g_quizBoard.GetExpectedCount();
     ShowProgress();
     // "Reaches or passes": a student who answered and then left still counts among the answers.
     if (m_answers >= m_expected) {

@@ -18,6 +18,7 @@ from harness import artifact_path, wait_until  # noqa: E402
 from student_agent import (AdmissionFailed, AdmissionRefused, StudentAgent,  # noqa: E402
                            greeting_digest)
 from test_login import VIEW_ID  # noqa: E402
+from test_shell import PROFILE_KEY, run_wine  # noqa: E402
 
 SEATS = 16
 PER_ROW = 8
@@ -221,6 +222,26 @@ def count_near(bitmap, box, colour, tolerance=40):
             if all(abs(a - b) <= tolerance for a, b in zip(pixel, colour)):
                 count += 4
     return count
+
+
+class StoredSettingsOutOfRangeTest(ConsoleCase):
+    """A profile holding a refresh delay and an image quality outside what the monitoring dialog
+    allows (an older program's, a hand edit): the students are greeted with the nearest allowed."""
+
+    SEATS = 4
+    STORED = {"delay": 5, "quilty": 500}
+
+    @classmethod
+    def prepare_folder(cls):
+        for name, value in cls.STORED.items():
+            stored = run_wine(cls.env, "reg", "add", PROFILE_KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f")
+            if stored.returncode != 0:
+                raise RuntimeError(f"the profile value {name} could not be stored: {stored.stderr!r}")
+            cls.stop_with_class(lambda name=name: run_wine(cls.env, "reg", "delete", PROFILE_KEY, "/v", name, "/f"))
+
+    def test_the_greeting_carries_the_stored_values_kept_in_range(self):
+        greeting = self.wait_admitted(1).greeting
+        self.assertEqual((greeting.refresh_delay, greeting.quality), (100, 90))
 
 
 if __name__ == "__main__":

@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
 from console_case import ConsoleCase  # noqa: E402
 from harness import artifact_path, colour_close, wait_until  # noqa: E402
+from remocon_app import RemoconApp  # noqa: E402
 from remote_student import RemoteStudent  # noqa: E402
 from test_login import DIALOG_CLASS  # noqa: E402
 
@@ -222,7 +223,15 @@ class CombinedSessionTest(ConsoleCase):
         self.wait_admitted(lost.seat, timeout=90, screen=SCREEN)
         self.assertIsNone(self.program.poll())
 
+    def link_app(self, version):
+        app = RemoconApp("127.0.0.1", self.port, version=version).start()
+        self.stop_with_class(app.stop)
+        app.wait_linked()
+        return app
+
     def test_b_the_control_bar_buttons(self):
+        # The bar shows the class share as a remote-controller app new enough to be told it does.
+        self.link_app("2.0.1.1028")
         pad = self.admitted(6, edition="pad")
         mark = len(pad.journal.items())
         self.driver.double_click(self.view, *self.cell_centre(pad.seat))
@@ -274,6 +283,19 @@ class CombinedSessionTest(ConsoleCase):
         self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
         wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 0, timeout=30,
                    message="the share button still shows the share")
+
+        # With an older app linked the bar's share button is left as it is; the close is still
+        # refused while the class watches.
+        self.link_app("2.0.1.1027")
+        self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
+        self.driver.click(button(BAR_CLOSE))
+        notice = wait_until(lambda: self.dialog_with(WAIT_TEXT, visible=True), timeout=30,
+                            message="no notice refused the close")
+        self.assertEqual(self.driver.send(button(BAR_SHARE), BM_GETCHECK), 0)
+        self.driver.wait_gone(notice, timeout=30)
+        wait_until(lambda: self.driver.state(button(BAR_CLOSE))["window"]["enabled"], timeout=30,
+                   message="the close button stayed disabled")
+        self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
 
         # The pen button opens the pen tool; its pen mode photographs the screen without the bar,
         # which is back once the drawing surface is there. The close button ends the session.

@@ -117,6 +117,8 @@ TEST_F(ThumbnailTest, UnusablePartsLeaveThePictureAloneAndTheStudentServed)
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 201, 16}, jpeg)));          // wider than the slot
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, ClaimingSize(jpeg, 60000, 60000))));
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, ClaimingSize(jpeg, 65535, 1))));
+    // A whole picture larger than its rectangle, which the decoder would read and draw.
+    ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, MakeJpeg(32, 32, kRed, kRed))));
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{LONG_MIN + 1, 0, LONG_MAX, 16}, jpeg)));
     const std::vector<BYTE> garbage(300, 0x5A);
     ASSERT_TRUE(m_peer->Send(ThumbnailPart(RECT{0, 0, 16, 16}, garbage)));        // no picture
