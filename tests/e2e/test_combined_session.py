@@ -291,10 +291,10 @@ class CombinedSessionTest(ConsoleCase):
         self.driver.click(button(BAR_CLOSE))
         notice = wait_until(lambda: self.dialog_with(WAIT_TEXT, visible=True), timeout=30,
                             message="no notice refused the close")
-        self.assertEqual(self.driver.send(button(BAR_SHARE), BM_GETCHECK), 0)
         self.driver.wait_gone(notice, timeout=30)
         wait_until(lambda: self.driver.state(button(BAR_CLOSE))["window"]["enabled"], timeout=30,
                    message="the close button stayed disabled")
+        self.assertEqual(self.driver.send(button(BAR_SHARE), BM_GETCHECK), 0)
         self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
 
         # The pen button opens the pen tool; its pen mode photographs the screen without the bar,
