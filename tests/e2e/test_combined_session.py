@@ -8,6 +8,7 @@ simulated (tests/peers/remote_student.py)."""
 
 import os
 import sys
+import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -317,6 +318,61 @@ class CombinedSessionTest(ConsoleCase):
         self.driver.wait_gone(bar, timeout=30)
         pad.wait_text("[KW00003]", timeout=30, start=mark)
         self.assertIsNone(self.program.poll())
+
+    def test_c_a_student_that_never_answers_is_waited_for_five_seconds_and_a_new_pick_ends_the_wait(self):
+        first = self.admitted(5, pattern=5)
+        second = self.admitted(7, pattern=7)
+        frozen = self.admitted(8, pattern=8, narrow_window=True)
+        # The third student's PC freezes: it takes in nothing more, and the console's answers to a
+        # burst of its keep-alives soon fill the connection, so that the console's thread for it
+        # waits in a write and never lends its connection. (The console answers the few hundred
+        # that fill it in well under the second given here.)
+        frozen.stop_reading()
+        frozen.send_texts("[PC00003]", 2000)
+        time.sleep(1.0)
+
+        def pick(students):
+            self.press(self.toolbar, COLLECT_VIEW)
+            for student in students:
+                self.driver.click(self.view, *self.cell_centre(student.seat))
+            marks = [len(s.journal.items()) for s in students]
+            self.press(self.toolbar, COLLECT_VIEW)
+            return marks
+
+        # Picked with the frozen one: after the wait the window opens with the one that answered.
+        mark = pick([first, frozen])[0]
+        first.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
+        window = self.driver.wait_window(title=f"{first.seat}: ", pid=self.pid, timeout=30)
+        first.wait_acknowledged(1)
+        marks = [len(first.journal.items())]
+        self.driver.close_window(window)
+        self.driver.wait_gone(window, timeout=30)
+        self.expect_thumbnails_back([first], marks)
+
+        # Picked again; while the wait runs the teacher starts a new pick: the connection lent
+        # meanwhile goes straight back, and the new pick alone opens its window, which the old
+        # wait's end leaves alone.
+        mark = pick([first, frozen])[0]
+        first.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
+        started = time.monotonic()
+        back = len(first.journal.items())
+        self.press(self.toolbar, COLLECT_VIEW)
+        first.wait_text("[KW00003]", timeout=3, start=back)
+        self.driver.click(self.view, *self.cell_centre(second.seat))
+        mark = len(second.journal.items())
+        self.press(self.toolbar, COLLECT_VIEW)
+        second.wait_text("[KW00004]3,1024,768", timeout=30, start=mark)
+        window = self.driver.wait_window(title=f"{second.seat}: ", pid=self.pid, timeout=30)
+        second.wait_acknowledged(1)
+        time.sleep(max(0.0, 6.0 - (time.monotonic() - started)))
+        self.assertTrue(self.driver.exists(window))
+        self.assertEqual([w for w in self.driver.windows(pid=self.pid, visible=True)
+                          if w["title"].startswith(f"{first.seat}: ")], [])
+        marks = [len(second.journal.items())]
+        self.driver.close_window(window)
+        self.driver.wait_gone(window, timeout=30)
+        self.expect_thumbnails_back([second], marks)
+        frozen.stop()
 
 
 if __name__ == "__main__":

@@ -159,7 +159,7 @@ class StudentAgent:
                  thumbnail_interval=None, frame_interval=0.2, send_screen_format=True,
                  client_texts=("Reserved", "Reserved", "Reserved"), region=(0, 0, 0, 0),
                  region_on=False, hello_text=None, check_digest=True, silent=False,
-                 connect_timeout=10.0, label=None, on_event=None):
+                 connect_timeout=10.0, label=None, on_event=None, narrow_window=False):
         self.host, self.port = host, port
         self.seat, self.name = seat, name
         self.edition = edition
@@ -179,6 +179,11 @@ class StudentAgent:
         self.check_digest = check_digest
         self.silent = silent
         self.connect_timeout = connect_timeout
+        # A connection that takes in little at a time (small receive buffer and segments): once
+        # the agent stops reading, what the console writes to it soon has nowhere to go.
+        self.narrow_window = narrow_window
+        self._reading = threading.Event()
+        self._reading.set()
         self.label = label or (f"seat {seat}" if seat is not None else "agent")
         self.on_event = on_event
 
@@ -281,6 +286,14 @@ class StudentAgent:
         self._shutdown(socket.SHUT_RD)    # wakes the reader, which closes: linger 0 resets
         self._join(5.0)
 
+    def stop_reading(self):
+        """From the next packet on nothing is read (a student PC that froze): the console's writes
+        pile up in the connection. Sending goes on."""
+        self._reading.clear()
+
+    def resume_reading(self):
+        self._reading.set()
+
     def go_silent(self):
         """From now on nothing is sent: no keep-alive, thumbnail or answer (reading goes on)."""
         self.silent = True
@@ -299,6 +312,7 @@ class StudentAgent:
 
     def _join(self, timeout):
         self._wake.set()
+        self._reading.set()
         for thread in (self._reader, self._ticker):
             if thread is not None and thread is not threading.current_thread():
                 thread.join(timeout)
@@ -339,6 +353,12 @@ class StudentAgent:
 
     def send_text(self, text):
         self.send_packet(wire.Text(text))
+
+    def send_texts(self, text, count):
+        """The same text count times, in one write."""
+        data = wire.encode(wire.Text(text)) * count
+        with self._send_lock:
+            self._sock.sendall(data)
 
     def send_packet(self, packet):
         sock = self._sock
@@ -423,13 +443,21 @@ class StudentAgent:
 
     def _run(self):
         try:
-            sock = socket.create_connection((self.host, self.port), timeout=self.connect_timeout)
+            if self.narrow_window:
+                sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+                sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 1024)
+                sock.setsockopt(socket.IPPROTO_TCP, socket.TCP_MAXSEG, 536)
+                sock.settimeout(self.connect_timeout)
+                sock.connect((self.host, self.port))
+            else:
+                sock = socket.create_connection((self.host, self.port), timeout=self.connect_timeout)
             sock.settimeout(None)
             sock.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
             self._sock = sock
             self._set_phase("offered")
             self._event("connected")
             while True:
+                self._reading.wait()
                 self._receive(wire.read_packet(sock))
         except wire.PeerClosed:
             self.closed_by_console = self.closed_by_console or not self._closing
