@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(HERE), "peers"))
 
 from console_case import ConsoleCase  # noqa: E402
 from harness import wait_until  # noqa: E402
+from remocon_app import StreamPad  # noqa: E402
 from test_login import DIALOG_CLASS  # noqa: E402
 
 SHARE_BUTTON, MONITORING, PRESENTATION, FILE_TRANSFER = 1191, 1196, 1207, 1193
@@ -136,6 +137,35 @@ class PresentationRightTest(ConsoleCase):
         # Taken back from the second pad with the same button.
         self.press(PRESENTATION)
         second.wait_text("[KW00107]false", start=mark, timeout=30)
+        wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
+        self.show_class()
+
+    def test_b_a_pad_that_joins_after_the_streaming_holder_dropped_is_given_the_right_and_it_is_taken_back(self):
+        self.show_class()
+        first = self.wait_admitted(4, served=True, agent_class=StreamPad, keepalive_interval=None)
+        self.click_seat(first.seat)
+        self.press(PRESENTATION)
+        first.wait_text("[KW00107]true", timeout=30)
+        wait_until(self.minimised, timeout=20, message="the console did not step aside")
+        # The holder watches the teacher's screen when its connection is lost.
+        first.send_text("[AN00004]")
+        first.wait_blocks(1, timeout=30)
+        first.drop()
+        wait_until(lambda: not self.right_in_use(), timeout=30,
+                   message="the toolbar still shows the right of a pad that left")
+
+        # Another pad joins, in the seat the first one left; the teacher picks it and gives it
+        # the right, then takes it back with the same button while the console stands aside.
+        second = self.wait_admitted(4, served=True, edition="pad")
+        self.show_class()
+        self.click_seat(second.seat)
+        self.press(PRESENTATION)
+        second.wait_text("[KW00107]true", timeout=30)
+        wait_until(self.minimised, timeout=20, message="the console did not step aside")
+        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the right in use")
+        mark = len(second.journal.items())
+        self.press(PRESENTATION)
+        second.wait_text("[KW00107]false", start=mark, timeout=10)
         wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
         self.show_class()
 
