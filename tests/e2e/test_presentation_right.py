@@ -17,7 +17,8 @@ from harness import wait_until  # noqa: E402
 from remocon_app import StreamPad  # noqa: E402
 from test_login import DIALOG_CLASS  # noqa: E402
 
-SHARE_BUTTON, MONITORING, PRESENTATION, FILE_TRANSFER = 1191, 1196, 1207, 1193
+SHARE_BUTTON, MONITORING, PRESENTATION, FILE_TRANSFER, PEN_TOOL = 1191, 1196, 1207, 1193, 1197
+PEN_TITLE, PEN_TOUCH_MODE, PEN_DRAW_MODE = 1022, 1520, 1521
 CAPTION_CLOSE, TRANSFER_STUDENTS, NOTICE_TEXT = 1628, 1016, 1059
 BM_GETCHECK = 0x00F0
 # Two clicks on one spot closer together than this (Wine's double-click time, with a margin) are a
@@ -168,6 +169,34 @@ class PresentationRightTest(ConsoleCase):
         second.wait_text("[KW00107]false", start=mark, timeout=10)
         wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
         self.show_class()
+
+    def test_c_while_the_pen_draws_the_presentation_button_asks_nothing_of_the_teacher(self):
+        self.show_class()
+        self.click_seat(self.SEATS)                    # an empty seat: nobody to give the right to
+        self.press(PEN_TOOL)
+        pen = wait_until(lambda: self.shown_dialog(control=PEN_TITLE), timeout=60, message="no pen toolbar opened")
+        self.driver.click(self.driver.find_child(pen, id=PEN_DRAW_MODE, visible=True, timeout=10), real_input=True)
+        wait_until(self.drawing_surface, timeout=30, message="no drawing surface")
+
+        # The button pressed while drawing over the screen: no box about choosing a student
+        # first comes up over the drawing (one would hold every command of the toolbar back).
+        self.press(PRESENTATION)
+        self.driver.click(self.driver.find_child(pen, id=PEN_TOUCH_MODE, visible=True, timeout=10), real_input=True)
+        wait_until(lambda: not self.drawing_surface(), timeout=30, message="the drawing surface stayed")
+        self.press(FILE_TRANSFER)
+        transfer = wait_until(lambda: self.shown_dialog(control=TRANSFER_STUDENTS), timeout=30,
+                              message="the file transfer did not open")
+        self.driver.click(self.driver.find_child(transfer, id=CAPTION_CLOSE, visible=True, timeout=10),
+                          real_input=True)
+        wait_until(lambda: not self.driver.shown(transfer), timeout=30, message="the file transfer stayed open")
+        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=30,
+                   message="the toolbar did not come back")
+        self.assertFalse(self.right_in_use())
+
+    def drawing_surface(self):
+        width = self.driver.x_screen.size[0]
+        return [w for w in self.driver.windows(pid=self.pid, title="", exact=True, visible=True)
+                if w["class"] != DIALOG_CLASS and w["rect"][0] == 0 and w["rect"][2] >= width]
 
 
 if __name__ == "__main__":
