@@ -1,5 +1,6 @@
 // CWaitMsgDlg: the plain wait notice (dialog 391) with one line of text; callers set the
-// text, show it, pump messages for a while and take it away themselves.
+// text, show it, pump messages for a while and take it away themselves, or let it go on its own
+// timer (ShowWithoutWaiting).
 #pragma once
 
 #include "framework/Dialog.h"

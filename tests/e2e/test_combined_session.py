@@ -27,7 +27,7 @@ WM_MOUSEMOVE, WM_LBUTTONDOWN, BM_GETCHECK = 0x0200, 0x0201, 0x00F0
 COLLECT_VIEW, TOOLBAR_SHARE = 1205, 1191
 SUM_TOGGLE_CONTROL, SUM_FULL_SCREEN = 108, 114
 BAR_FULL_SCREEN, BAR_CLOSE, BAR_SOUND, BAR_HOME, BAR_BACK, BAR_SHARE, BAR_PEN = 1001, 1004, 1006, 1008, 1009, 1010, 1012
-WAIT_TEXT, PEN_TITLE, PEN_MODE = 1059, 1022, 1521
+WAIT_TEXT, PEN_TITLE, PEN_TOUCH_MODE, PEN_MODE = 1059, 1022, 1520, 1521
 JPEG_TOLERANCE = 40
 THUMBNAIL_COLOUR = (255, 0, 255)
 SCREEN = (640, 480)
@@ -224,6 +224,20 @@ class CombinedSessionTest(ConsoleCase):
         self.wait_admitted(lost.seat, timeout=90, screen=SCREEN)
         self.assertIsNone(self.program.poll())
 
+    def drawing_surface(self):
+        height = self.driver.x_screen.size[1]
+        return [w for w in self.driver.windows(pid=self.pid, title="", exact=True, visible=True)
+                if w["class"] != DIALOG_CLASS and w["rect"][1] == 0 and w["rect"][3] >= height]
+
+    def refused_close(self, close):
+        """The bar's close while the class watches: a notice for a moment, then the button back."""
+        self.driver.click(close)
+        notice = wait_until(lambda: self.dialog_with(WAIT_TEXT, visible=True), timeout=30,
+                            message="no notice refused the close")
+        self.driver.wait_gone(notice, timeout=30)
+        wait_until(lambda: self.driver.state(close)["window"]["enabled"], timeout=30,
+                   message="the close button stayed disabled")
+
     def link_app(self, version):
         app = RemoconApp("127.0.0.1", self.port, version=version).start()
         self.stop_with_class(app.stop)
@@ -274,12 +288,7 @@ class CombinedSessionTest(ConsoleCase):
         self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
         wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 1, timeout=30,
                    message="the share button does not show the share")
-        self.driver.click(button(BAR_CLOSE))
-        notice = wait_until(lambda: self.dialog_with(WAIT_TEXT, visible=True), timeout=30,
-                            message="no notice refused the close")
-        self.driver.wait_gone(notice, timeout=30)
-        wait_until(lambda: self.driver.state(button(BAR_CLOSE))["window"]["enabled"], timeout=30,
-                   message="the close button stayed disabled")
+        self.refused_close(button(BAR_CLOSE))
         self.assertTrue(self.driver.exists(window))
         self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
         wait_until(lambda: self.driver.send(button(BAR_SHARE), BM_GETCHECK) == 0, timeout=30,
@@ -289,12 +298,7 @@ class CombinedSessionTest(ConsoleCase):
         # refused while the class watches.
         self.link_app("2.0.1.1027")
         self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
-        self.driver.click(button(BAR_CLOSE))
-        notice = wait_until(lambda: self.dialog_with(WAIT_TEXT, visible=True), timeout=30,
-                            message="no notice refused the close")
-        self.driver.wait_gone(notice, timeout=30)
-        wait_until(lambda: self.driver.state(button(BAR_CLOSE))["window"]["enabled"], timeout=30,
-                   message="the close button stayed disabled")
+        self.refused_close(button(BAR_CLOSE))
         self.assertEqual(self.driver.send(button(BAR_SHARE), BM_GETCHECK), 0)
         self.press_hidden(self.toolbar, TOOLBAR_SHARE)   # hidden over the remote view
 
@@ -305,10 +309,7 @@ class CombinedSessionTest(ConsoleCase):
                                  message="no pen toolbar opened")
         self.press(pen_toolbar, PEN_MODE)
 
-        def surface():
-            return [w for w in self.driver.windows(pid=self.pid, title="", exact=True, visible=True)
-                    if w["class"] != DIALOG_CLASS and w["rect"][1] == 0 and w["rect"][3] >= full[1]]
-        wait_until(surface, timeout=30, message="no drawing surface")
+        wait_until(self.drawing_surface, timeout=30, message="no drawing surface")
         wait_until(lambda: self.driver.state(pen_toolbar)["window"]["visible"]
                    and self.driver.state(bar)["window"]["visible"], timeout=30,
                    message="the control bar did not come back after the photograph")
@@ -323,6 +324,12 @@ class CombinedSessionTest(ConsoleCase):
         first = self.admitted(5, pattern=5)
         second = self.admitted(7, pattern=7)
         frozen = self.admitted(8, pattern=8, narrow_window=True)
+        # Setting up: a pen tool an earlier scenario left drawing goes back to touch mode (the
+        # collect view is not started over a drawing).
+        pen_toolbar = self.dialog_with(PEN_TITLE, visible=True)
+        if pen_toolbar:
+            self.press(pen_toolbar, PEN_TOUCH_MODE)
+            wait_until(lambda: not self.drawing_surface(), timeout=30, message="the drawing surface stayed")
         # The third student's PC freezes: it takes in nothing more, and the console's answers to a
         # burst of its keep-alives soon fill the connection, so that the console's thread for it
         # waits in a write and never lends its connection. (The console answers the few hundred
@@ -332,7 +339,10 @@ class CombinedSessionTest(ConsoleCase):
         time.sleep(1.0)
 
         def pick(students):
+            # The press also brings back a console the class share left minimised.
             self.press(self.toolbar, COLLECT_VIEW)
+            wait_until(lambda: not self.driver.state(self.frame)["minimized"], timeout=20,
+                       message="the class did not come into view")
             for student in students:
                 self.driver.click(self.view, *self.cell_centre(student.seat))
             marks = [len(s.journal.items()) for s in students]

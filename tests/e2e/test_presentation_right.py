@@ -81,6 +81,24 @@ class PresentationRightTest(ConsoleCase):
         """A refused button would show its notice: none is shown."""
         self.assertIsNone(self.shown_dialog(control=NOTICE_TEXT))
 
+    def take_back(self, pad, mark, timeout=30):
+        """The presentation button pressed again: the pad is told, the right is free."""
+        self.press(PRESENTATION)
+        pad.wait_text("[KW00107]false", start=mark, timeout=timeout)
+        wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
+        self.show_class()
+
+    def open_and_close_file_transfer(self):
+        """The file transfer opens (no refusal, no box holding it back); the teacher closes it."""
+        self.press(FILE_TRANSFER)
+        transfer = wait_until(lambda: self.shown_dialog(control=TRANSFER_STUDENTS), timeout=30,
+                              message="the file transfer did not open")
+        self.driver.click(self.driver.find_child(transfer, id=CAPTION_CLOSE, visible=True, timeout=10),
+                          real_input=True)
+        wait_until(lambda: not self.driver.shown(transfer), timeout=30, message="the file transfer stayed open")
+        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=30,
+                   message="the toolbar did not come back")
+
     def show_class(self):
         if self.minimised():
             self.press(MONITORING)
@@ -116,14 +134,7 @@ class PresentationRightTest(ConsoleCase):
         pupil.wait_text("[KW00102]stop", start=mark, timeout=30)
 
         # The file transfer opens, not refused; the teacher closes it again.
-        self.press(FILE_TRANSFER)
-        transfer = wait_until(lambda: self.shown_dialog(control=TRANSFER_STUDENTS), timeout=30,
-                              message="the file transfer did not open")
-        self.driver.click(self.driver.find_child(transfer, id=CAPTION_CLOSE, visible=True, timeout=10),
-                          real_input=True)
-        wait_until(lambda: not self.driver.shown(transfer), timeout=30, message="the file transfer stayed open")
-        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=30,
-                   message="the toolbar did not come back")
+        self.open_and_close_file_transfer()
 
         # The class in view again, and the right given to the second pad: no box says another
         # student holds it.
@@ -136,10 +147,7 @@ class PresentationRightTest(ConsoleCase):
         self.assertNotIn("[KW00107]true", pupil.commands)
 
         # Taken back from the second pad with the same button.
-        self.press(PRESENTATION)
-        second.wait_text("[KW00107]false", start=mark, timeout=30)
-        wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
-        self.show_class()
+        self.take_back(second, mark)
 
     def test_b_a_pad_that_joins_after_the_streaming_holder_dropped_is_given_the_right_and_it_is_taken_back(self):
         self.show_class()
@@ -164,11 +172,7 @@ class PresentationRightTest(ConsoleCase):
         second.wait_text("[KW00107]true", timeout=30)
         wait_until(self.minimised, timeout=20, message="the console did not step aside")
         wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the right in use")
-        mark = len(second.journal.items())
-        self.press(PRESENTATION)
-        second.wait_text("[KW00107]false", start=mark, timeout=10)
-        wait_until(lambda: not self.right_in_use(), timeout=20, message="the right stayed in use")
-        self.show_class()
+        self.take_back(second, len(second.journal.items()), timeout=10)
 
     def test_c_while_the_pen_draws_the_presentation_button_asks_nothing_of_the_teacher(self):
         self.show_class()
@@ -183,14 +187,7 @@ class PresentationRightTest(ConsoleCase):
         self.press(PRESENTATION)
         self.driver.click(self.driver.find_child(pen, id=PEN_TOUCH_MODE, visible=True, timeout=10), real_input=True)
         wait_until(lambda: not self.drawing_surface(), timeout=30, message="the drawing surface stayed")
-        self.press(FILE_TRANSFER)
-        transfer = wait_until(lambda: self.shown_dialog(control=TRANSFER_STUDENTS), timeout=30,
-                              message="the file transfer did not open")
-        self.driver.click(self.driver.find_child(transfer, id=CAPTION_CLOSE, visible=True, timeout=10),
-                          real_input=True)
-        wait_until(lambda: not self.driver.shown(transfer), timeout=30, message="the file transfer stayed open")
-        wait_until(lambda: self.driver.state(self.toolbar)["window"]["visible"], timeout=30,
-                   message="the toolbar did not come back")
+        self.open_and_close_file_transfer()
         self.assertFalse(self.right_in_use())
 
     def drawing_surface(self):
