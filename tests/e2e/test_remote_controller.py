@@ -157,11 +157,21 @@ class RemoteControllerTest(ConsoleCase):
         wait_until(lambda: self.driver.get_text(edit) == "La", timeout=20,
                    message=f"the injected keys never arrived: {self.driver.get_text(edit)!r}")
 
-        # A second app takes the link over; the first is told and let go. An app of version
-        # 2.0.1.1027 or older gets no state replies, and locks the class's input itself.
+        # Seconds of typing queued when a second app takes the link over: the first is told and
+        # let go, and what it queued is typed no more. An app of version 2.0.1.1027 or older
+        # gets no state replies, and locks the class's input itself.
+        typing = wire.KeyEvents([wire.KeyEvent(0x100, 0x42, 1, 0x30), wire.KeyEvent(0x101, 0x42, 1, 0x30)])
+        for _ in range(300):
+            first.send_packet(typing)
+        wait_until(lambda: self.driver.get_text(edit).startswith("Lab"), timeout=20,
+                   message=f"the queued keys never arrived: {self.driver.get_text(edit)!r}")
         second = self.app(version="2.0.1.1027")
         self.assertEqual(first.wait_text("[KW10000]", timeout=10).text, TAKEN_OVER)
         first.wait_closed(timeout=20)
+        typed = self.driver.get_text(edit)
+        time.sleep(1.0)
+        self.assertEqual(self.driver.get_text(edit), typed, "keys of the app that was let go are still typed")
+        self.assertLess(len(typed), 2 + 300)
         second.wait_text("[RH00001]", timeout=10)
         second.send_text("[RC00003]")
         second.wait_text("[RH10002]", timeout=10)
