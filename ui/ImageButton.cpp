@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
     ON_WM_SIZE()
     ON_WM_ENABLE()
     ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEHOVER()
     ON_WM_MOUSELEAVE()
     ON_WM_DROPFILES()
@@ -215,6 +216,13 @@ void CImageButton::OnEnable(BOOL enable)
     m_enabled = enable;
     Invalidate(FALSE);
     CButton::OnEnable(enable);
+}
+
+// An owner-drawn button turns the second of two quick presses into BN_DOUBLECLICKED, which no
+// command handles: the press is taken as the press it is (as a plain push button takes it).
+void CImageButton::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    DefWindowProc(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
 }
 
 void CImageButton::OnMouseMove(UINT flags, CPoint point)

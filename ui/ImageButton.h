@@ -49,6 +49,7 @@ protected:
     afx_msg void OnSize(UINT type, int width, int height);
     afx_msg void OnEnable(BOOL enable);
     afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
     afx_msg void OnMouseHover(UINT flags, CPoint point);
     afx_msg void OnMouseLeave();
     afx_msg void OnDropFiles(HDROP drop);
