@@ -204,6 +204,7 @@ class XScreen:
         x.XCloseDisplay.argtypes = [ctypes.c_void_p]
         x.XUnmapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
         x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x.XGrabServer.argtypes = x.XUngrabServer.argtypes = [ctypes.c_void_p]
         x.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.POINTER(ctypes.c_ulong)] * 2 + \
             [ctypes.POINTER(ctypes.c_int)] * 4 + [ctypes.POINTER(ctypes.c_uint)]
         self._x = x
@@ -229,6 +230,25 @@ class XScreen:
             window = child.value
             chain.append(window)
         return chain
+
+    @property
+    def xlib(self):
+        return self._x
+
+    @property
+    def display(self):
+        return self._display
+
+    @contextlib.contextmanager
+    def held(self):
+        """The server serves only this connection meanwhile: nothing another program asks (a window
+        raised, mapped or moved) comes between a look at the screen and the input sent on it."""
+        self._x.XGrabServer(self._display)
+        try:
+            yield
+        finally:
+            self._x.XUngrabServer(self._display)
+            self._x.XSync(self._display, 0)
 
     def pointer(self):
         """Where the X server's pointer is, in screen coordinates."""
@@ -498,7 +518,7 @@ class UiDriver:
     @property
     def x_input(self):
         if self._x_input is None:
-            self._x_input = xinput.XInput(self.wine_env.display)
+            self._x_input = xinput.XInput(self.x_screen)
         return self._x_input
 
     def click(self, window, x=None, y=None, real_input=True, ctrl=False):
@@ -520,19 +540,36 @@ class UiDriver:
         self.x_input.move(*point)
         with self._held(xinput.VK_CONTROL if ctrl else None):
             for _ in range(clicks):
-                self._press(button, point)
+                self._press(button, aimed)
         return aimed["hit"]["hwnd"]
 
     # The X button numbers and the virtual keys Wine keeps their state under.
     _BUTTON_KEYS = {xinput.LEFT: 0x01, xinput.RIGHT: 0x02, xinput.MIDDLE: 0x04}
 
-    def _press(self, button, point):
+    def _press(self, button, aimed):
         """One press and release of a mouse button where the pointer is, each taken in by Wine
         before the next; remembered for the double-click pairing."""
         vk = self._BUTTON_KEYS[button]
-        self._send_until(lambda: self.x_input.button(button, True), lambda down: vk in down)
+        self._send_until(lambda: self._press_on(button, aimed), lambda down: vk in down)
         self._send_until(lambda: self.x_input.button(button, False), lambda down: vk not in down)
-        self._last_click = (button, point, time.monotonic())
+        self._last_click = (button, (aimed["x"], aimed["y"]), time.monotonic())
+
+    def _press_on(self, button, aimed, timeout=5.0):
+        """Presses a button on the aimed window's X window, looked at again with the server held:
+        the console restacks its windows on X after a change of focus, one at a time, and the X
+        server gives a press to the window it shows at the pointer at that moment (the release
+        goes where the press went)."""
+        point = (aimed["x"], aimed["y"])
+        deadline = time.monotonic() + timeout
+        while True:
+            with self.x_screen.held():
+                if aimed["x11"] in self.x_screen.windows_at(*point):
+                    self.x_input.button(button, True)
+                    return
+            if time.monotonic() >= deadline:
+                raise NotOnScreenError(f"the X screen at {point} no longer shows the window aimed at"
+                                       f" ({aimed['hit']['hwnd']}); {self._z_order_text()}")
+            time.sleep(0.02)
 
     def _send_until(self, send, reached, timeout=20.0):
         """Sends one X event and waits until the keys and buttons Wine has down show it arrived
@@ -597,7 +634,7 @@ class UiDriver:
         self._wait_out_double_click(screen[0], xinput.LEFT)
         self.x_input.move(*screen[0])
         time.sleep(pause)
-        self._send_until(lambda: self.x_input.button(xinput.LEFT, True), lambda down: 0x01 in down)
+        self._send_until(lambda: self._press_on(xinput.LEFT, aimed), lambda down: 0x01 in down)
         for point in screen[1:]:
             self.x_input.move(*point)
             time.sleep(pause)
@@ -611,7 +648,7 @@ class UiDriver:
         self.x_input.move(aimed["x"], aimed["y"])
         button = xinput.WHEEL_UP if notches > 0 else xinput.WHEEL_DOWN
         for _ in range(abs(notches)):
-            self.x_input.button(button, True)
+            self._press_on(button, aimed)
             self.x_input.button(button, False)
             time.sleep(0.05)
 
@@ -702,10 +739,10 @@ class UiDriver:
         return answer["r"], answer["g"], answer["b"]
 
     def close(self):
-        if self._x_screen is not None:
-            self._x_screen.close()
         if self._x_input is not None:
             self._x_input.close()
+        if self._x_screen is not None:
+            self._x_screen.close()
         if self._program.running():
             try:
                 self.command("quit", reply_timeout=10)

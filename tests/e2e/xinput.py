@@ -56,16 +56,14 @@ class XInput:
     keymap are typed on a spare key code lent that symbol (as input tools do); the keymap is put
     back on close()."""
 
-    def __init__(self, display):
-        x = ctypes.CDLL("libX11.so.6")
+    def __init__(self, screen):
+        """screen: the harness's XScreen, whose connection the input goes through (so that a press
+        can be checked and sent while the server is held for it: XScreen.held)."""
+        x = screen.xlib
         try:
             xtest = ctypes.CDLL("libXtst.so.6")
         except OSError as error:
             raise XInputError(f"libXtst.so.6 is missing (Debian: libxtst6): {error}") from None
-        x.XOpenDisplay.restype = ctypes.c_void_p
-        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         x.XAutoRepeatOff.argtypes = [ctypes.c_void_p]
         x.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
         x.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
@@ -79,16 +77,13 @@ class XInput:
         xtest.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         self._x, self._xtest = x, xtest
-        self._display = x.XOpenDisplay(display.encode())
-        if not self._display:
-            raise XInputError(f"cannot open X display {display!r}")
+        self._display = screen.display
         numbers = [ctypes.c_int() for _ in range(4)]
         if not xtest.XTestQueryExtension(self._display, *map(ctypes.byref, numbers)):
-            self.close()
-            raise XInputError(f"the X server of {display!r} has no XTest extension")
+            raise XInputError("the X server has no XTest extension")
         # A key held while Wine is busy must not repeat: a hand's key goes down once.
         x.XAutoRepeatOff(self._display)
-        self._keymap, self._per_code, self._first_code = self._read_keymap()
+        self._keymap, self._per_code = self._read_keymap()
         # Wine gives an unknown symbol's key a virtual key of its own only while its pool lasts,
         # handed out from the lowest key code up: the lowest few spare codes are lent.
         self._spare = [code for code, symbols in sorted(self._keymap.items()) if not any(symbols)][:_LENDABLE]
@@ -102,7 +97,7 @@ class XInput:
         table = self._x.XGetKeyboardMapping(self._display, low.value, count, ctypes.byref(per))
         keymap = {low.value + i: [table[i * per.value + j] for j in range(per.value)] for i in range(count)}
         self._x.XFree(table)
-        return keymap, per.value, low.value
+        return keymap, per.value
 
     def move(self, x, y):
         self._xtest.XTestFakeMotionEvent(self._display, -1, x, y, 0)
@@ -148,8 +143,7 @@ class XInput:
         self._x.XSync(self._display, 0)
 
     def close(self):
-        if self._display:
-            for code in set(self._lent.values()):
-                self._set_symbols(code, _NO_SYMBOL)
-            self._x.XCloseDisplay(self._display)
-            self._display = None
+        """Gives the lent key codes back (the connection is the XScreen's)."""
+        for code in set(self._lent.values()):
+            self._set_symbols(code, _NO_SYMBOL)
+        self._lent = {}
