@@ -137,4 +137,46 @@ TEST_F(ScreenStreamTest, AWorkerThatOutlivesARestartDoesNotEndTheNewStream)
     ::CloseHandle(heldReady);
 }
 
+// A receiver that takes no block, and restart after restart asked for meanwhile: each worker is
+// left holding its capture canvas, and only so many are started before the earlier ones end.
+TEST_F(ScreenStreamTest, WorkersStuckInAHandOverAreBoundedBeforeAnotherIsStarted)
+{
+    HANDLE entered = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> running{1};
+    std::atomic<int> sequence{1};
+    std::atomic<int> acknowledged{0};
+    ScreenStreamInput input;
+    input.message = kBlock;
+    input.canvasWidth = 256;
+    input.canvasHeight = 192;
+    input.running = &running;
+    input.sequence = &sequence;
+    input.acknowledged = &acknowledged;
+    // Each worker's first block waits here, as in a hand-over to a thread that does not answer.
+    input.target = [entered, release]() -> HWND {
+        ::SetEvent(entered);
+        ::WaitForSingleObject(release, INFINITE);
+        return nullptr;
+    };
+
+    CScreenStreamThread stream;
+    size_t started = 0;
+    while (started < CScreenStreamThread::kMaxLeftoverWorkers + 3 &&
+           stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc)) {
+        ++started;
+        ASSERT_EQ(::WaitForSingleObject(entered, 20000), WAIT_OBJECT_0);
+        stream.Stop(50);   // the restart's bounded wait runs out
+    }
+    EXPECT_EQ(started, CScreenStreamThread::kMaxLeftoverWorkers);
+    EXPECT_FALSE(stream.MayStart());
+
+    ::SetEvent(release);   // the hand-overs end: so do the workers
+    EXPECT_TRUE(PumpUntil([&] { return stream.MayStart(); }));
+    EXPECT_TRUE(stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc));
+    stream.Stop(INFINITE);
+    ::CloseHandle(entered);
+    ::CloseHandle(release);
+}
+
 } // namespace
