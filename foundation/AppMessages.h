@@ -163,7 +163,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 // --- WM_APP + 1 .. 99 -----------------------------------------------------------------------
 
 // Sent by a CTCPSocket to its owner window: wParam the CTCPSocket*; lParam 0, except for
-// WM_SOCKET_CONNECT: the connect error code (0 on success).
+// WM_SOCKET_CONNECT: the connect error code (0 on success), and for WM_SOCKET_RECEIVE after the
+// peer has closed: CTCPSocket::kLastBytes.
 #define WM_SOCKET_ACCEPT          (WM_APP + 1)
 #define WM_SOCKET_CONNECT         (WM_APP + 2)
 #define WM_SOCKET_RECEIVE         (WM_APP + 3)

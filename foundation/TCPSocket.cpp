@@ -292,7 +292,7 @@ bool CTCPSocket::DeliverUnreadData()
     const CLifeFlag::Token life = m_life.GetToken();
     DWORD available = 0;
     while (m_hSocket != INVALID_SOCKET && IOCtl(FIONREAD, &available) && available > 0) {
-        NotifyOwner(WM_SOCKET_RECEIVE, 0);
+        NotifyOwner(WM_SOCKET_RECEIVE, kLastBytes);
         if (!life.IsAlive())
             return false;
         DWORD left = 0;

@@ -149,9 +149,11 @@ bool CCommunicationWnd::SendPacketNow(CPacket& packet)
 
 // Between packets only: a paused read leaves the student's bytes with the system, whose
 // connection then takes no more from the student until the read goes on.
-LRESULT CCommunicationWnd::OnSocketReceive(WPARAM, LPARAM)
+LRESULT CCommunicationWnd::OnSocketReceive(WPARAM, LPARAM lastBytes)
 {
-    if (m_closing || m_readPaused)
+    // What a student sent before it went is read all the same (it is no more than the system
+    // holds), so that an orderly end said behind a run of frames counts.
+    if (m_closing || (m_readPaused && lastBytes != CTCPSocket::kLastBytes))
         return 0;
     auto packet = std::make_unique<CPacket>();
     if (!m_socket.ReceivePacket(*packet))
