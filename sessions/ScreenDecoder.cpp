@@ -2,6 +2,7 @@
 
 #include "foundation/Packet.h"
 #include "sessions/PCInfo.h"
+#include "sessions/PictureStream.h"
 #include "sessions/core/RemoteScreen.h"
 #include "ui/RotateImage.h"
 
@@ -10,12 +11,6 @@
 namespace {
 
 constexpr int kCopyAttempts = 3;
-
-bool Rewind(IStream* stream)
-{
-    LARGE_INTEGER zero = {};
-    return SUCCEEDED(stream->Seek(zero, STREAM_SEEK_SET, nullptr));
-}
 
 int FrameDepth(const CPCInfo& slot)
 {
@@ -121,48 +116,19 @@ bool CScreenDecoder::MakePicture(int width, int height)
     return m_picture.GetBits() && m_picture.GetWidth() == width && m_picture.GetHeight() == height;
 }
 
-bool CScreenDecoder::LoadStream(const BYTE* bytes, size_t length)
-{
-    if (!m_stream || !bytes || length == 0 || length > kMaxPacketLength || !Rewind(m_stream))
-        return false;
-    ULONG written = 0;
-    if (FAILED(m_stream->Write(bytes, static_cast<ULONG>(length), &written)) || written != length)
-        return false;
-    ULARGE_INTEGER size;
-    size.QuadPart = length;
-    return SUCCEEDED(m_stream->SetSize(size)) && Rewind(m_stream);
-}
-
-// The picture in the stream, when GDI+ reads it at the size its header was measured at (either
-// way round: a turned pad's picture).
-std::unique_ptr<Gdiplus::Bitmap> CScreenDecoder::OpenPicture(const PictureSize& measured)
-{
-    if (!Rewind(m_stream))
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> picture(new Gdiplus::Bitmap(m_stream));
-    if (picture->GetLastStatus() != Gdiplus::Ok)
-        return nullptr;
-    const UINT width = picture->GetWidth();
-    const UINT height = picture->GetHeight();
-    const bool asMeasured =
-        (width == static_cast<UINT>(measured.width) && height == static_cast<UINT>(measured.height)) ||
-        (width == static_cast<UINT>(measured.height) && height == static_cast<UINT>(measured.width));
-    return asMeasured ? std::move(picture) : nullptr;
-}
-
 bool CScreenDecoder::DrawJpeg(const uint8_t* jpeg, size_t length, const PictureSize& measured, int x, int y,
                               bool upright)
 {
-    if (!LoadStream(jpeg, length))
+    if (!WriteWholeStream(m_stream, jpeg, length))
         return false;
     if (upright) {
         // Bounds first: turning decodes the whole picture. The probe lets go of the stream
         // before the stream is rewritten.
-        const bool usable = OpenPicture(measured) != nullptr;
+        const bool usable = OpenMeasuredPicture(m_stream, measured) != nullptr;
         if (!usable || !RotateImageInStream(m_stream, m_slot->m_orientation.load()))
             return false;
     }
-    std::unique_ptr<Gdiplus::Bitmap> picture = OpenPicture(measured);
+    std::unique_ptr<Gdiplus::Bitmap> picture = OpenMeasuredPicture(m_stream, measured);
     if (!picture || !m_picture.GetBits())
         return false;
     Gdiplus::Graphics graphics(m_picture.GetSafeHdc());

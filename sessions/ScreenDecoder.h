@@ -17,7 +17,6 @@
 
 class CPacket;
 class CPCInfo;
-namespace Gdiplus { class Bitmap; }
 
 class CScreenDecoder : private IRemoteFrameCanvas {
 public:
@@ -49,9 +48,6 @@ private:
     bool DrawJpeg(const uint8_t* jpeg, size_t length, const PictureSize& measured, int x, int y,
                   bool upright) override;
     bool CopyToFrame(int x, int y, int sourceX, int sourceY, int width, int height) override;
-
-    bool LoadStream(const BYTE* bytes, size_t length);
-    std::unique_ptr<Gdiplus::Bitmap> OpenPicture(const PictureSize& measured);
 
     IStorage* m_storage = nullptr;
     IStream* m_stream = nullptr;

@@ -2,6 +2,7 @@
 
 #include "foundation/MemBitmap.h"
 #include "sessions/PCInfo.h"
+#include "sessions/PictureStream.h"
 #include "ui/RotateImage.h"
 
 #include <gdiplus.h>
@@ -11,28 +12,6 @@
 namespace {
 
 constexpr int kCopyAttempts = 3;
-
-bool Rewind(IStream* stream)
-{
-    LARGE_INTEGER zero = {};
-    return SUCCEEDED(stream->Seek(zero, STREAM_SEEK_SET, nullptr));
-}
-
-// The picture in the stream, when GDI+ reads it at the size its header was measured at (the
-// stream holds only what was measured, so anything else is a decoder reading another picture).
-std::unique_ptr<Gdiplus::Bitmap> OpenPicture(IStream* stream, const PictureSize& measured)
-{
-    if (!Rewind(stream))
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> picture(new Gdiplus::Bitmap(stream));
-    if (picture->GetLastStatus() != Gdiplus::Ok)
-        return nullptr;
-    const UINT width = picture->GetWidth();
-    const UINT height = picture->GetHeight();
-    const bool asMeasured = (width == static_cast<UINT>(measured.width) && height == static_cast<UINT>(measured.height)) ||
-                            (width == static_cast<UINT>(measured.height) && height == static_cast<UINT>(measured.width));
-    return asMeasured ? std::move(picture) : nullptr;
-}
 
 // A 32-bit target is drawn through a GDI+ bitmap over its own pixels, as GDI+ draws into any
 // picture of its own: drawn through the target's device context instead, GDI+ makes, selects and
@@ -103,16 +82,16 @@ bool CThumbnailDecoder::MakePicture(int width, int height)
 
 bool CThumbnailDecoder::DrawJpeg(const uint8_t* jpeg, size_t length, const PictureSize& measured, bool upright)
 {
-    if (!LoadStream(jpeg, static_cast<UINT>(length)))
+    if (!EnsureStream() || !WriteWholeStream(m_stream, jpeg, length))
         return false;
     if (upright) {
         // Bounds first: rotating decodes the whole picture. The probe lets go of the stream
         // before the stream is rewritten.
-        const bool usable = OpenPicture(m_stream, measured) != nullptr;
+        const bool usable = OpenMeasuredPicture(m_stream, measured) != nullptr;
         if (!usable || !RotateImageInStream(m_stream, m_slot->m_orientation.load()))
             return false;
     }
-    std::unique_ptr<Gdiplus::Bitmap> decoded = OpenPicture(m_stream, measured);
+    std::unique_ptr<Gdiplus::Bitmap> decoded = OpenMeasuredPicture(m_stream, measured);
     return decoded && DrawPicture(*decoded, m_picture);
 }
 
@@ -171,16 +150,4 @@ bool CThumbnailDecoder::EnsureStream()
         return false;
     }
     return true;
-}
-
-bool CThumbnailDecoder::LoadStream(const BYTE* jpeg, UINT length)
-{
-    if (!EnsureStream() || !Rewind(m_stream))
-        return false;
-    ULONG written = 0;
-    if (FAILED(m_stream->Write(jpeg, length, &written)) || written != length)
-        return false;
-    ULARGE_INTEGER size;
-    size.QuadPart = length;
-    return SUCCEEDED(m_stream->SetSize(size)) && Rewind(m_stream);
 }

@@ -33,7 +33,6 @@ private:
     bool CopyToSlot(int x, int y, int sourceX, int sourceY, int width, int height, bool fromUpright) override;
 
     bool EnsureStream();
-    bool LoadStream(const BYTE* jpeg, UINT length);
 
     // The decoded part, and a turned pad's part upright: kept while parts keep their size, as
     // making a bitmap per part costs system calls on every thumbnail. Never larger than the

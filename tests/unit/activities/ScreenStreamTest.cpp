@@ -56,6 +56,19 @@ HWND MakeSinkWindow(Sink& sink)
     return window;
 }
 
+// A stream onto a small canvas, its blocks sent as kBlock.
+ScreenStreamInput SmallStream(std::atomic<int>& running, std::atomic<int>& sequence, std::atomic<int>& acknowledged)
+{
+    ScreenStreamInput input;
+    input.message = kBlock;
+    input.canvasWidth = 256;
+    input.canvasHeight = 192;
+    input.running = &running;
+    input.sequence = &sequence;
+    input.acknowledged = &acknowledged;
+    return input;
+}
+
 class ScreenStreamTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -96,13 +109,7 @@ TEST_F(ScreenStreamTest, AWorkerThatOutlivesARestartDoesNotEndTheNewStream)
     std::atomic<int> acknowledged{0};
     CCriticalSection endedLock;
     std::vector<unsigned> ended;
-    ScreenStreamInput input;
-    input.message = kBlock;
-    input.canvasWidth = 256;
-    input.canvasHeight = 192;
-    input.running = &running;
-    input.sequence = &sequence;
-    input.acknowledged = &acknowledged;
+    ScreenStreamInput input = SmallStream(running, sequence, acknowledged);
     input.onEnd = [&](unsigned generation) {
         CCriticalSectionLock lock(endedLock);
         ended.push_back(generation);
@@ -146,13 +153,7 @@ TEST_F(ScreenStreamTest, WorkersStuckInAHandOverAreBoundedBeforeAnotherIsStarted
     std::atomic<int> running{1};
     std::atomic<int> sequence{1};
     std::atomic<int> acknowledged{0};
-    ScreenStreamInput input;
-    input.message = kBlock;
-    input.canvasWidth = 256;
-    input.canvasHeight = 192;
-    input.running = &running;
-    input.sequence = &sequence;
-    input.acknowledged = &acknowledged;
+    ScreenStreamInput input = SmallStream(running, sequence, acknowledged);
     // Each worker's first block waits here, as in a hand-over to a thread that does not answer.
     input.target = [entered, release]() -> HWND {
         ::SetEvent(entered);

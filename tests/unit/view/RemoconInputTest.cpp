@@ -3,7 +3,6 @@
 // moving the teacher's pointer for minutes nor hold their copies.
 #include "view/RemoconInput.h"
 
-#include "framework/PumpUntil.h"
 #include "sessions/InputInjection.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +13,16 @@
 namespace {
 
 std::atomic<size_t> g_pointerInputs{0};
-std::atomic<size_t> g_keyInputs{0};
+HANDLE g_keyPlayed = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
 
 UINT RecordInputs(UINT count, INPUT* inputs)
 {
-    for (UINT i = 0; i < count; ++i)
-        ++(inputs[i].type == INPUT_MOUSE ? g_pointerInputs : g_keyInputs);
+    for (UINT i = 0; i < count; ++i) {
+        if (inputs[i].type == INPUT_MOUSE)
+            ++g_pointerInputs;
+        else
+            ::SetEvent(g_keyPlayed);
+    }
     return count;
 }
 
@@ -32,7 +35,7 @@ TEST(RemoconInputTest, OnePacketPlaysAtMostAsManyPointerRecordsAsAStudentsDoes)
         CRemoconInput input;
         input.AddMice(std::vector<MouseEntry>(100000, MouseEntry{0x200, 0, 5, 5, 0}));
         input.AddCharacter('x');   // played after the pointer records: a key down and up
-        EXPECT_TRUE(PumpUntil([] { return g_keyInputs.load() == 2; }, 60000));
+        EXPECT_EQ(::WaitForSingleObject(g_keyPlayed, 60000), WAIT_OBJECT_0);
         EXPECT_EQ(g_pointerInputs.load(), kMaxMouseRecordsPerPacket);
     }
     SetInputSender(nullptr);
