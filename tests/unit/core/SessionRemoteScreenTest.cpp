@@ -171,6 +171,9 @@ TEST(RemoteViewLayout, ScrollRangesAndPointsOfTheThreeLayouts)
     RemoteViewLayout layout = LayOutRemoteView(oneToOne);
     EXPECT_EQ(layout.horizontalRange, 256 + 16);
     EXPECT_EQ(layout.verticalRange, 256 + 16);
+    // Painted no larger than the client shows it.
+    EXPECT_EQ(layout.targetWidth, 1024);
+    EXPECT_EQ(layout.targetHeight, 768);
     int x = 50;
     int y = 60;
     MapViewPoint(layout, 100, 10, x, y);
