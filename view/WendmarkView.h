@@ -222,7 +222,7 @@ protected:
     afx_msg LRESULT OnStopCapture(WPARAM marker, LPARAM);
     afx_msg LRESULT OnPadShareAck(WPARAM marker, LPARAM frame);
     afx_msg LRESULT OnCaptureKeepAlive(WPARAM marker, LPARAM);
-    afx_msg LRESULT OnRestartCapture(WPARAM marker, LPARAM);
+    afx_msg LRESULT OnRestartCapture(WPARAM marker, LPARAM seat);
     afx_msg LRESULT OnPadShareRefused(WPARAM marker, LPARAM slotNumber);
     // From the pad stream's worker: lParam its generation.
     afx_msg LRESULT OnPadShareEnded(WPARAM marker, LPARAM generation);
@@ -378,6 +378,7 @@ private:
     // A pending connection's "[RC00001]": it becomes the linked app.
     void LinkRemoteApp(const void* socket, const std::u16string& version);
     bool StartPadStream();
+    void RestartPadStream();
     void EndRemoteAppAndPadStreams();
 
     // --- Admission (WendmarkViewAdmission.cpp) ---
@@ -502,6 +503,8 @@ private:
     std::atomic<int> m_padShareAcked{0};
     std::atomic<CPCInfo*> m_padShareSlot{nullptr};
     CScreenStreamThread m_padStream;   // after what its worker reads
+    DWORD m_lastPadRestartTick = 0;
+    bool m_padRestartWaiting = false;  // a restart waits for kTimerPadRestart
     bool m_padRefusalShown = false;    // one notice at a time, however often a pad asks
 };
 
