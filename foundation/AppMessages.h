@@ -38,7 +38,7 @@ constexpr WPARAM MessageMarker = 0x12345;
 // wParam the text window's handle, lParam 0.
 #define WM_CHILD_CLOSED           (WM_USER + 9)
 // To the view about a pad's screen share: wParam MessageMarker; lParam the number for
-// WM_PAD_SHARE_PARAM, else 0.
+// WM_PAD_SHARE_PARAM, the asking seat for WM_PAD_SHARE_RESTART, else 0.
 #define WM_PAD_SHARE_START        (WM_USER + 10)
 #define WM_PAD_SHARE_STOP         (WM_USER + 11)
 #define WM_PAD_SHARE_PARAM        (WM_USER + 12)
@@ -97,6 +97,9 @@ constexpr WPARAM MessageMarker = 0x12345;
 #define WM_FILE_PIECE             (WM_USER + 1033)
 // From the packet thread: the student is alive; answer at once.
 #define WM_KEEPALIVE_SEEN         (WM_USER + 1034)
+// From the packet thread: its queue, which was full, has room again; the session window reads
+// from the student's connection again.
+#define WM_SESSION_QUEUE_ROOM     (WM_USER + 1035)
 // To the combined window (CSumUIThreadWnd): the student of one pane was lost; wParam that pane's
 // session window. The other panes go on.
 #define WM_SUM_PANE_LOST          (WM_USER + 1037)
@@ -163,7 +166,8 @@ constexpr WPARAM MessageMarker = 0x12345;
 // --- WM_APP + 1 .. 99 -----------------------------------------------------------------------
 
 // Sent by a CTCPSocket to its owner window: wParam the CTCPSocket*; lParam 0, except for
-// WM_SOCKET_CONNECT: the connect error code (0 on success).
+// WM_SOCKET_CONNECT: the connect error code (0 on success), and for WM_SOCKET_RECEIVE after the
+// peer has closed: CTCPSocket::kLastBytes.
 #define WM_SOCKET_ACCEPT          (WM_APP + 1)
 #define WM_SOCKET_CONNECT         (WM_APP + 2)
 #define WM_SOCKET_RECEIVE         (WM_APP + 3)

@@ -216,6 +216,14 @@ void CPacket::OwnFileData(const BYTE* data, UINT length)
     m_fileDataLength = length;
 }
 
+size_t CPacket::HeldBytes() const
+{
+    const size_t characters = static_cast<size_t>(m_text.GetLength()) + m_digest.GetLength() + m_fileName.GetLength();
+    return sizeof(CPacket) + characters * sizeof(wchar_t) + m_ownedImage.capacity() + m_ownedData.capacity() +
+           m_ownedFileData.capacity() + m_recordA.capacity() + m_recordB.capacity() +
+           m_keys.capacity() * sizeof(KeyEntry) + m_mice.capacity() * sizeof(MouseEntry);
+}
+
 void CPacket::Reset()
 {
     TakeFields(PacketFields());

@@ -42,6 +42,8 @@ public:
     // Parses a body into this packet, which then owns copies of all its data. On any failure
     // the packet is an empty type-0 packet and false is returned.
     bool LoadBody(const uint8_t* body, size_t size);
+    // The bytes this packet holds in memory, its data and texts included.
+    size_t HeldBytes() const;
     // Back to an empty type-0 packet; frees what it owns.
     void Reset();
     // Writes (store) one packet on the socket, closing it on failure; a read is

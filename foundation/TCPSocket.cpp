@@ -131,7 +131,15 @@ bool CTCPSocket::TakeArrivedBytes()
 {
     for (;;) {
         size_t room = 0;
-        uint8_t* space = m_inbox.Space(room);
+        uint8_t* space = nullptr;
+        try {
+            space = m_inbox.Space(room);
+        } catch (const std::exception& e) {
+            // No memory for the rest of this packet: the connection goes, and what it held.
+            TRACE(L"No room for a packet under way (%S): connection closed\n", e.what());
+            CloseAndNotify();
+            return false;
+        }
         if (!space)
             break;   // whole
         const int got = ::recv(m_hSocket, reinterpret_cast<char*>(space), static_cast<int>(room), 0);
@@ -284,7 +292,7 @@ bool CTCPSocket::DeliverUnreadData()
     const CLifeFlag::Token life = m_life.GetToken();
     DWORD available = 0;
     while (m_hSocket != INVALID_SOCKET && IOCtl(FIONREAD, &available) && available > 0) {
-        NotifyOwner(WM_SOCKET_RECEIVE, 0);
+        NotifyOwner(WM_SOCKET_RECEIVE, kLastBytes);
         if (!life.IsAlive())
             return false;
         DWORD left = 0;

@@ -47,6 +47,12 @@ public:
     // packet: either the rest has not come yet (the socket stays open; the next receive message
     // goes on) or the read failed and the socket was closed (its close message follows).
     BOOL ReceivePacket(CPacket& packet);
+    // Only packets of that type and at most that length field are read from now on: any other
+    // closes the connection once its header and type byte have come.
+    void LimitPackets(uint8_t onlyType, uint32_t maxLength) { m_inbox.Limit(onlyType, maxLength); }
+    // lParam of a WM_SOCKET_RECEIVE sent after the peer has closed, for the bytes it sent before:
+    // an owner that holds back its reads reads these, as no more can come.
+    static constexpr LPARAM kLastBytes = 1;
     // A packet is under way: some of its bytes have come, not all.
     bool HasPartialPacket() const { return m_inbox.HasPartial(); }
     // After a failed packet read or write: closes the socket if it is open and then posts

@@ -47,6 +47,7 @@ bool ReadClipboardText(CString& text)
 
 BEGIN_MESSAGE_MAP(CCommunicationWnd, CFrameWnd)
     ON_MESSAGE(WM_SOCKET_RECEIVE, OnSocketReceive)
+    ON_MESSAGE(WM_SESSION_QUEUE_ROOM, OnQueueRoom)
     ON_MESSAGE(WM_SOCKET_CLOSE, OnSocketClose)
     ON_MESSAGE(WM_FLUSH_INPUT, OnFlushInput)
     ON_MESSAGE(WM_SEND_SPECIAL_KEY, OnSpecialKey)
@@ -146,18 +147,29 @@ bool CCommunicationWnd::SendPacketNow(CPacket& packet)
 
 // -- Receiving -----------------------------------------------------------------------------------
 
-LRESULT CCommunicationWnd::OnSocketReceive(WPARAM, LPARAM)
+// Between packets only: a paused read leaves the student's bytes with the system, whose
+// connection then takes no more from the student until the read goes on.
+LRESULT CCommunicationWnd::OnSocketReceive(WPARAM, LPARAM lastBytes)
 {
-    if (m_closing)
+    // What a student sent before it went is read all the same (it is no more than the system
+    // holds), so that an orderly end said behind a run of frames counts.
+    if (m_closing || (m_readPaused && lastBytes != CTCPSocket::kLastBytes))
         return 0;
     auto packet = std::make_unique<CPacket>();
     if (!m_socket.ReceivePacket(*packet))
-        return 0;   // the socket is closed; its close message follows
+        return 0;   // not whole yet, or the socket is closed (its close message follows)
     if (!m_receiver->Queue(std::move(packet))) {
-        TRACE(L"PC:%d sends faster than it is shown: the connection ends\n", m_slot.m_slotNumber.load());
-        m_socket.CloseAndNotify();
+        TRACE(L"PC:%d sends faster than it is shown: reading waits\n", m_slot.m_slotNumber.load());
+        m_readPaused = true;
     }
     return 0;
+}
+
+// The reads that were let pass meanwhile announced nothing more: one read asks the system again.
+LRESULT CCommunicationWnd::OnQueueRoom(WPARAM, LPARAM)
+{
+    m_readPaused = false;
+    return OnSocketReceive(0, 0);
 }
 
 LRESULT CCommunicationWnd::OnSocketClose(WPARAM, LPARAM)

@@ -63,6 +63,7 @@ public:
 
 protected:
     afx_msg LRESULT OnSocketReceive(WPARAM, LPARAM);
+    afx_msg LRESULT OnQueueRoom(WPARAM, LPARAM);
     afx_msg LRESULT OnSocketClose(WPARAM, LPARAM);
     afx_msg LRESULT OnFlushInput(WPARAM, LPARAM);
     afx_msg LRESULT OnSpecialKey(WPARAM, LPARAM);
@@ -104,6 +105,7 @@ private:
     HWND m_viewWindow = nullptr;
     bool m_closing = false;
     bool m_ended = false;
+    bool m_readPaused = false;   // the packet thread's queue is full: the student waits
     std::shared_ptr<CRemoteInputQueue> m_input;
     std::shared_ptr<CSessionReceiver> m_receiver;
     HANDLE m_pumpThread = nullptr;

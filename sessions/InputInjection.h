@@ -12,6 +12,10 @@
 
 class CPCInfo;
 
+// Mouse records played from one packet (a student's or the remote-controller app's); the rest of
+// a longer list is dropped.
+constexpr size_t kMaxMouseRecordsPerPacket = 256;
+
 // The slot is online and holds the presentation right ("[KW00107]true" was sent to it).
 bool MayPlayInput(const CPCInfo& slot);
 

@@ -19,6 +19,7 @@
 #include "sessions/core/PadPermissions.h"
 #include "sessions/core/PadScreenState.h"
 #include "sessions/core/ReceiveRoutes.h"
+#include "sessions/core/RemoteScreen.h"
 #include "sessions/core/StudentMessages.h"
 #include "sessions/core/TeacherCommands.h"
 
@@ -69,8 +70,12 @@ void CReceiveDispatcher::Dispatch(const CPacket& packet)
 
 void CReceiveDispatcher::OnScreenFormat(const CPacket& packet)
 {
-    m_slot.m_screenWidth = static_cast<int>(packet.m_screenWidth);
-    m_slot.m_screenHeight = static_cast<int>(packet.m_screenHeight);
+    if (IsReportableScreenSize(packet.m_screenWidth, packet.m_screenHeight)) {
+        m_slot.m_screenWidth = static_cast<int>(packet.m_screenWidth);
+        m_slot.m_screenHeight = static_cast<int>(packet.m_screenHeight);
+    } else {
+        TRACE(L"Screen format %ux%u ignored\n", packet.m_screenWidth, packet.m_screenHeight);
+    }
     // Thumbnail parts are drawn at this depth: only the two the memory bitmap has are taken.
     if (packet.m_bitsPerPixel == 8 || packet.m_bitsPerPixel == 32)
         m_slot.m_bitsPerPixel = static_cast<int>(packet.m_bitsPerPixel);
@@ -150,9 +155,12 @@ void CReceiveDispatcher::OnText(const CString& text)
     case TextRoute::KeepAlive: OnKeepAlive(); break;
     case TextRoute::ScreenSize: OnScreenSize(arguments); break;
     case TextRoute::FilePieceDone: m_wnd.OnPieceAcknowledged(); break;
-    case TextRoute::AddressReport: OnAddressReport(FromU16(arguments)); break;
+    case TextRoute::AddressReport:
+        if (arguments.size() <= kMaxAddressReportChars)
+            OnAddressReport(FromU16(arguments));
+        break;
     case TextRoute::ChatLine: OnChatLine(arguments); break;
-    case TextRoute::AgentVersion: m_slot.SetVersion(FromU16(CutWireText(arguments, kMaxShortTextChars))); break;
+    case TextRoute::AgentVersion: m_slot.SetVersion(FromU16(AgentVersionFrom(arguments))); break;
     case TextRoute::DisplayName: m_slot.SetDisplayName(FromU16(DisplayNameFrom(arguments))); break;
     case TextRoute::ShareFrameAck: OnShareFrameAck(arguments); break;
     case TextRoute::OrderlyEnd:
@@ -323,7 +331,7 @@ void CReceiveDispatcher::OnPadShareRestart(const std::u16string& arguments)
         m_slot.m_screenHeight = report.height;
     }
     if (HoldsPadShare(L"a restart"))
-        PostToView(WM_PAD_SHARE_RESTART);
+        PostToView(WM_PAD_SHARE_RESTART, m_slot.m_slotNumber.load());
 }
 
 // -- Helpers -------------------------------------------------------------------------------------

@@ -16,9 +16,6 @@ class CPCInfo;
 class CPCThreadWnd;
 struct StudentThreadLinks;
 
-// Mouse records played from one packet; the rest of a longer list is dropped.
-constexpr size_t kMaxMouseRecordsPerPacket = 256;
-
 class CReceiveDispatcher {
 public:
     explicit CReceiveDispatcher(CPCThreadWnd& wnd);

@@ -1,14 +1,15 @@
 // CScreenDecoder: turns the screen a student sends in a remote session into the slot's frame
 // bitmap (the slot's picture, at the student's screen size): whole images (type 7) by client
-// kind and strips of changed tiles (type 12). Pictures go through the stream "StreamImage1" of a
-// temporary compound file and GDI+; pixels are copied into the frame bitmap under the slot's
-// lock, clipped to it. Every picture is measured from its header first and refused when it is larger
-// than the bitmap it is drawn into. Runs on a session's packet thread; one per session (the combined session
-// uses one per student).
+// kind and strips of changed tiles (type 12). What is taken, measured and made at which size is
+// the portable decoding (sessions/core/RemoteFrameDecoding.h); this is its canvas: pictures go
+// through the stream "StreamImage1" of a temporary compound file and GDI+, and pixels are copied
+// into the frame bitmap under the slot's lock. Runs on a session's packet thread; one per session
+// (the combined session uses one per student).
 #pragma once
 
 #include "foundation/MemBitmap.h"
 #include "framework/Afx.h"
+#include "sessions/core/RemoteFrameDecoding.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,12 +17,11 @@
 
 class CPacket;
 class CPCInfo;
-namespace Gdiplus { class Bitmap; }
 
-class CScreenDecoder {
+class CScreenDecoder : private IRemoteFrameCanvas {
 public:
     CScreenDecoder() = default;
-    ~CScreenDecoder() { Release(); }
+    ~CScreenDecoder() override { Release(); }
     CScreenDecoder(const CScreenDecoder&) = delete;
     CScreenDecoder& operator=(const CScreenDecoder&) = delete;
 
@@ -40,16 +40,17 @@ public:
     static bool EnsureFrameBitmap(CPCInfo& slot);
 
 private:
-    bool LoadStream(const BYTE* bytes, size_t length);
-    // Loads a JPEG whose header says it fits width x height (either way round when turnable);
-    // anything larger, or not a JPEG, is refused before a byte is decoded.
-    bool LoadMeasuredPicture(const BYTE* bytes, size_t length, long long width, long long height, bool turnable);
-    std::unique_ptr<Gdiplus::Bitmap> OpenPicture();
-    bool DrawStreamInto(CMemBitmap& target);
-    bool DrawPadImage(CPCInfo& slot, const CPacket& packet);
-    bool DrawWholeImage(CPCInfo& slot, const CPacket& packet);
+    static RemoteScreenState StateOf(CPCInfo& slot);
+    bool Finish(CPCInfo& slot, const RemoteFrameOutcome& outcome, uint32_t& acknowledge);
+
+    bool EnsureFrame(int width, int height) override;
+    bool MakePicture(int width, int height) override;
+    bool DrawJpeg(const uint8_t* jpeg, size_t length, const PictureSize& measured, int x, int y,
+                  bool upright) override;
+    bool CopyToFrame(int x, int y, int sourceX, int sourceY, int width, int height) override;
 
     IStorage* m_storage = nullptr;
     IStream* m_stream = nullptr;
-    CMemBitmap m_picture;   // reused between frames; remade only when the size changes
+    CMemBitmap m_picture;        // reused between frames; remade only when the size changes
+    CPCInfo* m_slot = nullptr;   // the slot of the packet being decoded
 };

@@ -11,9 +11,12 @@
 #include "sessions/PadReports.h"
 #include "sessions/core/CommandText.h"
 #include "sessions/core/ReceiveRoutes.h"
+#include "sessions/core/RemoteScreen.h"
 #include "sessions/core/StudentMessages.h"
 
 #include <objbase.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,14 +80,16 @@ bool CSessionReceiver::Stop(DWORD timeoutMs, bool handleQueuedTexts)
 
 bool CSessionReceiver::Queue(std::unique_ptr<CPacket> packet)
 {
+    bool room = true;
     {
         CCriticalSectionLock lock(m_queueLock);
-        if (m_queue.size() >= kMaxQueuedPackets)
-            return false;
+        m_queuedBytes += packet->HeldBytes();
         m_queue.push_back(std::move(packet));
+        room = m_queuedBytes < kMaxQueuedPacketBytes;
+        m_full = !room;
     }
     ::SetEvent(m_queued);
-    return true;
+    return room;
 }
 
 UINT CSessionReceiver::RunThread(LPVOID param)
@@ -125,11 +130,23 @@ void CSessionReceiver::HandleQueuedTexts()
 
 std::unique_ptr<CPacket> CSessionReceiver::Next()
 {
-    CCriticalSectionLock lock(m_queueLock);
-    if (m_queue.empty())
-        return nullptr;
-    std::unique_ptr<CPacket> packet = std::move(m_queue.front());
-    m_queue.pop_front();
+    std::unique_ptr<CPacket> packet;
+    bool roomAgain = false;
+    {
+        CCriticalSectionLock lock(m_queueLock);
+        if (m_queue.empty())
+            return nullptr;
+        packet = std::move(m_queue.front());
+        m_queue.pop_front();
+        m_queuedBytes -= std::min(m_queuedBytes, packet->HeldBytes());
+        roomAgain = m_full && m_queuedBytes <= kMaxQueuedPacketBytes / 2;
+        if (roomAgain)
+            m_full = false;
+    }
+    if (roomAgain) {
+        if (HWND session = m_sessionWindow.load())
+            ::PostMessageW(session, WM_SESSION_QUEUE_ROOM, 0, 0);
+    }
     return packet;
 }
 

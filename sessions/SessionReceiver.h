@@ -29,10 +29,6 @@ struct SessionChatLine {
     CPCInfo* slot = nullptr;   // whose line it is (a combined window shows several students)
 };
 
-// Packets waiting for the packet thread; a student that sends faster than they are decoded
-// loses the connection rather than the console's memory.
-constexpr size_t kMaxQueuedPackets = 512;
-
 class CSessionReceiver : public std::enable_shared_from_this<CSessionReceiver> {
 public:
     CSessionReceiver(CPCInfo& slot, const RemoteSessionLinks& links);
@@ -57,7 +53,10 @@ public:
     // a run of frames counts; the frames are dropped.
     bool Stop(DWORD timeoutMs, bool handleQueuedTexts = false);
 
-    // From the control thread. False when the queue is full (the packet is dropped).
+    // From the control thread: the packet is queued. False when the queue is full now (its
+    // packets hold kMaxQueuedPacketBytes or more): the caller reads no more from the student until
+    // WM_SESSION_QUEUE_ROOM comes to the session window, once the queue is down to half of that.
+    // The student waits meanwhile (its connection takes no more), and the console's memory does not grow.
     bool Queue(std::unique_ptr<CPacket> packet);
 
     CSoundPlayer& Sound() { return m_sound; }
@@ -82,6 +81,8 @@ private:
 
     CCriticalSection m_queueLock;
     std::deque<std::unique_ptr<CPacket>> m_queue;
+    size_t m_queuedBytes = 0;      // what the queued packets hold
+    bool m_full = false;           // Queue said so; room is announced once
     HANDLE m_queued = nullptr;     // auto-reset: a packet was queued, or the thread must end
     HANDLE m_thread = nullptr;     // the packet thread, for the join
     std::atomic<bool> m_running{false};

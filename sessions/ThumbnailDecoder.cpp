@@ -2,6 +2,7 @@
 
 #include "foundation/MemBitmap.h"
 #include "sessions/PCInfo.h"
+#include "sessions/PictureStream.h"
 #include "ui/RotateImage.h"
 
 #include <gdiplus.h>
@@ -11,34 +12,6 @@
 namespace {
 
 constexpr int kCopyAttempts = 3;
-
-bool Rewind(IStream* stream)
-{
-    LARGE_INTEGER zero = {};
-    return SUCCEEDED(stream->Seek(zero, STREAM_SEEK_SET, nullptr));
-}
-
-bool IsTurnedPad(const CPCInfo& slot)
-{
-    const int orientation = slot.m_orientation.load();
-    return slot.m_clientKind.load() == 3 && (orientation == 2 || orientation == 3);
-}
-
-// The picture in the stream, when GDI+ reads it at the size its header was measured at (the
-// stream holds only what was measured, so anything else is a decoder reading another picture).
-std::unique_ptr<Gdiplus::Bitmap> OpenPicture(IStream* stream, const PictureSize& measured)
-{
-    if (!Rewind(stream))
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> picture(new Gdiplus::Bitmap(stream));
-    if (picture->GetLastStatus() != Gdiplus::Ok)
-        return nullptr;
-    const UINT width = picture->GetWidth();
-    const UINT height = picture->GetHeight();
-    const bool asMeasured = (width == static_cast<UINT>(measured.width) && height == static_cast<UINT>(measured.height)) ||
-                            (width == static_cast<UINT>(measured.height) && height == static_cast<UINT>(measured.width));
-    return asMeasured ? std::move(picture) : nullptr;
-}
 
 // A 32-bit target is drawn through a GDI+ bitmap over its own pixels, as GDI+ draws into any
 // picture of its own: drawn through the target's device context instead, GDI+ makes, selects and
@@ -76,82 +49,78 @@ bool DrawPicture(Gdiplus::Bitmap& picture, CMemBitmap& target)
     return graphics.DrawImage(&picture, where) == Gdiplus::Ok;
 }
 
-bool CopyIntoSlot(CPCInfo& slot, const RECT& destination, HDC source)
+} // namespace
+
+bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const BYTE* jpeg, UINT length)
 {
-    const int width = destination.right - destination.left;
-    const int height = destination.bottom - destination.top;
+    ThumbnailSlotState state;
+    state.clientKind = slot.m_clientKind.load();
+    state.orientation = slot.m_orientation.load();
+    {
+        CCriticalSectionLock lock(slot.GetLock());
+        state.width = slot.m_thumbnail.GetWidth();
+        state.height = slot.m_thumbnail.GetHeight();
+    }
+    m_slot = &slot;
+    bool drawn = false;
+    const PacketRect rect{destination.left, destination.top, destination.right, destination.bottom};
+    const ThumbnailPartCheck check = DecodeThumbnailPart(state, rect, jpeg, length, *this, drawn);
+    m_slot = nullptr;
+    if (check.verdict != ThumbnailPartVerdict::Draw)
+        TRACE(L"PC:%d thumbnail part %dx%d (picture %dx%d) refused: %hs\n", slot.m_slotNumber.load(), check.width,
+              check.height, check.picture.width, check.picture.height, ThumbnailPartVerdictText(check.verdict));
+    return drawn;
+}
+
+// -- The canvas ----------------------------------------------------------------------------------
+
+bool CThumbnailDecoder::MakePicture(int width, int height)
+{
+    m_picture.Create(width, height, m_slot->m_bitsPerPixel.load() == 8 ? 8 : 32);
+    return m_picture.GetBits() != nullptr;
+}
+
+bool CThumbnailDecoder::DrawJpeg(const uint8_t* jpeg, size_t length, const PictureSize& measured, bool upright)
+{
+    if (!EnsureStream() || !WriteWholeStream(m_stream, jpeg, length))
+        return false;
+    if (upright) {
+        // Bounds first: rotating decodes the whole picture. The probe lets go of the stream
+        // before the stream is rewritten.
+        const bool usable = OpenMeasuredPicture(m_stream, measured) != nullptr;
+        if (!usable || !RotateImageInStream(m_stream, m_slot->m_orientation.load()))
+            return false;
+    }
+    std::unique_ptr<Gdiplus::Bitmap> decoded = OpenMeasuredPicture(m_stream, measured);
+    return decoded && DrawPicture(*decoded, m_picture);
+}
+
+bool CThumbnailDecoder::StretchUpright(int width, int height)
+{
+    m_upright.Create(width, height, m_picture.GetBitsPerPixel());
+    if (!m_upright.GetBits())
+        return false;
+    ::SetStretchBltMode(m_upright.GetSafeHdc(), HALFTONE);
+    ::SetBrushOrgEx(m_upright.GetSafeHdc(), 0, 0, nullptr);
+    return ::StretchBlt(m_upright.GetSafeHdc(), 0, 0, width, height, m_picture.GetSafeHdc(), 0, 0,
+                        m_picture.GetWidth(), m_picture.GetHeight(), SRCCOPY) != FALSE;
+}
+
+// Retried when GDI is busy.
+bool CThumbnailDecoder::CopyToSlot(int x, int y, int sourceX, int sourceY, int width, int height, bool fromUpright)
+{
+    const HDC source = (fromUpright ? m_upright : m_picture).GetSafeHdc();
     for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
         {
-            CCriticalSectionLock lock(slot.GetLock());
-            if (::BitBlt(slot.m_thumbnail.GetSafeHdc(), destination.left, destination.top, width,
-                         height, source, 0, 0, SRCCOPY)) {
-                ++slot.m_thumbnailGeneration;   // the grid paints the cell again
+            CCriticalSectionLock lock(m_slot->GetLock());
+            if (::BitBlt(m_slot->m_thumbnail.GetSafeHdc(), x, y, width, height, source, sourceX, sourceY, SRCCOPY)) {
+                ++m_slot->m_thumbnailGeneration;   // the grid paints the cell again
                 return true;
             }
         }
         ::Sleep(1);
     }
     return false;
-}
-
-} // namespace
-
-ThumbnailPartCheck CThumbnailDecoder::CheckPart(CPCInfo& slot, const RECT& destination, const BYTE* jpeg, UINT length)
-{
-    int slotWidth = 0;
-    int slotHeight = 0;
-    {
-        CCriticalSectionLock lock(slot.GetLock());
-        slotWidth = slot.m_thumbnail.GetWidth();
-        slotHeight = slot.m_thumbnail.GetHeight();
-    }
-    return CheckThumbnailPart(destination.left, destination.top, destination.right, destination.bottom, jpeg,
-                              length, slotWidth, slotHeight, IsTurnedPad(slot));
-}
-
-bool CThumbnailDecoder::DrawPart(CPCInfo& slot, const RECT& destination, const BYTE* jpeg, UINT length)
-{
-    const ThumbnailPartCheck check = CheckPart(slot, destination, jpeg, length);
-    if (check.verdict != ThumbnailPartVerdict::Draw) {
-        TRACE(L"PC:%d thumbnail part %dx%d (picture %dx%d) refused: %hs\n", slot.m_slotNumber.load(), check.width,
-              check.height, check.picture.width, check.picture.height, ThumbnailPartVerdictText(check.verdict));
-        return false;
-    }
-    const int width = check.width;
-    const int height = check.height;
-    const int orientation = slot.m_orientation.load();
-    const bool unrotatedPad = slot.m_clientKind.load() == 3;
-    const bool turned = IsTurnedPad(slot);
-    const int bitsPerPixel = slot.m_bitsPerPixel.load() == 8 ? 8 : 32;
-
-    CMemBitmap& picture = m_picture;
-    picture.Create(turned ? height : width, turned ? width : height, bitsPerPixel);
-    if (!LoadStream(jpeg, length))
-        return false;
-    if (unrotatedPad) {
-        // Bounds first: rotating decodes the whole picture. The probe lets go of the stream
-        // before the stream is rewritten.
-        const bool usable = OpenPicture(m_stream, check.picture) != nullptr;
-        if (!usable || !RotateImageInStream(m_stream, orientation))
-            return false;
-    }
-    {
-        std::unique_ptr<Gdiplus::Bitmap> decoded = OpenPicture(m_stream, check.picture);
-        if (!decoded || !DrawPicture(*decoded, picture))
-            return false;
-    }
-    if (!turned)
-        return CopyIntoSlot(slot, destination, picture.GetSafeHdc());
-    CMemBitmap& upright = m_upright;
-    upright.Create(width, height, bitsPerPixel);
-    if (!upright.GetBits())
-        return false;
-    ::SetStretchBltMode(upright.GetSafeHdc(), HALFTONE);
-    ::SetBrushOrgEx(upright.GetSafeHdc(), 0, 0, nullptr);
-    if (!::StretchBlt(upright.GetSafeHdc(), 0, 0, width, height, picture.GetSafeHdc(), 0, 0,
-                      picture.GetWidth(), picture.GetHeight(), SRCCOPY))
-        return false;
-    return CopyIntoSlot(slot, destination, upright.GetSafeHdc());
 }
 
 void CThumbnailDecoder::Release()
@@ -181,16 +150,4 @@ bool CThumbnailDecoder::EnsureStream()
         return false;
     }
     return true;
-}
-
-bool CThumbnailDecoder::LoadStream(const BYTE* jpeg, UINT length)
-{
-    if (!EnsureStream() || !Rewind(m_stream))
-        return false;
-    ULONG written = 0;
-    if (FAILED(m_stream->Write(jpeg, length, &written)) || written != length)
-        return false;
-    ULARGE_INTEGER size;
-    size.QuadPart = length;
-    return SUCCEEDED(m_stream->SetSize(size)) && Rewind(m_stream);
 }

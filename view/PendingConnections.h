@@ -5,6 +5,7 @@
 // longest (no whole packet for the longest time) is closed to make room for the next.
 #pragma once
 
+#include "foundation/core/PacketFields.h"
 #include "framework/CriticalSection.h"
 #include "sessions/PCInfo.h"
 
@@ -15,6 +16,11 @@ class CPendingConnections {
 public:
     static constexpr DWORD kHelloTimeoutMs = 20000;
     static constexpr size_t kMaxPending = 256;
+    // Before its admission a connection only says who it is, in texts (version, announcement,
+    // hello, the remote-controller app's link): any other packet, or a text longer than this,
+    // closes it before its body is read, so what all of them hold stays small.
+    static constexpr uint32_t kMaxTextChars = 1024;
+    static constexpr uint32_t kMaxPacketLength = TextPacketLength(kMaxTextChars);
 
     CPendingConnections() = default;
     ~CPendingConnections();
@@ -36,6 +42,9 @@ public:
     size_t Count() const;
 
 private:
+    static_assert(kMaxPending * (kPacketHeaderSize + kMaxPacketLength) <= 1024 * 1024,
+                  "the packets of all pending connections together stay within a megabyte");
+
     struct Entry {
         CPCInfo* record;
         DWORD acceptedAt;

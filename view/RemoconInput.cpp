@@ -7,6 +7,8 @@
 
 #include <process.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr DWORD kKeyPauseMs = 10;
@@ -38,7 +40,7 @@ void CRemoconInput::AddMice(const std::vector<MouseEntry>& mice)
 {
     Job job;
     job.kind = Job::Mice;
-    job.mice = mice;
+    job.mice.assign(mice.begin(), mice.begin() + static_cast<std::ptrdiff_t>(std::min(mice.size(), kMaxMouseRecordsPerPacket)));
     Add(std::move(job));
 }
 

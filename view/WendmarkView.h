@@ -226,7 +226,7 @@ protected:
     afx_msg LRESULT OnStopCapture(WPARAM marker, LPARAM);
     afx_msg LRESULT OnPadShareAck(WPARAM marker, LPARAM frame);
     afx_msg LRESULT OnCaptureKeepAlive(WPARAM marker, LPARAM);
-    afx_msg LRESULT OnRestartCapture(WPARAM marker, LPARAM);
+    afx_msg LRESULT OnRestartCapture(WPARAM marker, LPARAM seat);
     afx_msg LRESULT OnPadShareRefused(WPARAM marker, LPARAM slotNumber);
     // From the pad stream's worker: lParam its generation.
     afx_msg LRESULT OnPadShareEnded(WPARAM marker, LPARAM generation);
@@ -383,6 +383,7 @@ private:
     // A pending connection's "[RC00001]": it becomes the linked app.
     void LinkRemoteApp(const void* socket, const std::u16string& version);
     bool StartPadStream();
+    void RestartPadStream();
     // The stream to a pad ends now (its worker told and waited for, bounded).
     void StopPadStream();
     void EndRemoteAppAndPadStreams();
@@ -509,6 +510,8 @@ private:
     std::atomic<int> m_padShareAcked{0};
     std::atomic<CPCInfo*> m_padShareSlot{nullptr};
     CScreenStreamThread m_padStream;   // after what its worker reads
+    DWORD m_lastPadRestartTick = 0;
+    bool m_padRestartWaiting = false;  // a restart waits for kTimerPadRestart
     // The notice that a pad without the presentation right asked for the teacher's screen: one
     // per pad at a time, however often it asks. By seat number.
     std::map<int, std::unique_ptr<CWaitMsgDlg>> m_padRefusals;

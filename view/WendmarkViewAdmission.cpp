@@ -19,6 +19,7 @@
 #include "sessions/StudentThreadLinks.h"
 #include "sessions/StudentThreadStarter.h"
 #include "sessions/core/CommandText.h"
+#include "sessions/core/StudentMessages.h"
 #include "sessions/core/TeacherCommands.h"
 #include "sessions/core/WireTags.h"
 #include "view/core/AddressReport.h"
@@ -53,6 +54,7 @@ void CWendmarkView::AdmitConnection(CTCPSocket& listener)
         return;
     }
     pending->m_connectionId = m_connectionIds.Next();
+    pending->m_socket.LimitPackets(kPacketText, CPendingConnections::kMaxPacketLength);
     // A failed send closes the socket and posts its close; the record goes then.
     if (SendText(pending->m_socket, ConsoleVersionCommand()))
         SendText(pending->m_socket, FreeSeatsCommand(freeSeats));
@@ -100,12 +102,12 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
     }
     const std::u16string arguments = ArgumentsOf(text);
     if (IsTag(text, kTagAgentVersion))
-        pending->SetVersion(FromU16(arguments));
+        pending->SetVersion(FromU16(AgentVersionFrom(arguments)));
     else if (IsTag(text, kTagClientAnnouncement) || IsTag(text, kTagClientAnnouncementEx) ||
              IsTag(text, kTagRemoteAppClientTexts))
         TakeClientTexts(*pending, arguments);
     else if (IsTag(text, kTagRemoteAppLink))
-        LinkRemoteApp(socket, arguments);
+        LinkRemoteApp(socket, AgentVersionFrom(arguments));
     else if (IsTag(text, kTagHello))
         AdmitIntoSeat(pending, arguments);
     return true;
@@ -113,13 +115,12 @@ bool CWendmarkView::ReceiveFromPendingConnection(const void* socket)
 
 void CWendmarkView::TakeClientTexts(CPCInfo& pending, const std::u16string& arguments)
 {
-    std::vector<std::u16string> parts;
-    const size_t count = SplitFields(arguments, u',', 5, parts);
-    if (count < 3 || count > 5)
+    ClientAnnouncement announcement;
+    if (!ReadClientAnnouncement(arguments, announcement))
         return;
-    pending.m_clientKind = ParseLeadingInt(parts[0]);
-    for (size_t i = 1; i < parts.size() && i <= 3; ++i)
-        pending.SetAnnouncementText(static_cast<int>(i) - 1, FromU16(parts[i]));
+    pending.m_clientKind = announcement.clientKind;
+    for (int i = 0; i < (announcement.hasThirdText ? 3 : 2); ++i)
+        pending.SetAnnouncementText(i, FromU16(announcement.texts[i]));
 }
 
 bool CWendmarkView::ClosePendingConnection(const void* socket)

@@ -1,6 +1,7 @@
 // The hand-held remote-controller app (its link is CRemoconLink) and the stream of the teacher's
 // screen to the one pad that holds the presentation right and asked to see it.
 #include "view/WendmarkView.h"
+#include "view/core/ViewTimerRules.h"
 
 #include "foundation/Packet.h"
 #include "res/resource.h"
@@ -167,13 +168,36 @@ LRESULT CWendmarkView::OnCaptureKeepAlive(WPARAM marker, LPARAM)
     return 0;
 }
 
-LRESULT CWendmarkView::OnRestartCapture(WPARAM marker, LPARAM)
+// Only the pad being streamed to may restart its stream, at most once a period; the restart
+// waits for the worker (bounded) on this thread, so none comes while earlier workers are still
+// ending.
+LRESULT CWendmarkView::OnRestartCapture(WPARAM marker, LPARAM seat)
 {
-    if (marker != MessageMarker || g_padShareRunning.load() != 1)
+    const CPCInfo* streamed = m_padShareSlot.load();
+    if (marker != MessageMarker || g_padShareRunning.load() != 1 || !streamed ||
+        streamed->m_slotNumber.load() != static_cast<int>(seat) || m_padRestartWaiting)
         return 0;
+    const DWORD since = ::GetTickCount() - m_lastPadRestartTick;
+    if (since < kPadRestartSpacingMs) {
+        m_padRestartWaiting = true;
+        SetTimer(kTimerPadRestart, kPadRestartSpacingMs - since, nullptr);
+        return 0;
+    }
+    RestartPadStream();
+    return 0;
+}
+
+void CWendmarkView::RestartPadStream()
+{
+    m_lastPadRestartTick = ::GetTickCount();
+    if (g_padShareRunning.load() != 1)
+        return;
+    if (!m_padStream.MayStart()) {
+        TRACE(L"pad share: earlier workers still ending, the stream goes on as it is\n");
+        return;
+    }
     g_padShareRunning = 0;
     m_padStream.Stop(kPadRestartWaitMs);
     if (StartPadStream())
         m_broadcastDlg.SetPresentationRightInUse(true);
-    return 0;
 }

@@ -52,6 +52,11 @@ void CWendmarkView::OnTimer(UINT_PTR id)
         KillTimer(kTimerCollectAnswers);
         StartCombinedWithThoseWhoAnswered();
         break;
+    case kTimerPadRestart:
+        KillTimer(kTimerPadRestart);
+        m_padRestartWaiting = false;
+        RestartPadStream();
+        break;
     default:
         break;
     }

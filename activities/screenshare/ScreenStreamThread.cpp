@@ -121,8 +121,18 @@ bool CScreenStreamThread::IsRunning() const
     return m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT;
 }
 
+bool CScreenStreamThread::MayStart()
+{
+    ForgetEndedLeftovers(0);
+    return m_leftovers.size() < kMaxLeftoverWorkers;
+}
+
 bool CScreenStreamThread::Start(const ScreenStreamInput& input, unsigned(__stdcall* threadProc)(void*))
 {
+    if (!MayStart()) {
+        TRACE(L"screen stream: %u workers still ending, no other started\n", static_cast<unsigned>(m_leftovers.size()));
+        return false;
+    }
     unsigned generation = 0;
     {
         CCriticalSectionLock lock(m_generationLock);
@@ -192,8 +202,13 @@ void CScreenStreamThread::Stop(DWORD waitMs)
         ::CloseHandle(m_stop);
         m_stop = nullptr;
     }
+    ForgetEndedLeftovers(waitMs == INFINITE ? INFINITE : 0);
+}
+
+void CScreenStreamThread::ForgetEndedLeftovers(DWORD waitMs)
+{
     for (auto it = m_leftovers.begin(); it != m_leftovers.end();) {
-        if (WaitServingSentMessages(*it, waitMs == INFINITE ? INFINITE : 0)) {
+        if (WaitServingSentMessages(*it, waitMs)) {
             ::CloseHandle(*it);
             it = m_leftovers.erase(it);
         } else {

@@ -42,6 +42,9 @@ struct ScreenStreamInput {
 class CScreenStreamThread {
 public:
     static constexpr DWORD kCyclePeriodMs = 83;
+    // Workers that outlived a bounded stop, each with its capture canvas, kept until they end:
+    // while this many are, no other worker is started.
+    static constexpr size_t kMaxLeftoverWorkers = 2;
     CScreenStreamThread() = default;
     ~CScreenStreamThread() { Stop(INFINITE); }
     CScreenStreamThread(const CScreenStreamThread&) = delete;
@@ -53,8 +56,11 @@ public:
     static unsigned __stdcall CaptureScreenToPCThreadProc(void* param) { return RunWorker(param); }
 
     // Ends a running worker (bounded), then starts threadProc as one of a new generation; false
-    // when none could be started.
+    // when none could be started, or while kMaxLeftoverWorkers earlier ones are still ending
+    // (the running worker is left as it is then).
     bool Start(const ScreenStreamInput& input, unsigned(__stdcall* threadProc)(void*));
+    // False while kMaxLeftoverWorkers earlier workers are still ending: a start would be refused.
+    bool MayStart();
     // The generation of the last start (the worker's end reports its own).
     unsigned Generation() const { return m_generation.load(); }
     // Signals the worker and waits at most waitMs, letting the worker's blocks to windows of
@@ -67,6 +73,8 @@ private:
     // On a worker's way out: true, with the stream's sequence back at 1, while no newer start
     // has come. The generation is advanced, and tested here, under the lock.
     bool EndWorker(unsigned generation, std::atomic<int>& sequence);
+    // Closes the handles of leftover workers that have ended; waits for them with waitMs.
+    void ForgetEndedLeftovers(DWORD waitMs);
     CCriticalSection m_generationLock;
     std::atomic<unsigned> m_generation{0};
     HANDLE m_thread = nullptr;

@@ -13,6 +13,9 @@ size_t CPacketAssembler::Wanted() const
     // costs a round trip to the server and, while bytes remain, a further read notice.
     if (m_filled < kPacketHeaderSize)
         return kPacketHeaderSize - m_filled;
+    // A limited assembler looks at the type byte alone before it takes the body.
+    if (m_onlyType != 0 && m_filled == kPacketHeaderSize)
+        return 1;
     return kPacketHeaderSize + m_bodySize - m_filled;
 }
 
@@ -44,13 +47,21 @@ CPacketAssembler::State CPacketAssembler::Check()
             return m_state = State::Refused;
     }
     if (m_filled >= kPacketHeaderSize && m_bodySize == 0 &&
-        !CheckPacketHeader(m_bytes.data(), m_bodySize))
+        (!CheckPacketHeader(m_bytes.data(), m_bodySize) || m_bodySize + 4 > m_maxLength))
+        return m_state = State::Refused;
+    if (m_filled > kPacketHeaderSize && m_onlyType != 0 && m_bytes[kPacketHeaderSize] != m_onlyType)
         return m_state = State::Refused;
     if (m_filled >= kPacketHeaderSize && m_filled == kPacketHeaderSize + m_bodySize) {
         m_bytes.resize(m_filled);
         m_state = State::Whole;
     }
     return m_state;
+}
+
+void CPacketAssembler::Limit(uint8_t onlyType, uint32_t maxLength)
+{
+    m_onlyType = onlyType;
+    m_maxLength = std::min(maxLength, kMaxPacketLength);
 }
 
 void CPacketAssembler::Clear()

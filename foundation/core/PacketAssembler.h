@@ -35,6 +35,10 @@ public:
     }
     size_t ReceivedSize() const { return m_filled; }
 
+    // From now on only packets of that type and at most that length field are taken: any other
+    // is refused once its header and type byte have come, before a byte of its body is read.
+    void Limit(uint8_t onlyType, uint32_t maxLength);
+
     // Back to Empty for the next packet; the body's memory is given back.
     void Clear();
     // Starts from bytes already received of a packet (taken over from another owner).
@@ -50,4 +54,6 @@ private:
     size_t m_filled = 0;
     uint32_t m_bodySize = 0;
     State m_state = State::Empty;
+    uint8_t m_onlyType = 0;                       // 0: any type
+    uint32_t m_maxLength = kMaxPacketLength;
 };

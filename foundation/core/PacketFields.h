@@ -10,6 +10,12 @@
 constexpr uint32_t kMaxPacketLength = 32u * 1024 * 1024;
 // Magic (4 bytes) and length field (4 bytes).
 constexpr size_t kPacketHeaderSize = 8;
+// The length field of a type-1 packet whose text has that many characters: the length field
+// itself, the type byte, the digest's count and 32 characters, the cipher length and the text.
+constexpr uint32_t TextPacketLength(uint32_t characters)
+{
+    return 4 + 1 + 4 + 64 + 4 + 2 * characters;
+}
 
 enum PacketType : uint8_t {
     kPacketText = 1,

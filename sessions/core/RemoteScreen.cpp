@@ -16,6 +16,16 @@ bool ReadU32(const uint8_t* data, size_t size, size_t& offset, uint32_t& value)
 
 } // namespace
 
+bool IsReportableScreenSize(long long width, long long height)
+{
+    return width >= 0 && height >= 0 && width <= kMaxRemoteScreenSide && height <= kMaxRemoteScreenSide;
+}
+
+bool IsFrameScreenSize(long long width, long long height)
+{
+    return width >= 1 && height >= 1 && IsReportableScreenSize(width, height) && width * height <= kMaxRemoteScreenPixels;
+}
+
 bool ReadTileBlock(const uint8_t* data, size_t size, TileBlock& block)
 {
     block = TileBlock();

@@ -4,6 +4,8 @@
 // pixel is drawn.
 #pragma once
 
+#include "foundation/core/PacketFields.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,8 +13,30 @@
 // More tiles than a screen of the largest accepted size can have at the smallest tile size is
 // not a block anyone sends.
 constexpr uint32_t kMaxTilesPerBlock = 16384;
-// A student screen side above this is refused (no frame bitmap of that size is made).
+// A screen size a student reports with a side above this is not taken: window sizes are worked
+// out from it.
 constexpr int kMaxRemoteScreenSide = 8192;
+// No frame is made for a screen of more pixels than this (4096 x 2048; a 3840 x 2160 screen
+// fits), and no picture is decoded larger than the screen.
+constexpr long long kMaxRemoteScreenPixels = 8LL * 1024 * 1024;
+// What a session's packet thread may have waiting, in bytes of the packets' data: a student that
+// sends faster than its screen is decoded is not read from until the queue has room again.
+constexpr size_t kMaxQueuedPacketBytes = 16u * 1024 * 1024;
+
+// The product is a 32-bit program (2 GiB of addresses). A combined window holds four sessions;
+// each has at most its frame, its working picture, the picture GDI+ decodes and a window's back
+// buffer (32-bit pixels, each at most the screen), its queue, the packet under way, the one being
+// decoded and its inflated tile block: four of them stay under 1 GiB (960 MiB), beside the rest of
+// the console (about 75 MB at rest).
+constexpr long long kRemoteSessionMostBytes =
+    4 * kMaxRemoteScreenPixels * 4 + static_cast<long long>(kMaxQueuedPacketBytes) + 3LL * kMaxPacketLength;
+static_assert(4 * kRemoteSessionMostBytes <= 1024LL * 1024 * 1024, "four remote sessions fit a 32-bit program");
+
+// A size a student may report: each side from 0 (not known) to kMaxRemoteScreenSide.
+bool IsReportableScreenSize(long long width, long long height);
+// A screen a frame is made for: each side at least 1, the sides reportable, the pixels within
+// kMaxRemoteScreenPixels.
+bool IsFrameScreenSize(long long width, long long height);
 // One chunk of the sound ring: half a second of 8 kHz 16-bit mono.
 constexpr size_t kSoundChunkBytes = 8000;
 

@@ -8,10 +8,12 @@ constexpr int kScrollMargin = 16;
 constexpr int kScrollLine = 10;
 constexpr int kScrollPage = 100;
 
+// Only what the client shows of the student's screen is painted: a large screen costs no larger
+// a back buffer than the window.
 void LayOutOneToOne(const RemoteViewGeometry& g, RemoteViewLayout& layout)
 {
-    layout.targetWidth = g.studentWidth;
-    layout.targetHeight = g.studentHeight;
+    layout.targetWidth = std::min(g.studentWidth, std::max(1, g.windowWidth - g.frameWidth));
+    layout.targetHeight = std::min(g.studentHeight, std::max(1, g.windowHeight - g.frameHeight));
     const int hiddenWidth = std::max(0, g.studentWidth + g.frameWidth - g.windowWidth);
     const int hiddenHeight = std::max(0, g.studentHeight + g.frameHeight - g.windowHeight);
     if (hiddenWidth == 0 && hiddenHeight == 0)

@@ -20,7 +20,7 @@ struct RemoteViewLayout {
     double scaleY = 1.0;
     int horizontalRange = 0;  // scroll ranges of the 1:1 layout
     int verticalRange = 0;
-    int targetWidth = 0;      // what is painted: the student's size 1:1, else the client
+    int targetWidth = 0;      // what is painted: the client (the student's size when smaller 1:1)
     int targetHeight = 0;
     bool portrait = false;    // fitted and taller than wide: aspect kept, centred
     int drawnWidth = 0;

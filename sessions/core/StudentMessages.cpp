@@ -2,6 +2,7 @@
 
 #include "sessions/core/ChatLineRules.h"
 #include "sessions/core/CommandText.h"
+#include "sessions/core/RemoteScreen.h"
 
 #include <vector>
 
@@ -48,6 +49,8 @@ bool ReadScreenSize(const std::u16string& arguments, ScreenSizeReport& report)
     if (!SplitExactly(arguments, 2, fields)) return false;
     report.width = ParseLeadingInt(fields[0]);
     report.height = ParseLeadingInt(fields[1]);
+    if (!IsReportableScreenSize(report.width, report.height))
+        return false;
     report.frameWidth = HalveFrameSide(report.width);
     report.frameHeight = HalveFrameSide(report.height);
     return true;
@@ -59,11 +62,16 @@ bool ReadClientAnnouncement(const std::u16string& arguments, ClientAnnouncement&
     size_t count = SplitFields(arguments, u',', 5, fields);
     if (count < 3 || count > 5) return false;
     announcement.clientKind = ParseLeadingInt(fields[0]);
-    announcement.texts[0] = fields[1];
-    announcement.texts[1] = fields[2];
+    announcement.texts[0] = CutWireText(fields[1], kMaxShortTextChars);
+    announcement.texts[1] = CutWireText(fields[2], kMaxShortTextChars);
     announcement.hasThirdText = count >= 4;
-    if (announcement.hasThirdText) announcement.texts[2] = fields[3];
+    if (announcement.hasThirdText) announcement.texts[2] = CutWireText(fields[3], kMaxShortTextChars);
     return true;
+}
+
+std::u16string AgentVersionFrom(const std::u16string& arguments)
+{
+    return CutWireText(arguments, kMaxShortTextChars);
 }
 
 bool ReadChatLine(const std::u16string& arguments, std::u16string& text)
@@ -80,7 +88,7 @@ bool ReadClipboardText(const std::u16string& arguments, int& format, std::u16str
     if (comma == std::u16string::npos) return false;
     format = ParseLeadingInt(arguments.substr(0, comma));
     if (format == 1) format = kUnicodeTextFormat;
-    text = arguments.substr(comma + 1);
+    text = CutWireText(arguments.substr(comma + 1, kMaxClipboardTextChars + 1), kMaxClipboardTextChars);
     return true;
 }
 

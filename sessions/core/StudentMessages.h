@@ -14,7 +14,8 @@ struct StudentHello {
 };
 bool ReadHello(const std::u16string& arguments, StudentHello& hello);
 
-// "[PC00004]" and "[AN00010]": a screen size, and the frame size a remote session asks for.
+// "[PC00004]" and "[AN00010]": a screen size, and the frame size a remote session asks for;
+// false also for a side out of bounds (IsReportableScreenSize).
 struct ScreenSizeReport {
     int width = 0;
     int height = 0;
@@ -25,7 +26,8 @@ bool ReadScreenSize(const std::u16string& arguments, ScreenSizeReport& report);
 // The side halved while it is at least 200 and even (1600 -> 100, 1366 -> 683).
 int HalveFrameSide(int side);
 
-// "[PC00029]" / "[PC00129]": three to five fields; the third text is given only by four or more.
+// "[PC00029]" / "[PC00129]" (and the app's "[RC00022]"): three to five fields; the third text is
+// given only by four or more. Each text is cut to kMaxShortTextChars.
 struct ClientAnnouncement {
     int clientKind = 2;
     std::u16string texts[3];
@@ -39,6 +41,10 @@ bool ReadClientAnnouncement(const std::u16string& arguments, ClientAnnouncement&
 constexpr size_t kMaxDisplayNameChars = 64;
 constexpr size_t kMaxShortTextChars = 64;
 constexpr size_t kMaxAppNameChars = 256;
+// "[PC00014]": an address entry longer than this is not one (the view keeps none longer).
+constexpr size_t kMaxAddressReportChars = 512;
+// "[PC00016]": what of a student's clipboard text goes on the teacher's clipboard.
+constexpr size_t kMaxClipboardTextChars = 256 * 1024;
 
 // At most that many units of the text, never ending between the two halves of a surrogate pair.
 std::u16string CutWireText(std::u16string text, size_t length);
@@ -48,12 +54,15 @@ std::u16string CutWireText(std::u16string text, size_t length);
 bool ReadChatLine(const std::u16string& arguments, std::u16string& text);
 
 // "[PC00016]": the clipboard format before the first "," (1 read as 13, Unicode text) and the
-// text after it.
+// text after it, cut to kMaxClipboardTextChars.
 bool ReadClipboardText(const std::u16string& arguments, int& format, std::u16string& text);
 
 // "[PC00013]": the answer to a sound request.
 enum class SoundAnswer { Success, Fail, Other };
 SoundAnswer ReadSoundAnswer(const std::u16string& arguments);
+
+// "[PC00017]" (and the app's "[RC00001]"): the agent's version, cut to kMaxShortTextChars.
+std::u16string AgentVersionFrom(const std::u16string& arguments);
 
 // "[PC00019]": the display name, " " for an empty one.
 std::u16string DisplayNameFrom(const std::u16string& arguments);   // cut to kMaxDisplayNameChars

@@ -1,8 +1,9 @@
 """Generic pieces of the end-to-end tests: the Wine environment the test script set up, programs
-started under Wine, the UI driver (tests/tools/uidriver.exe in batch mode), the X screen as the
-X server shows it, BMP pictures and a polling helper. Standard library only (libX11 through
-ctypes)."""
+started under Wine, the UI driver (tests/tools/uidriver.exe in batch mode) with a user's mouse and
+keys sent through the X server (xinput.py), the X screen as the X server shows it, BMP pictures
+and a polling helper. Standard library only (libX11 and libXtst through ctypes)."""
 
+import contextlib
 import ctypes
 import itertools
 import json
@@ -16,6 +17,8 @@ import threading
 import time
 import unittest
 from pathlib import Path
+
+import xinput
 
 REPO = Path(__file__).resolve().parents[2]
 ARTIFACTS = REPO / "build" / "test-artifacts"
@@ -201,6 +204,9 @@ class XScreen:
         x.XCloseDisplay.argtypes = [ctypes.c_void_p]
         x.XUnmapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
         x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x.XGrabServer.argtypes = x.XUngrabServer.argtypes = [ctypes.c_void_p]
+        x.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.POINTER(ctypes.c_ulong)] * 2 + \
+            [ctypes.POINTER(ctypes.c_int)] * 4 + [ctypes.POINTER(ctypes.c_uint)]
         self._x = x
         self._display = x.XOpenDisplay(display.encode())
         if not self._display:
@@ -224,6 +230,34 @@ class XScreen:
             window = child.value
             chain.append(window)
         return chain
+
+    @property
+    def xlib(self):
+        return self._x
+
+    @property
+    def display(self):
+        return self._display
+
+    @contextlib.contextmanager
+    def held(self):
+        """The server serves only this connection meanwhile: nothing another program asks (a window
+        raised, mapped or moved) comes between a look at the screen and the input sent on it."""
+        self._x.XGrabServer(self._display)
+        try:
+            yield
+        finally:
+            self._x.XUngrabServer(self._display)
+            self._x.XSync(self._display, 0)
+
+    def pointer(self):
+        """Where the X server's pointer is, in screen coordinates."""
+        root, child = ctypes.c_ulong(), ctypes.c_ulong()
+        x, y, wx, wy = (ctypes.c_int() for _ in range(4))
+        mask = ctypes.c_uint()
+        self._x.XQueryPointer(self._display, self._root, ctypes.byref(root), ctypes.byref(child), ctypes.byref(x),
+                              ctypes.byref(y), ctypes.byref(wx), ctypes.byref(wy), ctypes.byref(mask))
+        return x.value, y.value
 
     def grab(self, box=None):
         """The pixels of box = (left, top, right, bottom) (the whole screen without one) as the X
@@ -311,7 +345,7 @@ def _handle(window):
     return str(window)
 
 
-_VK_END, _VK_HOME, _VK_DELETE = 0x23, 0x24, 0x2E
+_VK_END, _VK_HOME, _VK_DELETE, _VK_NONAME = 0x23, 0x24, 0x2E, 0xFC
 
 
 def _ms(seconds):
@@ -329,11 +363,16 @@ class UiDriver:
         self.wine_env.require()
         self.reply_margin = reply_margin
         self._x_screen = None
+        self._x_input = None
+        self._last_click = None
         self._answers = queue.Queue()
         self._program = start_program(self.wine_env.tool_path("uidriver"), ["--batch"], wine_env=self.wine_env,
                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         threading.Thread(target=self._read_answers, daemon=True).start()
-        self.driver_pid = self.call("ping", reply_timeout=120)["pid"]
+        pong = self.call("ping", reply_timeout=120)
+        self.driver_pid = pong["pid"]
+        self._double_click = (pong["double_click_ms"] / 1000.0, pong["double_click_cx"] // 2,
+                              pong["double_click_cy"] // 2)
 
     def _read_answers(self):
         try:
@@ -411,8 +450,8 @@ class UiDriver:
     def set_text(self, window, text):
         self.call("settext", hwnd=_handle(window), text=text)
 
-    # Mouse and keyboard: real input (SendInput) at a screen point, on a window first checked to be
-    # the one under the point, in Wine's eyes and on the X screen. A real click activates its
+    # Mouse and keyboard: real input through the X server (XTest) at a screen point, on a window
+    # first checked to be the one under the point, in Wine's eyes and on the X screen. A real click activates its
     # window as a user's does; nothing is brought to the front behind the user's back. With
     # real_input=False the mouse messages are posted (a plain click on a button is a button message):
     # only for what no user gesture produces, said so where it is used.
@@ -476,20 +515,100 @@ class UiDriver:
             self._x_screen = XScreen(self.wine_env.display)
         return self._x_screen
 
+    @property
+    def x_input(self):
+        if self._x_input is None:
+            self._x_input = xinput.XInput(self.x_screen)
+        return self._x_input
+
     def click(self, window, x=None, y=None, real_input=True, ctrl=False):
         """A left click at a client point of window (its middle without one); answers the window hit."""
-        return self._mouse("click", window, x, y, real_input, ctrl)
+        return self._mouse("click", window, x, y, real_input, ctrl=ctrl)
 
     def double_click(self, window, x=None, y=None, real_input=True):
-        return self._mouse("dblclick", window, x, y, real_input)
+        return self._mouse("dblclick", window, x, y, real_input, clicks=2)
 
     def right_click(self, window, x=None, y=None, real_input=True):
-        return self._mouse("rclick", window, x, y, real_input)
+        return self._mouse("rclick", window, x, y, real_input, button=xinput.RIGHT)
 
-    def _mouse(self, command, window, x, y, real_input, ctrl=False):
-        if real_input:
-            self.aim(window, x, y)
-        return self.call(command, hwnd=_handle(window), x=x, y=y, input=real_input, ctrl=ctrl)["target"]
+    def _mouse(self, command, window, x, y, real_input, button=xinput.LEFT, clicks=1, ctrl=False):
+        if not real_input:
+            return self.call(command, hwnd=_handle(window), x=x, y=y, ctrl=ctrl)["target"]
+        aimed = self.aim(window, x, y)
+        point = (aimed["x"], aimed["y"])
+        self._wait_out_double_click(point, button)
+        self.x_input.move(*point)
+        with self._held(xinput.VK_CONTROL if ctrl else None):
+            for _ in range(clicks):
+                self._press(button, aimed)
+        return aimed["hit"]["hwnd"]
+
+    # The X button numbers and the virtual keys Wine keeps their state under.
+    _BUTTON_KEYS = {xinput.LEFT: 0x01, xinput.RIGHT: 0x02, xinput.MIDDLE: 0x04}
+
+    def _press(self, button, aimed):
+        """One press and release of a mouse button where the pointer is, each taken in by Wine
+        before the next; remembered for the double-click pairing."""
+        vk = self._BUTTON_KEYS[button]
+        self._send_until(lambda: self._press_on(button, aimed), lambda down: vk in down)
+        self._send_until(lambda: self.x_input.button(button, False), lambda down: vk not in down)
+        self._last_click = (button, (aimed["x"], aimed["y"]), time.monotonic())
+
+    def _press_on(self, button, aimed, timeout=5.0):
+        """Presses a button on the aimed window's X window, looked at again with the server held:
+        the console restacks its windows on X after a change of focus, one at a time, and the X
+        server gives a press to the window it shows at the pointer at that moment (the release
+        goes where the press went)."""
+        point = (aimed["x"], aimed["y"])
+        deadline = time.monotonic() + timeout
+        while True:
+            with self.x_screen.held():
+                if aimed["x11"] in self.x_screen.windows_at(*point):
+                    self.x_input.button(button, True)
+                    return
+            if time.monotonic() >= deadline:
+                raise NotOnScreenError(f"the X screen at {point} no longer shows the window aimed at"
+                                       f" ({aimed['hit']['hwnd']}); {self._z_order_text()}")
+            time.sleep(0.02)
+
+    def _send_until(self, send, reached, timeout=20.0):
+        """Sends one X event and waits until the keys and buttons Wine has down show it arrived
+        (the driver answers when they change)."""
+        down = self.call("keys")["down"]
+        send()
+        deadline = time.monotonic() + timeout
+        while not reached(set(down)):
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise HarnessError(f"Wine did not take in the X input within {timeout} s (down: {down})")
+            down = self._timed("keys", left, from_=",".join(map(str, down)))["down"]
+        return set(down)
+
+    def _wait_out_double_click(self, point, button):
+        """Two separate clicks of a user on one spot are further apart than the double-click time;
+        pressed again inside it, the window would get the second as a double click (a right one
+        opens no menu, a left one acts twice)."""
+        if not self._last_click:
+            return
+        last_button, (lx, ly), at = self._last_click
+        limit, dx, dy = self._double_click
+        if last_button == button and abs(point[0] - lx) <= dx and abs(point[1] - ly) <= dy:
+            time.sleep(max(0.0, at + limit + 0.05 - time.monotonic()))
+
+    @contextlib.contextmanager
+    def _held(self, vk):
+        """A modifier key held down around a gesture (none for None)."""
+        if vk:
+            self._key(vk, True)
+        try:
+            yield
+        finally:
+            if vk:
+                self._key(vk, False)
+
+    def _key(self, vk, down):
+        code = self.x_input.key_for(xinput.keysym_of_vk(vk))[0]
+        self._send_until(lambda: self.x_input.key(code, down), lambda keys: (vk in keys) == down)
 
     @staticmethod
     def let_input_through():
@@ -499,21 +618,70 @@ class UiDriver:
 
     def rest_pointer(self, window, x, y):
         """Moves the real pointer to rest over a client point of window (nothing is clicked)."""
-        self.call("rest", hwnd=_handle(window), x=x, y=y)
+        aimed = self.aim(window, x, y)
+        self.x_input.move(aimed["x"], aimed["y"])
 
     def drag(self, window, points, real_input=True, pause=0.03):
-        """A left-button drag through points [(x, y), ...] in window's client coordinates."""
-        if real_input:
-            self.aim(window, *points[0])
-        path = ";".join(f"{x},{y}" for x, y in points)
-        self.call("drag", hwnd=_handle(window), path=path, input=real_input, pause=_ms(pause))
+        """A left-button drag through points [(x, y), ...] in window's client coordinates: the
+        press at the first, the pointer moved through the others (pause s apart, so that each
+        move reaches the window as one) and the release at the last."""
+        if not real_input:
+            self.call("drag", hwnd=_handle(window), path=";".join(f"{x},{y}" for x, y in points))
+            return
+        aimed = self.aim(window, *points[0])
+        origin = (aimed["x"] - points[0][0], aimed["y"] - points[0][1])
+        screen = [(origin[0] + x, origin[1] + y) for x, y in points]
+        self._wait_out_double_click(screen[0], xinput.LEFT)
+        self.x_input.move(*screen[0])
+        time.sleep(pause)
+        self._send_until(lambda: self._press_on(xinput.LEFT, aimed), lambda down: 0x01 in down)
+        for point in screen[1:]:
+            self.x_input.move(*point)
+            time.sleep(pause)
+        self._send_until(lambda: self.x_input.button(xinput.LEFT, False), lambda down: 0x01 not in down)
+        self._last_click = (xinput.LEFT, screen[-1], time.monotonic())
+
+    def wheel(self, window, x=None, y=None, notches=1):
+        """The wheel turned over a client point of window: notches away from the user (negative:
+        towards). Wine keeps no state of the wheel, so each notch is followed by a short pause."""
+        aimed = self.aim(window, x, y)
+        self.x_input.move(aimed["x"], aimed["y"])
+        button = xinput.WHEEL_UP if notches > 0 else xinput.WHEEL_DOWN
+        for _ in range(abs(notches)):
+            self._press_on(button, aimed)
+            self.x_input.button(button, False)
+            time.sleep(0.05)
 
     def type_text(self, window, text, real_input=True):
         """Characters typed into window; real input needs its top-level window active (click it)."""
-        self.call("type", hwnd=_handle(window), text=text, input=real_input)
+        if not real_input:
+            self.call("type", hwnd=_handle(window), text=text)
+            return
+        self.call("keytarget", hwnd=_handle(window))
+        for char in text:
+            self._type_char(char)
+
+    def _type_char(self, char):
+        code, shifted = self.x_input.key_for(xinput.keysym_of_char(char))
+        with self._held(xinput.VK_SHIFT if shifted else None):
+            before = set(self.call("keys")["down"])
+            pressed = self._send_until(lambda: self.x_input.key(code, True), lambda down: down - before)
+            if pressed - before == {_VK_NONAME}:
+                raise HarnessError(f"Wine gave the X key of {char!r} no virtual key: it types nothing")
+            self._send_until(lambda: self.x_input.key(code, False), lambda down: not ((pressed - before) & down))
 
     def press_key(self, window, vk, ctrl=False, shift=False, alt=False, real_input=True):
-        self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt, input=real_input)
+        if not real_input:
+            self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt)
+            return
+        self.call("keytarget", hwnd=_handle(window))
+        modifiers = [m for m, on in ((xinput.VK_CONTROL, ctrl), (xinput.VK_SHIFT, shift), (xinput.VK_MENU, alt)) if on]
+        for modifier in modifiers:
+            self._key(modifier, True)
+        self._key(vk, True)
+        self._key(vk, False)
+        for modifier in reversed(modifiers):
+            self._key(modifier, False)
 
     def enter_text(self, edit, text):
         """A field's text replaced the way a user does it: a click into the field, all its text
@@ -571,6 +739,8 @@ class UiDriver:
         return answer["r"], answer["g"], answer["b"]
 
     def close(self):
+        if self._x_input is not None:
+            self._x_input.close()
         if self._x_screen is not None:
             self._x_screen.close()
         if self._program.running():

@@ -2,13 +2,18 @@
 the console its own connection at most. A good student connecting meanwhile is greeted as fast as
 without them, the login session goes on, and the connections that never get anywhere are closed in
 bounded time. An admitted student sending pictures and texts far larger than anything it may send
-keeps being answered at once, and leaves the console's memory where it was."""
+keeps being answered at once, and leaves the console's memory where it was. Pending connections
+announcing the largest packets, a remote student sending large frames faster than they are shown,
+and a remote-controller packet full of pointer records each cost the 32-bit console less than
+150 MB while a good student is admitted and answered within a second."""
 
 import json
 import os
 import select
 import socket
+import struct
 import sys
+import threading
 import time
 import unittest
 
@@ -20,15 +25,18 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(HERE)), "bench")
 
 import lumora_wire as wire  # noqa: E402
 from benchlib import process_pid, resident_mib  # noqa: E402
-from harness import UiDriver, start_program, wait_until  # noqa: E402
-from login_server import LoginServer  # noqa: E402
-from student_agent import AdmissionFailed, AdmissionRefused, StudentAgent, make_jpeg  # noqa: E402
-from test_login import (DIALOG_CLASS, FRAME_CLASS, ID_EDIT, CONNECT, LOGIN_TITLE,  # noqa: E402
-                        ConsoleFolder, apply_wine_settings)
+from console_case import ConsoleCase  # noqa: E402
+from harness import save_artifact, wait_until  # noqa: E402
+from remocon_app import RemoconApp  # noqa: E402
+from remote_student import RemoteStudent  # noqa: E402
+from student_agent import StudentAgent, make_jpeg  # noqa: E402
+from test_login import DIALOG_CLASS  # noqa: E402
 
-SEATS = 13
+SEATS = 17
 WATCHER_SEAT = 12
 OVERSIZED_SEAT = 13
+REMOTE_SEAT = 14
+GOOD_SEATS = {"pending": 15, "remote": 16, "pointer": 17}
 # The console's bounds, as a teacher would meet them (with margins for a loaded machine).
 PACKET_DEADLINE = 15 + 10     # a packet begun must be whole within 15 s
 HELLO_DEADLINE = 20 + 10      # a connection must say hello within 20 s
@@ -36,6 +44,9 @@ MAX_PENDING = 256
 # What the oversized probes may leave behind in the console's resident memory (heap pages Wine
 # keeps after a packet of megabytes was freed).
 MEMORY_SLACK_MIB = 6
+# What a probe may cost the console at its peak.
+PROBE_GROWTH_MIB = 150
+PROBE_SECONDS = 10
 QUIZ_MESSAGE_TEXT = 1710     # the text of the quiz's announcement box
 
 
@@ -67,49 +78,50 @@ def closed_by_console(sock):
     return False
 
 
-class HostilePeersTest(unittest.TestCase):
+def noise_jpeg(width, height):
+    """A JPEG of random pixels: megabytes that take the decoder a while."""
+    from PIL import Image as PilImage
+    import io
+    buffer = io.BytesIO()
+    PilImage.frombytes("RGB", (width, height), os.urandom(width * height * 3)).save(buffer, "JPEG", quality=95)
+    return buffer.getvalue()
 
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = UiDriver()
-        cls.env = cls.driver.wine_env
-        apply_wine_settings(cls.env)
-        cls.folder = ConsoleFolder(cls.env)
-        cls.server = LoginServer(seats=SEATS).start()
-        cls.folder.point_at(cls.server.port)
-        cls.program = start_program(cls.folder.exe, cwd=cls.folder.path, wine_env=cls.env)
-        try:
-            frame = cls.driver.wait_window(cls=FRAME_CLASS, visible=False, timeout=90)
-            cls.pid = frame["pid"]
-            dialog = cls.driver.wait_window(cls=DIALOG_CLASS, title=LOGIN_TITLE, exact=True,
-                                            pid=frame["pid"], timeout=60)
-            cls.driver.enter_text(cls.driver.find_child(dialog, id=ID_EDIT, timeout=10), "kim")
-            cls.driver.click(cls.driver.find_child(dialog, id=CONNECT, timeout=10))
-            cls.port = int(cls.server.wait_login_request(timeout=60)["student_port"])
-            cls.watcher = wait_until(lambda: cls.try_admit(seat=WATCHER_SEAT, keepalive_interval=1.0),
-                                     timeout=60, interval=0.5, message="no student was admitted")
-        except BaseException:
-            cls.tearDownClass()
-            raise
 
-    @classmethod
-    def tearDownClass(cls):
-        for stop in (lambda: cls.watcher.stop(), lambda: cls.program.stop(), lambda: cls.server.stop(),
-                     lambda: cls.driver.close(), lambda: cls.folder.remove()):
+class PeakMemory:
+    """The console's largest resident memory while the block runs, sampled every 50 ms."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.peak = resident_mib(pid)
+        self._done = threading.Event()
+        self._thread = threading.Thread(target=self._sample, daemon=True)
+
+    def _sample(self):
+        while not self._done.wait(0.05):
             try:
-                stop()
-            except Exception:
-                pass
+                self.peak = max(self.peak, resident_mib(self.pid))
+            except OSError:
+                return
+
+    def __enter__(self):
+        self._thread.start()
+        return self
+
+    def __exit__(self, *exc):
+        self._done.set()
+        self._thread.join()
+
+
+class HostilePeersTest(ConsoleCase):
+    SEATS = SEATS
 
     @classmethod
-    def try_admit(cls, **options):
-        agent = StudentAgent("127.0.0.1", cls.port, **options).start()
-        try:
-            agent.wait_admitted(timeout=30)
-            return agent
-        except (AdmissionFailed, AdmissionRefused):
-            agent.stop()
-            return None
+    def after_login(cls):
+        cls.watcher = cls.wait_admitted(WATCHER_SEAT, keepalive_interval=1.0)
+        cls.console = process_pid("Lumora Teacher.exe", cls.folder.path.parent.name)
+        time.sleep(2.0)
+        cls.resting = resident_mib(cls.console)
+        cls.probe_figures = []
 
     def raw(self):
         sock = open_raw(self.port)
@@ -234,7 +246,7 @@ class HostilePeersTest(unittest.TestCase):
                            timeout=60, interval=0.5)
         self.addCleanup(pupil.stop)
         width, height = pupil.greeting.thumbnail_width, pupil.greeting.thumbnail_height
-        console = process_pid("Lumora Teacher.exe", self.folder.path.parent.name)
+        console = self.console
 
         def answered_at_once(after):
             count = pupil.keepalive_answers
@@ -283,6 +295,146 @@ class HostilePeersTest(unittest.TestCase):
                    message=f"the console holds {resident_mib(console) - before:.1f} MiB more than before")
         self.assert_class_goes_on()
 
+
+    # --- Probes of what the console may hold, on the 32-bit program -----------------------------
+
+    def assert_good_student_served_at_once(self, seat, during):
+        """A good student connecting now is admitted, and its keep-alive answered, within a second."""
+        start = time.monotonic()
+        agent = StudentAgent("127.0.0.1", self.port, seat=seat, keepalive_interval=3600).start()
+        try:
+            agent.wait_admitted(timeout=30)
+            admitted = time.monotonic() - start
+            count = agent.keepalive_answers
+            start = time.monotonic()
+            agent.send_text("[PC00003]")
+            agent.wait_keepalive_answers(count + 1, timeout=30)
+            answered = time.monotonic() - start
+        finally:
+            agent.stop()
+            agent.wait_closed(timeout=30)
+        self.assertLess(admitted, 1.0, f"admitted after {admitted:.2f} s {during}")
+        self.assertLess(answered, 1.0, f"answered after {answered:.2f} s {during}")
+
+    def assert_probe_cost(self, probe, before, memory):
+        """The probe's peak beside the memory before it; kept for BENCHMARKS.md."""
+        grown = memory.peak - before
+        self.probe_figures.append(f"{probe}: resting {self.resting:.0f} MiB, before {before:.0f} MiB, "
+                                  f"peak {memory.peak:.0f} MiB (+{grown:.0f} MiB)")
+        save_artifact("hostile-probe-memory.txt", ("\n".join(self.probe_figures) + "\n").encode())
+        self.assertIsNone(self.program.poll(), f"the console ended during {probe}")
+        self.assertLess(grown, PROBE_GROWTH_MIB, f"{probe}: the console grew by {grown:.0f} MiB")
+
+    def test_pending_connections_announcing_the_largest_packets_are_closed_before_their_body(self):
+        before = resident_mib(self.console)
+        header = wire.build_frame(1, b"", length=wire.MAX_LENGTH - 1)[:9]
+        pending = []
+        for _ in range(40):
+            sock = socket.create_connection(("127.0.0.1", self.port), timeout=10)
+            sock.settimeout(0.2)
+            self.addCleanup(sock.close)
+            sock.sendall(header)
+            pending.append(sock)
+        done = threading.Event()
+
+        def send_bodies_slowly():
+            # 32 KiB a connection every 50 ms: 640 KB/s each, 25 MB/s all together.
+            chunk = b"\0" * 32768
+            open_ones = list(pending)
+            while open_ones and not done.is_set():
+                for sock in list(open_ones):
+                    try:
+                        sock.send(chunk)
+                    except socket.timeout:
+                        pass
+                    except OSError:
+                        open_ones.remove(sock)   # the console closed it
+                done.wait(0.05)
+
+        sender = threading.Thread(target=send_bodies_slowly, daemon=True)
+        with PeakMemory(self.console) as memory:
+            sender.start()
+            time.sleep(2.0)
+            self.assert_good_student_served_at_once(GOOD_SEATS["pending"], "among 40 senders of large packets")
+            # None of them is read: each is closed on its header and type byte, long before the
+            # time-out of a packet that stays incomplete.
+            wait_until(lambda: all(closed_by_console(sock) for sock in pending), timeout=5, interval=0.2,
+                       message="a pending connection announcing a large packet was kept")
+            time.sleep(max(0.0, PROBE_SECONDS - 2.0 - 5))
+            done.set()
+            sender.join()
+        self.assert_probe_cost("40 pending connections, each the header of a 32 MiB text and its body slowly",
+                               before, memory)
+        self.assert_class_goes_on()
+
+    def test_a_remote_student_sending_large_frames_faster_than_they_are_shown_is_held_back(self):
+        # A pad: its screen comes as whole pictures.
+        student = self.wait_admitted(REMOTE_SEAT, agent_class=RemoteStudent, screen=(1920, 1080), edition="pad",
+                                     keepalive_interval=3600)
+        mark = len(student.journal.items())
+        x, y = self.cell_centre(REMOTE_SEAT)
+        self.driver.double_click(self.view, x, y)
+        student.wait_text("[KW00004]", timeout=30, start=mark)
+        student.wait_acknowledged(1)
+        window = self.driver.wait_window(title=f"{REMOTE_SEAT}: ", pid=self.pid, timeout=30)
+        picture = noise_jpeg(1920, 1080)
+        before = resident_mib(self.console)
+        done = threading.Event()
+
+        def send_frames():
+            # Back to back, without waiting for any acknowledgement.
+            try:
+                while not done.is_set():
+                    student._send_frame(lambda seq: wire.Image(sequence=seq, rect=(0, 0, 1920, 1080),
+                                                               image=picture), None)
+            except OSError:
+                pass   # the student was stopped
+
+        sender = threading.Thread(target=send_frames, daemon=True)
+        with PeakMemory(self.console) as memory:
+            sender.start()
+            time.sleep(3.0)
+            self.assert_good_student_served_at_once(GOOD_SEATS["remote"], "beside a student outrunning its session")
+            time.sleep(PROBE_SECONDS - 3.0)
+            done.set()
+            # The student ran ahead of what was shown; the console still shows its frames, and goes
+            # on acknowledging them.
+            shown = len(student.acknowledged())
+            ahead = student.frames_sent - shown
+            student.journal.wait_until(lambda: len(student.acknowledged()) > shown, 30,
+                                       what="frames shown after the flood")
+            student.stop()
+            sender.join(timeout=30)
+            self.driver.wait_gone(window, timeout=60)
+        sent = student.frames_sent
+        self.assertGreaterEqual(ahead, 3, "the student never ran ahead of the console")
+        self.assert_probe_cost(f"a remote student sending {sent} frames of {len(picture) // 1024} KiB "
+                               f"in {PROBE_SECONDS} s, {ahead} ahead of those shown", before, memory)
+        self.assert_class_goes_on()
+
+    def test_one_remote_controller_packet_full_of_pointer_records_is_cut(self):
+        app = RemoconApp("127.0.0.1", self.port).start()
+        self.addCleanup(app.stop)
+        app.wait_linked()
+        count = (wire.MAX_LENGTH - 4 - 1 - 4) // 20
+        # Pointer moves to the top-left corner of the teacher's screen, as many as one packet holds.
+        frame = wire.build_frame(5, struct.pack("<I", count) + struct.pack("<HIiiH", 0x200, 0, 0, 0, 0) * count)
+        before = resident_mib(self.console)
+        with PeakMemory(self.console) as memory:
+            with app._send_lock:
+                app._sock.sendall(frame)
+            del frame
+            self.assert_good_student_served_at_once(GOOD_SEATS["pointer"], "after a packet of pointer records")
+            # The link goes on, answered at once.
+            answered = len([t for t in app.texts if t.startswith("[RH10002]")])
+            start = time.monotonic()
+            app.send_text("[RC00003]")
+            app.journal.wait_until(lambda: len([t for t in app.texts if t.startswith("[RH10002]")]) > answered, 30,
+                                   what="the app's keep-alive answer")
+            self.assertLess(time.monotonic() - start, 1.0)
+            time.sleep(2.0)
+        self.assert_probe_cost(f"one remote-controller packet of {count} pointer records", before, memory)
+        self.assert_class_goes_on()
 
 if __name__ == "__main__":
     unittest.main()

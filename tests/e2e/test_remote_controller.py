@@ -249,6 +249,21 @@ class RemoteControllerTest(ConsoleCase):
         self.whiten(3, 3)
         wait_until(lambda: pad.block_count() > sent, timeout=30, message="the rebuilt stream sent nothing")
         self.assertEqual(self.driver.send(button, BM_GETCHECK), 1)
+        # Asked again and again, and by a pad it does not stream to, the console rebuilds the stream
+        # at most once a second and answers the pad at once meanwhile.
+        for _ in range(200):
+            pad.send_text(f"[AN00010]{pad.screen[0]},{pad.screen[1]}")
+            other.send_text(f"[AN00010]{other.screen[0]},{other.screen[1]}")
+        answers = len([t for t in pad.texts if t.startswith("[KW10002]")])
+        start = time.monotonic()
+        pad.send_text("[AN00003]")
+        pad.journal.wait_until(lambda: len([t for t in pad.texts if t.startswith("[KW10002]")]) > answers, 30,
+                               what="the keep-alive answer after the requests")
+        self.assertLess(time.monotonic() - start, 1.0)
+        sent = pad.block_count()
+        self.whiten(4, 3)
+        wait_until(lambda: pad.block_count() > sent, timeout=30, message="the stream stopped after the requests")
+        self.assertEqual(self.driver.send(button, BM_GETCHECK), 1)
 
         # Stopped by the pad: nothing more is sent, and the toolbar no longer shows the share.
         pad.send_text("[AN00005]")

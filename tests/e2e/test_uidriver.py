@@ -1,5 +1,5 @@
 """The UI driver against its own small test window under Wine: finding windows and controls,
-text, clicks and keys (real input and posted), the refusal of a real click on a window that is not
+text, clicks, the wheel and keys (real input through the X server, and posted), the refusal of a real click on a window that is not
 what a user sees at the point, pictures, a modal box answered like a user would, and the one-shot
 command line with its exit codes."""
 
@@ -95,13 +95,19 @@ class UiDriverTest(unittest.TestCase):
         x, y = BACKGROUND_POINT
         self.assertEqual(d.click(self.window, x, y), self.window["hwnd"])
         self.title_becomes(f"click {x},{y}")
+        # The X server's pointer is where the click was, as with a real mouse.
+        left, top = self.client_origin()
+        self.assertEqual(d.x_screen.pointer(), (left + x, top + y))
         d.double_click(self.window, x + 10, y + 5)
         self.title_becomes(f"double-click {x + 10},{y + 5}")
         d.click(self.window, x, y + 5, ctrl=True)
         self.title_becomes(f"ctrl-click {x},{y + 5}")
         d.right_click(self.window, x, y)
-        left, top = self.client_origin()
         self.title_becomes(f"context menu {left + x},{top + y}")
+        d.wheel(self.window, x, y, notches=1)
+        self.title_becomes("wheel 120")
+        d.wheel(self.window, x, y, notches=-1)
+        self.title_becomes("wheel -120")
         # Posted, for what no user gesture produces: the same handlers, whatever is in front.
         d.click(self.window, x + 1, y, real_input=False)
         self.title_becomes(f"click {x + 1},{y}")
@@ -138,8 +144,10 @@ class UiDriverTest(unittest.TestCase):
         d.press_key(self.edit, VK_BACK, real_input=False)
         wait_until(lambda: d.get_text(self.edit) == "ab", timeout=10)
         d.click(self.edit)
-        d.type_text(self.edit, "x\uc548")
-        wait_until(lambda: d.get_text(self.edit) == "abx\uc548", timeout=10)
+        d.type_text(self.edit, "x\uc548Q!")                      # a lent key, Shift held for two
+        d.press_key(self.edit, VK_BACK)
+        wait_until(lambda: d.get_text(self.edit) == "abx\uc548Q", timeout=10)
+        d.press_key(self.edit, VK_BACK)
         self.assertTrue(d.state(self.window)["foreground"])
         d.click(self.window, *COPY_BUTTON_POINT)
         self.title_becomes("abx\uc548")

@@ -33,14 +33,15 @@ const wchar_t kUsageText[] =
     L"            (--message: the message-only windows)\n"
     L"  find      --parent= [--id=] [--class=] [--text=] [--exact] [--visible] [--timeout=ms]\n"
     L"  gettext   --hwnd=            settext --hwnd= --text=\n"
-    L"  click | dblclick | rclick  --hwnd= [--x= --y= (client)] [--input] [--ctrl]\n"
-    L"            (no point: the middle, or BM_CLICK for a button without --input;\n"
-    L"             --input: SendInput, only onto the window under the point)\n"
+    L"  click | dblclick | rclick  --hwnd= [--x= --y= (client)] [--ctrl]   (posted; no point: the\n"
+    L"            middle, or BM_CLICK for a button)\n"
     L"  aim       --hwnd= [--x= --y=]  (the screen point, window under it and its X window)\n"
-    L"  rest      --hwnd= --x= --y=  (the pointer moved to rest over a client point of the window)\n"
-    L"  drag      --hwnd= --path=x,y;x,y;... (client) [--input] [--pause=ms between real moves]\n"
-    L"  type      --hwnd= --text= [--input]\n"
-    L"  key       --hwnd= --vk= [--ctrl] [--shift] [--alt] [--input]\n"
+    L"  keytarget --hwnd=            (checks that keys now go to the window)\n"
+    L"  keys      [--from=vk,vk,...] [--timeout=ms]  (the keys and buttons down in Wine; with --from,\n"
+    L"            once they differ from that set)\n"
+    L"  drag      --hwnd= --path=x,y;x,y;... (client, posted)\n"
+    L"  type      --hwnd= --text=      key  --hwnd= --vk= [--ctrl] [--shift] [--alt]   (posted)\n"
+    L"  (a user's real clicks, drags and keys come through the X server: tests/e2e/xinput.py)\n"
     L"  post | send  --hwnd= --msg= [--wparam=] [--lparam=] [--timeout=ms (send)]\n"
     L"  close     --hwnd= [--wait] [--timeout=ms]\n"
     L"  state | rect | foreground  --hwnd=\n"
@@ -83,7 +84,11 @@ std::string FoundWindow(HWND window) { return Ok(JsonObject().AddRaw("window", D
 std::string Ping(const CommandArgs& args)
 {
     args.Allow({});
-    return Ok(JsonObject().AddInt("pid", GetCurrentProcessId()));
+    return Ok(JsonObject()
+                  .AddInt("pid", GetCurrentProcessId())
+                  .AddInt("double_click_ms", GetDoubleClickTime())
+                  .AddInt("double_click_cx", GetSystemMetrics(SM_CXDOUBLECLK))
+                  .AddInt("double_click_cy", GetSystemMetrics(SM_CYDOUBLECLK)));
 }
 
 std::string Wait(const CommandArgs& args)
@@ -173,19 +178,17 @@ POINT ClientPointOf(const CommandArgs& args, HWND window)
     return POINT{client.right / 2, client.bottom / 2};
 }
 
-// Without a point and without --input, a plain left click on a button is BM_CLICK, for the
-// few presses no user gesture produces.
+// Without a point, a plain left click on a button is BM_CLICK, for the few presses no user
+// gesture produces.
 std::string Click(const CommandArgs& args, MouseAction action)
 {
-    args.Allow({L"hwnd", L"x", L"y"}, {L"input", L"ctrl"});
+    args.Allow({L"hwnd", L"x", L"y"}, {L"ctrl"});
     HWND window = args.Window(L"hwnd");
-    bool realInput = args.Flag(L"input");
     action.ctrl = args.Flag(L"ctrl");
     bool atPoint = args.Has(L"x") || args.Has(L"y");
     bool isButton = lstrcmpiW(ClassOf(window).c_str(), L"Button") == 0;
-    if (!atPoint && !action.right && !action.twice && !action.ctrl && !realInput && isButton)
-        return ClickButton(window);
-    HWND target = ClickAt(window, ClientPointOf(args, window), action, realInput);
+    if (!atPoint && !action.right && !action.twice && !action.ctrl && isButton) return ClickButton(window);
+    HWND target = PostClickAt(window, ClientPointOf(args, window), action);
     return Ok(JsonObject().AddHandle("target", target));
 }
 
@@ -193,18 +196,6 @@ std::string Click(const CommandArgs& args, MouseAction action)
 ULONG_PTR X11WindowOf(HWND window)
 {
     return reinterpret_cast<ULONG_PTR>(GetPropW(GetAncestor(window, GA_ROOT), L"__wine_x11_whole_window"));
-}
-
-// The pointer comes to rest over a point of a window, as a hand moves it away from what it
-// clicked (a tooltip over a button shows while the pointer rests on it).
-std::string Rest(const CommandArgs& args)
-{
-    args.Allow({L"hwnd", L"x", L"y"});
-    HWND window = args.Window(L"hwnd");
-    POINT screen = ScreenPointOf(window, ClientPointOf(args, window));
-    RequireUnderPoint(window, screen);
-    MovePointerTo(screen);
-    return Ok(JsonObject().AddInt("x", screen.x).AddInt("y", screen.y));
 }
 
 // Where a real click on the window would land, checked to reach it: the screen point, the
@@ -247,31 +238,63 @@ std::vector<POINT> PathOf(const std::wstring& text)
 
 std::string Drag(const CommandArgs& args)
 {
-    args.Allow({L"hwnd", L"path", L"pause"}, {L"input"});
-    long long pause = args.Number(L"pause", 30);
-    if (pause < 0 || pause > 1000) Fail(kUsage, L"--pause must be 0..1000 ms");
-    DragThrough(args.Window(L"hwnd"), PathOf(args.Text(L"path")), args.Flag(L"input"), static_cast<DWORD>(pause));
+    args.Allow({L"hwnd", L"path"});
+    PostDragThrough(args.Window(L"hwnd"), PathOf(args.Text(L"path")));
     return Ok();
 }
 
 std::string Type(const CommandArgs& args)
 {
-    args.Allow({L"hwnd", L"text"}, {L"input"});
-    TypeText(args.Window(L"hwnd"), args.Text(L"text"), args.Flag(L"input"));
+    args.Allow({L"hwnd", L"text"});
+    PostText(args.Window(L"hwnd"), args.Text(L"text"));
     return Ok();
 }
 
 std::string Key(const CommandArgs& args)
 {
-    args.Allow({L"hwnd", L"vk"}, {L"ctrl", L"shift", L"alt", L"input"});
+    args.Allow({L"hwnd", L"vk"}, {L"ctrl", L"shift", L"alt"});
     long long vk = args.Number(L"vk");
     if (vk <= 0 || vk > 0xFE) Fail(kUsage, L"--vk must be a virtual-key code 1..254");
     std::vector<UINT> modifiers;
     if (args.Flag(L"ctrl")) modifiers.push_back(VK_CONTROL);
     if (args.Flag(L"shift")) modifiers.push_back(VK_SHIFT);
     if (args.Flag(L"alt")) modifiers.push_back(VK_MENU);
-    PressKey(args.Window(L"hwnd"), static_cast<UINT>(vk), modifiers, args.Flag(L"input"));
+    PostKey(args.Window(L"hwnd"), static_cast<UINT>(vk), modifiers);
     return Ok();
+}
+
+// Keys a user types go to the window that has the keyboard focus of the active window.
+std::string KeyTarget(const CommandArgs& args)
+{
+    args.Allow({L"hwnd"});
+    RequireKeyTarget(args.Window(L"hwnd"));
+    return Ok();
+}
+
+// "vk,vk,..." (empty: none).
+std::vector<UINT> KeyListOf(const std::wstring& text)
+{
+    std::vector<UINT> keys;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find(L',', start);
+        if (end == std::wstring::npos) end = text.size();
+        wchar_t* stop = nullptr;
+        unsigned long vk = wcstoul(text.c_str() + start, &stop, 10);
+        if (stop != text.c_str() + end || vk == 0 || vk > 0xFE) Fail(kUsage, L"--from wants vk,vk,... (1..254)");
+        keys.push_back(static_cast<UINT>(vk));
+        start = end + 1;
+    }
+    return keys;
+}
+
+std::string Keys(const CommandArgs& args)
+{
+    args.Allow({L"from", L"timeout"});
+    std::vector<UINT> down = args.Has(L"from") ? WaitKeysChange(KeyListOf(args.Text(L"from")), TimeoutOf(args, 10000))
+                                               : KeysDown();
+    std::string list = "[";
+    for (UINT vk : down) list += (list.size() > 1 ? "," : "") + std::to_string(vk);
+    return Ok(JsonObject().AddRaw("down", list + "]"));
 }
 
 UINT MessageOf(const CommandArgs& args)
@@ -464,7 +487,8 @@ std::string Run(const CommandArgs& args)
     if (name == L"dblclick") return Click(args, MouseAction{false, true});
     if (name == L"rclick") return Click(args, MouseAction{true, false});
     if (name == L"aim") return Aim(args);
-    if (name == L"rest") return Rest(args);
+    if (name == L"keytarget") return KeyTarget(args);
+    if (name == L"keys") return Keys(args);
     if (name == L"drag") return Drag(args);
     if (name == L"type") return Type(args);
     if (name == L"key") return Key(args);

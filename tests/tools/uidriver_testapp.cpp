@@ -1,6 +1,7 @@
 // A small window the UI driver's own tests work against. It reports what reached it in its
 // title, so a test can see each action's effect: the edit's text copied by "Copy", the
-// MessageBox's answer, a click, double-click or context menu on the background with its point.
+// MessageBox's answer, a click, double-click or context menu on the background with its point,
+// a turn of the wheel with its delta.
 // The red block sits at a fixed client position for the capture tests; it is painted only in
 // WM_PAINT, like most windows, so PrintWindow under Wine does not see it.
 #include <windows.h>
@@ -83,6 +84,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_CONTEXTMENU:
         ReportPoint(window, L"context menu", lparam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        SetWindowTextW(window, (L"wheel " + std::to_wstring(GET_WHEEL_DELTA_WPARAM(wparam))).c_str());
         return 0;
     case WM_PAINT:
         Paint(window);

@@ -2,6 +2,8 @@
 // the student is on the teacher's own network.
 #pragma once
 
+#include "sessions/core/StudentMessages.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -9,7 +11,7 @@
 // A student sends entries at will, so each entry is bounded, each seat holds at most one entry
 // (the student's own address) and the list as a whole is bounded too.
 constexpr size_t kMaxAddressEntries = 1000;
-constexpr size_t kMaxAddressEntryLength = 512;
+constexpr size_t kMaxAddressEntryLength = kMaxAddressReportChars;
 
 // The entries in report order, and the seat that reported each.
 struct StudentAddressList {

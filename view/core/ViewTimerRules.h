@@ -17,6 +17,7 @@ enum ViewTimer {
     kTimerLoginKeepAlive = 1006,
     kTimerGroupSave = 1009,
     kTimerCollectAnswers = 1010,
+    kTimerPadRestart = 1011,
 };
 
 constexpr uint32_t kHeartbeatPeriodMs = 10000;
@@ -30,6 +31,10 @@ constexpr uint32_t kGroupSaveDelayMs = 1000;
 // How long the combined session waits for the picked students to lend their connections; well
 // within the ten seconds a student's thread keeps one lent.
 constexpr uint32_t kCollectAnswerWaitMs = 5000;
+
+// The pad holding the stream of the teacher's screen asks for a new one when its screen turns:
+// at most one restart this often, a request meanwhile waiting for the period's end.
+constexpr uint32_t kPadRestartSpacingMs = 1000;
 
 constexpr int32_t kStudentSilenceLimitMs = 30000;
 constexpr int32_t kSessionChangingLimitMs = 60000;

@@ -1,6 +1,8 @@
-// Mouse and keyboard the way a user produces them: real input through SendInput at a screen
-// point, on a window that must already be the one under that point (the click itself activates
-// it, as a user's does), or, where no user gesture exists, posted straight to the window.
+// Mouse and keyboard for the end-to-end tests. A user's gesture reaches Wine from the X server
+// (the tests send it through the X server's test extension, tests/e2e/xinput.py); this driver
+// checks beforehand that it would land on the window meant (the window under the point, the
+// window holding the keyboard focus) and tells when Wine has taken each button or key in. Where
+// no user gesture exists, the messages are posted straight to the window.
 #pragma once
 
 #include "tests/tools/uidriver/CommandArgs.h"
@@ -8,13 +10,12 @@
 
 #include <windows.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace uidriver {
 
-// A user cannot click into a disabled window, nor into one whose parent is disabled.
 inline bool AcceptsInput(HWND window)
 {
     HWND desktop = GetDesktopWindow();
@@ -108,13 +109,6 @@ inline HWND RequireUnderPoint(HWND window, POINT screen)
     return hit;
 }
 
-inline void SendInputs(std::vector<INPUT>& inputs)
-{
-    if (inputs.empty()) return;
-    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) Fail(kNotFound, L"SendInput refused the input");
-}
-
 struct MouseAction {
     bool right = false;
     bool twice = false;
@@ -139,103 +133,15 @@ inline void PostMouse(HWND target, POINT point, MouseAction action)
     }
 }
 
-inline INPUT KeyInput(WORD vk, WORD unit, DWORD flags);
-
-// The last real click of this driver: the system pairs a press with the one before it into a
-// double click when both are of the same button, close together and within the double-click time.
-struct LastClick {
-    bool right = false;
-    POINT screen{};
-    DWORD tick = 0;
-    bool valid = false;
-};
-
-inline LastClick& LastRealClick()
-{
-    static LastClick last;
-    return last;
-}
-
-inline bool PairsWithLastClick(POINT screen, bool right)
-{
-    const LastClick& last = LastRealClick();
-    return last.valid && last.right == right &&
-           std::abs(screen.x - last.screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-           std::abs(screen.y - last.screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
-           GetTickCount() - last.tick <= GetDoubleClickTime();
-}
-
-// Two separate clicks of a user on the same spot are further apart than the double-click time;
-// a driver answering at once would press again inside it, and the window would get the second
-// press as a double click (a right one opens no menu, a left one acts twice).
-inline void WaitOutDoubleClick(POINT screen, bool right)
-{
-    while (PairsWithLastClick(screen, right))
-        Sleep(20);
-}
-
-inline void RememberClick(POINT screen, bool right)
-{
-    LastRealClick() = LastClick{right, screen, GetTickCount(), true};
-}
-
-// A mouse event at a screen point: each event carries its position, as a real mouse's does.
-// Under Wine the X server also reports its pointer to the program, late at times; a button
-// event placed only by SetCursorPos could land where such a late report put the cursor.
-inline INPUT MouseInputAt(POINT screen, DWORD flags)
-{
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (width > 1 ? width - 1 : 1));
-    input.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (height > 1 ? height - 1 : 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    return input;
-}
-
-// The pointer moved to a screen point and arrived there before any button changes.
-inline void MovePointerTo(POINT screen)
-{
-    if (!SetCursorPos(screen.x, screen.y)) Fail(kNotFound, L"SetCursorPos failed");
-    std::vector<INPUT> move{MouseInputAt(screen, 0)};
-    SendInputs(move);
-    POINT now{};
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 1000; Sleep(5))
-        if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) return;
-}
-
-inline void SendMouse(POINT screen, MouseAction action)
-{
-    WaitOutDoubleClick(screen, action.right);
-    MovePointerTo(screen);
-    std::vector<INPUT> inputs;
-    if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, 0));
-    for (int i = 0; i < (action.twice ? 2 : 1); ++i) {
-        inputs.push_back(MouseInputAt(screen, action.right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
-        inputs.push_back(MouseInputAt(screen, action.right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
-    }
-    if (action.ctrl) inputs.push_back(KeyInput(VK_CONTROL, 0, KEYEVENTF_KEYUP));
-    SendInputs(inputs);
-    RememberClick(screen, action.right);
-}
-
 inline POINT ScreenPointOf(HWND window, POINT client)
 {
     ClientToScreen(window, &client);
     return client;
 }
 
-// Clicks at a point in window's client coordinates; answers the window that got the click.
-// Real input needs window (or its child there) to be what lies under the point.
-inline HWND ClickAt(HWND window, POINT client, MouseAction action, bool realInput)
+// Posts a click at a point in window's client coordinates to the window there; answers it.
+inline HWND PostClickAt(HWND window, POINT client, MouseAction action)
 {
-    if (realInput) {
-        POINT screen = ScreenPointOf(window, client);
-        HWND target = RequireUnderPoint(window, screen);
-        SendMouse(screen, action);
-        return target;
-    }
     POINT inner = client;
     HWND target = DeepestChildAt(window, inner);
     RequireInputTarget(target);
@@ -243,38 +149,16 @@ inline HWND ClickAt(HWND window, POINT client, MouseAction action, bool realInpu
     return target;
 }
 
-// A left-button drag through points in window's client coordinates: press at the first, move
-// through the others, release at the last. Real input paces the moves (pauseMs apart) so the
-// system does not merge them into one; posted input carries MK_LBUTTON in each move. Under Wine
-// real input moves only the cursor, not the display's pointer, and Wine reports that pointer to a
-// window holding the capture now and then: posted drags are the exact ones there.
-inline void DragThrough(HWND window, const std::vector<POINT>& client, bool realInput, DWORD pauseMs)
+// A left-button drag through points in window's client coordinates, posted: the press at the
+// first, a move with MK_LBUTTON to each of the others, the release at the last.
+inline void PostDragThrough(HWND window, const std::vector<POINT>& client)
 {
     if (client.empty()) Fail(kUsage, L"--path needs at least one point");
-    if (realInput) RequireUnderPoint(window, ScreenPointOf(window, client[0]));
-    else RequireInputTarget(window);
-    if (!realInput) {
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client[0].x, client[0].y));
-        for (size_t i = 1; i < client.size(); ++i)
-            PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client[i].x, client[i].y));
-        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.back().x, client.back().y));
-        return;
-    }
-    auto send = [&](POINT at, DWORD button) {
-        const POINT screen = ScreenPointOf(window, at);
-        MovePointerTo(screen);
-        if (button) {
-            std::vector<INPUT> press{MouseInputAt(screen, button)};
-            SendInputs(press);
-        }
-        Sleep(pauseMs);
-    };
-    WaitOutDoubleClick(ScreenPointOf(window, client[0]), false);
-    send(client[0], 0);
-    send(client[0], MOUSEEVENTF_LEFTDOWN);
-    for (size_t i = 1; i < client.size(); ++i) send(client[i], 0);
-    send(client.back(), MOUSEEVENTF_LEFTUP);
-    RememberClick(ScreenPointOf(window, client.back()), false);
+    RequireInputTarget(window);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client[0].x, client[0].y));
+    for (size_t i = 1; i < client.size(); ++i)
+        PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client[i].x, client[i].y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.back().x, client.back().y));
 }
 
 inline bool IsExtendedKey(UINT vk)
@@ -297,55 +181,48 @@ inline LPARAM KeyParam(UINT vk, bool up)
     return param;
 }
 
-inline INPUT KeyInput(WORD vk, WORD unit, DWORD flags)
+// Characters as WM_CHAR, one per UTF-16 unit.
+inline void PostText(HWND window, const std::wstring& text)
 {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = unit;
-    input.ki.dwFlags = flags | (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-    return input;
+    RequireInputTarget(window);
+    for (wchar_t unit : text) PostMessageW(window, WM_CHAR, unit, 1);
 }
 
-// Characters: WM_CHAR per UTF-16 unit, or Unicode key strokes into the focused window.
-inline void TypeText(HWND window, const std::wstring& text, bool realInput)
+// One key with modifiers around it, posted. Posted key messages leave the target's key state
+// alone, so modifiers only really count with real input.
+inline void PostKey(HWND window, UINT vk, const std::vector<UINT>& modifiers)
 {
-    if (realInput) RequireKeyTarget(window);
-    else RequireInputTarget(window);
-    if (!realInput) {
-        for (wchar_t unit : text) PostMessageW(window, WM_CHAR, unit, 1);
-        return;
-    }
-    std::vector<INPUT> inputs;
-    for (wchar_t unit : text) {
-        inputs.push_back(KeyInput(0, unit, KEYEVENTF_UNICODE));
-        inputs.push_back(KeyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
-    }
-    SendInputs(inputs);
-}
-
-// One key press with modifiers held around it. Posted key messages leave the target's key
-// state alone, so modifiers only really count with real input.
-inline void PressKey(HWND window, UINT vk, const std::vector<UINT>& modifiers, bool realInput)
-{
-    if (realInput) RequireKeyTarget(window);
-    else RequireInputTarget(window);
+    RequireInputTarget(window);
     std::vector<UINT> sequence(modifiers);
     sequence.push_back(vk);
-    bool alt = false;
-    for (UINT m : modifiers) alt = alt || m == VK_MENU;
-    if (!realInput) {
-        for (UINT key : sequence)
-            PostMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, KeyParam(key, false));
-        for (auto it = sequence.rbegin(); it != sequence.rend(); ++it)
-            PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, *it, KeyParam(*it, true));
-        return;
-    }
-    std::vector<INPUT> inputs;
-    for (UINT key : sequence) inputs.push_back(KeyInput(static_cast<WORD>(key), 0, 0));
+    bool alt = std::find(modifiers.begin(), modifiers.end(), static_cast<UINT>(VK_MENU)) != modifiers.end();
+    for (UINT key : sequence)
+        PostMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, KeyParam(key, false));
     for (auto it = sequence.rbegin(); it != sequence.rend(); ++it)
-        inputs.push_back(KeyInput(static_cast<WORD>(*it), 0, KEYEVENTF_KEYUP));
-    SendInputs(inputs);
+        PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, *it, KeyParam(*it, true));
+}
+
+// The buttons and keys that are down, as Wine's server holds them: it takes a button or key in
+// when the program whose X window received the event reads it from the X server.
+inline std::vector<UINT> KeysDown()
+{
+    std::vector<UINT> down;
+    for (UINT vk = 1; vk < 0xFF; ++vk)
+        if (GetAsyncKeyState(static_cast<int>(vk)) & 0x8000) down.push_back(vk);
+    return down;
+}
+
+// Waits until the keys down differ from before: a button or key sent through the X server has
+// reached Wine. The gesture's next event then follows this one, as a hand's does.
+inline std::vector<UINT> WaitKeysChange(const std::vector<UINT>& before, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount();; Sleep(2)) {
+        std::vector<UINT> now = KeysDown();
+        if (now != before) return now;
+        if (GetTickCount() - start >= timeoutMs)
+            Fail(kNotFound, L"no button or key went down or up in Wine within " + std::to_wstring(timeoutMs) +
+                                L" ms: the X event did not reach a program that reads its input");
+    }
 }
 
 } // namespace uidriver

@@ -56,6 +56,19 @@ HWND MakeSinkWindow(Sink& sink)
     return window;
 }
 
+// A stream onto a small canvas, its blocks sent as kBlock.
+ScreenStreamInput SmallStream(std::atomic<int>& running, std::atomic<int>& sequence, std::atomic<int>& acknowledged)
+{
+    ScreenStreamInput input;
+    input.message = kBlock;
+    input.canvasWidth = 256;
+    input.canvasHeight = 192;
+    input.running = &running;
+    input.sequence = &sequence;
+    input.acknowledged = &acknowledged;
+    return input;
+}
+
 class ScreenStreamTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -96,13 +109,7 @@ TEST_F(ScreenStreamTest, AWorkerThatOutlivesARestartDoesNotEndTheNewStream)
     std::atomic<int> acknowledged{0};
     CCriticalSection endedLock;
     std::vector<unsigned> ended;
-    ScreenStreamInput input;
-    input.message = kBlock;
-    input.canvasWidth = 256;
-    input.canvasHeight = 192;
-    input.running = &running;
-    input.sequence = &sequence;
-    input.acknowledged = &acknowledged;
+    ScreenStreamInput input = SmallStream(running, sequence, acknowledged);
     input.onEnd = [&](unsigned generation) {
         CCriticalSectionLock lock(endedLock);
         ended.push_back(generation);
@@ -135,6 +142,42 @@ TEST_F(ScreenStreamTest, AWorkerThatOutlivesARestartDoesNotEndTheNewStream)
     receiver.join();
     ::DestroyWindow(currentWindow);
     ::CloseHandle(heldReady);
+}
+
+// A receiver that takes no block, and restart after restart asked for meanwhile: each worker is
+// left holding its capture canvas, and only so many are started before the earlier ones end.
+TEST_F(ScreenStreamTest, WorkersStuckInAHandOverAreBoundedBeforeAnotherIsStarted)
+{
+    HANDLE entered = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> running{1};
+    std::atomic<int> sequence{1};
+    std::atomic<int> acknowledged{0};
+    ScreenStreamInput input = SmallStream(running, sequence, acknowledged);
+    // Each worker's first block waits here, as in a hand-over to a thread that does not answer.
+    input.target = [entered, release]() -> HWND {
+        ::SetEvent(entered);
+        ::WaitForSingleObject(release, INFINITE);
+        return nullptr;
+    };
+
+    CScreenStreamThread stream;
+    size_t started = 0;
+    while (started < CScreenStreamThread::kMaxLeftoverWorkers + 3 &&
+           stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc)) {
+        ++started;
+        ASSERT_EQ(::WaitForSingleObject(entered, 20000), WAIT_OBJECT_0);
+        stream.Stop(50);   // the restart's bounded wait runs out
+    }
+    EXPECT_EQ(started, CScreenStreamThread::kMaxLeftoverWorkers);
+    EXPECT_FALSE(stream.MayStart());
+
+    ::SetEvent(release);   // the hand-overs end: so do the workers
+    EXPECT_TRUE(PumpUntil([&] { return stream.MayStart(); }));
+    EXPECT_TRUE(stream.Start(input, CScreenStreamThread::CaptureScreenThreadProc));
+    stream.Stop(INFINITE);
+    ::CloseHandle(entered);
+    ::CloseHandle(release);
 }
 
 } // namespace

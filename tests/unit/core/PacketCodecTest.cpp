@@ -1,10 +1,12 @@
 #include "core/PacketSamples.h"
 
 #include "foundation/core/Md5.h"
+#include "foundation/core/PacketAssembler.h"
 #include "foundation/core/Rc4.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -174,6 +176,66 @@ TEST(PacketCodecTest, LengthFieldMustHoldATypeByteAndStayUnderTheCap)
     EXPECT_EQ(bodySize, 1u);
     EXPECT_TRUE(check(kMaxPacketLength, bodySize));
     EXPECT_EQ(bodySize, kMaxPacketLength - 4);
+}
+
+namespace {
+
+// Feeds the bytes as a connection gives them, each read as large as the assembler asks; returns
+// the state and how many bytes it took.
+CPacketAssembler::State Feed(CPacketAssembler& inbox, const std::vector<uint8_t>& bytes, size_t& taken)
+{
+    taken = 0;
+    while (taken < bytes.size()) {
+        size_t room = 0;
+        uint8_t* space = inbox.Space(room);
+        if (!space)
+            break;
+        room = std::min(room, bytes.size() - taken);
+        std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(taken),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(taken + room), space);
+        taken += room;
+        if (inbox.Commit(room) == CPacketAssembler::State::Refused)
+            break;
+    }
+    return inbox.GetState();
+}
+
+} // namespace
+
+TEST(PacketCodecTest, ALimitedAssemblerRefusesOtherTypesAndLongTextsBeforeTheirBody)
+{
+    const uint32_t limit = TextPacketLength(100);
+    size_t taken = 0;
+    {
+        CPacketAssembler inbox;
+        inbox.Limit(kPacketText, limit);
+        const std::vector<uint8_t> hello = Encode(Text(u"[PC00002]1,kim,0,0,0,0,false,x"));
+        EXPECT_EQ(Feed(inbox, hello, taken), CPacketAssembler::State::Whole);
+        EXPECT_EQ(taken, hello.size());
+        inbox.Clear();
+        const std::vector<uint8_t> longest = Encode(Text(std::u16string(100, u'a')));
+        EXPECT_EQ(LengthField(longest), limit);
+        EXPECT_EQ(Feed(inbox, longest, taken), CPacketAssembler::State::Whole);
+        inbox.Clear();
+        // One character more: refused by its header alone.
+        EXPECT_EQ(Feed(inbox, Encode(Text(std::u16string(101, u'a'))), taken), CPacketAssembler::State::Refused);
+        EXPECT_EQ(taken, kPacketHeaderSize);
+    }
+    for (const PacketFields& other : EveryType()) {
+        if (other.type == kPacketText)
+            continue;
+        CPacketAssembler inbox;
+        inbox.Limit(kPacketText, limit);
+        const std::vector<uint8_t> bytes = Encode(other);
+        if (LengthField(bytes) > limit)
+            continue;   // refused by its header, as above
+        // The header and the type byte, never a byte of the body.
+        EXPECT_EQ(Feed(inbox, bytes, taken), CPacketAssembler::State::Refused) << int(other.type);
+        EXPECT_EQ(taken, kPacketHeaderSize + 1) << int(other.type);
+    }
+    // Without a limit a packet of any type up to the cap is taken.
+    CPacketAssembler inbox;
+    EXPECT_EQ(Feed(inbox, Encode(EveryType().back()), taken), CPacketAssembler::State::Whole);
 }
 
 TEST(PacketCodecTest, TypesWithoutALayoutAreRefusedBothWays)

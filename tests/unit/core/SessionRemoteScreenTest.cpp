@@ -3,11 +3,15 @@
 // read past the data or send a click to the wrong pixel.
 #include "sessions/core/RemoteScreen.h"
 #include "sessions/core/CombinedPaneLayout.h"
+#include "sessions/core/RemoteFrameDecoding.h"
 #include "sessions/core/RemoteViewLayout.h"
 
 #include <gtest/gtest.h>
 
+#include "core/JpegSamples.h"
+
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -20,7 +24,90 @@ std::vector<uint8_t> Block(std::vector<uint32_t> words, size_t imageBytes)
     return bytes;
 }
 
+// Writes down what the decoder asks of the pixels, in order.
+struct RecordingCanvas : IRemoteFrameCanvas {
+    std::vector<std::string> calls;
+    bool EnsureFrame(int width, int height) override { return Note("frame", width, height); }
+    bool MakePicture(int width, int height) override { return Note("picture", width, height); }
+    bool DrawJpeg(const uint8_t*, size_t, const PictureSize& measured, int x, int y, bool) override
+    {
+        return Note("draw", measured.width, measured.height, x, y);
+    }
+    bool CopyToFrame(int x, int y, int sourceX, int sourceY, int width, int height) override
+    {
+        return Note("copy", x, y, sourceX, sourceY, width, height);
+    }
+    bool Note(const char* what, int a, int b, int c = 0, int d = 0, int e = 0, int f = 0)
+    {
+        calls.push_back(std::string(what) + " " + std::to_string(a) + "," + std::to_string(b) + "," +
+                        std::to_string(c) + "," + std::to_string(d) + "," + std::to_string(e) + "," + std::to_string(f));
+        return true;
+    }
+};
+
+std::vector<std::string> ImageCalls(const RemoteScreenState& state, PacketRect rect, const Bytes& jpeg,
+                                    bool* acknowledged = nullptr)
+{
+    RecordingCanvas canvas;
+    uint32_t lastAccepted = 0;
+    const RemoteFrameOutcome outcome = DecodeRemoteImage(state, 7, rect, jpeg.data(), jpeg.size(), lastAccepted, canvas);
+    if (acknowledged)
+        *acknowledged = outcome.acknowledge && outcome.sequence == 7;
+    return canvas.calls;
+}
+
 } // namespace
+
+TEST(RemoteFrameDecoding, APictureIsMeasuredFirstAndMadeOnlyAsLargeAsItsPartOfTheScreen)
+{
+    const RemoteScreenState screen{2, 1920, 1080, 0, 120, 135};
+    using Calls = std::vector<std::string>;
+    bool acknowledged = false;
+    // A small picture for a rectangle as large as a side may be: a picture of its own size.
+    EXPECT_EQ(ImageCalls(screen, {0, 0, 8192, 8192}, Jpeg(16, 16), &acknowledged),
+              (Calls{"frame 1920,1080,0,0,0,0", "picture 16,16,0,0,0,0", "draw 16,16,0,0,0,0", "copy 0,0,0,0,16,16"}));
+    EXPECT_TRUE(acknowledged);
+    // A picture larger than the screen is never made nor decoded, yet acknowledged.
+    EXPECT_EQ(ImageCalls(screen, {0, 0, 8192, 8192}, Jpeg(8000, 8000), &acknowledged), Calls{});
+    EXPECT_TRUE(acknowledged);
+    EXPECT_EQ(ImageCalls(screen, {0, 0, 16, 16}, Jpeg(17, 16)), Calls{});
+    EXPECT_EQ(ImageCalls(screen, {0, 0, 16, 16}, Bytes(64, 0xFF)), Calls{});
+    // Partly off the screen: only its part on the screen is made and copied.
+    EXPECT_EQ(ImageCalls(screen, {-100, 1000, 1820, 2080}, Jpeg(1920, 1080)),
+              (Calls{"frame 1920,1080,0,0,0,0", "picture 1820,80,0,0,0,0", "draw 1920,1080,-100,0,0,0",
+                     "copy 0,1000,0,0,1820,80"}));
+    // A screen of more pixels than a 32-bit program can hold four of gets no frame at all.
+    EXPECT_EQ(ImageCalls({2, 8192, 8192, 0, 128, 128}, {0, 0, 64, 64}, Jpeg(64, 64)), Calls{});
+    EXPECT_FALSE(IsFrameScreenSize(8192, 8192));
+    EXPECT_TRUE(IsFrameScreenSize(3840, 2160));
+}
+
+TEST(RemoteFrameDecoding, ATileStripIsMeasuredBeforeItsPictureIsMade)
+{
+    const RemoteScreenState screen{2, 1366, 768, 1366, 683, 192};
+    const Bytes small = Jpeg(1366, 192);
+    std::vector<uint32_t> words{0, 2, 3, 1, static_cast<uint32_t>(small.size())};
+    Bytes block = Block(words, 0);
+    block.insert(block.end(), small.begin(), small.end());
+    RecordingCanvas canvas;
+    uint32_t lastAccepted = 0;
+    RemoteFrameOutcome outcome = DecodeRemoteTiles(screen, 4, static_cast<uint32_t>(block.size()), block.data(),
+                                                   block.size(), lastAccepted, canvas);
+    EXPECT_TRUE(outcome.drawn);
+    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"frame 1366,768,0,0,0,0", "picture 1366,192,0,0,0,0",
+                                                      "draw 1366,192,0,0,0,0", "copy 683,192,0,0,683,192",
+                                                      "copy 683,0,683,0,683,192"}));
+    // A strip whose picture claims more than its two tiles: nothing is made.
+    const Bytes large = Jpeg(1367, 192);
+    words.back() = static_cast<uint32_t>(large.size());
+    block = Block(words, 0);
+    block.insert(block.end(), large.begin(), large.end());
+    canvas.calls.clear();
+    outcome = DecodeRemoteTiles(screen, 5, static_cast<uint32_t>(block.size()), block.data(), block.size(),
+                                lastAccepted, canvas);
+    EXPECT_TRUE(outcome.acknowledge);
+    EXPECT_TRUE(canvas.calls.empty());
+}
 
 TEST(RemoteScreen, TileBlocksAreReadOnlyWhenEveryFieldIsInsideTheData)
 {
@@ -84,6 +171,9 @@ TEST(RemoteViewLayout, ScrollRangesAndPointsOfTheThreeLayouts)
     RemoteViewLayout layout = LayOutRemoteView(oneToOne);
     EXPECT_EQ(layout.horizontalRange, 256 + 16);
     EXPECT_EQ(layout.verticalRange, 256 + 16);
+    // Painted no larger than the client shows it.
+    EXPECT_EQ(layout.targetWidth, 1024);
+    EXPECT_EQ(layout.targetHeight, 768);
     int x = 50;
     int y = 60;
     MapViewPoint(layout, 100, 10, x, y);

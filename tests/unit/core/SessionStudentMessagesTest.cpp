@@ -35,6 +35,11 @@ TEST(SessionStudentMessagesTest, ScreenSizeHalvesTheFrameWhileEvenAndAtLeast200)
     EXPECT_EQ(HalveFrameSide(1600), 100);    // 200 is still halved
     EXPECT_EQ(HalveFrameSide(1366), 683);    // odd: stops
     EXPECT_FALSE(ReadScreenSize(u"1920,1080,32", size));
+    // Sides that window sizes are worked out from: none beyond the largest screen, none negative.
+    EXPECT_FALSE(ReadScreenSize(u"2147483647,1080", size));
+    EXPECT_FALSE(ReadScreenSize(u"1920,-1", size));
+    EXPECT_EQ(size.width, 1920);
+    ASSERT_TRUE(ReadScreenSize(u"8192,0", size));
 }
 
 TEST(SessionStudentMessagesTest, FieldCountsOfTheOtherMessages)
@@ -93,6 +98,18 @@ TEST(SessionStudentMessagesTest, LongChatLinesNamesAndAppNamesAreCutWithoutSplit
     PadAppEvent event;
     ASSERT_TRUE(ReadPadAppEvent(std::u16string(300000, u'p') + u"," + std::u16string(300000, u'l') + u",x", event));
     EXPECT_EQ(event.appText.size(), 2 * kMaxAppNameChars + 2);
+
+    // What a connection says of itself before it has a seat is kept as short as after.
+    EXPECT_EQ(AgentVersionFrom(std::u16string(1000, u'9')).size(), kMaxShortTextChars);
+    ClientAnnouncement announcement;
+    const std::u16string longText(1000, u'r');
+    ASSERT_TRUE(ReadClientAnnouncement(u"2," + longText + u"," + longText + u"," + longText, announcement));
+    for (const std::u16string& kept : announcement.texts)
+        EXPECT_EQ(kept.size(), kMaxShortTextChars);
+    // A student's clipboard goes on the teacher's up to a bound.
+    int format = 0;
+    ASSERT_TRUE(ReadClipboardText(u"13," + std::u16string(kMaxClipboardTextChars + 5000, u'c'), format, text));
+    EXPECT_EQ(text.size(), kMaxClipboardTextChars);
 }
 
 void Apply(PadScreenState& state, const std::u16string& arguments)

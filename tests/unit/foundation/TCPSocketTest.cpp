@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/core/PacketCodec.h"
+
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -381,6 +384,68 @@ TEST(TCPSocketTest, ASocketWithoutOwnerSendsNoMessages)
     PumpAWhile();
     EXPECT_TRUE(c.owner.m_notices.empty());
     EXPECT_TRUE(peerCloses.owner.m_notices.empty());
+}
+
+// Every stretch of a megabyte or more of the address space the system would still hand out,
+// reserved while it lives: what a 32-bit console meets once its memory is used up. The smaller
+// stretches stay for the system's own needs (under Wine, its Unix side shares the addresses).
+class CAddressSpaceFull {
+public:
+    CAddressSpaceFull()
+    {
+        m_regions.reserve(4096);
+        for (SIZE_T size = 256u << 20; size >= 1024 * 1024; size /= 2) {
+            while (m_regions.size() < m_regions.capacity()) {
+                void* region = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+                if (!region)
+                    break;
+                m_regions.push_back(region);
+            }
+        }
+    }
+    ~CAddressSpaceFull()
+    {
+        for (void* region : m_regions)
+            ::VirtualFree(region, 0, MEM_RELEASE);
+    }
+    CAddressSpaceFull(const CAddressSpaceFull&) = delete;
+    CAddressSpaceFull& operator=(const CAddressSpaceFull&) = delete;
+
+private:
+    std::vector<void*> m_regions;
+};
+
+// A student sending a large packet when the console has no room left for it: that connection is
+// closed and its owner told, as for any failed read, rather than left open and half read.
+TEST(TCPSocketTest, APacketThereIsNoRoomForClosesItsConnection)
+{
+    if (sizeof(void*) == 8)
+        GTEST_SKIP() << "a 64-bit process does not run out of addresses";
+    OwnedConnection c;
+    std::vector<char> bytes(kPacketHeaderSize + 4 * 1024 * 1024, 0);
+    MakePacketMagic(0x21, reinterpret_cast<uint8_t*>(bytes.data()));
+    for (int n = 0; n < 4; ++n)
+        bytes[4 + n] = static_cast<char>(kMaxPacketLength >> (8 * n));
+    bytes[kPacketHeaderSize] = kPacketScreenBlock;
+    const SOCKET client = c.pair.client;
+    std::thread sender([&bytes, client] {
+        for (size_t sent = 0; sent < bytes.size();) {
+            const int put = send(client, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+            if (put <= 0)
+                return;   // the console closed the connection
+            sent += static_cast<size_t>(put);
+        }
+    });
+    bool closed = false;
+    {
+        CAddressSpaceFull full;
+        // At once, not at the time-out of a packet that stays incomplete.
+        closed = PumpUntil([&] { return c.owner.Count(WM_SOCKET_CLOSE) == 1; }, CTCPSocket::kPacketTimeoutMs / 3);
+    }
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(c.socket.m_hSocket, INVALID_SOCKET);
+    c.socket.Close();   // when it was left open: the sender ends all the same
+    sender.join();
 }
 
 TEST(TCPSocketTest, AOneMegabytePacketCrossesALoopbackPairIntact)

@@ -1,7 +1,19 @@
-// The teacher's input as the session window queues it for the student.
+// The teacher's input as the session window queues it for the student, and the student's screen
+// as the session queues it for its packet thread.
 #include "sessions/CommunicationWnd.h"
 
+#include "foundation/AppMessages.h"
+#include "foundation/Packet.h"
+#include "framework/PumpUntil.h"
+#include "sessions/PCInfo.h"
+#include "sessions/SessionReceiver.h"
+#include "sessions/core/RemoteScreen.h"
+
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <vector>
 
 TEST(RemoteInputQueueingTest, KeysAndMouseGoInAsTheStudentMustPlayThem)
 {
@@ -35,4 +47,54 @@ TEST(RemoteInputQueueingTest, KeysAndMouseGoInAsTheStudentMustPlayThem)
     EXPECT_EQ(mice[3].message, WM_MOUSEWHEEL);
     EXPECT_EQ(mice[3].wheelDelta, -120);
     EXPECT_TRUE(input.IsEmpty());
+}
+
+namespace {
+
+std::atomic<int> g_roomNotices{0};
+
+LRESULT CALLBACK CountRoomNotices(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SESSION_QUEUE_ROOM)
+        ++g_roomNotices;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+// A student sending pictures of a megabyte faster than they are shown: the queue takes what it
+// bounds in bytes (not a count of packets that may each be as large as any packet), the control
+// thread is told to read no more, and told again once the packet thread has made room.
+TEST(RemoteSessionQueueTest, AStudentThatOutrunsTheDecoderIsHeldAtABoundInBytes)
+{
+    std::vector<BYTE> picture(1024 * 1024, 0xAB);
+    CPacket sent;
+    sent.m_type = kPacketImage;
+    sent.m_image = picture.data();
+    sent.m_imageLength = static_cast<UINT>(picture.size());
+    CPCInfo slot;
+    auto receiver = std::make_shared<CSessionReceiver>(slot, RemoteSessionLinks{});
+    size_t taken = 0;
+    bool room = true;
+    while (room && taken < 64) {
+        room = receiver->Queue(std::make_unique<CPacket>(sent));
+        ++taken;
+    }
+    EXPECT_FALSE(room);
+    EXPECT_LE(taken * picture.size(), kMaxQueuedPacketBytes + picture.size());
+
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = CountRoomNotices;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"LumoraQueueRoomTest";
+    ::RegisterClassW(&windowClass);
+    HWND session = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     nullptr, nullptr);
+    receiver->SetSessionWindow(session);
+    ASSERT_TRUE(receiver->Start(CSessionReceiver::CommPacketThreadProc));
+    EXPECT_TRUE(PumpUntil([] { return g_roomNotices.load() == 1; }));
+    EXPECT_TRUE(receiver->Stop(5000));
+    PumpPending();
+    EXPECT_EQ(g_roomNotices.load(), 1);   // once, until the queue is full again
+    ::DestroyWindow(session);
 }

@@ -68,6 +68,14 @@ TEST_F(StudentFixture, ScreenFormatIsAnsweredWithTheEchoValue)
     ASSERT_TRUE(m_peer->Send(format));
     ASSERT_TRUE(m_peer->Receive(answer));
     EXPECT_EQ(m_slot.m_bitsPerPixel.load(), 8);
+    // A size no screen has (window sizes are worked out from it) is not taken; the answer still goes.
+    format.m_screenWidth = 0x7FFFFFFF;
+    format.m_screenHeight = 0xFFFFFFFF;
+    ASSERT_TRUE(m_peer->Send(format));
+    ASSERT_TRUE(m_peer->Receive(answer));
+    EXPECT_EQ(answer.m_type, 10);
+    EXPECT_EQ(m_slot.m_screenWidth.load(), 1280);
+    EXPECT_EQ(m_slot.m_screenHeight.load(), 800);
 }
 
 TEST_F(StudentFixture, ValuePairsAnswerTheFormatRequestOrTheCaptureRegion)
@@ -152,6 +160,8 @@ TEST_F(StudentFixture, PadMessagesReachTheViewWithTheMarker)
     ASSERT_TRUE(m_peer->SendText(L"[AN00010]600,1024"));
     ASSERT_TRUE(m_peer->SendText(L"[AN00003]"));
     ASSERT_TRUE(m_peer->SendText(L"[AN00005]"));
+    // An address entry longer than any the view keeps is not even passed on.
+    ASSERT_TRUE(m_peer->SendText(L"[PC00014]a,192.168.0.3,c," + CString(L'x', 600)));
     ASSERT_TRUE(m_peer->SendText(L"[PC00014]a,192.168.0.3,c,d"));
     ASSERT_TRUE(m_peer->RoundTrip());
     ASSERT_TRUE(PumpUntil([&] { return m_view.Count(WM_PAD_SHARE_RESTART) == 1; }));
@@ -162,6 +172,7 @@ TEST_F(StudentFixture, PadMessagesReachTheViewWithTheMarker)
     EXPECT_EQ(m_view.Last(WM_PAD_SHARE_PARAM)->lParam, 12);
     EXPECT_EQ(m_view.Last(WM_PAD_SHARE_PARAM)->wParam, MessageMarker);
     EXPECT_EQ(m_slot.m_screenWidth.load(), 600);
+    EXPECT_EQ(m_view.Last(WM_PAD_SHARE_RESTART)->lParam, m_slot.m_slotNumber.load());   // who asks
     ASSERT_EQ(m_view.Count(WM_STUDENT_ADDRESS_REPORT), 1);
     EXPECT_EQ(m_view.Last(WM_STUDENT_ADDRESS_REPORT)->text, L"a,192.168.0.3,c,d");
 }

@@ -1,70 +1,73 @@
-// The remote-controller app's input worker, stopped while it plays a long run of pointer moves:
-// the pointer stands still from then on, and input added afterwards is played again.
+// The remote-controller app's input as the console plays it on the teacher PC: one packet of
+// pointer records is cut as a student's is, so a packet full of them cannot keep the worker
+// moving the teacher's pointer for minutes nor hold their copies; and a stop ends the packet in
+// play at once, the worker joined, with later input played again.
 #include "view/RemoconInput.h"
+
+#include "sessions/InputInjection.h"
+#include "sessions/core/KeyEvents.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <atomic>
+#include <vector>
 
 namespace {
 
-MouseEntry MoveTo(int x, int y)
-{
-    MouseEntry move;
-    move.message = 0x200;
-    move.x = x;
-    move.y = y;
-    return move;
-}
+std::atomic<size_t> g_pointerInputs{0};
+std::atomic<size_t> g_keyInputs{0};
+HANDLE g_keyPlayed = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
 
-POINT Pointer()
+UINT RecordInputs(UINT count, INPUT* inputs)
 {
-    POINT point{};
-    ::GetCursorPos(&point);
-    return point;
-}
-
-bool PointerReaches(int x, int y, DWORD timeoutMs = 10000)
-{
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(1)) {
-        const POINT now = Pointer();
-        // The absolute coordinates the moves are played with round to a pixel either way.
-        if (std::abs(now.x - x) <= 2 && std::abs(now.y - y) <= 2)
-            return true;
+    for (UINT i = 0; i < count; ++i) {
+        if (inputs[i].type == INPUT_MOUSE)
+            ++g_pointerInputs;
+        else
+            ++g_keyInputs, ::SetEvent(g_keyPlayed);
     }
-    const POINT now = Pointer();
-    ADD_FAILURE() << "the pointer is at " << now.x << "," << now.y << ", not " << x << "," << y;
-    return false;
+    return count;
 }
 
 } // namespace
 
-TEST(RemoconInputTest, AStopEndsTheRunInPlayAtOnceAndLaterInputIsPlayedAgain)
+TEST(RemoconInputTest, OnePacketPlaysAtMostAsManyPointerRecordsAsAStudentsDoes)
 {
-    POINT before{};
-    ::GetCursorPos(&before);   // given back: the other tests of the run share the screen
-    CRemoconInput input;
-    // One packet of moves to and fro between two points near the screen's corner, longer to
-    // play than any wait for a worker would be (several seconds here).
-    std::vector<MouseEntry> moves;
-    for (int i = 0; i < 2000000; ++i)
-        moves.push_back(MoveTo(i % 2 ? 40 : 20, 20));
-    input.AddMice(moves);
-    moves.clear();
-    ASSERT_TRUE(PointerReaches(40, 20)) << "the moves were never played";
-
-    input.Stop();
-    // Moves still played would put the pointer back on one of their two points within
-    // milliseconds: a third of a second away from them is none left playing.
-    ::SetCursorPos(100, 80);
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 300; ::Sleep(1)) {
-        const POINT now = Pointer();
-        ASSERT_FALSE(std::abs(now.y - 20) <= 2 && (std::abs(now.x - 20) <= 2 || std::abs(now.x - 40) <= 2))
-            << "the pointer moved after the stop";
+    SetInputSender(RecordInputs);
+    {
+        CRemoconInput input;
+        input.AddMice(std::vector<MouseEntry>(100000, MouseEntry{0x200, 0, 5, 5, 0}));
+        input.AddCharacter('x');   // played after the pointer records: a key down and up
+        EXPECT_EQ(::WaitForSingleObject(g_keyPlayed, 60000), WAIT_OBJECT_0);
+        EXPECT_EQ(g_pointerInputs.load(), kMaxMouseRecordsPerPacket);
     }
+    SetInputSender(nullptr);
+}
 
-    input.AddMice({MoveTo(60, 30)});
-    EXPECT_TRUE(PointerReaches(60, 30)) << "input after the stop is not played";
-    input.Stop();
-    ::SetCursorPos(before.x, before.y);
+TEST(RemoconInputTest, AStopEndsThePacketInPlayAtItsNextRecordAndLaterInputIsPlayed)
+{
+    const auto keysReach = [](size_t count) {
+        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 60000; ::Sleep(1))
+            if (g_keyInputs.load() >= count)
+                return true;
+        return false;
+    };
+    SetInputSender(RecordInputs);
+    {
+        CRemoconInput input;
+        // Packets of key records, each followed by its pause: seconds of typing.
+        const size_t before = g_keyInputs.load();
+        const std::vector<KeyEntry> keys(kMaxKeyRecordsPerPacket, KeyEntry{0x100, VK_F24, 1, 0});
+        for (int i = 0; i < 10; ++i)
+            input.AddKeys(keys);
+        ASSERT_TRUE(keysReach(before + 1)) << "the keys were never played";
+        const size_t atStop = g_keyInputs.load();
+        input.Stop();
+        EXPECT_LE(g_keyInputs.load() - atStop, 1u) << "the packet in play went on after the stop";
+
+        const size_t stopped = g_keyInputs.load();
+        input.AddKeys({KeyEntry{0x101, VK_F24, 1, 0}});
+        EXPECT_TRUE(keysReach(stopped + 1)) << "input after the stop is not played";
+    }
+    SetInputSender(nullptr);
 }
