@@ -71,6 +71,15 @@ class PresentationRightTest(ConsoleCase):
         """A refused button would show its notice: none is shown."""
         self.assertIsNone(self.shown_dialog(control=NOTICE_TEXT))
 
+    def give(self, pad, mark=0):
+        """The pad's seat, then the presentation button: the pad is told, the toolbar shows the
+        right in use and the console's window steps aside for the presenter."""
+        self.click_seat(pad.seat)
+        self.press(PRESENTATION)
+        pad.wait_text("[KW00107]true", start=mark, timeout=30)
+        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the right in use")
+        wait_until(self.minimised, timeout=20, message="the console did not step aside")
+
     def take_back(self, pad, mark, timeout=30):
         """The presentation button pressed again: the pad is told, the right is free."""
         self.press(PRESENTATION)
@@ -102,13 +111,8 @@ class PresentationRightTest(ConsoleCase):
         pupil = self.wait_admitted(3, served=True)
         self.show_class()
 
-        # Given to the first pad: it is told, the toolbar shows the right in use and the
-        # console's window steps aside for the presenter.
-        self.click_seat(first.seat)
-        self.press(PRESENTATION)
-        first.wait_text("[KW00107]true", timeout=30)
-        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the right in use")
-        wait_until(self.minimised, timeout=20, message="the console did not step aside")
+        # Given to the first pad.
+        self.give(first)
 
         # The pad drops off the network: the right is free again everywhere.
         first.drop()
@@ -130,10 +134,7 @@ class PresentationRightTest(ConsoleCase):
         # student holds it.
         self.show_class()
         mark = len(second.journal.items())
-        self.click_seat(second.seat)
-        self.press(PRESENTATION)
-        second.wait_text("[KW00107]true", start=mark, timeout=30)
-        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the second pad's right")
+        self.give(second, mark)
         self.assertNotIn("[KW00107]true", pupil.commands)
 
         # Taken back from the second pad with the same button.
@@ -142,10 +143,7 @@ class PresentationRightTest(ConsoleCase):
     def test_b_a_pad_that_joins_after_the_streaming_holder_dropped_is_given_the_right_and_it_is_taken_back(self):
         self.show_class()
         first = self.wait_admitted(4, served=True, agent_class=StreamPad, keepalive_interval=None)
-        self.click_seat(first.seat)
-        self.press(PRESENTATION)
-        first.wait_text("[KW00107]true", timeout=30)
-        wait_until(self.minimised, timeout=20, message="the console did not step aside")
+        self.give(first)
         # The holder watches the teacher's screen when its connection is lost.
         first.send_text("[AN00004]")
         first.wait_blocks(1, timeout=30)
@@ -157,11 +155,7 @@ class PresentationRightTest(ConsoleCase):
         # the right, then takes it back with the same button while the console stands aside.
         second = self.wait_admitted(4, served=True, edition="pad")
         self.show_class()
-        self.click_seat(second.seat)
-        self.press(PRESENTATION)
-        second.wait_text("[KW00107]true", timeout=30)
-        wait_until(self.minimised, timeout=20, message="the console did not step aside")
-        wait_until(self.right_in_use, timeout=20, message="the toolbar does not show the right in use")
+        self.give(second)
         self.take_back(second, len(second.journal.items()), timeout=10)
 
         # Given and taken back by two quick presses: the second press is a press of its own.
