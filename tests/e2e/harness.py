@@ -408,7 +408,9 @@ class UiDriver:
     def call(self, name, reply_timeout=None, **options):
         answer = self.command(name, reply_timeout=reply_timeout, **options)
         if not answer.get("ok"):
-            raise UiDriverError(name, answer)
+            asked = " ".join([name] + [f"{key.rstrip('_')}={value!r}" for key, value in options.items()
+                                       if value is not None and value is not False])
+            raise UiDriverError(asked, answer)
         return answer
 
     def _timed(self, name, timeout, **options):
@@ -419,8 +421,12 @@ class UiDriver:
         return self.call("ping")
 
     def wait_window(self, cls=None, title=None, exact=False, pid=None, owner=None, visible=True, timeout=20.0):
-        return self._timed("wait", timeout, class_=cls, title=title, exact=exact, pid=pid,
-                           owner=owner and _handle(owner), visible=visible)["window"]
+        try:
+            return self._timed("wait", timeout, class_=cls, title=title, exact=exact, pid=pid,
+                               owner=owner and _handle(owner), visible=visible)["window"]
+        except UiDriverError as error:
+            # What was there instead says most about a window that never came.
+            raise UiDriverError(f"{error.command}; {self._z_order_text()}", error.answer) from None
 
     def wait_gone(self, window, timeout=20.0):
         self._timed("waitgone", timeout, hwnd=_handle(window))
@@ -541,6 +547,9 @@ class UiDriver:
         with self._held(xinput.VK_CONTROL if ctrl else None):
             for _ in range(clicks):
                 self._press(button, aimed)
+        # The next gesture waits for the program to have taken this one in (a double click's
+        # second press follows the first at once, as a hand's does, onto the same window).
+        self._wait_capture(aimed, held=False)
         return aimed["hit"]["hwnd"]
 
     # The X button numbers and the virtual keys Wine keeps their state under.
@@ -553,6 +562,19 @@ class UiDriver:
         self._send_until(lambda: self._press_on(button, aimed), lambda down: vk in down)
         self._send_until(lambda: self.x_input.button(button, False), lambda down: vk not in down)
         self._last_click = (button, (aimed["x"], aimed["y"]), time.monotonic())
+
+    def _wait_capture(self, aimed, held, timeout=10.0):
+        """Waits until the window a press went to holds the mouse capture (held) or no longer
+        does. A window takes the capture when its thread handles the press and lets it go with
+        the release; until then that thread's mouse input all goes to it, so the next gesture
+        waits for the program to have taken the last one in, as a hand's does."""
+        hit = aimed["hit"]["hwnd"]
+
+        def settled():
+            answer = self.command("mousecapture", hwnd=hit)
+            return not answer.get("ok") or (answer["capture"] == hit) == held   # a window gone holds nothing
+        wait_until(settled, timeout=timeout, interval=0.02,
+                   message=f"{hit} ({aimed['hit']['class']!r}) {'never took' if held else 'kept'} the mouse capture")
 
     def _press_on(self, button, aimed, timeout=5.0):
         """Presses a button on the aimed window's X window, looked at again with the server held:
@@ -635,10 +657,13 @@ class UiDriver:
         self.x_input.move(*screen[0])
         time.sleep(pause)
         self._send_until(lambda: self._press_on(xinput.LEFT, aimed), lambda down: 0x01 in down)
+        # A window dragged on holds the mouse while the button is down, or the moves beyond it are lost.
+        self._wait_capture(aimed, held=True)
         for point in screen[1:]:
             self.x_input.move(*point)
             time.sleep(pause)
         self._send_until(lambda: self.x_input.button(xinput.LEFT, False), lambda down: 0x01 not in down)
+        self._wait_capture(aimed, held=False)
         self._last_click = (xinput.LEFT, screen[-1], time.monotonic())
 
     def wheel(self, window, x=None, y=None, notches=1):
@@ -657,9 +682,18 @@ class UiDriver:
         if not real_input:
             self.call("type", hwnd=_handle(window), text=text)
             return
-        self.call("keytarget", hwnd=_handle(window))
+        self._focus_keys_on(window)
         for char in text:
             self._type_char(char)
+
+    def _focus_keys_on(self, window):
+        """Checks that the keys would reach window and gives the X window of its top level the X
+        server's input focus, as a window manager gives it to the active window: Wine reads a
+        key from the X window that has that focus and hands it to the keyboard focus of that
+        window's thread (a key read from another thread's window reaches nothing there)."""
+        x11 = self.call("keytarget", hwnd=_handle(window))["x11"]
+        if x11:
+            self.x_input.focus(x11)
 
     def _type_char(self, char):
         code, shifted = self.x_input.key_for(xinput.keysym_of_char(char))
@@ -674,7 +708,7 @@ class UiDriver:
         if not real_input:
             self.call("key", hwnd=_handle(window), vk=vk, ctrl=ctrl, shift=shift, alt=alt)
             return
-        self.call("keytarget", hwnd=_handle(window))
+        self._focus_keys_on(window)
         modifiers = [m for m, on in ((xinput.VK_CONTROL, ctrl), (xinput.VK_SHIFT, shift), (xinput.VK_MENU, alt)) if on]
         for modifier in modifiers:
             self._key(modifier, True)

@@ -27,6 +27,7 @@ import lumora_wire as wire  # noqa: E402
 from benchlib import process_pid, resident_mib  # noqa: E402
 from console_case import ConsoleCase  # noqa: E402
 from harness import save_artifact, wait_until  # noqa: E402
+from peer_common import seconds_to_answer  # noqa: E402
 from remocon_app import RemoconApp  # noqa: E402
 from remote_student import RemoteStudent  # noqa: E402
 from student_agent import StudentAgent, make_jpeg  # noqa: E402
@@ -426,12 +427,7 @@ class HostilePeersTest(ConsoleCase):
             del frame
             self.assert_good_student_served_at_once(GOOD_SEATS["pointer"], "after a packet of pointer records")
             # The link goes on, answered at once.
-            answered = len([t for t in app.texts if t.startswith("[RH10002]")])
-            start = time.monotonic()
-            app.send_text("[RC00003]")
-            app.journal.wait_until(lambda: len([t for t in app.texts if t.startswith("[RH10002]")]) > answered, 30,
-                                   what="the app's keep-alive answer")
-            self.assertLess(time.monotonic() - start, 1.0)
+            self.assertLess(seconds_to_answer(app, "[RC00003]", "[RH10002]", what="the app's keep-alive answer"), 1.0)
             time.sleep(2.0)
         self.assert_probe_cost(f"one remote-controller packet of {count} pointer records", before, memory)
         self.assert_class_goes_on()

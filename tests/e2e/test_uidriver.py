@@ -77,6 +77,7 @@ class UiDriverTest(unittest.TestCase):
         with self.assertRaises(UiDriverError) as absent:
             d.wait_window(title=self.title + " (not there)", exact=True, timeout=0.3)
         self.assertEqual(absent.exception.code, 1)
+        self.assertIn("(not there)", str(absent.exception))   # a failed wait says what it waited for
 
     def test_edit_text_round_trips_and_the_button_copies_it_into_the_title(self):
         text = 'Lumora \uc548\ub155 "quoted" back\\slash \U0001F600 =--x'
@@ -151,6 +152,18 @@ class UiDriverTest(unittest.TestCase):
         self.assertTrue(d.state(self.window)["foreground"])
         d.click(self.window, *COPY_BUTTON_POINT)
         self.title_becomes("abx\uc548")
+
+        # Wine reads a key from the X window that has the X server's focus and gives it to that
+        # window's thread: with the focus left on another program's window (nothing but a window
+        # manager moves it), the keys still reach the active window's field, and only it.
+        left_behind = d.aim(self.window, *BACKGROUND_POINT)["x11"]
+        _, front = self.start_app()                               # opens over this one, active
+        front_edit = d.find_child(front, id=EDIT_ID)
+        d.click(front_edit)
+        d.x_input.focus(left_behind)
+        d.type_text(front_edit, "yz")
+        wait_until(lambda: d.get_text(front_edit) == "yz", timeout=10)
+        self.assertEqual(d.get_text(self.edit), "abx\uc548")
 
     def test_pictures_of_client_window_and_screen_show_the_red_block_in_place(self):
         d = self.driver

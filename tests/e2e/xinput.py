@@ -12,6 +12,7 @@ LEFT, MIDDLE, RIGHT, WHEEL_UP, WHEEL_DOWN = 1, 2, 3, 4, 5
 
 _NO_SYMBOL = 0
 _LENDABLE = 4
+_REVERT_TO_POINTER_ROOT = 1
 _SHIFT_L, _CONTROL_L, _ALT_L = 0xFFE1, 0xFFE3, 0xFFE9
 
 # Virtual-key codes of the keys the tests press, and the X key symbol of each.
@@ -71,6 +72,7 @@ class XInput:
         x.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
                                              ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
         x.XFree.argtypes = [ctypes.c_void_p]
+        x.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
         xtest.XTestQueryExtension.argtypes = [ctypes.c_void_p] + [ctypes.POINTER(ctypes.c_int)] * 4
         xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
                                                ctypes.c_ulong]
@@ -105,6 +107,11 @@ class XInput:
 
     def button(self, number, down):
         self._xtest.XTestFakeButtonEvent(self._display, number, bool(down), 0)
+        self._x.XSync(self._display, 0)
+
+    def focus(self, window):
+        """Gives the X window the input focus (the pointer's window takes it back when it goes)."""
+        self._x.XSetInputFocus(self._display, window, _REVERT_TO_POINTER_ROOT, 0)
         self._x.XSync(self._display, 0)
 
     def key(self, code, down):

@@ -78,3 +78,15 @@ class Journal:
         if not value:
             raise TimeoutError(f"{what} not reached within {timeout} s")
         return value
+
+
+def seconds_to_answer(peer, text, answer_tag, timeout=30, what="the answer"):
+    """Sends text from peer and answers how long the console took to send one more text starting
+    with answer_tag (a keep-alive answered while the console is busy, for instance)."""
+    def answers():
+        return sum(1 for t in peer.texts if t.startswith(answer_tag))
+    before = answers()
+    start = time.monotonic()
+    peer.send_text(text)
+    peer.journal.wait_until(lambda: answers() > before, timeout, what=what)
+    return time.monotonic() - start

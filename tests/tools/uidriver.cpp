@@ -263,12 +263,25 @@ std::string Key(const CommandArgs& args)
     return Ok();
 }
 
-// Keys a user types go to the window that has the keyboard focus of the active window.
+// Keys a user types go to the window that has the keyboard focus of the active window. Wine
+// reads them from the X window that has the X server's input focus and hands them to the focus
+// of that window's thread: the X window of the target's top level is answered for the caller to
+// give it that focus, as a window manager does for the active window (none for a popup menu,
+// which takes the keys of its owner's thread).
 std::string KeyTarget(const CommandArgs& args)
 {
     args.Allow({L"hwnd"});
-    RequireKeyTarget(args.Window(L"hwnd"));
-    return Ok();
+    HWND window = args.Window(L"hwnd");
+    RequireKeyTarget(window);
+    return Ok(JsonObject().AddInt("x11", IsPopupMenu(window) ? 0 : static_cast<long long>(X11WindowOf(window))));
+}
+
+// The window that holds the mouse capture of the window's thread (0 for none): Wine sends that
+// thread's mouse input there, whatever is under the pointer.
+std::string MouseCapture(const CommandArgs& args)
+{
+    args.Allow({L"hwnd"});
+    return Ok(JsonObject().AddHandle("capture", CaptureOf(args.Window(L"hwnd"))));
 }
 
 // "vk,vk,..." (empty: none).
@@ -489,6 +502,7 @@ std::string Run(const CommandArgs& args)
     if (name == L"aim") return Aim(args);
     if (name == L"keytarget") return KeyTarget(args);
     if (name == L"keys") return Keys(args);
+    if (name == L"mousecapture") return MouseCapture(args);
     if (name == L"drag") return Drag(args);
     if (name == L"type") return Type(args);
     if (name == L"key") return Key(args);

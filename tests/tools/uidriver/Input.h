@@ -71,6 +71,16 @@ inline HWND KeyboardFocusOf(HWND window)
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+// The window that holds the mouse capture of the window's thread for a press, none while the
+// thread shows a menu (the menu's loop holds it for its owner and takes the clicks by point).
+inline HWND CaptureOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE) ? nullptr : info.hwndCapture;
+}
+
 inline bool HasKeyboardFocus(HWND window)
 {
     HWND focus = KeyboardFocusOf(window);
@@ -96,15 +106,22 @@ inline void RequireKeyTarget(HWND window)
 // A window just shown, raised or given the focus settles a moment later, as the X screen does
 // (the console puts the windows in front of one that took the focus back in front): the point
 // is asked again for a while, as a user's eyes find the window before the hand clicks.
+// A window of the hit window's thread that holds the mouse capture takes the press instead: the
+// thread lets it go when it has handled the release of the gesture before (a user's next press
+// comes after the program took the last one in).
 inline HWND RequireUnderPoint(HWND window, POINT screen)
 {
+    auto reaches = [window](HWND hit) {
+        const HWND capture = hit ? CaptureOf(hit) : nullptr;
+        return (hit == window || ::IsChild(window, hit)) && (!capture || capture == hit);
+    };
     HWND hit = WindowFromPoint(screen);
-    for (DWORD start = GetTickCount(); hit != window && !::IsChild(window, hit) && GetTickCount() - start < 3000;
-         Sleep(20))
+    for (DWORD start = GetTickCount(); !reaches(hit) && GetTickCount() - start < 3000; Sleep(20))
         hit = WindowFromPoint(screen);
     if (hit != window && !::IsChild(window, hit))
         Fail(kNotFound, L"the window under (" + std::to_wstring(screen.x) + L", " + std::to_wstring(screen.y) +
                             L") is " + NameOf(hit) + L", not " + NameOf(window));
+    if (!reaches(hit)) Fail(kNotFound, L"a press would go to " + NameOf(CaptureOf(hit)) + L", which holds the mouse");
     if (!AcceptsInput(hit)) Fail(kNotFound, L"window is hidden or disabled: " + NameOf(hit));
     return hit;
 }
