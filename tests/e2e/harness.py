@@ -560,6 +560,10 @@ class UiDriver:
         before the next; remembered for the double-click pairing."""
         vk = self._BUTTON_KEYS[button]
         self._send_until(lambda: self._press_on(button, aimed), lambda down: vk in down)
+        if button == xinput.LEFT and aimed["hit"]["class"].lower() == "button":
+            # A button takes the capture when its thread handles the press: by then the presses
+            # before it have been handled too, and none of them can take this one.
+            self._wait_capture(aimed, held=True)
         self._send_until(lambda: self.x_input.button(button, False), lambda down: vk not in down)
         self._last_click = (button, (aimed["x"], aimed["y"]), time.monotonic())
 
