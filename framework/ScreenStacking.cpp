@@ -107,6 +107,34 @@ void PopToolTips(const std::vector<HWND>& windows)
             ::SendMessageW(window, TTM_POP, 0, 0);
 }
 
+// Moves a run of windows forward, front-most last: each becomes the first visible one for a moment.
+void BringRunForward(const HWND* windows, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (::IsWindow(windows[i]) && ::IsWindowVisible(windows[i]))
+            BringToFront(windows[i]);
+}
+
+// A run of another thread's windows is moved by that thread, in one go (waited for here). The
+// thread finds the window a press belongs to by the z-order when it takes the press in: moved
+// from here, it would take in a press between two moves and find in front a window that is there
+// only for that moment (a click on a toolbar would reach the surface behind it). A window that
+// does not answer (not one of the framework's) is moved from here.
+void BringForward(const std::vector<HWND>& windows)
+{
+    for (size_t start = 0; start < windows.size();) {
+        const DWORD thread = ::GetWindowThreadProcessId(windows[start], nullptr);
+        size_t end = start + 1;
+        while (end < windows.size() && ::GetWindowThreadProcessId(windows[end], nullptr) == thread)
+            ++end;
+        if (thread == ::GetCurrentThreadId() ||
+            ::SendMessageW(windows[start], WM_AFX_BRING_FORWARD, end - start,
+                           reinterpret_cast<LPARAM>(windows.data() + start)) != kAfxBroughtForward)
+            BringRunForward(windows.data() + start, end - start);
+        start = end;
+    }
+}
+
 void AskRestack(HWND window)
 {
     const HWND root = ::GetAncestor(window, GA_ROOT);
@@ -183,11 +211,15 @@ void AfxRestackWindowsInFrontOf(HWND window)
     const bool ownerInFront =
         std::any_of(inFront.begin(), inFront.end(), [window](HWND above) { return IsOwnerOf(above, window); });
     PopToolTips(inFront);
-    for (HWND above : inFront)
-        if (::IsWindow(above) && ::IsWindowVisible(above))
-            BringToFront(above);
+    BringForward(inFront);
     // A window stays in front of its owner; Wine sometimes shows an owned dialog behind it.
     if (ownerInFront)
         BringToFront(window);
     g_restackLock.Leave();
+}
+
+LRESULT AfxOnBringForward(WPARAM count, LPARAM windows)
+{
+    BringRunForward(reinterpret_cast<const HWND*>(windows), count);
+    return kAfxBroughtForward;
 }

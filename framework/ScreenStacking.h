@@ -18,10 +18,17 @@
 // second restack (see AfxWndProc).
 constexpr UINT WM_AFX_RESTACK_IN_FRONT = WM_AFXFIRST + 1;
 constexpr UINT_PTR kAfxRestackTimer = 0xAF5A;
+// Sent to a window of another thread during a restack: that thread moves the run of its
+// windows (wParam of them, lParam points at them) forward itself, and answers kAfxBroughtForward.
+constexpr UINT WM_AFX_BRING_FORWARD = WM_AFXFIRST + 2;
+constexpr LRESULT kAfxBroughtForward = 0xAF5B;
 
 // Watches this thread's windows being shown and taking the focus (once per thread).
 void AfxWatchScreenStacking();
 
 // Brings this process's visible windows in front of the window forward again, in their order.
-// Windows of other threads are moved by their threads (SetWindowPos waits for each).
+// Windows of other threads are moved by their threads (waited for).
 void AfxRestackWindowsInFrontOf(HWND window);
+
+// Handles WM_AFX_BRING_FORWARD (see AfxWndProc).
+LRESULT AfxOnBringForward(WPARAM count, LPARAM windows);

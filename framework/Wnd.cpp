@@ -69,6 +69,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         AfxRestackWindowsInFrontOf(hWnd);
         return 0;
     }
+    if (message == WM_AFX_BRING_FORWARD)
+        return AfxOnBringForward(wParam, lParam);
     CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
     if (!wnd)
         return ::DefWindowProcW(hWnd, message, wParam, lParam);

@@ -558,14 +558,27 @@ class UiDriver:
     def _press(self, button, aimed):
         """One press and release of a mouse button where the pointer is, each taken in by Wine
         before the next; remembered for the double-click pairing."""
-        vk = self._BUTTON_KEYS[button]
-        self._send_until(lambda: self._press_on(button, aimed), lambda down: vk in down)
-        if button == xinput.LEFT and aimed["hit"]["class"].lower() == "button":
-            # A button takes the capture when its thread handles the press: by then the presses
-            # before it have been handled too, and none of them can take this one.
-            self._wait_capture(aimed, held=True)
-        self._send_until(lambda: self.x_input.button(button, False), lambda down: vk not in down)
+        with self._button_down(button, aimed):
+            if button == xinput.LEFT and aimed["hit"]["class"].lower() == "button":
+                # A button takes the capture when its thread handles the press: by then the presses
+                # before it have been handled too, and none of them can take this one.
+                self._wait_capture(aimed, held=True)
         self._last_click = (button, (aimed["x"], aimed["y"]), time.monotonic())
+
+    @contextlib.contextmanager
+    def _button_down(self, button, aimed):
+        """A mouse button pressed on the aimed window for the body of the with, then let go, each
+        taken in by Wine. A gesture that fails half way lets go too: the X server keeps a button
+        down until it is released, and a press of a button held down reaches no program, so every
+        later gesture of the run would be lost."""
+        vk = self._BUTTON_KEYS[button]
+        try:
+            self._send_until(lambda: self._press_on(button, aimed), lambda down: vk in down)
+            yield
+        except BaseException:
+            self.x_input.button(button, False)
+            raise
+        self._send_until(lambda: self.x_input.button(button, False), lambda down: vk not in down)
 
     def _wait_capture(self, aimed, held, timeout=10.0):
         """Waits until the window a press went to holds the mouse capture (held) or no longer
@@ -573,12 +586,16 @@ class UiDriver:
         the release; until then that thread's mouse input all goes to it, so the next gesture
         waits for the program to have taken the last one in, as a hand's does."""
         hit = aimed["hit"]["hwnd"]
+        answer = {}
 
         def settled():
-            answer = self.command("mousecapture", hwnd=hit)
+            answer.update(self.command("mousecapture", hwnd=hit))
             return not answer.get("ok") or (answer["capture"] == hit) == held   # a window gone holds nothing
-        wait_until(settled, timeout=timeout, interval=0.02,
-                   message=f"{hit} ({aimed['hit']['class']!r}) {'never took' if held else 'kept'} the mouse capture")
+        try:
+            wait_until(settled, timeout=timeout, interval=0.02)
+        except TimeoutError:
+            raise TimeoutError(f"{hit} ({aimed['hit']['class']!r}) {'never took' if held else 'kept'} the mouse"
+                               f" capture (its thread: {answer}); {self._z_order_text()}") from None
 
     def _press_on(self, button, aimed, timeout=5.0):
         """Presses a button on the aimed window's X window, looked at again with the server held:
@@ -660,13 +677,12 @@ class UiDriver:
         self._wait_out_double_click(screen[0], xinput.LEFT)
         self.x_input.move(*screen[0])
         time.sleep(pause)
-        self._send_until(lambda: self._press_on(xinput.LEFT, aimed), lambda down: 0x01 in down)
-        # A window dragged on holds the mouse while the button is down, or the moves beyond it are lost.
-        self._wait_capture(aimed, held=True)
-        for point in screen[1:]:
-            self.x_input.move(*point)
-            time.sleep(pause)
-        self._send_until(lambda: self.x_input.button(xinput.LEFT, False), lambda down: 0x01 not in down)
+        with self._button_down(xinput.LEFT, aimed):
+            # A window dragged on holds the mouse while the button is down, or the moves beyond it are lost.
+            self._wait_capture(aimed, held=True)
+            for point in screen[1:]:
+                self.x_input.move(*point)
+                time.sleep(pause)
         self._wait_capture(aimed, held=False)
         self._last_click = (xinput.LEFT, screen[-1], time.monotonic())
 

@@ -258,7 +258,8 @@ class DemoClassTest(unittest.TestCase):
         self.driver.close()
         type(self).driver = None
         os.killpg(self.script.pid, signal.SIGINT)           # Ctrl+C in the newcomer's terminal
-        self.assertEqual(self.script.wait(timeout=120), 130)
+        self.assertEqual(self.script.wait(timeout=120), 130, "scripts/run ended so; it printed last:\n" +
+                         "\n".join(self.output.lines[-30:]))
         wait_until(lambda: not processes_with(ours), timeout=60,
                    message=f"processes of scripts/run are left: {processes_with(ours)}")
         self.assertFalse(files.exists(), "the students' files were left behind")

@@ -109,6 +109,13 @@ class UiDriverTest(unittest.TestCase):
         self.title_becomes("wheel 120")
         d.wheel(self.window, x, y, notches=-1)
         self.title_becomes("wheel -120")
+        # A drag on a window that does not hold the mouse fails, and lets the button go: a button
+        # left down on the X server would swallow every later press.
+        with self.assertRaises(TimeoutError) as lost:
+            d.drag(self.window, [(x, y), (x + 20, y)])
+        self.assertIn("never took the mouse capture", str(lost.exception))
+        d.click(self.window, x + 2, y)
+        self.title_becomes(f"click {x + 2},{y}")
         # Posted, for what no user gesture produces: the same handlers, whatever is in front.
         d.click(self.window, x + 1, y, real_input=False)
         self.title_becomes(f"click {x + 1},{y}")

@@ -74,11 +74,10 @@ class XInput:
         x.XFree.argtypes = [ctypes.c_void_p]
         x.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
         xtest.XTestQueryExtension.argtypes = [ctypes.c_void_p] + [ctypes.POINTER(ctypes.c_int)] * 4
-        xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                               ctypes.c_ulong]
+        xtest.XTestFakeRelativeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
         xtest.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-        self._x, self._xtest = x, xtest
+        self._x, self._xtest, self._screen = x, xtest, screen
         self._display = screen.display
         numbers = [ctypes.c_int() for _ in range(4)]
         if not xtest.XTestQueryExtension(self._display, *map(ctypes.byref, numbers)):
@@ -102,7 +101,13 @@ class XInput:
         return keymap, per.value
 
     def move(self, x, y):
-        self._xtest.XTestFakeMotionEvent(self._display, -1, x, y, 0)
+        """Moves the pointer to a screen point by the distance from where it is, as a mouse reports
+        its moves. While Wine confines the pointer (a window filling the screen was pressed on),
+        it also reads each move from the device's raw event as a distance: a move sent as a
+        place would count that place again as a distance and show a point far off."""
+        here = self._screen.pointer()
+        if (x, y) != here:
+            self._xtest.XTestFakeRelativeMotionEvent(self._display, x - here[0], y - here[1], 0)
         self._x.XSync(self._display, 0)
 
     def button(self, number, down):

@@ -281,7 +281,18 @@ std::string KeyTarget(const CommandArgs& args)
 std::string MouseCapture(const CommandArgs& args)
 {
     args.Allow({L"hwnd"});
-    return Ok(JsonObject().AddHandle("capture", CaptureOf(args.Window(L"hwnd"))));
+    HWND window = args.Window(L"hwnd");
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    HWND foreground = GetForegroundWindow();
+    // The rest tells a press that went astray where its thread's input stood.
+    return Ok(JsonObject()
+                  .AddHandle("capture", CaptureOf(window))
+                  .AddHandle("active", thread.hwndActive)
+                  .AddHandle("focus", thread.hwndFocus)
+                  .AddRaw("foreground", foreground ? DescribeWindow(foreground) : "null")
+                  .AddBool("enabled", IsWindowEnabled(window) != FALSE));
 }
 
 // "vk,vk,..." (empty: none).

@@ -4,15 +4,24 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
+
+// The windows answer a restack's request as the framework's windows do.
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_AFX_BRING_FORWARD ? AfxOnBringForward(wParam, lParam)
+                                           : DefWindowProcW(window, message, wParam, lParam);
+}
 
 HWND MakePopup(DWORD exStyle, bool visible, HWND owner = nullptr)
 {
     static const bool registered = [] {
         WNDCLASSW wc = {};
-        wc.lpfnWndProc = &DefWindowProcW;
+        wc.lpfnWndProc = &TestWindowProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"LumoraStackingTestWindow";
         return RegisterClassW(&wc) != 0;
@@ -173,4 +182,48 @@ TEST(ScreenStackingTest, AnOwnedWindowBehindItsOwnerComesInFrontOfIt)
 
     AfxRestackWindowsInFrontOf(dialog);
     EXPECT_EQ(InZOrder({frame, dialog}), (std::vector<HWND>{dialog, frame}));
+}
+
+// Another thread's windows in front are moved by that thread in one go: between any two of its
+// messages, where it would take in a press and find its window by the z-order, that thread never
+// sees them out of their order (moved from outside, a toolbar's click reached the surface behind).
+TEST(ScreenStackingTest, AnotherThreadNeverSeesItsWindowsOutOfOrderDuringARestack)
+{
+    Windows windows;
+    HWND view = windows.Add(MakePopup(0, true));
+    ASSERT_TRUE(view);
+    std::atomic<HWND> front{nullptr}, back{nullptr};
+    std::atomic<bool> ready{false}, restacking{false}, stop{false};
+    std::atomic<int> outOfOrder{0};
+    std::thread owner([&] {
+        HWND surface = MakePopup(WS_EX_TOPMOST, true);
+        HWND toolbar = MakePopup(WS_EX_TOPMOST, true);
+        PlaceInFront(surface);
+        PlaceInFront(toolbar);
+        back = surface;
+        front = toolbar;
+        for (bool settled = false; !stop;) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+            if (restacking && InZOrder({toolbar, surface}) != std::vector<HWND>{toolbar, surface})
+                ++outOfOrder;
+            if (!settled) {   // what Wine has to do for windows just shown is done first
+                Sleep(200);
+                settled = ready = true;
+            }
+        }
+        DestroyWindow(toolbar);
+        DestroyWindow(surface);
+    });
+    while (!ready)
+        Sleep(1);
+    EXPECT_TRUE(front && back);
+
+    restacking = true;
+    AfxRestackWindowsInFrontOf(view);
+    restacking = false;
+    stop = true;
+    owner.join();
+    EXPECT_EQ(outOfOrder, 0);
 }
