@@ -107,32 +107,46 @@ void PopToolTips(const std::vector<HWND>& windows)
             ::SendMessageW(window, TTM_POP, 0, 0);
 }
 
-// Moves a run of windows forward, front-most last: each becomes the first visible one for a moment.
-void BringRunForward(const HWND* windows, size_t count)
+// The windows to bring forward, nearest first, and one window of each other thread that owns
+// some of them, in turn asked to carry the restack on (see BringForward).
+struct RestackPlan {
+    std::vector<HWND> windows;
+    std::vector<HWND> otherThreads;
+    size_t nextThread = 0;
+};
+
+std::vector<HWND> OneWindowOfEachOtherThread(const std::vector<HWND>& windows)
 {
-    for (size_t i = 0; i < count; ++i)
-        if (::IsWindow(windows[i]) && ::IsWindowVisible(windows[i]))
-            BringToFront(windows[i]);
+    std::vector<DWORD> seen{::GetCurrentThreadId()};
+    std::vector<HWND> hosts;
+    for (HWND window : windows) {
+        const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+        if (std::find(seen.begin(), seen.end(), thread) == seen.end()) {
+            seen.push_back(thread);
+            hosts.push_back(window);
+        }
+    }
+    return hosts;
 }
 
-// A run of another thread's windows is moved by that thread, in one go (waited for here). The
-// thread finds the window a press belongs to by the z-order when it takes the press in: moved
-// from here, it would take in a press between two moves and find in front a window that is there
-// only for that moment (a click on a toolbar would reach the surface behind it). A window that
-// does not answer (not one of the framework's) is moved from here.
-void BringForward(const std::vector<HWND>& windows)
+// A thread finds the window a press belongs to by the z-order when it takes the press in, and
+// each window brought forward is in front of the ones not yet moved for a moment: a thread that
+// took a press in during the restack could give it to such a window (a click on a toolbar reached
+// the surface behind it). So every other thread with windows to move is asked in turn, each from
+// inside the last one's request, and the last one moves them all: the others wait in that
+// request meanwhile, taking in the moves of their windows but no input. A window that does not
+// answer (not one of the framework's) leaves its thread out.
+void BringForward(RestackPlan& plan)
 {
-    for (size_t start = 0; start < windows.size();) {
-        const DWORD thread = ::GetWindowThreadProcessId(windows[start], nullptr);
-        size_t end = start + 1;
-        while (end < windows.size() && ::GetWindowThreadProcessId(windows[end], nullptr) == thread)
-            ++end;
-        if (thread == ::GetCurrentThreadId() ||
-            ::SendMessageW(windows[start], WM_AFX_BRING_FORWARD, end - start,
-                           reinterpret_cast<LPARAM>(windows.data() + start)) != kAfxBroughtForward)
-            BringRunForward(windows.data() + start, end - start);
-        start = end;
+    while (plan.nextThread < plan.otherThreads.size()) {
+        HWND host = plan.otherThreads[plan.nextThread++];
+        if (::IsWindow(host) &&
+            ::SendMessageW(host, WM_AFX_BRING_FORWARD, 0, reinterpret_cast<LPARAM>(&plan)) == kAfxBroughtForward)
+            return;
     }
+    for (HWND window : plan.windows)
+        if (::IsWindow(window) && ::IsWindowVisible(window))
+            BringToFront(window);
 }
 
 void AskRestack(HWND window)
@@ -211,15 +225,16 @@ void AfxRestackWindowsInFrontOf(HWND window)
     const bool ownerInFront =
         std::any_of(inFront.begin(), inFront.end(), [window](HWND above) { return IsOwnerOf(above, window); });
     PopToolTips(inFront);
-    BringForward(inFront);
+    RestackPlan plan{inFront, OneWindowOfEachOtherThread(inFront)};
+    BringForward(plan);
     // A window stays in front of its owner; Wine sometimes shows an owned dialog behind it.
     if (ownerInFront)
         BringToFront(window);
     g_restackLock.Leave();
 }
 
-LRESULT AfxOnBringForward(WPARAM count, LPARAM windows)
+LRESULT AfxOnBringForward(WPARAM, LPARAM plan)
 {
-    BringRunForward(reinterpret_cast<const HWND*>(windows), count);
+    BringForward(*reinterpret_cast<RestackPlan*>(plan));
     return kAfxBroughtForward;
 }

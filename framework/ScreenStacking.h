@@ -18,8 +18,8 @@
 // second restack (see AfxWndProc).
 constexpr UINT WM_AFX_RESTACK_IN_FRONT = WM_AFXFIRST + 1;
 constexpr UINT_PTR kAfxRestackTimer = 0xAF5A;
-// Sent to a window of another thread during a restack: that thread moves the run of its
-// windows (wParam of them, lParam points at them) forward itself, and answers kAfxBroughtForward.
+// Sent to a window of another thread during a restack (lParam: the restack's plan): that thread
+// carries the restack on, and answers kAfxBroughtForward when it is done.
 constexpr UINT WM_AFX_BRING_FORWARD = WM_AFXFIRST + 2;
 constexpr LRESULT kAfxBroughtForward = 0xAF5B;
 
@@ -27,8 +27,8 @@ constexpr LRESULT kAfxBroughtForward = 0xAF5B;
 void AfxWatchScreenStacking();
 
 // Brings this process's visible windows in front of the window forward again, in their order.
-// Windows of other threads are moved by their threads (waited for).
+// The threads of the other windows moved wait, taking in no input, until it is done.
 void AfxRestackWindowsInFrontOf(HWND window);
 
 // Handles WM_AFX_BRING_FORWARD (see AfxWndProc).
-LRESULT AfxOnBringForward(WPARAM count, LPARAM windows);
+LRESULT AfxOnBringForward(WPARAM, LPARAM plan);
