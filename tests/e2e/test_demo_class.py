@@ -104,9 +104,12 @@ class DemoClassTest(unittest.TestCase):
         env["WINEPREFIX"] = suite.prefix.rstrip("/") + "-run"
         env["LUMORA_ONLY_TEST_BUILD"] = "1"          # the suite's build is there already
         cls.prefix = Path(env["WINEPREFIX"])
+        # Started as from a terminal, where Ctrl+C is not ignored: a test run started in the
+        # background of a script ignores it, and the script would inherit that.
         cls.script = subprocess.Popen([str(REPO / "scripts" / "run")], cwd=REPO, env=env, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                                   start_new_session=True)
+                                   start_new_session=True,
+                                   preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
         cls.output = RunOutput(cls.script.stdout)
         try:
             display = cls.output.wait(r"running on a private Xvfb \((:\d+)\)", timeout=600).group(1)
