@@ -62,9 +62,14 @@ void BringToFront(HWND window)
         first = FirstVisibleWindow();
     }
     if (!topMost) {
-        // To the front of the ordinary windows, whether or not a top-most one (a tooltip that
-        // comes and goes meanwhile) keeps it from the first place: the ordinary windows keep
-        // their order among themselves either way.
+        // A top-most window shown in front (one the restack does not move, or one shown on
+        // another thread meanwhile) would keep it from the first place, and Wine would leave it
+        // where it stands on X: a bar's back layer raised just before stayed over the bar. So it
+        // steps into the top-most band for a moment, and back to the front of the ordinary ones.
+        if (first && first != window && IsTopMost(first)) {
+            ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kInPlace);
+            ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kInPlace);
+        }
         // Its owned windows (a modeless dialog of the main frame) come along, in front of it.
         ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kInPlace & ~SWP_NOOWNERZORDER);
         return;
@@ -111,7 +116,7 @@ void PopToolTips(const std::vector<HWND>& windows)
 // some of them, in turn asked to carry the restack on (see BringForward).
 struct RestackPlan {
     std::vector<HWND> windows;
-    std::vector<HWND> otherThreads;
+    std::vector<HWND> hostWindows;
     size_t nextThread = 0;
 };
 
@@ -138,8 +143,8 @@ std::vector<HWND> OneWindowOfEachOtherThread(const std::vector<HWND>& windows)
 // answer (not one of the framework's) leaves its thread out.
 void BringForward(RestackPlan& plan)
 {
-    while (plan.nextThread < plan.otherThreads.size()) {
-        HWND host = plan.otherThreads[plan.nextThread++];
+    while (plan.nextThread < plan.hostWindows.size()) {
+        HWND host = plan.hostWindows[plan.nextThread++];
         if (::IsWindow(host) &&
             ::SendMessageW(host, WM_AFX_BRING_FORWARD, 0, reinterpret_cast<LPARAM>(&plan)) == kAfxBroughtForward)
             return;

@@ -282,9 +282,7 @@ std::string MouseCapture(const CommandArgs& args)
 {
     args.Allow({L"hwnd"});
     HWND window = args.Window(L"hwnd");
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    const GUITHREADINFO thread = GuiThreadOf(window);
     HWND foreground = GetForegroundWindow();
     // The rest tells a press that went astray where its thread's input stood.
     return Ok(JsonObject()

@@ -64,20 +64,22 @@ inline void RequireInputTarget(HWND window)
 
 inline bool IsPopupMenu(HWND window) { return ClassOf(window) == L"#32768"; }
 
-inline HWND KeyboardFocusOf(HWND window)
+// Where the input of the window's thread stands (all empty when it cannot be asked).
+inline GUITHREADINFO GuiThreadOf(HWND window)
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) info = GUITHREADINFO{};
+    return info;
 }
+
+inline HWND KeyboardFocusOf(HWND window) { return GuiThreadOf(window).hwndFocus; }
 
 // The window that holds the mouse capture of the window's thread for a press, none while the
 // thread shows a menu (the menu's loop holds it for its owner and takes the clicks by point).
 inline HWND CaptureOf(HWND window)
 {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    const GUITHREADINFO info = GuiThreadOf(window);
     return info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE) ? nullptr : info.hwndCapture;
 }
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -90,6 +91,34 @@ bool HoverUntilTipShows(HWND window, HWND tooltip)
     }
     SetCursorPos(before.x, before.y);
     return IsWindowVisible(tooltip) != FALSE;
+}
+
+// Wine's screen: it moves a window to the front of X only when a move or show leaves it the
+// first visible one in the z-order. Each such move of this thread's windows is played on the
+// stacking the screen starts with.
+std::vector<HWND>* t_screen = nullptr;
+
+HWND FirstVisible()
+{
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+LRESULT CALLBACK RaiseOnScreen(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && t_screen && call->message == WM_WINDOWPOSCHANGED) {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags;
+        auto on = std::find(t_screen->begin(), t_screen->end(), call->hwnd);
+        if (on != t_screen->end() && (!(flags & SWP_NOZORDER) || (flags & SWP_SHOWWINDOW)) &&
+            FirstVisible() == call->hwnd) {
+            t_screen->erase(on);
+            t_screen->insert(t_screen->begin(), call->hwnd);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 } // namespace
@@ -231,4 +260,33 @@ TEST(ScreenStackingTest, AnotherThreadNeverSeesTheWindowsOutOfOrderDuringARestac
     stop = true;
     owner.join();
     EXPECT_EQ(outOfOrder, 0);
+}
+
+// A bar and its back layer, ordinary windows, stand over their view while a top-most window of
+// the console is shown elsewhere, and the screen shows the back layer over the bar: after the
+// restack the screen stacks them as the z-order does, the bands as they were.
+TEST(ScreenStackingTest, OrdinaryWindowsUnderATopMostOneComeToTheScreenInTheirOrder)
+{
+    Windows windows;
+    HWND view = windows.Add(MakePopup(0, true));
+    HWND backLayer = windows.Add(MakePopup(WS_EX_TOOLWINDOW, true));
+    HWND bar = windows.Add(MakePopup(0, true));
+    HWND notice = windows.Add(MakePopup(WS_EX_TOPMOST, true));
+    ASSERT_TRUE(view && backLayer && bar && notice);
+    const std::vector<HWND> order = InZOrder({notice, bar, backLayer, view});
+    ASSERT_EQ(order, (std::vector<HWND>{notice, bar, backLayer, view}));
+
+    std::vector<HWND> screen{notice, backLayer, bar, view};
+    t_screen = &screen;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, &RaiseOnScreen, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    AfxRestackWindowsInFrontOf(view);
+    UnhookWindowsHookEx(hook);
+    t_screen = nullptr;
+
+    EXPECT_EQ(screen, order);
+    EXPECT_EQ(InZOrder({notice, bar, backLayer, view}), order);
+    EXPECT_TRUE(GetWindowLongPtrW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrW(backLayer, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
