@@ -33,6 +33,30 @@ constexpr int kPictureHeight = 480;
 constexpr UINT kNoImeKeyFlags = 0x41F2;
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+// A button held longer than this (or one Wine never saw go up) no longer keeps the window back.
+constexpr DWORD kButtonsUpWaitMs = 2000;
+
+bool AnyMouseButtonDown()
+{
+    for (int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON})
+        if (::GetAsyncKeyState(button) & 0x8000)
+            return true;
+    return false;
+}
+
+// The window opens on the second press of a double click, and under Wine a full-screen window
+// taking the foreground takes the pointer grab over from the main frame: a release on its way
+// to the main frame meanwhile is dropped, and Wine holds the button down from then on. So the
+// window is shown once the teacher has let go. Messages sent to the thread are taken meanwhile.
+void WaitForMouseButtonsUp()
+{
+    const DWORD start = ::GetTickCount();
+    while (AnyMouseButtonDown() && ::GetTickCount() - start < kButtonsUpWaitMs) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
 
 ScrollRequest RequestOf(UINT code)
 {
@@ -104,6 +128,7 @@ BOOL CUIThreadWnd::CreateShown()
                              DEFAULT_CHARSET, 0, 0, 0, 0, face);
     for (StatePicture& picture : m_pictures)
         picture.bitmap.LoadBitmap(static_cast<UINT>(picture.id));
+    WaitForMouseButtonsUp();
     ShowWindow(SW_SHOW);
     UpdateWindow();
     SetFocus();

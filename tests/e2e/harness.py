@@ -531,13 +531,14 @@ class UiDriver:
         """A left click at a client point of window (its middle without one); answers the window hit."""
         return self._mouse("click", window, x, y, real_input, ctrl=ctrl)
 
-    def double_click(self, window, x=None, y=None, real_input=True):
-        return self._mouse("dblclick", window, x, y, real_input, clicks=2)
+    def double_click(self, window, x=None, y=None, real_input=True, while_held=None):
+        """while_held, if given, is called with the second press still down (a slower hand)."""
+        return self._mouse("dblclick", window, x, y, real_input, clicks=2, while_held=while_held)
 
     def right_click(self, window, x=None, y=None, real_input=True):
         return self._mouse("rclick", window, x, y, real_input, button=xinput.RIGHT)
 
-    def _mouse(self, command, window, x, y, real_input, button=xinput.LEFT, clicks=1, ctrl=False):
+    def _mouse(self, command, window, x, y, real_input, button=xinput.LEFT, clicks=1, ctrl=False, while_held=None):
         if not real_input:
             return self.call(command, hwnd=_handle(window), x=x, y=y, ctrl=ctrl)["target"]
         aimed = self.aim(window, x, y)
@@ -545,8 +546,8 @@ class UiDriver:
         self._wait_out_double_click(point, button)
         self.x_input.move(*point)
         with self._held(xinput.VK_CONTROL if ctrl else None):
-            for _ in range(clicks):
-                self._press(button, aimed)
+            for click in range(1, clicks + 1):
+                self._press(button, aimed, while_held if click == clicks else None)
         # The next gesture waits for the program to have taken this one in (a double click's
         # second press follows the first at once, as a hand's does, onto the same window).
         self._wait_capture(aimed, held=False)
@@ -555,7 +556,7 @@ class UiDriver:
     # The X button numbers and the virtual keys Wine keeps their state under.
     _BUTTON_KEYS = {xinput.LEFT: 0x01, xinput.RIGHT: 0x02, xinput.MIDDLE: 0x04}
 
-    def _press(self, button, aimed):
+    def _press(self, button, aimed, while_held=None):
         """One press and release of a mouse button where the pointer is, each taken in by Wine
         before the next; remembered for the double-click pairing."""
         with self._button_down(button, aimed):
@@ -563,6 +564,8 @@ class UiDriver:
                 # A button takes the capture when its thread handles the press: by then the presses
                 # before it have been handled too, and none of them can take this one.
                 self._wait_capture(aimed, held=True)
+            if while_held:
+                while_held()
         self._last_click = (button, (aimed["x"], aimed["y"]), time.monotonic())
 
     @contextlib.contextmanager

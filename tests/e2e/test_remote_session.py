@@ -7,6 +7,7 @@ back. The students are simulated (tests/peers/remote_student.py)."""
 import datetime
 import os
 import sys
+import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -55,11 +56,20 @@ class RemoteSessionTest(ConsoleCase):
 
     # --- The teacher's hands -------------------------------------------------------------------
 
-    def open_session(self, student):
-        """Double-clicks the student's cell; the session window once the first frame is shown."""
+    def open_session(self, student, slow=False):
+        """Double-clicks the student's cell; the session window once the first frame is shown.
+        A slow hand keeps the second press down while the student answers: the window is made
+        but shown only once the button is let go (a full-screen window taking the foreground
+        meanwhile made Wine drop the release on its way)."""
         mark = len(student.journal.items())
         x, y = self.cell_centre(student.seat)
-        self.driver.double_click(self.view, x, y)
+
+        def made_but_not_shown():
+            student.wait_text("[KW00004]", timeout=30, start=mark)
+            made = self.driver.wait_window(title=f"{student.seat}: ", pid=self.pid, visible=False, timeout=30)
+            time.sleep(0.5)
+            self.assertFalse(self.driver.shown(made), "the session window was shown under a held button")
+        self.driver.double_click(self.view, x, y, while_held=made_but_not_shown if slow else None)
         student.wait_text("[KW00004]", timeout=30, start=mark)
         # The frame sent with the hand-over, while the connection changed threads, is shown.
         student.wait_acknowledged(1)
@@ -240,7 +250,7 @@ class RemoteSessionTest(ConsoleCase):
         again = wait_until(readmitted, timeout=90, interval=1.0, message="seat 3 was not freed")
         # Another student's session after it works too.
         other = self.admitted(4, screen=(800, 600))
-        window = self.open_session(other)
+        window = self.open_session(other, slow=True)
         self.close_and_expect_thumbnails(window, other)
         self.assertTrue(again.admitted)
 
