@@ -22,6 +22,12 @@ BOOL CWaitMsgDlg::Create(CWnd* parent)
     return CDialog::Create(IDD_WAIT_MESSAGE, parent);
 }
 
+BOOL CWaitMsgDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    return FALSE;
+}
+
 void CWaitMsgDlg::SetMessageText(LPCWSTR text)
 {
     if (m_hWnd)

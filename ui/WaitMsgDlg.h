@@ -22,6 +22,9 @@ public:
     bool IsShown() const { return GetSafeHwnd() != nullptr; }
 
 protected:
+    // A notice has nothing to type into and takes no focus: taking it would make it the active
+    // window, shown or not, and its end would leave the foreground to whatever comes next.
+    BOOL OnInitDialog() override;
     afx_msg void OnTimer(UINT_PTR id);
     DECLARE_MESSAGE_MAP()
 };

@@ -215,7 +215,10 @@ void CNoteToolDlg::ShowSaveNotice(UINT textId)
     if (notice.Create(nullptr)) {
         notice.SetMessageText(LoadText(textId));
         notice.CenterWindow(::GetDesktopWindow());
-        notice.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        // Shown without taking the foreground: removed while the surface and the toolbar are
+        // still disabled, an active notice left the foreground to the desktop, and under Wine
+        // the X focus's late way back there took it from the surface again.
+        notice.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
         notice.UpdateWindow();
         PumpMessagesWait(kNoticeMs, 0);
         notice.DestroyWindow();

@@ -25,6 +25,7 @@ TOUCH, PEN, WHITEBOARD = 1520, 1521, 1034
 WIDTH4, GREEN, ERASER = 1528, 1535, 1523
 PREVIOUS_PAGE, NEXT_PAGE, SAVE = 1540, 1541, 1538
 CONFIRM_TITLE = "\ud655\uc778"                                   # "확인"
+SAVED_TEXT, NOTICE_TEXT = "\uc800\uc7a5\ub418\uc5c8\uc2b5\ub2c8\ub2e4.", 1059   # "저장되었습니다."
 APP_CLASS = "LumoraUiDriverTestApp"
 WM_SYSCOMMAND, SC_MINIMIZE = 0x0112, 0xF020
 RED_BLOCK = (240, 80, 320, 140)   # the test window's red block, client coordinates
@@ -87,11 +88,23 @@ class PenToolTest(LoginTestBase):
         return wait_until(toolbar, timeout=60, message="the pen toolbar did not appear")
 
     def save(self, toolbar):
-        """Presses save and waits for the picture and for the "saved" notice to be over."""
+        """Presses save and waits for the picture and for the "saved" notice to be over. The
+        notice leaves the foreground where it was: activated and then removed, it sent Wine's
+        focus through the desktop, which now and then kept the foreground from the surface."""
         self.press(toolbar, SAVE)
+        notice = wait_until(self.saved_notice, timeout=30, interval=0.02, message="no notice said it was saved")
+        foreground = self.driver.command("mousecapture", hwnd=notice)["foreground"]
+        self.assertNotEqual(foreground and foreground["hwnd"], notice, "the saved notice took the foreground")
         picture = self.wait_new_picture()
         self.wait_toolbar_back(toolbar)
         return picture
+
+    def saved_notice(self):
+        for dialog in self.driver.windows(pid=self.pid, cls=DIALOG_CLASS, visible=True):
+            text = self.driver.command("find", parent=dialog["hwnd"], id=NOTICE_TEXT, text=SAVED_TEXT, exact=True)
+            if text.get("ok"):
+                return dialog["hwnd"]
+        return None
 
     def press(self, toolbar, button_id):
         self.wait_toolbar_back(toolbar)
