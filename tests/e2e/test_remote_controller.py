@@ -198,12 +198,14 @@ class RemoteControllerTest(ConsoleCase):
         self.assertTrue(self.program.running())
 
     def notices(self):
-        """(window, text) of every wait notice shown."""
+        """(window, text) of every wait notice shown. A notice goes on its own time, between any
+        two questions: one that went meanwhile is not counted."""
         shown = []
         for window in self.driver.windows(cls=DIALOG_CLASS, pid=self.pid, visible=True):
             found = self.driver.command("find", parent=window["hwnd"], id=NOTICE_TEXT)
-            if found.get("ok"):
-                shown.append((window, self.driver.get_text(self.driver.find_child(window, id=NOTICE_TEXT))))
+            text = found.get("ok") and self.driver.command("gettext", hwnd=found["window"]["hwnd"])
+            if text and text.get("ok"):
+                shown.append((window, text["text"]))
         return shown
 
     def test_a_pad_with_the_presentation_right_gets_the_teacher_screen_and_stops_it(self):
